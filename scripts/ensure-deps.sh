@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running need, when
+# any is missing. Sourced by test.sh and run.sh.
+set -euo pipefail
+
+YOMARI_PACKAGES=(
+  cmake g++ make pkg-config
+  libgtest-dev libbenchmark-dev libicu-dev
+  qt6-base-dev
+  xvfb xauth fonts-ipafont-gothic
+)
+
+yomari_ensure_deps() {
+  local missing=()
+  local p
+  for p in "${YOMARI_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo=(sudo)
+    else
+      echo "Missing Debian packages: ${missing[*]}" >&2
+      echo "Run as root: apt-get install -y ${missing[*]}" >&2
+      return 1
+    fi
+  fi
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace yomari {
+
+// One court line's eras, indexed by era number: 0 is the Western calendar,
+// 1 the newest era, NumberOfGengo the oldest.
+struct EraTable {
+    int32_t NumberOfGengo = 0;
+    std::vector<std::string> Gengo{"西暦"};
+    std::vector<std::string> GengoKana{"せいれき"};
+    std::vector<std::string> GengoKana2{""};
+    std::vector<int32_t> Gengo1stADYear{0};
+    std::vector<int32_t> GengoLastYear{2147483647};
+};
+
+struct EraRecord {
+    std::string name;
+    std::string kana;
+    std::string kana2;
+    int32_t firstADYear = 0;
+};
+
+// Builds the table with its derived last era-years. Throws an overflow error
+// when first years are so far apart that a length leaves 32 bits.
+EraTable MakeEraTable(const std::vector<EraRecord>& records, const std::string& errorSource);
+
+// Reads a whole era data file (UTF-8 or CP932). Throws YomariError naming the
+// file on every failure: missing or unreadable file, undecodable text, a file
+// ending inside a record, a year that is not a whole 32-bit number.
+std::vector<EraRecord> ReadEraFile(const std::string& fileName, const std::string& errorSource);
+
+// Reads a whole text file of the program's encodings into UTF-8; throws like
+// ReadEraFile for a missing, unreadable or undecodable file.
+std::string ReadTextFileUtf8(const std::string& fileName, const std::string& errorSource);
+
+} // namespace yomari

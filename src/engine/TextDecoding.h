@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace yomari {
+
+// The program's text files come either as UTF-8 (with or without a byte order
+// mark) or as Shift-JIS with the Windows extensions (CP932). Answers the text
+// as UTF-8 without a BOM, or nothing when it is neither.
+std::optional<std::string> DecodeTextFile(const std::string& bytes);
+
+// UTF-8 text to CP932 bytes; nothing when a character has no CP932 form.
+std::optional<std::string> EncodeCp932(const std::string& utf8);
+
+bool IsValidUtf8(const std::string& bytes);
+
+} // namespace yomari
