@@ -1,0 +1,30 @@
+#include "basYomari.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Yomari"));
+    QApplication::setApplicationDisplayName(QString());
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+
+    frmMain main;
+    try {
+        main.Form_Load(args.join(QLatin1Char(' ')));
+    } catch (const yomari::YomariError& error) {
+        basYomari::ShowError(nullptr, error);
+        return 1;
+    }
+    main.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// The settings file beside the program: window positions, the main window's
+// calculation mode and era choices, the options and the simple window's era.
+// Values are read by position, not by key, so a renamed key still works.
+namespace yomari::settings {
+
+inline constexpr int kValueCount = 15;
+// Digit limits of the year boxes: the smallest the program allows, and the
+// largest that still means something for 32-bit years.
+inline constexpr int32_t kMinTextLen = 4;
+inline constexpr int32_t kMaxTextLen = 10;
+
+struct Values {
+    int32_t top = 0; // twips
+    int32_t left = 0;
+    int32_t calcMode = 1;
+    int32_t inputIndex = 0;
+    int32_t outputIndex = 0;
+    int32_t inputBeforeMeijiIndex = 0;
+    int32_t outputBeforeMeijiIndex = 0;
+    int32_t nanBokuMode = 0;
+    int32_t appMode = 0;
+    bool inSysTray = false;
+    int32_t textLenMax = kMinTextLen;
+    int32_t birthYearWhichCopy = 0;
+    int32_t adGenTop = 0;
+    int32_t adGenLeft = 0;
+    int16_t selectedGengo = 3;
+};
+
+// Positions of the value lines, for the value that names them.
+enum Slot {
+    kTop,
+    kLeft,
+    kCalcMode,
+    kInputIndex,
+    kOutputIndex,
+    kInputBeforeMeijiIndex,
+    kOutputBeforeMeijiIndex,
+    kNanBokuMode,
+    kAppMode,
+    kInSysTray,
+    kTextLenMax,
+    kBirthYearWhichCopy,
+    kADGenTop,
+    kADGenLeft,
+    kSelectedGengo,
+};
+
+struct ReadResult {
+    enum class Status { NoFile, Ok, Error };
+    Status status = Status::NoFile;
+    Values values;
+    // How many value lines were found (values past them keep their defaults)
+    // and the file line of each, for messages.
+    int valueCount = 0;
+    std::array<int, kValueCount> lineOf{};
+    // For Status::Error: the line, its value and why it was refused.
+    int errorLine = 0;
+    QString errorValue;
+};
+
+ReadResult Read(const QString& fileName);
+
+// What the main window writes: the button scans may give more or fewer lines
+// than one per group, so the selections come as lists.
+struct Snapshot {
+    int32_t top = 0;
+    int32_t left = 0;
+    QList<int32_t> selectedCalcModes;   // each selected mode button
+    QList<int32_t> selectedEraButtons;  // each selected era button, 0..11 in order
+    int32_t inputBeforeMeijiIndex = 0;
+    int32_t outputBeforeMeijiIndex = 0;
+    int32_t nanBokuMode = 0;
+    int32_t appMode = 0;
+    bool inSysTray = false;
+    int32_t textLenMax = kMinTextLen;
+    int32_t birthYearWhichCopy = 0;
+    int32_t adGenTop = 0;
+    int32_t adGenLeft = 0;
+    int32_t selectedGengo = -1;
+};
+
+QByteArray Format(const Snapshot& s);
+
+// Writes the file whole through a temporary file beside it, so that a
+// failure leaves the old file as it was. Answers an error text, or empty.
+QString Write(const QString& fileName, const QByteArray& content);
+
+} // namespace yomari::settings

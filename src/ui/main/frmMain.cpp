@@ -1,0 +1,752 @@
+#include "frmMain.h"
+
+#include "AppEnvironment.h"
+#include "Twips.h"
+#include "basYomari.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+using yomari::twips::Rect;
+
+namespace {
+
+constexpr int kLayoutWesternToEra = 1;
+constexpr int kLayoutEraToWestern = 2;
+constexpr int kLayoutEraToEra = 3;
+constexpr int kLayoutAge = 4;
+constexpr int kLayoutBirthYear = 5;
+
+const char* const kOverLength = "計算結果が表示可能最大値を超えました。";
+
+QString FromStd(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent)
+    : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("ヨマリ Yomari"));
+    CreateControls();
+    SetTabOrder();
+    ConnectHandlers();
+}
+
+frmMain::~frmMain() = default;
+
+// ---- controls ---------------------------------------------------------------
+
+void frmMain::CreateControls()
+{
+    setFixedSize(yomari::twips::ToPixels(6015), yomari::twips::ToPixels(5115));
+
+    frameCalMode = new QGroupBox(QStringLiteral("計算モード(&M)"), this);
+    frameCalMode->setGeometry(Rect(240, 120, 5295, 735));
+    const char* const modeCaptions[] = {"西暦->元号", "元号変換", "年齢計算", "生年計算"};
+    const int modeLeft[] = {1320, 120, 2760, 4080};
+    const int modeWidth[] = {1215, 1095, 1095, 1095};
+    for (int i = 0; i < 4; ++i) {
+        optCalMode[i] = new QRadioButton(QString::fromUtf8(modeCaptions[i]), frameCalMode);
+        optCalMode[i]->setGeometry(Rect(modeLeft[i], 240, modeWidth[i], 375));
+        optCalMode[i]->installEventFilter(this);
+    }
+    optCalMode[1]->setChecked(true);
+
+    Label2 = new QLabel(QStringLiteral("入力(&I)"), this);
+    Label2->setGeometry(Rect(240, 960, 600, 255));
+    lblInput[0] = new QLabel(this);
+    lblInput[0]->setGeometry(Rect(840, 960, 480, 255));
+    lblInput[1] = new QLabel(this);
+    lblInput[1]->setGeometry(Rect(1920, 960, 360, 255));
+    Label1 = new QLabel(QStringLiteral("→"), this);
+    Label1->setGeometry(Rect(2280, 960, 240, 255));
+    lblOutput[0] = new QLabel(this);
+    lblOutput[0]->setGeometry(Rect(2520, 960, 375, 375));
+    lblOutput[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblOutput[2] = new QLabel(this);
+    lblOutput[2]->setGeometry(Rect(3600, 960, 480, 255));
+    lblOutput[4] = new QLabel(this);
+    lblOutput[4]->setGeometry(Rect(4680, 960, 840, 255));
+
+    for (int i = 0; i < 2; ++i) {
+        txtInput[i] = new QLineEdit(this);
+        txtOutput[i] = new QLineEdit(this);
+        // Years are digits only: no input method, and the key filter decides.
+        txtInput[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
+        txtInput[i]->setInputMethodHints(Qt::ImhDigitsOnly);
+        txtInput[i]->installEventFilter(this);
+        // Results can be selected and copied, never edited.
+        txtOutput[i]->setReadOnly(true);
+    }
+    txtInput[0]->setGeometry(Rect(1320, 960, 495, 270));
+    txtOutput[0]->setGeometry(Rect(3000, 960, 495, 270));
+    txtInput[1]->setGeometry(Rect(3000, 960, 495, 270));
+    txtOutput[1]->setGeometry(Rect(4080, 960, 495, 270));
+    Label2->setBuddy(txtInput[0]);
+
+    const int rowLeft[] = {240, 840, 1800, 2520};
+    for (int g = 0; g < 2; ++g) {
+        lblLastYear[g] = new QLabel(QStringLiteral("最終年"), this);
+        lblLastYear[g]->setGeometry(Rect(rowLeft[g * 2], 1320, 600, 255));
+        lblGenlast[g] = new QLabel(this);
+        lblGenlast[g]->setGeometry(Rect(rowLeft[g * 2 + 1], 1320, 720, 255));
+    }
+    Label3 = new QLabel(QStringLiteral("南北朝時代設定 ："), this);
+    Label3->setGeometry(Rect(3240, 1320, 1440, 255));
+    lblNanBoku = new QLabel(QStringLiteral("北朝"), this);
+    lblNanBoku->setGeometry(Rect(4680, 1320, 600, 255));
+
+    const char* const eraCaptions[] = {"西暦", "平成", "昭和", "大正", "明治", "明治以前"};
+    const int buttonTop[] = {240, 600, 960, 1320, 1680, 2040};
+    const char* const serchCaptions[] = {"検索(&F)", "検索(&G)"};
+    for (int g = 0; g < 2; ++g) {
+        frameInput[g] = new QGroupBox(this);
+        frameInput[g]->setGeometry(Rect(g == 0 ? 240 : 1800, 1560, 1335, 3375));
+        for (int j = 0; j < 6; ++j) {
+            QRadioButton* b = new QRadioButton(QString::fromUtf8(eraCaptions[j]), frameInput[g]);
+            b->setGeometry(Rect(120, buttonTop[j], 1095, 255));
+            optInput[g * 6 + j] = b;
+        }
+        cmbInput[g] = new QComboBox(frameInput[g]);
+        cmbInput[g]->setGeometry(Rect(120, 2400, 1095, 300));
+        cmbInput[g]->setMaxVisibleItems(20);
+        cmdInputSerch[g] = new QPushButton(QString::fromUtf8(serchCaptions[g]), frameInput[g]);
+        cmdInputSerch[g]->setGeometry(Rect(120, 2880, 1095, 375));
+    }
+    optInput[2]->setChecked(true);
+    optInput[6]->setChecked(true);
+
+    lblWarning = new QLabel(this);
+    lblWarning->setGeometry(Rect(3240, 1680, 2535, 1335));
+    lblWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblWarning->setWordWrap(true);
+
+    const auto button = [this](const char* caption, int l, int t, int w) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setGeometry(Rect(l, t, w, 375));
+        b->setAutoDefault(false);
+        return b;
+    };
+    cmdCal = button("計算(&R)", 3240, 3120, 2535);
+    cmdCopy = button("コピー(&C)", 3240, 3600, 1215);
+    cmdClear = button("クリア(&L)", 4560, 3600, 1215);
+    cmdOption = button("オプション(&O)", 3240, 4080, 1215);
+    cmdHelp = button("ヘルプ(&H)", 4560, 4080, 1215);
+    cmdExit = button("終了(&X)", 3240, 4560, 2535);
+}
+
+void frmMain::SetTabOrder()
+{
+    QList<QWidget*> order{txtInput[0], txtInput[1], optCalMode[1], optCalMode[0], optCalMode[2],
+                          optCalMode[3], cmdCal, cmdCopy, cmdClear};
+    for (int g = 0; g < 2; ++g) {
+        for (int j = 0; j < 6; ++j)
+            order << optInput[g * 6 + j];
+        order << cmbInput[g] << cmdInputSerch[g];
+    }
+    order << cmdOption << cmdHelp << cmdExit << txtOutput[0] << txtOutput[1];
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmMain::ConnectHandlers()
+{
+    for (int i = 0; i < 4; ++i)
+        connect(optCalMode[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optCalMode_Click(i);
+        });
+    for (int i = 0; i < 12; ++i)
+        connect(optInput[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optInput_Click(i);
+        });
+    for (int g = 0; g < 2; ++g)
+        connect(cmbInput[g], &QComboBox::currentIndexChanged, this, [this, g](int index) {
+            // Emptying the list is no choice of an era.
+            if (index >= 0)
+                cmbInput_Click(g);
+        });
+    connect(cmdCal, &QPushButton::clicked, this, &frmMain::cmdCal_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
+    connect(cmdCopy, &QPushButton::clicked, this, &frmMain::cmdCopy_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+}
+
+// ---- start-up -----------------------------------------------------------------
+
+QString frmMain::VersionCaption() const
+{
+    return QStringLiteral("ヨマリ Yomari ver.%1.%2%3")
+        .arg(YOMARI_VERSION_MAJOR)
+        .arg(YOMARI_VERSION_MINOR)
+        .arg(YOMARI_VERSION_PATCH);
+}
+
+void frmMain::Form_Load(const QString& commandLine)
+{
+    Q_UNUSED(commandLine);
+    m_modernEraCount = static_cast<int32_t>(optInput.size()) / 2 - 2;
+
+    std::array<int32_t, 4> indices{0, 0, 0, 0};
+    ReadIni(indices);
+
+    m_CYomari = std::make_unique<yomari::CYomari>(yomari::app::MakeEngineEnvironment());
+    m_CYomari->SetNanBokuMode(m_nanBokuMode);
+
+    SetGengoData();
+    SetGengoCaptions();
+
+    // A list index that names no entry: the stored settings do not fit this
+    // era table, so start as without a settings file.
+    for (int g = 0; g < 2; ++g) {
+        if (indices[2 + g] >= cmbInput[g]->count()) {
+            const auto stored = yomari::settings::Read(basYomari::FileBesideProgram(".ini"));
+            ShowSettingsError(stored.lineOf[yomari::settings::kInputBeforeMeijiIndex + g],
+                              QString::number(indices[2 + g]));
+            ApplyDefaultSettings();
+            indices = {0, 0, 0, 0};
+            if (m_nanBokuMode != m_CYomari->NanBokuMode()) {
+                m_CYomari->SetNanBokuMode(m_nanBokuMode);
+                SetGengoData();
+            }
+            break;
+        }
+    }
+
+    optCalMode[m_storedCalcMode]->setChecked(true);
+    optInput[indices[0]]->setChecked(true);
+    optInput[indices[1]]->setChecked(true);
+    cmbInput[0]->setCurrentIndex(indices[2]);
+    cmbInput[1]->setCurrentIndex(indices[3]);
+
+    GetCalcLayout();
+    SetModeLabels(m_layout);
+    EnableEraGroups(m_layout);
+
+    setWindowTitle(VersionCaption());
+    ShowNanBoku();
+}
+
+void frmMain::ApplyDefaultSettings()
+{
+    const yomari::settings::Values defaults;
+    for (int g = 0; g < 2; ++g) {
+        cmbInput[g]->setEnabled(false);
+        cmdInputSerch[g]->setEnabled(false);
+    }
+    basYomari::CenterForm(this);
+    m_adGenTop = 0;
+    m_adGenLeft = 0;
+    m_adGenSelected = defaults.selectedGengo;
+    m_textLenMax = defaults.textLenMax;
+    m_storedCalcMode = defaults.calcMode;
+    m_nanBokuMode = defaults.nanBokuMode;
+    m_appMode = defaults.appMode;
+    m_inSysTray = defaults.inSysTray;
+    m_birthYearWhichCopy = defaults.birthYearWhichCopy;
+}
+
+void frmMain::ShowSettingsError(int line, const QString& value)
+{
+    QMessageBox::warning(
+        this, basYomari::AppTitle(),
+        QStringLiteral("設定ファイル %1 の %2 行目の値「%3」を読み込めません。\n既定の設定で起動します。")
+            .arg(basYomari::FileBesideProgram(".ini"))
+            .arg(line)
+            .arg(value));
+}
+
+void frmMain::ReadIni(std::array<int32_t, 4>& indices)
+{
+    using yomari::settings::ReadResult;
+    const QString fileName = basYomari::FileBesideProgram(".ini");
+    const ReadResult result = yomari::settings::Read(fileName);
+    if (result.status != ReadResult::Status::Ok) {
+        if (result.status == ReadResult::Status::Error)
+            ShowSettingsError(result.errorLine, result.errorValue);
+        ApplyDefaultSettings();
+        return;
+    }
+    const yomari::settings::Values& v = result.values;
+    basYomari::MoveTwips(this, v.left, v.top);
+    m_storedCalcMode = v.calcMode;
+    indices = {v.inputIndex, v.outputIndex, v.inputBeforeMeijiIndex, v.outputBeforeMeijiIndex};
+    m_nanBokuMode = v.nanBokuMode;
+    m_appMode = v.appMode;
+    m_inSysTray = v.inSysTray;
+    m_textLenMax = v.textLenMax;
+    m_birthYearWhichCopy = v.birthYearWhichCopy;
+    m_adGenTop = v.adGenTop;
+    m_adGenLeft = v.adGenLeft;
+    m_adGenSelected = v.selectedGengo;
+    basYomari::KeepOnScreen(this, 1);
+}
+
+void frmMain::PrintIni()
+{
+    yomari::settings::Snapshot s;
+    s.top = basYomari::TopTwips(this);
+    s.left = basYomari::LeftTwips(this);
+    for (int i = 0; i < 4; ++i)
+        if (optCalMode[i]->isChecked())
+            s.selectedCalcModes << i;
+    for (int i = 0; i < 12; ++i)
+        if (optInput[i]->isChecked())
+            s.selectedEraButtons << i;
+    s.inputBeforeMeijiIndex = cmbInput[0]->currentIndex();
+    s.outputBeforeMeijiIndex = cmbInput[1]->currentIndex();
+    s.nanBokuMode = m_nanBokuMode;
+    s.appMode = m_appMode;
+    s.inSysTray = m_inSysTray;
+    s.textLenMax = m_textLenMax;
+    s.birthYearWhichCopy = m_birthYearWhichCopy;
+    s.adGenTop = m_adGenTop;
+    s.adGenLeft = m_adGenLeft;
+    s.selectedGengo = m_adGenSelected;
+    const QString fileName = basYomari::FileBesideProgram(".ini");
+    const QString error = yomari::settings::Write(fileName, yomari::settings::Format(s));
+    if (!error.isEmpty())
+        throw yomari::YomariError(yomari::ErrorNumber::FileAccessError,
+                                  basYomari::AppBaseName().toStdString(),
+                                  ("設定ファイルを書き込めません。(" + fileName + ": " + error + ")")
+                                      .toStdString());
+}
+
+// ---- era lists and captions ---------------------------------------------------
+
+void frmMain::SetGengoData()
+{
+    for (QComboBox* list : cmbInput) {
+        list->clear();
+        for (int32_t j = m_modernEraCount + 1; j <= m_CYomari->NumberOfGengo(); ++j)
+            list->addItem(FromStd(m_CYomari->Gengo(j)));
+        list->setCurrentIndex(0);
+    }
+}
+
+void frmMain::SetGengoCaptions()
+{
+    for (int g = 0; g < 2; ++g) {
+        const int first = g * 6;
+        optInput[first]->setText(QStringLiteral("西暦"));
+        for (int32_t n = 1; n <= m_modernEraCount; ++n)
+            optInput[first + n]->setText(FromStd(m_CYomari->Gengo(n)));
+        optInput[first + 5]->setText(FromStd(m_CYomari->Gengo(m_modernEraCount)) +
+                                     QStringLiteral("以前"));
+    }
+}
+
+void frmMain::ShowNanBoku()
+{
+    if (m_nanBokuMode == 0)
+        lblNanBoku->setText(QStringLiteral("北朝"));
+    else if (m_nanBokuMode == 1)
+        lblNanBoku->setText(QStringLiteral("南朝"));
+}
+
+// ---- clearing -----------------------------------------------------------------
+
+void frmMain::ClearShow(int32_t lngSW)
+{
+    if (lngSW == 0 || lngSW == 1) {
+        txtInput[0]->clear();
+        txtInput[1]->clear();
+    }
+    if (lngSW == 0) {
+        lblGenlast[0]->clear();
+        lblGenlast[1]->clear();
+    }
+    lblOutput[0]->clear();
+    txtOutput[0]->clear();
+    txtOutput[1]->clear();
+    lblWarning->clear();
+}
+
+void frmMain::cmdClear_Click()
+{
+    ClearShow(1);
+    txtInput[0]->setFocus();
+}
+
+// ---- modes and layout -----------------------------------------------------------
+
+int32_t frmMain::GetCalcLayout()
+{
+    for (int i = 0; i < 4; ++i) {
+        if (!optCalMode[i]->isChecked())
+            continue;
+        switch (i) {
+        case 0: m_layout = kLayoutWesternToEra; break;
+        case 1: m_layout = optInput[6]->isChecked() ? kLayoutEraToWestern : kLayoutEraToEra; break;
+        case 2: m_layout = kLayoutAge; break;
+        case 3: m_layout = kLayoutBirthYear; break;
+        }
+        break;
+    }
+    return m_layout;
+}
+
+void frmMain::SetModeLabels(int32_t layout)
+{
+    struct Row {
+        const char* in0;
+        const char* in1;
+        bool output0;
+        bool input1;
+        const char* out2;
+        bool output1;
+        const char* out4;
+    };
+    static const Row rows[] = {
+        {"", "年", true, false, "年", false, ""},
+        {"生年", "年", false, true, "年", true, "歳"},
+        {"今年", "歳", true, false, "(西暦", true, ")生まれ"},
+    };
+    const Row* row = nullptr;
+    if (layout >= kLayoutWesternToEra && layout <= kLayoutEraToEra)
+        row = &rows[0];
+    else if (layout == kLayoutAge)
+        row = &rows[1];
+    else if (layout == kLayoutBirthYear)
+        row = &rows[2];
+    if (!row)
+        return;
+    lblInput[0]->setText(QString::fromUtf8(row->in0));
+    lblInput[1]->setText(QString::fromUtf8(row->in1));
+    lblOutput[0]->clear();
+    txtOutput[0]->setVisible(row->output0);
+    txtInput[1]->setVisible(row->input1);
+    lblOutput[2]->setText(QString::fromUtf8(row->out2));
+    txtOutput[1]->setVisible(row->output1);
+    lblOutput[4]->setText(QString::fromUtf8(row->out4));
+}
+
+void frmMain::optCalMode_Click(int index)
+{
+    Q_UNUSED(index);
+    ClearShow(1);
+    GetCalcLayout();
+    EnableEraGroups(m_layout);
+    SetModeLabels(m_layout);
+}
+
+void frmMain::EnableEraGroups(int32_t layout)
+{
+    const bool enable = !(layout == kLayoutWesternToEra || layout == kLayoutBirthYear);
+    for (QRadioButton* b : optInput)
+        b->setEnabled(enable);
+    if (!m_CYomari)
+        return;
+    for (int g = 0; g < 2; ++g) {
+        frameInput[g]->setEnabled(enable);
+        ShowLastYear(g, SelectedGengoNumber(g), enable);
+        EnableBeforeMeiji(g, enable);
+    }
+}
+
+// ---- era groups -----------------------------------------------------------------
+
+void frmMain::GetGroupBounds(int group, int& first, int& last) const
+{
+    first = group == 0 ? 0 : m_modernEraCount + 2;
+    last = first + m_modernEraCount + 1;
+}
+
+int32_t frmMain::SelectedGengoNumber(int group) const
+{
+    int first = 0;
+    int last = 0;
+    GetGroupBounds(group, first, last);
+    for (int i = first; i <= last; ++i) {
+        if (!optInput[i]->isChecked())
+            continue;
+        const int position = i - first;
+        if (position <= m_modernEraCount)
+            return position;
+        return cmbInput[group]->currentIndex() + m_modernEraCount + 1;
+    }
+    return 0;
+}
+
+void frmMain::ShowLastYear(int group, int32_t era, bool show)
+{
+    ShowGengoLastYear(group, era, show);
+    ShowLastYearCaption(group, show);
+}
+
+void frmMain::ShowGengoLastYear(int group, int32_t era, bool show)
+{
+    if (era > 1 && show && era <= m_CYomari->NumberOfGengo())
+        lblGenlast[group]->setText(basYomari::FormatYear(m_CYomari->GengoLastYear(era)) +
+                                   QStringLiteral("年"));
+    else
+        lblGenlast[group]->clear();
+}
+
+void frmMain::ShowLastYearCaption(int group, bool show)
+{
+    int first = 0;
+    int last = 0;
+    GetGroupBounds(group, first, last);
+    const bool openEnded = optInput[first]->isChecked() || optInput[first + 1]->isChecked();
+    lblLastYear[group]->setVisible(show && !openEnded);
+}
+
+void frmMain::EnableBeforeMeiji(int group, bool enable)
+{
+    int first = 0;
+    int last = 0;
+    GetGroupBounds(group, first, last);
+    const bool on = enable && optInput[last]->isChecked();
+    cmbInput[group]->setEnabled(on);
+    cmdInputSerch[group]->setEnabled(on);
+}
+
+void frmMain::optInput_Click(int index)
+{
+    ClearShow(1);
+    if (!m_CYomari)
+        return; // design-time selections before the engine exists
+    const int group = index > 5 ? 1 : 0;
+    const bool show = (index % 6) > 1;
+    const bool beforeMeiji = index == 5 || index == 11;
+    ShowLastYear(group, SelectedGengoNumber(group), show);
+    EnableBeforeMeiji(group, beforeMeiji);
+    if (index == 5)
+        cmbInput_Click(0);
+    else if (index == 11)
+        cmbInput_Click(1);
+}
+
+void frmMain::cmbInput_Click(int index)
+{
+    ClearShow(1);
+    if (!m_CYomari)
+        return;
+    const int32_t era = SelectedGengoNumber(index);
+    ShowLastYear(index, era, true);
+    if (era < 0 || era > m_CYomari->NumberOfGengo()) {
+        cmbInput[index]->setToolTip(QString());
+        return;
+    }
+    QString tip = FromStd(m_CYomari->GengoKana(era));
+    const QString kana2 = FromStd(m_CYomari->GengoKana2(era));
+    if (!kana2.isEmpty())
+        tip += QStringLiteral(", ") + kana2;
+    cmbInput[index]->setToolTip(tip);
+}
+
+// ---- calculation ----------------------------------------------------------------
+
+void frmMain::cmdCal_Click()
+{
+    try {
+        Calculate();
+    } catch (const yomari::YomariError& error) {
+        // The engine refused a pasted or oversized number: say so and let
+        // the user correct it.
+        basYomari::ShowError(this, error);
+        txtInput[0]->setFocus();
+    }
+}
+
+void frmMain::Calculate()
+{
+    bool numeric = false;
+    basYomari::CheckNumeric(txtInput[0], numeric);
+    if (!numeric)
+        return;
+
+    int modeIndex = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (optCalMode[i]->isChecked()) {
+            modeIndex = i;
+            break;
+        }
+    }
+    static const int32_t engineMode[] = {1, 0, 2, 3};
+    const int32_t mode = engineMode[modeIndex];
+    const QString era0 = QString::number(SelectedGengoNumber(0));
+    const QString era1 = QString::number(SelectedGengoNumber(1));
+
+    yomari::CYomari& engine = *m_CYomari;
+    engine.SetMode(mode);
+    engine.SetNanBokuMode(m_nanBokuMode);
+    const int32_t year = basYomari::LeadingLong(txtInput[0]->text());
+    switch (mode) {
+    case 0:
+        engine.SetInputYear(year);
+        engine.SetInputGengo(era0.toStdString());
+        engine.SetInputGengo2(era1.toStdString());
+        txtOutput[0]->setText(basYomari::FormatYear(engine.OutputYear()));
+        break;
+    case 1:
+        engine.SetInputYear(year);
+        txtOutput[0]->setText(basYomari::FormatYear(engine.OutputYear()));
+        lblOutput[0]->setText(FromStd(engine.OutputGengo()));
+        break;
+    case 2:
+        engine.SetInputYear(year);
+        engine.SetInputYear2(basYomari::LeadingLong(txtInput[1]->text()));
+        engine.SetInputGengo(era0.toStdString());
+        engine.SetInputGengo2(era1.toStdString());
+        if (engine.InputGengo2() != engine.Gengo(0) && engine.InputYear2() == 0) {
+            txtInput[1]->setFocus();
+            return;
+        }
+        txtOutput[1]->setText(basYomari::FormatYear(engine.OutputYear()));
+        break;
+    case 3:
+        engine.SetInputYear(year);
+        lblOutput[0]->setText(FromStd(engine.OutputGengo()));
+        txtOutput[0]->setText(basYomari::FormatYear(engine.OutputYear()));
+        txtOutput[1]->setText(basYomari::FormatYear(engine.OutputYear2()));
+        break;
+    }
+
+    if (engine.WarningNumber() != 0)
+        lblWarning->setText(QStringLiteral("Warning!!\r\n") + FromStd(engine.WarningString()));
+    CheckOutputLength();
+    txtInput[0]->setFocus();
+}
+
+void frmMain::CheckOutputLength()
+{
+    bool emptied = false;
+    if (txtOutput[0]->text().size() > m_textLenMax) {
+        txtOutput[0]->clear();
+        emptied = true;
+    } else if (txtOutput[1]->text().size() > m_textLenMax) {
+        txtOutput[1]->clear();
+        emptied = true;
+    }
+    if (emptied)
+        lblWarning->setText(lblWarning->text() + QString::fromUtf8(kOverLength));
+}
+
+// ---- copy and exit --------------------------------------------------------------
+
+void frmMain::cmdCopy_Click()
+{
+    const int32_t mode = basYomari::SelectedIndex(QList<QRadioButton*>(optCalMode.begin(), optCalMode.end()));
+    QString text;
+    switch (mode) {
+    case 0: text = lblOutput[0]->text() + txtOutput[0]->text(); break;
+    case 1: text = txtOutput[0]->text(); break;
+    case 2: text = txtOutput[1]->text(); break;
+    case 3:
+        if (m_birthYearWhichCopy == 0)
+            text = lblOutput[0]->text() + txtOutput[0]->text();
+        else if (m_birthYearWhichCopy == 1)
+            text = txtOutput[1]->text();
+        break;
+    default: break;
+    }
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+    txtInput[0]->setFocus();
+}
+
+void frmMain::cmdExit_Click()
+{
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (!m_unloaded && m_CYomari) {
+        m_unloaded = true;
+        m_CYomari.reset();
+        try {
+            PrintIni();
+        } catch (const yomari::YomariError& error) {
+            basYomari::ShowError(this, error);
+        }
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+// ---- keys -----------------------------------------------------------------------
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    for (int i = 0; i < 2; ++i) {
+        if (watched != txtInput[i])
+            continue;
+        txtInput_KeyDown(i, key->key());
+        int ascii = basYomari::KeyAscii(key);
+        if (ascii == 0)
+            return false; // a key that types nothing: the box handles it
+        txtInput_KeyPress(i, ascii);
+        return ascii == 0;
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (watched != optCalMode[i])
+            continue;
+        int ascii = basYomari::KeyAscii(key);
+        optCalMode_KeyPress(i, ascii);
+        return ascii == 0 && basYomari::KeyAscii(key) == basYomari::kKeyReturn;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::optCalMode_KeyPress(int index, int& keyAscii)
+{
+    Q_UNUSED(index);
+    if (keyAscii == basYomari::kKeyReturn) {
+        txtInput[0]->setFocus();
+        keyAscii = 0;
+    }
+}
+
+void frmMain::txtInput_KeyDown(int index, int keyCode)
+{
+    Q_UNUSED(index);
+    if (keyCode == Qt::Key_Delete)
+        ClearShow(2);
+}
+
+void frmMain::txtInput_KeyPress(int index, int& keyAscii)
+{
+    if (keyAscii == basYomari::kKeyReturn) {
+        if (txtInput[1]->isVisible() || !txtInput[1]->isHidden()) {
+            if (index == 0 && !txtInput[0]->text().isEmpty()) {
+                keyAscii = 0;
+                txtInput[1]->setFocus();
+                return;
+            }
+            if (index == 1) {
+                keyAscii = 0;
+                cmdCal_Click();
+                return;
+            }
+        } else if (index == 0 && !txtInput[0]->text().isEmpty()) {
+            keyAscii = 0;
+            cmdCal_Click();
+            return;
+        }
+    } else if (keyAscii == basYomari::kKeyEscape) {
+        txtInput[index]->clear();
+        ClearShow(2);
+    }
+    ClearShow(2);
+    basYomari::FilterDigitKey(txtInput[index], keyAscii, m_textLenMax);
+}

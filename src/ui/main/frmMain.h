@@ -1,0 +1,138 @@
+#pragma once
+
+#include "CYomari.h"
+#include "SettingsFile.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The full-edition main window: the four calculations, the era choices, the
+// options as public properties, and the settings file.
+class frmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up work of the window. Throws yomari::YomariError when the
+    // program cannot start (an era data file that cannot be read).
+    void Form_Load(const QString& commandLine = QString());
+
+    // The one engine of the program; other windows reach it through here.
+    std::unique_ptr<yomari::CYomari> m_CYomari;
+
+    // Options. Writing one has no side effect in this window.
+    int32_t NanBokuMode() const { return m_nanBokuMode; }
+    void SetNanBokuMode(int32_t value) { m_nanBokuMode = value; }
+    bool InSysTray() const { return m_inSysTray; }
+    void SetInSysTray(bool value) { m_inSysTray = value; }
+    int32_t AppMode() const { return m_appMode; }
+    void SetAppMode(int32_t value) { m_appMode = value; }
+    int32_t TextLenMax() const { return m_textLenMax; }
+    void SetTextLenMax(int32_t value) { m_textLenMax = value; }
+    int32_t BirthYearWhichCopy() const { return m_birthYearWhichCopy; }
+    void SetBirthYearWhichCopy(int32_t value) { m_birthYearWhichCopy = value; }
+
+    // Refills both pre-Meiji era lists from the engine's table.
+    void SetGengoData();
+    // Clears results; 0 also inputs and last-year labels, 1 also inputs.
+    void ClearShow(int32_t lngSW);
+    // Writes the settings file; throws yomari::YomariError when it cannot.
+    void PrintIni();
+
+    // Handlers, public so that other windows and tests can raise them as the
+    // controls do.
+    void cmdCal_Click();
+    void cmdClear_Click();
+    void cmdCopy_Click();
+    void cmdExit_Click();
+    void optCalMode_Click(int index);
+    void optInput_Click(int index);
+    void cmbInput_Click(int index);
+
+    int32_t GetCalcLayout();
+    void SetModeLabels(int32_t layout);
+    int32_t SelectedGengoNumber(int group) const;
+    int32_t ModernEraCount() const { return m_modernEraCount; }
+    int32_t Layout() const { return m_layout; }
+    QString VersionCaption() const;
+
+    // Controls, named and indexed as the other windows know them.
+    QGroupBox* frameCalMode = nullptr;
+    std::array<QRadioButton*, 4> optCalMode{};
+    QLabel* Label2 = nullptr;
+    std::array<QLineEdit*, 2> txtInput{};
+    std::array<QLineEdit*, 2> txtOutput{};
+    std::array<QLabel*, 2> lblInput{};
+    std::array<QLabel*, 5> lblOutput{}; // 0, 2 and 4 exist
+    QLabel* Label1 = nullptr;
+    std::array<QGroupBox*, 2> frameInput{};
+    std::array<QRadioButton*, 12> optInput{};
+    std::array<QComboBox*, 2> cmbInput{};
+    std::array<QPushButton*, 2> cmdInputSerch{};
+    std::array<QLabel*, 2> lblLastYear{};
+    std::array<QLabel*, 2> lblGenlast{};
+    QLabel* Label3 = nullptr;
+    QLabel* lblNanBoku = nullptr;
+    QLabel* lblWarning = nullptr;
+    QPushButton* cmdCal = nullptr;
+    QPushButton* cmdCopy = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdOption = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdExit = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+
+    void ReadIni(std::array<int32_t, 4>& indices);
+    void ApplyDefaultSettings();
+    void ShowSettingsError(int line, const QString& value);
+    void SetGengoCaptions();
+    void EnableEraGroups(int32_t layout);
+    void ShowLastYear(int group, int32_t era, bool show);
+    void ShowGengoLastYear(int group, int32_t era, bool show);
+    void ShowLastYearCaption(int group, bool show);
+    void EnableBeforeMeiji(int group, bool enable);
+    void GetGroupBounds(int group, int& first, int& last) const;
+    void ShowNanBoku();
+    void CheckOutputLength();
+    void Calculate();
+
+    void txtInput_KeyPress(int index, int& keyAscii);
+    void txtInput_KeyDown(int index, int keyCode);
+    void optCalMode_KeyPress(int index, int& keyAscii);
+
+    int32_t m_nanBokuMode = 0;
+    bool m_inSysTray = false;
+    int32_t m_appMode = 0;
+    int32_t m_textLenMax = yomari::settings::kMinTextLen;
+    int32_t m_birthYearWhichCopy = 0;
+
+    int32_t m_modernEraCount = 4;
+    int32_t m_layout = 2;
+    int32_t m_storedCalcMode = 1;
+    bool m_unloaded = false;
+
+    // The simple window's saved place and era, kept until that window exists.
+    int32_t m_adGenTop = 0;
+    int32_t m_adGenLeft = 0;
+    int32_t m_adGenSelected = 3;
+};

@@ -1,0 +1,100 @@
+#pragma once
+
+// Shared set-up of the window tests: a folder of its own that stands for the
+// program's folder, era data in it, a fixed current year, and help with
+// modal message boxes.
+
+#include "AppEnvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+
+namespace testsupport {
+
+// The four eras the windows' examples are written against, in CP932.
+inline QByteArray FourErasCp932()
+{
+    // "平成","へいせい","",1989 ... written as Shift-JIS bytes.
+    return QByteArray(
+        "\"\x95\xbd\x90\xac\",\"\x82\xd6\x82\xa2\x82\xb9\x82\xa2\",\"\",1989\r\n"
+        "\"\x8f\xba\x98\x61\",\"\x82\xb5\x82\xe5\x82\xa4\x82\xed\",\"\",1926\r\n"
+        "\"\x91\xe5\x90\xb3\",\"\x82\xbd\x82\xa2\x82\xb5\x82\xe5\x82\xa4\",\"\",1912\r\n"
+        "\"\x96\xbe\x8e\xa1\",\"\x82\xdf\x82\xa2\x82\xb6\",\"\",1868\r\n");
+}
+
+class ProgramFolder {
+public:
+    enum class Data { FourEras, Shipped, None };
+
+    explicit ProgramFolder(Data data = Data::Shipped, int currentYear = 2026)
+    {
+        if (data == Data::FourEras) {
+            Write(QStringLiteral("Yomari.dan"), FourErasCp932());
+            Write(QStringLiteral("Yomari.das"), FourErasCp932());
+        } else if (data == Data::Shipped) {
+            for (const char* ext : {".dan", ".das", ".daj", ".hlp"}) {
+                const QString name = QStringLiteral("Yomari") + QLatin1String(ext);
+                QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, Path(name));
+            }
+        }
+        yomari::app::SetLocationForTesting(yomari::app::ProgramLocation{m_dir.path(), QStringLiteral("Yomari")});
+        yomari::app::SetCurrentYearForTesting([currentYear] { return currentYear; });
+    }
+    ~ProgramFolder()
+    {
+        yomari::app::SetLocationForTesting(std::nullopt);
+        yomari::app::SetCurrentYearForTesting(nullptr);
+    }
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    void Write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(Path(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+
+    QByteArray Read(const QString& name) const
+    {
+        QFile f(Path(name));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Runs `action` and answers every modal message box that opens meanwhile
+// with `button`, recording the texts it showed.
+inline QStringList AnswerMessageBoxes(const std::function<void()>& action,
+                                      QMessageBox::StandardButton button = QMessageBox::Ok)
+{
+    QStringList texts;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            texts << box->text();
+            QAbstractButton* b = box->button(button);
+            if (!b && !box->buttons().isEmpty())
+                b = box->buttons().first();
+            if (b)
+                b->click();
+        }
+    });
+    timer.start();
+    action();
+    timer.stop();
+    return texts;
+}
+
+} // namespace testsupport
