@@ -6,6 +6,7 @@
 
 #include "AppEnvironment.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>

@@ -212,7 +212,7 @@ void frmMain::Form_Load(const QString& commandLine)
     // A list index that names no entry: the stored settings do not fit this
     // era table, so start as without a settings file.
     for (int g = 0; g < 2; ++g) {
-        if (indices[2 + g] >= cmbInput[g]->count()) {
+        if (indices[2 + g] > 0 && indices[2 + g] >= cmbInput[g]->count()) {
             const auto stored = yomari::settings::Read(basYomari::FileBesideProgram(".ini"));
             ShowSettingsError(stored.lineOf[yomari::settings::kInputBeforeMeijiIndex + g],
                               QString::number(indices[2 + g]));
