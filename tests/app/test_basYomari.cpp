@@ -136,6 +136,9 @@ TEST(BasYomari, FilesBesideTheProgramFollowTheFolderRule)
 
 int main(int argc, char** argv)
 {
+    // Listing the tests at build time happens without a display too.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

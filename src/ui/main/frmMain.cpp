@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AppEnvironment.h"
+#include "help/HlpDlg.h"
 #include "Twips.h"
 #include "basYomari.h"
 
@@ -145,6 +146,8 @@ void frmMain::CreateControls()
     cmdOption = button("オプション(&O)", 3240, 4080, 1215);
     cmdHelp = button("ヘルプ(&H)", 4560, 4080, 1215);
     cmdExit = button("終了(&X)", 3240, 4560, 2535);
+
+    HlpDlg1 = new HlpDlg(this);
 }
 
 void frmMain::SetTabOrder()
@@ -183,6 +186,7 @@ void frmMain::ConnectHandlers()
     connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(cmdCopy, &QPushButton::clicked, this, &frmMain::cmdCopy_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
 }
 
 // ---- start-up -----------------------------------------------------------------
@@ -238,6 +242,10 @@ void frmMain::Form_Load(const QString& commandLine)
 
     setWindowTitle(VersionCaption());
     ShowNanBoku();
+
+    HlpDlg1->SethParentwnd(this);
+    HlpDlg1->SetHelpFile(basYomari::FileBesideProgram(".hlp"));
+    HlpDlg1->SetHelpCommand(3); // the contents
 }
 
 void frmMain::ApplyDefaultSettings()
@@ -659,6 +667,11 @@ void frmMain::cmdCopy_Click()
     clipboard->clear();
     clipboard->setText(text);
     txtInput[0]->setFocus();
+}
+
+void frmMain::cmdHelp_Click()
+{
+    HlpDlg1->ShowHelp();
 }
 
 void frmMain::cmdExit_Click()

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+class HlpDlg;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -57,6 +58,7 @@ public:
     void cmdClear_Click();
     void cmdCopy_Click();
     void cmdExit_Click();
+    void cmdHelp_Click();
     void optCalMode_Click(int index);
     void optInput_Click(int index);
     void cmbInput_Click(int index);
@@ -92,6 +94,7 @@ public:
     QPushButton* cmdOption = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* cmdExit = nullptr;
+    HlpDlg* HlpDlg1 = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,343 @@
+#include "help/HelpViewer.h"
+#include "help/HlpDlg.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+class TestHelp : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_file; // a help file with topics far apart, so jumps scroll
+    std::vector<HelpRequest> m_requests;
+
+    // Opens help through the control, as the windows do, with the viewer.
+    HelpViewer* Open(int32_t command, int32_t context = 0, const QString& key = {},
+                     std::optional<QString> file = std::nullopt)
+    {
+        HlpDlg help;
+        help.SetHelpFile(file.value_or(m_file));
+        help.SetHelpCommand(command);
+        help.SetHelpContext(context);
+        help.SetHelpKey(key);
+        help.ShowHelp();
+        return HelpViewer::Instance();
+    }
+    static int Scroll(const HelpViewer* v) { return v->Browser()->verticalScrollBar()->value(); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        const QString filler = QStringLiteral("<p>本文の行です。</p>\n").repeated(60);
+        m_file = m_dir.filePath(QStringLiteral("Yomari.hlp"));
+        QFile out(m_file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(QStringLiteral(
+                      "<html><head><meta charset=\"utf-8\"></head><body>"
+                      "<h1><a name=\"contents\"></a>目次</h1><p><a href=\"#ctx40\">最後の項目へ</a></p>%1"
+                      "<h2><a name=\"ctx10\"></a>概要</h2>%1"
+                      "<h2><a name=\"ctx20\"></a><a name=\"key:元号変換\"></a>元号変換</h2>%1"
+                      "<h2><a name=\"ctx30\"></a>元号検索</h2><p>ワイルドカードが使えます。</p>%1"
+                      "<h2><a name=\"ctx40\"></a><a name=\"key:南北朝時代\"></a>南北朝</h2>%1"
+                      "</body></html>")
+                      .arg(filler)
+                      .toUtf8());
+    }
+    void init() { HlpDlg::SetHelpHandler({}); }
+    void cleanup()
+    {
+        HlpDlg::SetHelpHandler({});
+        delete HelpViewer::Instance();
+        m_requests.clear();
+    }
+
+    // ---- the control's settings --------------------------------------------
+
+    void defaultsAreStoredAsNothing()
+    {
+        HlpDlg help;
+        QCOMPARE(help.CancelError(), false);
+        QCOMPARE(help.CancelSelected(), false);
+        QCOMPARE(help.HelpCommand(), 0);
+        QCOMPARE(help.HelpContext(), 0);
+        QCOMPARE(help.HelpFile(), QString());
+        QCOMPARE(help.HelpKey(), QString());
+        QCOMPARE(help.hParentwnd(), nullptr);
+        QVariantMap bag;
+        help.WriteProperties(bag);
+        QVERIFY(bag.isEmpty());
+    }
+
+    void changedSettingsRoundTripAndDefaultsDropOut()
+    {
+        HlpDlg help;
+        help.SetCancelError(true);
+        help.SetCancelSelected(true);
+        help.SetHelpCommand(257);
+        help.SetHelpContext(42);
+        help.SetHelpFile(QStringLiteral("/opt/ヨマリ/Yomari.hlp"));
+        help.SetHelpKey(QStringLiteral("元号"));
+        QVariantMap bag;
+        help.WriteProperties(bag);
+        QCOMPARE(bag.keys(), (QStringList{"CancelError", "CancelSelected", "HelpCommand",
+                                          "HelpContext", "HelpFile", "HelpKey"}));
+
+        HlpDlg copy;
+        copy.ReadProperties(bag);
+        QCOMPARE(copy.CancelError(), true);
+        QCOMPARE(copy.CancelSelected(), true);
+        QCOMPARE(copy.HelpCommand(), 257);
+        QCOMPARE(copy.HelpContext(), 42);
+        QCOMPARE(copy.HelpFile(), QStringLiteral("/opt/ヨマリ/Yomari.hlp"));
+        QCOMPARE(copy.HelpKey(), QStringLiteral("元号"));
+
+        // Back at its default, a value leaves the bag even if it was there.
+        help.SetHelpContext(0);
+        help.SetHelpKey(QString());
+        help.WriteProperties(bag);
+        QVERIFY(!bag.contains("HelpContext"));
+        QVERIFY(!bag.contains("HelpKey"));
+        QCOMPARE(bag.value("HelpCommand").toInt(), 257);
+    }
+
+    void missingNamesReadAsDefaults()
+    {
+        HlpDlg help;
+        help.SetCancelError(true);
+        help.SetHelpCommand(3);
+        help.SetHelpKey(QStringLiteral("old"));
+        help.ReadProperties({{"HelpFile", QStringLiteral("a.hlp")}, {"HelpContext", "12"}});
+        QCOMPARE(help.CancelError(), false);
+        QCOMPARE(help.HelpCommand(), 0);
+        QCOMPARE(help.HelpContext(), 12);
+        QCOMPARE(help.HelpFile(), QStringLiteral("a.hlp"));
+        QCOMPARE(help.HelpKey(), QString());
+
+        help.InitProperties();
+        QCOMPARE(help.HelpContext(), 0);
+        QCOMPARE(help.HelpFile(), QString());
+    }
+
+    void settersMarkTheirPersistedNames()
+    {
+        HlpDlg help;
+        QWidget owner;
+        help.SetHelpFile(QStringLiteral("x"));
+        help.SethParentwnd(&owner);
+        help.SetHelpFile(QStringLiteral("y"));
+        help.ReadProperties({{"HelpKey", "k"}}); // reading is no change
+        QCOMPARE(help.ChangedProperties(), (QStringList{"HelpFile", "hWnd"}));
+    }
+
+    // ---- what ShowHelp hands to the help system ------------------------------
+
+    void showHelpPassesCommandAndItsData_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("keyword");
+        QTest::newRow("contents") << 3 << false;
+        QTest::newRow("context") << 1 << false;
+        QTest::newRow("HELP_KEY") << 257 << true;
+        QTest::newRow("HELP_COMMAND") << 258 << false;
+        QTest::newRow("HELP_PARTIALKEY") << 261 << true;
+    }
+    void showHelpPassesCommandAndItsData()
+    {
+        QFETCH(int, command);
+        QFETCH(bool, keyword);
+        HlpDlg::SetHelpHandler([this](const HelpRequest& r) { m_requests.push_back(r); });
+        QWidget owner;
+        HlpDlg help;
+        help.SethParentwnd(&owner);
+        help.SetHelpFile(QStringLiteral("/p/Yomari.hlp"));
+        help.SetHelpCommand(command);
+        help.SetHelpContext(42);
+        help.SetHelpKey(QStringLiteral("西暦"));
+        help.SetCancelSelected(true);
+        help.ShowHelp();
+
+        QCOMPARE(m_requests.size(), size_t(1));
+        const HelpRequest& r = m_requests.front();
+        QCOMPARE(r.owner.data(), &owner);
+        QCOMPARE(r.file, QStringLiteral("/p/Yomari.hlp"));
+        QCOMPARE(r.command, command);
+        QCOMPARE(r.context, keyword ? 0 : 42);
+        QCOMPARE(r.key, keyword ? QStringLiteral("西暦") : QString());
+        QCOMPARE(help.CancelSelected(), false);
+        QVERIFY(!HelpViewer::Instance()); // the replaced system was not bypassed
+    }
+
+    // ---- the viewer ----------------------------------------------------------
+
+    void contentsCommandsOpenAtTheTop()
+    {
+        for (int command : {3, 11, 0}) {
+            HelpViewer* v = Open(1, 40); // somewhere down first
+            QVERIFY(Scroll(v) > 0);
+            QCOMPARE(Open(command), v);
+            QVERIFY(v->isVisible());
+            QCOMPARE(v->windowTitle(), QStringLiteral("ヨマリ Yomari ヘルプ"));
+            QCOMPARE(v->CurrentTopic(), QStringLiteral("contents"));
+            QCOMPARE(Scroll(v), 0);
+            QCOMPARE(v->Note(), QString());
+        }
+    }
+
+    void contextNumbersOpenTheirTopic()
+    {
+        HelpViewer* v = Open(1, 20);
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx20"));
+        const int at20 = Scroll(v);
+        QVERIFY(at20 > 0);
+        Open(8, 40); // the popup command shows the topic in the viewer too
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx40"));
+        QVERIFY(Scroll(v) > at20);
+
+        Open(1, 999);
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("contents"));
+        QVERIFY(v->Note().contains("999"));
+    }
+
+    void keywordsFindAnchorsThenText()
+    {
+        HelpViewer* v = Open(257, 0, QStringLiteral("元号変換"));
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("key:元号変換"));
+        Open(261, 0, QStringLiteral("南北"));
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("key:南北朝時代"));
+
+        Open(257, 0, QStringLiteral("ワイルドカード"));
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx30"));
+        QCOMPARE(v->Browser()->textCursor().selectedText(), QStringLiteral("ワイルドカード"));
+        QCOMPARE(v->Note(), QString());
+
+        Open(257, 0, QStringLiteral("存在しない語"));
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("contents"));
+        QVERIFY(v->Note().contains(QStringLiteral("存在しない語")));
+    }
+
+    void linksAndHistoryMoveBetweenTopics()
+    {
+        HelpViewer* v = Open(3);
+        emit v->Browser()->anchorClicked(QUrl(QStringLiteral("#ctx40")));
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx40"));
+        const auto buttons = v->findChildren<QPushButton*>();
+        const auto back = *std::find_if(buttons.begin(), buttons.end(), [](QPushButton* b) {
+            return b->text() == QStringLiteral("戻る(&B)");
+        });
+        QVERIFY(back->isEnabled());
+        back->click();
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("contents"));
+        QVERIFY(!back->isEnabled());
+    }
+
+    void oneViewerQuitAndOwner()
+    {
+        auto* owner = new QWidget;
+        HlpDlg help;
+        help.SethParentwnd(owner);
+        help.SetHelpFile(m_file);
+        help.SetHelpCommand(3);
+        help.ShowHelp();
+        HelpViewer* v = HelpViewer::Instance();
+        help.ShowHelp();
+        QCOMPARE(HelpViewer::Instance(), v);
+        const auto windows = QApplication::topLevelWidgets();
+        QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                               [](QWidget* w) { return qobject_cast<HelpViewer*>(w); }),
+                 1);
+
+        Open(2);
+        QTRY_VERIFY(!HelpViewer::Instance());
+        Open(2); // nothing open: nothing opens
+        QVERIFY(!HelpViewer::Instance());
+
+        help.ShowHelp();
+        QVERIFY(HelpViewer::Instance());
+        delete owner; // help goes with the window that asked for it
+        QTRY_VERIFY(!HelpViewer::Instance());
+    }
+
+    void unusableFileShowsWhy_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("missing") << m_dir.filePath("Nowhere.hlp")
+                                 << QStringLiteral("「Nowhere.hlp」が見つからないか");
+        QTest::newRow("folder") << m_dir.path() << QStringLiteral("見つからないか、読み込めません");
+        QTest::newRow("empty") << QString() << QStringLiteral("ヘルプファイルが指定されていません");
+    }
+    void unusableFileShowsWhy()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, expected);
+        HelpViewer* v = Open(1, 20, {}, file);
+        QVERIFY(v && v->isVisible());
+        QVERIFY2(v->Browser()->toPlainText().contains(expected),
+                 qPrintable(v->Browser()->toPlainText()));
+        QCOMPARE(v->LoadedFile(), QString());
+        QCOMPARE(v->CurrentTopic(), QString());
+        Open(1, 20); // a good file afterwards is shown again
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx20"));
+    }
+
+    void helpOnHelpThenBackToTheFile()
+    {
+        HelpViewer* v = Open(4);
+        QVERIFY(v->Browser()->toPlainText().contains(QStringLiteral("ヘルプの使い方")));
+        QCOMPARE(v->LoadedFile(), QString());
+        Open(3);
+        QCOMPARE(v->LoadedFile(), m_file);
+        QVERIFY(v->Browser()->toPlainText().startsWith(QStringLiteral("目次")));
+    }
+
+    // ---- the help file shipped beside the program ----------------------------
+
+    void shippedHelpFileHoldsItsTopics()
+    {
+        const QString shipped = QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp");
+        HelpViewer* v = Open(3, 0, {}, shipped);
+        QCOMPARE(v->LoadedFile(), shipped);
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("contents"));
+        const QStringList anchors = v->AnchorNames();
+
+        // Every link of the file leads somewhere in it.
+        QFile in(shipped);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(in.readAll());
+        int links = 0;
+        for (const auto& m : QRegularExpression("href=\"#([^\"]+)\"").globalMatch(text)) {
+            QVERIFY2(anchors.contains(m.captured(1)), qPrintable(m.captured(1)));
+            ++links;
+        }
+        QVERIFY(links > 20);
+
+        // Context numbers land on their topic's heading.
+        const QList<QPair<int, QString>> topics = {
+            {10, "ヨマリについて"}, {31, "元号変換"}, {33, "年齢計算"},
+            {40, "オプション"},     {51, "ワイルドカード"}, {70, "簡易版"}};
+        for (const auto& [context, heading] : topics) {
+            Open(1, context, {}, shipped);
+            QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx%1").arg(context));
+            QCOMPARE(v->Note(), QString());
+            const int at = v->AnchorPosition(v->CurrentTopic());
+            QCOMPARE(v->Browser()->document()->findBlock(at).text().trimmed(), heading);
+        }
+        Open(257, 0, QStringLiteral("南朝"), shipped);
+        QCOMPARE(v->CurrentTopic(), QStringLiteral("key:南朝"));
+    }
+};
+
+QTEST_MAIN(TestHelp)
+#include "tst_help.moc"
