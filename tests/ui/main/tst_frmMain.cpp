@@ -1,6 +1,7 @@
 #include "TestProgram.h"
 #include "basYomari.h"
 #include "frmMain.h"
+#include "help/HlpDlg.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -374,6 +375,22 @@ private slots:
                                        .arg(YOMARI_VERSION_MINOR)
                                        .arg(YOMARI_VERSION_PATCH));
         QCOMPARE(w->lblNanBoku->text(), QStringLiteral("北朝"));
+    }
+
+    void helpButtonOpensTheContentsOfTheFileBesideTheProgram()
+    {
+        ProgramFolder folder;
+        auto w = Open();
+        QList<HelpRequest> requests;
+        const HelpHandler previous =
+            HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
+        QTest::mouseClick(w->cmdHelp, Qt::LeftButton);
+        HlpDlg::SetHelpHandler(previous);
+        QCOMPARE(requests.size(), 1);
+        QCOMPARE(requests[0].owner.data(), static_cast<QWidget*>(w.get()));
+        QCOMPARE(requests[0].file, folder.Path("Yomari.hlp"));
+        QCOMPARE(requests[0].command, 3);
+        QCOMPARE(requests[0].context, 0);
     }
 
     void settingsRoundTripByteExact()
