@@ -201,14 +201,16 @@ QString frmMain::VersionCaption() const
 
 void frmMain::Form_Load(const QString& commandLine)
 {
-    Q_UNUSED(commandLine);
     m_modernEraCount = static_cast<int32_t>(optInput.size()) / 2 - 2;
 
     std::array<int32_t, 4> indices{0, 0, 0, 0};
     ReadIni(indices);
 
-    m_CYomari = std::make_unique<yomari::CYomari>(yomari::app::MakeEngineEnvironment());
-    m_CYomari->SetNanBokuMode(m_nanBokuMode);
+    // The engine is kept only once it holds the stored court line, so a
+    // start that fails leaves no engine behind and writes no settings.
+    auto engine = std::make_unique<yomari::CYomari>(yomari::app::MakeEngineEnvironment());
+    engine->SetNanBokuMode(m_nanBokuMode);
+    m_CYomari = std::move(engine);
 
     SetGengoData();
     SetGengoCaptions();
@@ -246,6 +248,22 @@ void frmMain::Form_Load(const QString& commandLine)
     HlpDlg1->SethParentwnd(this);
     HlpDlg1->SetHelpFile(basYomari::FileBesideProgram(".hlp"));
     HlpDlg1->SetHelpCommand(3); // the contents
+
+    if (!commandLine.trimmed().isEmpty())
+        ApplyCommandLine(commandLine);
+}
+
+void frmMain::ApplyCommandLine(const QString& commandLine)
+{
+    const QString switches = commandLine.toUpper().trimmed();
+    if (switches.contains(QLatin1String("/T"))) {
+        m_inSysTray = true;
+        m_startHidden = true;
+    }
+    if (switches.contains(QLatin1String("/S")))
+        m_appMode = 1;
+    if (switches.contains(QLatin1String("/F")))
+        m_appMode = 0;
 }
 
 void frmMain::ApplyDefaultSettings()

@@ -116,6 +116,7 @@ private:
     void EnableBeforeMeiji(int group, bool enable);
     void GetGroupBounds(int group, int& first, int& last) const;
     void ShowNanBoku();
+    void ApplyCommandLine(const QString& commandLine);
     void CheckOutputLength();
     void Calculate();
 
@@ -133,6 +134,7 @@ private:
     int32_t m_layout = 2;
     int32_t m_storedCalcMode = 1;
     bool m_unloaded = false;
+    bool m_startHidden = false;
 
     // The simple window's saved place and era, kept until that window exists.
     int32_t m_adGenTop = 0;
