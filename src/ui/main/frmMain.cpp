@@ -4,6 +4,7 @@
 #include "help/HlpDlg.h"
 #include "Twips.h"
 #include "basYomari.h"
+#include "frmSerch.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -182,6 +183,8 @@ void frmMain::ConnectHandlers()
             if (index >= 0)
                 cmbInput_Click(g);
         });
+    for (int g = 0; g < 2; ++g)
+        connect(cmdInputSerch[g], &QPushButton::clicked, this, [this, g] { cmdInputSerch_Click(g); });
     connect(cmdCal, &QPushButton::clicked, this, &frmMain::cmdCal_Click);
     connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(cmdCopy, &QPushButton::clicked, this, &frmMain::cmdCopy_Click);
@@ -575,10 +578,38 @@ void frmMain::cmbInput_Click(int index)
     cmbInput[index]->setToolTip(tip);
 }
 
+// ---- era search -----------------------------------------------------------------
+
+frmSerch* frmMain::Serch() const
+{
+    return m_frmSerch && !m_frmSerch->IsUnloaded() ? m_frmSerch.data() : nullptr;
+}
+
+void frmMain::cmdInputSerch_Click(int index)
+{
+    if (!SerchLoaded()) {
+        m_frmSerch = new frmSerch(this);
+        m_frmSerch->Form_Load();
+    }
+    m_frmSerch->setWindowTitle(QStringLiteral("元号検索(第") + QString::number(index + 1) +
+                               QStringLiteral("入力)"));
+    m_frmSerch->Tag = QString::number(index);
+    m_frmSerch->show();
+    m_frmSerch->raise();
+    m_frmSerch->activateWindow();
+}
+
+void frmMain::UnloadSerch()
+{
+    if (frmSerch* serch = Serch())
+        serch->Unload();
+}
+
 // ---- calculation ----------------------------------------------------------------
 
 void frmMain::cmdCal_Click()
 {
+    UnloadSerch();
     try {
         Calculate();
     } catch (const yomari::YomariError& error) {
@@ -707,6 +738,7 @@ void frmMain::closeEvent(QCloseEvent* event)
         } catch (const yomari::YomariError& error) {
             basYomari::ShowError(this, error);
         }
+        UnloadSerch();
     }
     event->accept();
     QCoreApplication::quit();

@@ -3,6 +3,7 @@
 #include "CYomari.h"
 #include "SettingsFile.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -16,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class frmSerch;
 
 // The full-edition main window: the four calculations, the era choices, the
 // options as public properties, and the settings file.
@@ -62,6 +64,12 @@ public:
     void optCalMode_Click(int index);
     void optInput_Click(int index);
     void cmbInput_Click(int index);
+    void cmdInputSerch_Click(int index);
+
+    // The era search dialog while it is loaded, else nullptr.
+    frmSerch* Serch() const;
+    bool SerchLoaded() const { return Serch() != nullptr; }
+    void UnloadSerch();
 
     int32_t GetCalcLayout();
     void SetModeLabels(int32_t layout);
@@ -135,6 +143,7 @@ private:
     int32_t m_storedCalcMode = 1;
     bool m_unloaded = false;
     bool m_startHidden = false;
+    QPointer<frmSerch> m_frmSerch;
 
     // The simple window's saved place and era, kept until that window exists.
     int32_t m_adGenTop = 0;

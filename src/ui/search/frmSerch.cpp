@@ -1,0 +1,365 @@
+#include "frmSerch.h"
+
+#include "JidaiData.h"
+#include "LikePattern.h"
+#include "Twips.h"
+#include "basYomari.h"
+#include "frmMain.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSet>
+#include <QSignalBlocker>
+
+#include <cmath>
+
+using yomari::twips::Rect;
+
+namespace {
+
+QString SelectedText(const QListWidget* list)
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item && item->isSelected() ? item->text() : QString();
+}
+
+} // namespace
+
+frmSerch::frmSerch(frmMain* main)
+    : QDialog(main),
+      m_main(main)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowTitle(QStringLiteral("元号\u3000検索"));
+    CreateControls();
+    SetTabOrder();
+    ConnectHandlers();
+}
+
+frmSerch::~frmSerch() = default;
+
+QString frmSerch::SerchHelpText()
+{
+    return QStringLiteral("●全ひらがな、または全漢字で入力して下さい。") + QChar(u'\r') +
+           QStringLiteral("●ワイルドカードが使用できます");
+}
+
+// ---- controls ---------------------------------------------------------------
+
+void frmSerch::CreateControls()
+{
+    setFixedSize(yomari::twips::ToPixels(2820), yomari::twips::ToPixels(3360));
+
+    const auto button = [this](const QString& caption, int top) {
+        auto* b = new QPushButton(caption, this);
+        b->setGeometry(Rect(1680, top, 975, 375));
+        // No default button: Enter presses only the button that has the focus.
+        b->setAutoDefault(false);
+        return b;
+    };
+
+    txtSerch = new QLineEdit(this);
+    txtSerch->setGeometry(Rect(120, 600, 1335, 375));
+    // Readings are typed in hiragana: keep the input method on. Which mode it
+    // starts in is the platform's choice; Qt cannot ask for hiragana.
+    txtSerch->setAttribute(Qt::WA_InputMethodEnabled, true);
+    cmdSearch = button(QStringLiteral("検索(&F)"), 600);
+    lstMatch = new QListWidget(this);
+    lstMatch->setGeometry(Rect(120, 1080, 1335, 1320));
+    lstMatch->setSelectionMode(QAbstractItemView::SingleSelection);
+    cmdOK = button(QStringLiteral("&OK"), 1080);
+    cmdSerchClear = button(QStringLiteral("クリア(&L)"), 1560);
+    Label1 = new QLabel(QStringLiteral("時代(&N) ："), this);
+    Label1->setGeometry(Rect(120, 120, 975, 255));
+    cmbJidai = new QComboBox(this);
+    cmbJidai->setGeometry(Rect(960, 120, 1695, 300));
+    Label1->setBuddy(cmbJidai);
+    cmdCancel = button(QStringLiteral("Cancel"), 2040);
+    lblSerchHelp = new QLabel(this);
+    lblSerchHelp->setGeometry(Rect(120, 2520, 2535, 615));
+    lblSerchHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblSerchHelp->setWordWrap(true);
+    lstDummy = new QListWidget(this);
+    lstDummy->setGeometry(Rect(600, 1440, 1095, 600));
+    lstDummy->setFocusPolicy(Qt::NoFocus);
+    lstDummy->setVisible(false);
+}
+
+void frmSerch::SetTabOrder()
+{
+    const QList<QWidget*> order{txtSerch, cmdSearch, lstMatch, cmdOK, cmdSerchClear, cmbJidai, cmdCancel};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmSerch::ConnectHandlers()
+{
+    connect(cmbJidai, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            cmbJidai_Click();
+    });
+    connect(cmdSearch, &QPushButton::clicked, this, &frmSerch::cmdSearch_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmSerch::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmSerch::cmdCancel_Click);
+    connect(cmdSerchClear, &QPushButton::clicked, this, &frmSerch::cmdSerchClear_Click);
+    connect(lstMatch, &QListWidget::itemClicked, this, &frmSerch::lstMatch_Click);
+}
+
+// ---- loading ------------------------------------------------------------------
+
+void frmSerch::Form_Load()
+{
+    basYomari::MoveTwips(this, basYomari::LeftTwips(m_main) + 200, basYomari::TopTwips(m_main) + 200);
+    LoadJidaiData();
+    SetJidaiList();
+    // A label breaks lines only at LF; the caption keeps its CR otherwise.
+    QString shown = SerchHelpText();
+    shown.replace(QChar(u'\r'), QChar(u'\n'));
+    lblSerchHelp->setText(shown);
+    FitSerchHelp();
+}
+
+void frmSerch::FitSerchHelp()
+{
+    // With wider fonts the hint wraps into more lines than its box holds: let
+    // it grow downwards, and the dialog with it, rather than cut the text.
+    const int needed = lblSerchHelp->heightForWidth(lblSerchHelp->width());
+    if (needed <= lblSerchHelp->height())
+        return;
+    lblSerchHelp->resize(lblSerchHelp->width(), needed);
+    const int bottom = lblSerchHelp->geometry().bottom() + 1 + yomari::twips::ToPixels(225);
+    if (bottom > height())
+        setFixedHeight(bottom);
+}
+
+void frmSerch::LoadJidaiData()
+{
+    JidaiName.clear();
+    JidaiFirst.clear();
+    JidaiLast.clear();
+    m_jidaiAvailable = false;
+    const QString fileName = basYomari::FileBesideProgram(QStringLiteral(".daj"));
+    QString problem;
+    try {
+        for (const yomari::JidaiRecord& r :
+             yomari::ReadJidaiFile(fileName, basYomari::AppBaseName().toStdString())) {
+            JidaiName << r.name;
+            JidaiFirst << r.first;
+            JidaiLast << r.last;
+        }
+        if (JidaiName.isEmpty())
+            problem = QStringLiteral("時代データがありません。(%1)").arg(fileName);
+    } catch (const yomari::YomariError& error) {
+        problem = QString::fromStdString(error.Description());
+    }
+    m_jidaiAvailable = problem.isEmpty();
+    if (!m_jidaiAvailable)
+        QMessageBox::warning(m_main, basYomari::AppTitle(),
+                             QStringLiteral("時代データファイルを読み込めません。\n%1\n\n"
+                                            "時代を選ばずに、すべての元号から検索します。")
+                                 .arg(problem));
+}
+
+void frmSerch::SetJidaiList()
+{
+    // Without a Northern/Southern record no period is hidden; the file's
+    // first two records are not taken for the pair.
+    NanbokuIndex = -1;
+    for (qsizetype i = 0; i < JidaiName.size(); ++i) {
+        if (JidaiName[i].contains(QStringLiteral("南北"))) {
+            NanbokuIndex = static_cast<int32_t>(i);
+            break;
+        }
+    }
+    const int32_t mode = m_main->NanBokuMode();
+    {
+        const QSignalBlocker blocker(cmbJidai);
+        cmbJidai->clear();
+        for (qsizetype i = 0; i < JidaiName.size(); ++i) {
+            if (NanbokuIndex >= 0 && i == NanbokuIndex && mode != 0)
+                continue;
+            if (NanbokuIndex >= 0 && i == NanbokuIndex + 1 && mode != 1)
+                continue;
+            cmbJidai->addItem(JidaiName[i]);
+        }
+        cmbJidai->setCurrentIndex(0);
+    }
+    cmbJidai->setEnabled(m_jidaiAvailable);
+    cmbJidai_Click();
+}
+
+int32_t frmSerch::JidaiRecordIndex(int32_t listIndex) const
+{
+    int32_t r = listIndex;
+    if (NanbokuIndex >= 0) {
+        const int32_t mode = m_main->NanBokuMode();
+        if (mode == 0)
+            r = listIndex <= NanbokuIndex ? listIndex : listIndex + 1;
+        else if (mode == 1)
+            r = listIndex < NanbokuIndex ? listIndex : listIndex + 1;
+        else
+            r = 0;
+    }
+    if (r < 0)
+        r = 0;
+    return r < JidaiName.size() ? r : -1;
+}
+
+// ---- period and search --------------------------------------------------------
+
+void frmSerch::AddEra(const QString& name)
+{
+    lstMatch->addItem(name);
+    lstDummy->addItem(name);
+}
+
+void frmSerch::cmbJidai_Click()
+{
+    lstMatch->clear();
+    lstDummy->clear();
+    // The main window's list runs newest first; walk it from the oldest era.
+    const QComboBox* eras = m_main->cmbInput[0];
+    if (!m_jidaiAvailable) {
+        for (int i = eras->count() - 1; i >= 0; --i)
+            AddEra(eras->itemText(i));
+        return;
+    }
+    const int32_t r = JidaiRecordIndex(cmbJidai->currentIndex());
+    if (r < 0)
+        return;
+    bool inside = false;
+    for (int i = eras->count() - 1; i >= 0; --i) {
+        const QString item = eras->itemText(i);
+        if (item == JidaiFirst[r])
+            inside = true;
+        if (inside)
+            AddEra(item);
+        if (item == JidaiLast[r])
+            inside = false;
+    }
+}
+
+void frmSerch::cmdSearch_Click()
+{
+    // The eras with buttons of their own are not searched; rounding as the
+    // main window counts them (half to even, the default rounding mode).
+    const auto first =
+        static_cast<int32_t>(std::nearbyint(static_cast<double>(m_main->optInput.size()) / 2.0 - 2.0));
+    const QString pattern = txtSerch->text();
+    lstMatch->clear();
+    if (!m_main->m_CYomari)
+        return;
+    const yomari::CYomari& engine = *m_main->m_CYomari;
+
+    QSet<QString> period;
+    for (int i = 0; i < lstDummy->count(); ++i)
+        period.insert(lstDummy->item(i)->text());
+
+    for (int32_t i = first + 1; i <= engine.NumberOfGengo(); ++i) {
+        const QString name = QString::fromStdString(engine.Gengo(i));
+        const QString kana2 = QString::fromStdString(engine.GengoKana2(i));
+        const bool matches = yomari::Like(QString::fromStdString(engine.GengoKana(i)), pattern) ||
+                             (!kana2.isEmpty() && yomari::Like(kana2, pattern)) ||
+                             yomari::Like(name, pattern);
+        if (matches && period.contains(name))
+            lstMatch->addItem(name);
+    }
+}
+
+// ---- choosing -----------------------------------------------------------------
+
+bool frmSerch::ChkInput()
+{
+    if (!SelectedText(lstMatch).isEmpty())
+        return true;
+    if (!txtSerch->text().isEmpty())
+        lstMatch->setFocus();
+    else
+        txtSerch->setFocus();
+    return false;
+}
+
+void frmSerch::SetGengoList(QComboBox* anyCombo, const QString& serched)
+{
+    if (serched.isEmpty())
+        return;
+    // Era names hold no wildcards, so the item is found by its exact name.
+    const int index = anyCombo->findText(serched, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        anyCombo->setCurrentIndex(index);
+}
+
+void frmSerch::cmdOK_Click()
+{
+    if (!ChkInput())
+        return;
+    bool ok = false;
+    const int k = Tag.trimmed().toShort(&ok);
+    if (ok && k >= 0 && k < static_cast<int>(m_main->cmbInput.size()))
+        SetGengoList(m_main->cmbInput[k], SelectedText(lstMatch));
+    Unload();
+}
+
+void frmSerch::cmdCancel_Click()
+{
+    Tag.clear();
+    Unload();
+}
+
+void frmSerch::cmdSerchClear_Click()
+{
+    txtSerch->clear();
+    lstMatch->clear();
+    // Back to the first period; refill even when it is already chosen.
+    if (cmbJidai->currentIndex() == 0 || cmbJidai->count() == 0)
+        cmbJidai_Click();
+    else
+        cmbJidai->setCurrentIndex(0);
+    txtSerch->setFocus();
+}
+
+void frmSerch::lstMatch_Click()
+{
+    ChkInput();
+}
+
+// ---- closing ------------------------------------------------------------------
+
+void frmSerch::Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    close();
+}
+
+void frmSerch::reject()
+{
+    cmdCancel_Click();
+}
+
+void frmSerch::closeEvent(QCloseEvent* event)
+{
+    // Closing never asks anything; QDialog's own handling would go through
+    // reject() and clear Tag.
+    m_unloaded = true;
+    event->accept();
+}
+
+void frmSerch::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !(event->modifiers() & ~Qt::KeypadModifier)) {
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget()))
+            b->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

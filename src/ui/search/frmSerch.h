@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+class QCloseEvent;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class frmMain;
+
+// The era search dialog: narrows the pre-Meiji eras to one period, finds eras
+// by reading or name with wildcards, and selects the chosen one in the main
+// window's era list named by Tag. Modeless; it deletes itself when unloaded.
+class frmSerch : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmSerch(frmMain* main);
+    ~frmSerch() override;
+
+    // Places the dialog beside the main window, reads the period data file and
+    // lists the first period. A period file that cannot be used is reported
+    // once; the dialog then searches all pre-Meiji eras.
+    void Form_Load();
+
+    // True when an era is selected in lstMatch; otherwise moves the focus to
+    // where the user has to act and answers false.
+    bool ChkInput();
+    // Selects the era named `serched` in `anyCombo`, if it holds it.
+    void SetGengoList(QComboBox* anyCombo, const QString& serched);
+
+    // Closes the dialog for good; a later search opens a new one.
+    void Unload();
+    bool IsUnloaded() const { return m_unloaded; }
+
+    // Whether the period data file gave periods; false means all eras.
+    bool JidaiDataAvailable() const { return m_jidaiAvailable; }
+
+    // The hint as the program words it: two lines joined by a lone CR.
+    static QString SerchHelpText();
+
+    // Handlers, public so that tests can raise them as the controls do.
+    void cmbJidai_Click();
+    void cmdSearch_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdSerchClear_Click();
+    void lstMatch_Click();
+
+    // Index of the main window's era list to fill ("0" or "1"); "" after Cancel.
+    QString Tag;
+
+    // The period data file's records, and the first record naming the
+    // Northern and Southern Courts (-1 when there is none).
+    QStringList JidaiName;
+    QStringList JidaiFirst;
+    QStringList JidaiLast;
+    int32_t NanbokuIndex = -1;
+
+    QLineEdit* txtSerch = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QListWidget* lstMatch = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdSerchClear = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cmbJidai = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QLabel* lblSerchHelp = nullptr;
+    QListWidget* lstDummy = nullptr;
+
+public slots:
+    // Escape: the same as Cancel.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void LoadJidaiData();
+    void SetJidaiList();
+    void FitSerchHelp();
+    // Record index of a position in cmbJidai, or -1 for none.
+    int32_t JidaiRecordIndex(int32_t listIndex) const;
+    void AddEra(const QString& name);
+
+    frmMain* m_main;
+    bool m_jidaiAvailable = false;
+    bool m_unloaded = false;
+};

@@ -1,0 +1,525 @@
+// TestProgram.h uses QAbstractButton without including it.
+#include <QAbstractButton>
+
+#include "TestProgram.h"
+#include "Twips.h"
+#include "frmMain.h"
+#include "frmSerch.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using testsupport::ProgramFolder;
+using yomari::twips::Rect;
+
+namespace {
+
+QStringList Items(const QListWidget* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
+}
+
+QStringList Items(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+QStringList Reversed(QStringList list)
+{
+    std::reverse(list.begin(), list.end());
+    return list;
+}
+
+// A started main window over a folder of its own.
+struct Session {
+    explicit Session(ProgramFolder::Data data = ProgramFolder::Data::Shipped)
+        : folder(data)
+    {
+    }
+    void Start()
+    {
+        w.Form_Load();
+        w.show();
+    }
+    // Selects the group's pre-Meiji button and presses its search button.
+    frmSerch* Open(int group)
+    {
+        w.optInput[group * 6 + 5]->setChecked(true);
+        QTest::mouseClick(w.cmdInputSerch[group], Qt::LeftButton);
+        return w.Serch();
+    }
+    void UseCourtLine(int mode)
+    {
+        w.SetNanBokuMode(mode);
+        w.m_CYomari->SetNanBokuMode(mode);
+        w.SetGengoData();
+    }
+    ProgramFolder folder;
+    frmMain w;
+};
+
+void Search(frmSerch* d, const QString& pattern)
+{
+    d->txtSerch->setText(pattern);
+    QTest::mouseClick(d->cmdSearch, Qt::LeftButton);
+}
+
+void ClickItem(QListWidget* list, const QString& text)
+{
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(found.size() == 1, qPrintable(text));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+}
+
+// The widget Tab moves to from `w`, as focus navigation picks it.
+QWidget* NextTabStop(QWidget* w)
+{
+    for (QWidget* next = w->nextInFocusChain(); next != w; next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(w->window()) &&
+            next->isEnabled() && next->focusProxy() == nullptr)
+            return next;
+    return nullptr;
+}
+
+void FlushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+enum Period { Asuka = 0, Nara, Heian, Kamakura, Nanboku, Muromachi, Sengoku, Azuchi, Edo, Meiji };
+
+} // namespace
+
+class TestFrmSerch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensModelessForEitherGroup();
+    void controlsAsDesigned();
+    void periodsFollowTheCourtLine();
+    void periodListsOldestFirstSearchNewestFirst();
+    void searchMatchesReadingsNamesAndWildcards_data();
+    void searchMatchesReadingsNamesAndWildcards();
+    void okSelectsTheEraInTheListOfItsGroup();
+    void okWithoutSelectionKeepsTheDialogOpen();
+    void cancelEscapeAndCloseBoxUnload();
+    void clearReturnsToTheFirstPeriod();
+    void unusablePeriodFileSearchesAllEras_data();
+    void unusablePeriodFileSearchesAllEras();
+    void periodFileWithoutCourtPairShowsEveryRecord();
+    void calculationAndExitUnloadTheDialog();
+};
+
+void TestFrmSerch::opensModelessForEitherGroup()
+{
+    Session s;
+    s.Start();
+    QVERIFY(!s.w.SerchLoaded());
+    frmSerch* d = s.Open(0);
+    QVERIFY(d);
+    QVERIFY(d->isVisible());
+    QVERIFY(d->isWindow());
+    QVERIFY(!d->isModal());
+    QCOMPARE(d->parentWidget(), &s.w);
+    QCOMPARE(d->windowTitle(), QStringLiteral("元号検索(第1入力)"));
+    QCOMPARE(d->Tag, QStringLiteral("0"));
+    QCOMPARE(d->pos(), s.w.pos() + QPoint(200 / 15, 200 / 15));
+    QCOMPARE(d->cmbJidai->currentIndex(), 0);
+    QCOMPARE(Items(d->lstMatch), QStringList({"大化", "白雉", "朱鳥", "大宝", "慶雲", "和銅"}));
+
+    // The other group's button reuses the open dialog as it is.
+    d->cmbJidai->setCurrentIndex(Edo);
+    Search(d, QStringLiteral("けい*"));
+    QCOMPARE(s.Open(1), d);
+    QCOMPARE(d->windowTitle(), QStringLiteral("元号検索(第2入力)"));
+    QCOMPARE(d->Tag, QStringLiteral("1"));
+    QCOMPARE(Items(d->lstMatch), QStringList({"慶応", "慶安", "慶長"}));
+}
+
+void TestFrmSerch::controlsAsDesigned()
+{
+    Session s;
+    s.Start();
+    frmSerch design(&s.w);
+    QCOMPARE(design.windowTitle(), QStringLiteral("元号\u3000検索"));
+
+    frmSerch* d = s.Open(0);
+    // The hint may grow downwards, and the dialog with it, to show all of it.
+    QCOMPARE(d->width(), 2820 / 15);
+    QVERIFY(d->height() >= 3360 / 15);
+    const QLabel* hint = d->lblSerchHelp;
+    QVERIFY(hint->heightForWidth(hint->width()) <= hint->height());
+    QVERIFY(hint->geometry().bottom() < d->height());
+    struct Expected {
+        QWidget* control;
+        QString text;
+        QRect rect;
+    };
+    const Expected table[] = {
+        {d->txtSerch, QString(), Rect(120, 600, 1335, 375)},
+        {d->cmdSearch, QStringLiteral("検索(&F)"), Rect(1680, 600, 975, 375)},
+        {d->lstMatch, QString(), Rect(120, 1080, 1335, 1320)},
+        {d->cmdOK, QStringLiteral("&OK"), Rect(1680, 1080, 975, 375)},
+        {d->cmdSerchClear, QStringLiteral("クリア(&L)"), Rect(1680, 1560, 975, 375)},
+        {d->Label1, QStringLiteral("時代(&N) ："), Rect(120, 120, 975, 255)},
+        {d->cmbJidai, QString(), Rect(960, 120, 1695, 300)},
+        {d->cmdCancel, QStringLiteral("Cancel"), Rect(1680, 2040, 975, 375)},
+        {d->lblSerchHelp, QString(), Rect(120, 2520, 2535, 615)},
+        {d->lstDummy, QString(), Rect(600, 1440, 1095, 600)},
+    };
+    for (const Expected& e : table) {
+        if (e.control == hint) {
+            QCOMPARE(hint->geometry().topLeft(), e.rect.topLeft());
+            QCOMPARE(hint->width(), e.rect.width());
+            QVERIFY(hint->height() >= e.rect.height());
+            continue;
+        }
+        QCOMPARE(e.control->geometry(), e.rect);
+        if (auto* b = qobject_cast<QPushButton*>(e.control))
+            QCOMPARE(b->text(), e.text);
+        if (e.control == d->Label1)
+            QCOMPARE(d->Label1->text(), e.text);
+    }
+    QVERIFY(d->lstDummy->isHidden());
+    QCOMPARE(d->Label1->buddy(), d->cmbJidai);
+    QVERIFY(d->txtSerch->testAttribute(Qt::WA_InputMethodEnabled));
+
+    const QList<QWidget*> order{d->txtSerch, d->cmdSearch, d->lstMatch, d->cmdOK,
+                                d->cmdSerchClear, d->cmbJidai, d->cmdCancel};
+    QCOMPARE(NextTabStop(order.last()), order.first());
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QCOMPARE(NextTabStop(order[i - 1]), order[i]);
+
+    QCOMPARE(frmSerch::SerchHelpText(),
+             QStringLiteral("●全ひらがな、または全漢字で入力して下さい。\r●ワイルドカードが使用できます"));
+    QCOMPARE(d->lblSerchHelp->text(),
+             QStringLiteral("●全ひらがな、または全漢字で入力して下さい。\n●ワイルドカードが使用できます"));
+}
+
+void TestFrmSerch::periodsFollowTheCourtLine()
+{
+    Session s;
+    s.Start();
+    const QStringList common{"飛鳥時代", "奈良時代", "平安時代", "鎌倉時代", "室町時代",
+                             "戦国時代", "安土桃山時代", "江戸時代", "明治時代"};
+    QStringList muromachi;
+    for (int mode : {0, 1}) {
+        s.UseCourtLine(mode);
+        frmSerch* d = s.Open(0);
+        QStringList periods = common;
+        periods.insert(Nanboku, mode == 0 ? "南北朝時代(北朝)" : "南北朝時代(南朝)");
+        QCOMPARE(Items(d->cmbJidai), periods);
+
+        d->cmbJidai->setCurrentIndex(Nanboku);
+        const QStringList eras = Items(d->lstMatch);
+        QCOMPARE(eras.first(), QStringLiteral("元弘"));
+        QCOMPARE(eras.last(), mode == 0 ? QStringLiteral("明徳") : QStringLiteral("元中"));
+        QCOMPARE(eras.size(), mode == 0 ? 19 : 10);
+        QCOMPARE(eras.contains("正慶"), mode == 0); // Northern only
+        QCOMPARE(eras.contains("延元"), mode == 1); // Southern only
+
+        // Past the pair both lines reach the same records.
+        d->cmbJidai->setCurrentIndex(Muromachi);
+        if (mode == 0)
+            muromachi = Items(d->lstMatch);
+        else
+            QCOMPARE(Items(d->lstMatch), muromachi);
+        d->cmbJidai->setCurrentIndex(Meiji);
+        QCOMPARE(Items(d->lstMatch), QStringList({"明治"}));
+        d->cmdCancel_Click();
+    }
+    QCOMPARE(muromachi.first(), QStringLiteral("明徳"));
+    QCOMPARE(muromachi.last(), QStringLiteral("応仁"));
+}
+
+void TestFrmSerch::periodListsOldestFirstSearchNewestFirst()
+{
+    Session s;
+    s.Start();
+    frmSerch* d = s.Open(0);
+    d->cmbJidai->setCurrentIndex(Edo);
+    const QStringList edo = Items(d->lstMatch);
+    QCOMPARE(edo.size(), 36);
+    QCOMPARE(edo.mid(0, 3), QStringList({"慶長", "元和", "寛永"}));
+    QCOMPARE(edo.last(), QStringLiteral("慶応"));
+    QCOMPARE(Items(d->lstDummy), edo);
+
+    Search(d, QStringLiteral("*"));
+    QCOMPARE(Items(d->lstMatch), Reversed(edo));
+    QCOMPARE(Items(d->lstDummy), edo); // the period itself is kept
+}
+
+void TestFrmSerch::searchMatchesReadingsNamesAndWildcards_data()
+{
+    QTest::addColumn<int>("period");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("expected");
+    const auto row = [](const char* name, int period, const char* pattern, QStringList expected) {
+        QTest::newRow(name) << period << QString::fromUtf8(pattern) << expected;
+    };
+    row("reading with star", Edo, "けい*", {"慶応", "慶安", "慶長"});
+    row("question marks", Edo, "けい??", {"慶応", "慶安"});
+    row("kanji with star", Edo, "天*", {"天保", "天明", "天和"});
+    row("second reading", Edo, "てんわ", {"天和"});
+    row("second reading only", Nanboku, "かけい", {"嘉慶"});
+    row("list", Edo, "[かき]*", {"嘉永", "享和", "寛政", "寛延", "寛保", "享保", "寛文", "寛永"});
+    row("negated list", Azuchi, "[!て]*う", {"慶長"});
+    row("range", Asuka, "[た-は]*", {"大宝", "白雉", "大化"});
+    row("digit", Edo, "慶#", {});
+    row("katakana is not hiragana", Edo, "ケイ*", {});
+    row("empty pattern", Edo, "", {});
+    row("unclosed bracket", Edo, "[け", {});
+    row("era outside the period", Edo, "けんむ", {});
+    row("shared boundary, later period", Muromachi, "めいとく", {"明徳"});
+    row("shared boundary, earlier period", Azuchi, "けいちょう", {"慶長"});
+    row("modern eras are not searched", Meiji, "*", {"明治"});
+}
+
+void TestFrmSerch::searchMatchesReadingsNamesAndWildcards()
+{
+    QFETCH(int, period);
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, expected);
+    Session s;
+    s.Start();
+    frmSerch* d = s.Open(0);
+    d->cmbJidai->setCurrentIndex(period);
+    d->txtSerch->clear();
+    if (!pattern.isEmpty())
+        QTest::sendKeyEvent(QTest::Click, d->txtSerch, Qt::Key_unknown, pattern, {});
+    QCOMPARE(d->txtSerch->text(), pattern);
+    QTest::mouseClick(d->cmdSearch, Qt::LeftButton);
+    QCOMPARE(Items(d->lstMatch), expected);
+}
+
+void TestFrmSerch::okSelectsTheEraInTheListOfItsGroup()
+{
+    Session s;
+    s.Start();
+    const QString before0 = s.w.cmbInput[0]->currentText();
+
+    frmSerch* d = s.Open(1);
+    QPointer<frmSerch> guard(d);
+    d->cmbJidai->setCurrentIndex(Edo);
+    Search(d, QStringLiteral("けいおう"));
+    ClickItem(d->lstMatch, QStringLiteral("慶応"));
+    QVERIFY(d->ChkInput());
+    QTest::mouseClick(d->cmdOK, Qt::LeftButton);
+    QVERIFY(!s.w.SerchLoaded());
+    FlushDeletes();
+    QVERIFY(guard.isNull());
+    QCOMPARE(s.w.cmbInput[1]->currentText(), QStringLiteral("慶応"));
+    QCOMPARE(s.w.cmbInput[1]->toolTip(), QStringLiteral("けいおう"));
+    QCOMPARE(s.w.lblGenlast[1]->text(), QStringLiteral("4年"));
+    QCOMPARE(s.w.cmbInput[0]->currentText(), before0);
+
+    d = s.Open(0);
+    d->cmbJidai->setCurrentIndex(Edo);
+    Search(d, QStringLiteral("てん?"));
+    ClickItem(d->lstMatch, QStringLiteral("天和"));
+    d->cmdOK->setFocus();
+    QTest::keyClick(d->cmdOK, Qt::Key_Return); // Enter on the focused button
+    QVERIFY(!s.w.SerchLoaded());
+    QCOMPARE(s.w.cmbInput[0]->currentText(), QStringLiteral("天和"));
+    QCOMPARE(s.w.cmbInput[0]->toolTip(), QStringLiteral("てんな, てんわ"));
+    QCOMPARE(s.w.cmbInput[1]->currentText(), QStringLiteral("慶応"));
+}
+
+void TestFrmSerch::okWithoutSelectionKeepsTheDialogOpen()
+{
+    Session s;
+    s.Start();
+    frmSerch* d = s.Open(0);
+    const int before = s.w.cmbInput[0]->currentIndex();
+
+    d->cmdOK_Click();
+    QVERIFY(s.w.SerchLoaded());
+    QCOMPARE(d->focusWidget(), d->txtSerch);
+
+    d->cmbJidai->setCurrentIndex(Edo);
+    Search(d, QStringLiteral("けい*"));
+    d->txtSerch->setFocus();
+    d->cmdOK_Click();
+    QVERIFY(s.w.SerchLoaded());
+    QCOMPARE(d->focusWidget(), d->lstMatch);
+    // A list that gets the focus has a current row, yet nothing is chosen.
+    d->lstMatch->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    d->cmdOK_Click();
+    QVERIFY(s.w.SerchLoaded());
+    // Enter elsewhere than on a button chooses nothing either.
+    QTest::keyClick(d->txtSerch, Qt::Key_Return);
+    QVERIFY(s.w.SerchLoaded());
+    QCOMPARE(s.w.cmbInput[0]->currentIndex(), before);
+}
+
+void TestFrmSerch::cancelEscapeAndCloseBoxUnload()
+{
+    Session s;
+    s.Start();
+    const QString before = s.w.cmbInput[1]->currentText();
+    const std::function<void(frmSerch*)> ways[] = {
+        [](frmSerch* d) { QTest::mouseClick(d->cmdCancel, Qt::LeftButton); },
+        [](frmSerch* d) { QTest::keyClick(d->lstMatch, Qt::Key_Escape); },
+        [](frmSerch* d) { QTest::keyClick(d->txtSerch, Qt::Key_Escape); },
+        [](frmSerch* d) { d->close(); },
+    };
+    QPointer<frmSerch> previous;
+    for (const auto& way : ways) {
+        frmSerch* d = s.Open(1);
+        QVERIFY(d != previous.data() || previous.isNull());
+        d->cmbJidai->setCurrentIndex(Edo);
+        Search(d, QStringLiteral("けいおう"));
+        ClickItem(d->lstMatch, QStringLiteral("慶応"));
+        way(d);
+        QVERIFY(!s.w.SerchLoaded());
+        QVERIFY(d->isHidden());
+        QCOMPARE(d->Tag.isEmpty(), way.target_type() != ways[3].target_type());
+        previous = d;
+        FlushDeletes();
+        QVERIFY(previous.isNull());
+        QCOMPARE(s.w.cmbInput[1]->currentText(), before);
+    }
+}
+
+void TestFrmSerch::clearReturnsToTheFirstPeriod()
+{
+    Session s;
+    s.Start();
+    frmSerch* d = s.Open(0);
+    const QStringList asuka = Items(d->lstMatch);
+    QCOMPARE(asuka.size(), 6);
+
+    d->cmbJidai->setCurrentIndex(Edo);
+    Search(d, QStringLiteral("けい*"));
+    QTest::mouseClick(d->cmdSerchClear, Qt::LeftButton);
+    QCOMPARE(d->txtSerch->text(), QString());
+    QCOMPARE(d->cmbJidai->currentIndex(), 0);
+    QCOMPARE(Items(d->lstMatch), asuka);
+    QCOMPARE(Items(d->lstDummy), asuka);
+    QCOMPARE(d->focusWidget(), d->txtSerch);
+
+    // Already on the first period: the full list still comes back.
+    Search(d, QStringLiteral("たいか"));
+    QCOMPARE(Items(d->lstMatch), QStringList({"大化"}));
+    d->cmdSerchClear_Click();
+    QCOMPARE(Items(d->lstMatch), asuka);
+}
+
+void TestFrmSerch::unusablePeriodFileSearchesAllEras_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("missing") << 0;
+    QTest::newRow("empty") << 1;
+    QTest::newRow("only line ends") << 2;
+    QTest::newRow("ends inside a record") << 3;
+    QTest::newRow("undecodable") << 4;
+    QTest::newRow("a folder") << 5;
+}
+
+void TestFrmSerch::unusablePeriodFileSearchesAllEras()
+{
+    QFETCH(int, kind);
+    Session s;
+    const QString daj = s.folder.Path(QStringLiteral("Yomari.daj"));
+    QFile::remove(daj);
+    switch (kind) {
+    case 1: s.folder.Write("Yomari.daj", ""); break;
+    case 2: s.folder.Write("Yomari.daj", "\r\n\r\n"); break;
+    case 3: s.folder.Write("Yomari.daj", "\"飛鳥時代\",\"大化\",\"和銅\"\r\n\"奈良時代\",\"和銅\"\r\n"); break;
+    case 4: s.folder.Write("Yomari.daj", "\"\x80\x80\",\"\xff\",\"\xfd\"\r\n"); break;
+    case 5: QVERIFY(QDir(s.folder.Path(QString())).mkdir("Yomari.daj")); break;
+    default: break;
+    }
+    s.Start();
+
+    frmSerch* d = nullptr;
+    QStringList messages = testsupport::AnswerMessageBoxes([&] { d = s.Open(0); });
+    QVERIFY(d);
+    QVERIFY(d->isVisible());
+    QVERIFY(!d->JidaiDataAvailable());
+    QCOMPARE(d->cmbJidai->count(), 0);
+    QVERIFY(!d->cmbJidai->isEnabled());
+    const QStringList all = Reversed(Items(s.w.cmbInput[0]));
+    QCOMPARE(Items(d->lstMatch), all);
+    QCOMPARE(Items(d->lstDummy), all);
+
+    messages += testsupport::AnswerMessageBoxes([&] {
+        Search(d, QStringLiteral("けい*"));
+        QCOMPARE(Items(d->lstMatch), QStringList({"慶応", "慶安", "慶長", "慶雲"}));
+        Search(d, QStringLiteral("へいせい"));
+        QCOMPARE(Items(d->lstMatch), QStringList());
+        d->cmdSerchClear_Click();
+        QCOMPARE(Items(d->lstMatch), all);
+    });
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].contains(daj), qPrintable(messages[0]));
+
+    // OK still works without periods.
+    Search(d, QStringLiteral("かけい"));
+    ClickItem(d->lstMatch, QStringLiteral("嘉慶"));
+    d->cmdOK_Click();
+    QCOMPARE(s.w.cmbInput[0]->currentText(), QStringLiteral("嘉慶"));
+}
+
+void TestFrmSerch::periodFileWithoutCourtPairShowsEveryRecord()
+{
+    Session s;
+    s.folder.Write("Yomari.daj", "\"前期\",\"大化\",\"和銅\"\r\n\"中期\",\"和銅\",\"延暦\"\r\n"
+                                 "\"江戸\",\"慶長\",\"慶応\"\r\n");
+    s.Start();
+    for (int mode : {0, 1}) {
+        s.UseCourtLine(mode);
+        frmSerch* d = s.Open(0);
+        QCOMPARE(Items(d->cmbJidai), QStringList({"前期", "中期", "江戸"}));
+        d->cmbJidai->setCurrentIndex(1);
+        QCOMPARE(Items(d->lstMatch).first(), QStringLiteral("和銅"));
+        QCOMPARE(Items(d->lstMatch).last(), QStringLiteral("延暦"));
+        d->cmbJidai->setCurrentIndex(2);
+        QCOMPARE(Items(d->lstMatch).first(), QStringLiteral("慶長"));
+        d->Unload();
+    }
+}
+
+void TestFrmSerch::calculationAndExitUnloadTheDialog()
+{
+    Session s;
+    s.Start();
+    QPointer<frmSerch> d = s.Open(0);
+    s.w.optCalMode[1]->setChecked(true);
+    s.w.txtInput[0]->clear(); // not numeric: the calculation stops, yet unloads first
+    s.w.cmdCal_Click();
+    QVERIFY(!s.w.SerchLoaded());
+    FlushDeletes();
+    QVERIFY(d.isNull());
+
+    // A new dialog reads the period file again.
+    s.folder.Write("Yomari.daj", "\"江戸時代\",\"慶長\",\"慶応\"\r\n");
+    d = s.Open(0);
+    QCOMPARE(Items(d->cmbJidai), QStringList({"江戸時代"}));
+    s.w.txtInput[0]->setText(QStringLiteral("50"));
+    s.w.cmdCal_Click();
+    QVERIFY(!s.w.SerchLoaded());
+    QVERIFY(!s.w.txtOutput[0]->text().isEmpty());
+
+    d = s.Open(1);
+    s.w.close();
+    QVERIFY(!s.w.SerchLoaded());
+    FlushDeletes();
+    QVERIFY(d.isNull());
+}
+
+QTEST_MAIN(TestFrmSerch)
+#include "test_frmSerch.moc"
