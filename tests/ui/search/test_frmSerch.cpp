@@ -1,5 +1,3 @@
-// TestProgram.h uses QAbstractButton without including it.
-#include <QAbstractButton>
 
 #include "TestProgram.h"
 #include "Twips.h"
