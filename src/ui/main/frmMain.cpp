@@ -2,6 +2,8 @@
 
 #include "AppEnvironment.h"
 #include "help/HlpDlg.h"
+#include "YomariIcon.h"
+#include "cTaskTray.h"
 #include "Twips.h"
 #include "basYomari.h"
 #include "frmSerch.h"
@@ -41,6 +43,7 @@ frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("ヨマリ Yomari"));
+    setWindowIcon(YomariIcon());
     CreateControls();
     SetTabOrder();
     ConnectHandlers();
@@ -742,6 +745,27 @@ void frmMain::closeEvent(QCloseEvent* event)
     }
     event->accept();
     QCoreApplication::quit();
+}
+
+// ---- minimising into the notification area -------------------------------------
+
+bool frmMain::HidesIntoTray() const
+{
+    // Hiding a window that no icon can bring back would lose it.
+    return m_inSysTray && cTaskTray::IsAvailable();
+}
+
+void frmMain::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !HidesIntoTray())
+        return;
+    if (windowState() & Qt::WindowMinimized)
+        QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
+    else
+        basYomari::MainWindowState = (windowState() & Qt::WindowMaximized)
+                                         ? basYomari::kStateMaximized
+                                         : basYomari::kStateNormal;
 }
 
 // ---- keys -----------------------------------------------------------------------

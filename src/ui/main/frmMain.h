@@ -76,6 +76,8 @@ public:
     int32_t SelectedGengoNumber(int group) const;
     int32_t ModernEraCount() const { return m_modernEraCount; }
     int32_t Layout() const { return m_layout; }
+    // Whether minimising hides the window (an icon is there to bring it back).
+    bool HidesIntoTray() const;
     QString VersionCaption() const;
 
     // Controls, named and indexed as the other windows know them.
@@ -107,6 +109,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateControls();

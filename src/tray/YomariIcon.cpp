@@ -1,0 +1,37 @@
+#include "YomariIcon.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+QPixmap Draw(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xa0, 0x1c, 0x24)); // vermilion of a seal
+    const qreal radius = size / 8.0;
+    p.drawRoundedRect(QRectF(0, 0, size, size), radius, radius);
+    QFont font;
+    font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPixelSize(size * 3 / 4);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("暦"));
+    return pixmap;
+}
+
+} // namespace
+
+QIcon YomariIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addPixmap(Draw(size));
+    return icon;
+}

@@ -1,0 +1,115 @@
+#include "frmTray.h"
+
+#include "YomariIcon.h"
+#include "basYomari.h"
+#include "cTaskTray.h"
+#include "frmADGen.h"
+#include "frmMain.h"
+#include "help/HlpDlg.h"
+
+#include <QCursor>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+
+frmTray::frmTray(frmMain& main)
+    : QWidget(nullptr, Qt::Tool)
+    , m_main(main)
+{
+    setWindowTitle(QStringLiteral("Yomari"));
+    setWindowIcon(YomariIcon());
+
+    mnuRight = new QMenu(QStringLiteral("右クリック"), this);
+    const char* const captions[] = {"起動", "常駐解除", "-", "ヘルプ", "-", "終了"};
+    for (int i = 0; i < 6; ++i) {
+        QAction* action = nullptr;
+        if (QString::fromUtf8(captions[i]) == QLatin1String("-"))
+            action = mnuRight->addSeparator();
+        else
+            action = mnuRight->addAction(QString::fromUtf8(captions[i]));
+        connect(action, &QAction::triggered, this, [this, i] { mnuRightClick_Click(i); });
+        mnuRightClick[i] = action;
+    }
+}
+
+frmTray::~frmTray() = default;
+
+void frmTray::Form_Load()
+{
+    TaskTray1 = new cTaskTray(this);
+    TaskTray1->SetToolTip(windowTitle());
+    TaskTray1->SetForm(this);
+    connect(TaskTray1, &cTaskTray::LeftClick, this, &frmTray::TaskTray1_LeftClick);
+    connect(TaskTray1, &cTaskTray::RightClick, this, &frmTray::TaskTray1_RightClick);
+    if (m_main.InSysTray())
+        TaskTray1->Create();
+}
+
+void frmTray::Create()
+{
+    TaskTray1->Create();
+}
+
+void frmTray::Delete()
+{
+    TaskTray1->Delete();
+}
+
+bool frmTray::Modal() const
+{
+    return TaskTray1->Modal();
+}
+
+void frmTray::SetModal(bool value)
+{
+    TaskTray1->SetModal(value);
+}
+
+bool frmTray::IconShown() const
+{
+    return TaskTray1 && TaskTray1->IsShown();
+}
+
+void frmTray::ShowCurrentWindow()
+{
+    if (m_main.AppMode() == 0) {
+        basYomari::RestoreWindow(&m_main, basYomari::MainWindowState);
+        m_main.txtInput[0]->setFocus();
+    } else if (m_main.AppMode() == 1) {
+        frmADGen& simple = m_main.ADGen();
+        basYomari::RestoreWindow(&simple, basYomari::ADGenWindowState);
+        simple.Text1->setFocus();
+    }
+}
+
+void frmTray::TaskTray1_LeftClick()
+{
+    ShowCurrentWindow();
+}
+
+void frmTray::TaskTray1_RightClick()
+{
+    mnuRight->popup(QCursor::pos());
+}
+
+void frmTray::mnuRightClick_Click(int index)
+{
+    switch (index) {
+    case 0: ShowCurrentWindow(); break;
+    case 1: {
+        m_main.SetInSysTray(false);
+        TaskTray1->Delete();
+        QMessageBox box(QMessageBox::Warning, basYomari::AppTitle(),
+                        QStringLiteral("Yomariを終了しますか?"),
+                        QMessageBox::Yes | QMessageBox::No);
+        if (box.exec() == QMessageBox::Yes)
+            m_main.close();
+        else
+            ShowCurrentWindow(); // there is no icon left to come back through
+        break;
+    }
+    case 3: m_main.HlpDlg1->ShowHelp(); break;
+    case 5: m_main.close(); break;
+    default: break;
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QMenu;
+class cTaskTray;
+class frmMain;
+
+// The form behind the notification-area icon. The user never sees it; it
+// owns the icon, its popup menu and the menu's commands.
+class frmTray : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmTray(frmMain& main);
+    ~frmTray() override;
+
+    // Loads the icon (shown when the main window keeps it).
+    void Form_Load();
+
+    void Create();
+    void Delete();
+    bool Modal() const;
+    void SetModal(bool value);
+
+    // Whether the icon is in the notification area now.
+    bool IconShown() const;
+
+    void TaskTray1_LeftClick();
+    void TaskTray1_RightClick();
+    void mnuRightClick_Click(int index);
+
+    cTaskTray* TaskTray1 = nullptr;
+    QMenu* mnuRight = nullptr;
+    std::array<QAction*, 6> mnuRightClick{};
+
+private:
+    void ShowCurrentWindow();
+
+    frmMain& m_main;
+};
