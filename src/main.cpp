@@ -1,3 +1,4 @@
+#include "StartupProbe.h"
 #include "basYomari.h"
 #include "frmMain.h"
 
@@ -14,6 +15,10 @@ int main(int argc, char* argv[])
     font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
     QApplication::setFont(font);
+    // The program ends through its main window, also while every window is
+    // hidden in the notification area.
+    QApplication::setQuitOnLastWindowClosed(false);
+    InstallStartupProbe(app);
 
     QStringList args = QApplication::arguments();
     args.removeFirst();

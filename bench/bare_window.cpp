@@ -1,0 +1,16 @@
+// A bare Qt window program, built like Yomari, as the yardstick of the
+// start-up measurement.
+#include "StartupProbe.h"
+
+#include <QApplication>
+#include <QLabel>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    InstallStartupProbe(app);
+    QLabel window(QStringLiteral("ヨマリ"));
+    window.resize(400, 340);
+    window.show();
+    return QApplication::exec();
+}
