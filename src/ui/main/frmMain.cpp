@@ -210,9 +210,10 @@ void frmMain::Form_Load(const QString& commandLine)
     SetGengoCaptions();
 
     // A list index that names no entry: the stored settings do not fit this
-    // era table, so start as without a settings file.
+    // era table, so start as without a settings file. Index 0 of an empty list
+    // (an era table with no eras before the modern ones) is the default.
     for (int g = 0; g < 2; ++g) {
-        if (indices[2 + g] >= cmbInput[g]->count()) {
+        if (indices[2 + g] > 0 && indices[2 + g] >= cmbInput[g]->count()) {
             const auto stored = yomari::settings::Read(basYomari::FileBesideProgram(".ini"));
             ShowSettingsError(stored.lineOf[yomari::settings::kInputBeforeMeijiIndex + g],
                               QString::number(indices[2 + g]));
