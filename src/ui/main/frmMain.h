@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class frmADGen;
 
 // The full-edition main window: the four calculations, the era choices, the
 // options as public properties, and the settings file.
@@ -50,6 +51,10 @@ public:
     void ClearShow(int32_t lngSW);
     // Writes the settings file; throws yomari::YomariError when it cannot.
     void PrintIni();
+
+    // The simple edition window, created hidden on first use.
+    frmADGen& ADGen();
+    bool ADGenLoaded() const { return m_adGen != nullptr; }
 
     // Handlers, public so that other windows and tests can raise them as the
     // controls do.
@@ -131,8 +136,5 @@ private:
     int32_t m_storedCalcMode = 1;
     bool m_unloaded = false;
 
-    // The simple window's saved place and era, kept until that window exists.
-    int32_t m_adGenTop = 0;
-    int32_t m_adGenLeft = 0;
-    int32_t m_adGenSelected = 3;
+    std::unique_ptr<frmADGen> m_adGen;
 };
