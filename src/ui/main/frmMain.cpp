@@ -7,6 +7,7 @@
 #include "Twips.h"
 #include "basYomari.h"
 #include "frmSerch.h"
+#include "frmADGen.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -50,6 +51,13 @@ frmMain::frmMain(QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
+
+frmADGen& frmMain::ADGen()
+{
+    if (!m_adGen)
+        m_adGen = std::make_unique<frmADGen>(*this);
+    return *m_adGen;
+}
 
 // ---- controls ---------------------------------------------------------------
 
@@ -222,7 +230,8 @@ void frmMain::Form_Load(const QString& commandLine)
     SetGengoCaptions();
 
     // A list index that names no entry: the stored settings do not fit this
-    // era table, so start as without a settings file.
+    // era table, so start as without a settings file. Index 0 of an empty list
+    // (an era table with no eras before the modern ones) is the default.
     for (int g = 0; g < 2; ++g) {
         if (indices[2 + g] > 0 && indices[2 + g] >= cmbInput[g]->count()) {
             const auto stored = yomari::settings::Read(basYomari::FileBesideProgram(".ini"));
@@ -280,9 +289,8 @@ void frmMain::ApplyDefaultSettings()
         cmdInputSerch[g]->setEnabled(false);
     }
     basYomari::CenterForm(this);
-    m_adGenTop = 0;
-    m_adGenLeft = 0;
-    m_adGenSelected = defaults.selectedGengo;
+    basYomari::CenterForm(&ADGen());
+    ADGen().SetSelectedGengo(defaults.selectedGengo);
     m_textLenMax = defaults.textLenMax;
     m_storedCalcMode = defaults.calcMode;
     m_nanBokuMode = defaults.nanBokuMode;
@@ -321,10 +329,10 @@ void frmMain::ReadIni(std::array<int32_t, 4>& indices)
     m_inSysTray = v.inSysTray;
     m_textLenMax = v.textLenMax;
     m_birthYearWhichCopy = v.birthYearWhichCopy;
-    m_adGenTop = v.adGenTop;
-    m_adGenLeft = v.adGenLeft;
-    m_adGenSelected = v.selectedGengo;
+    basYomari::MoveTwips(&ADGen(), v.adGenLeft, v.adGenTop);
+    ADGen().SetSelectedGengo(v.selectedGengo);
     basYomari::KeepOnScreen(this, 1);
+    basYomari::KeepOnScreen(&ADGen(), 1);
 }
 
 void frmMain::PrintIni()
@@ -345,9 +353,13 @@ void frmMain::PrintIni()
     s.inSysTray = m_inSysTray;
     s.textLenMax = m_textLenMax;
     s.birthYearWhichCopy = m_birthYearWhichCopy;
-    s.adGenTop = m_adGenTop;
-    s.adGenLeft = m_adGenLeft;
-    s.selectedGengo = m_adGenSelected;
+    if (m_adGen) {
+        s.adGenTop = basYomari::TopTwips(m_adGen.get());
+        s.adGenLeft = basYomari::LeftTwips(m_adGen.get());
+        s.selectedGengo = m_adGen->SelectedGengo();
+    } else {
+        s.selectedGengo = yomari::settings::Values{}.selectedGengo;
+    }
     const QString fileName = basYomari::FileBesideProgram(".ini");
     const QString error = yomari::settings::Write(fileName, yomari::settings::Format(s));
     if (!error.isEmpty())
@@ -379,6 +391,9 @@ void frmMain::SetGengoCaptions()
         optInput[first + 5]->setText(FromStd(m_CYomari->Gengo(m_modernEraCount)) +
                                      QStringLiteral("以前"));
     }
+    // The simple window took the design captions when the settings created it.
+    if (m_adGen)
+        m_adGen->RefreshCaptions();
 }
 
 void frmMain::ShowNanBoku()
@@ -742,6 +757,13 @@ void frmMain::closeEvent(QCloseEvent* event)
             basYomari::ShowError(this, error);
         }
         UnloadSerch();
+    }
+    // This close may come from the simple window's own handler, so it is
+    // deleted only once control has left it.
+    if (m_adGen) {
+        frmADGen* adGen = m_adGen.release();
+        adGen->close();
+        adGen->deleteLater();
     }
     event->accept();
     QCoreApplication::quit();

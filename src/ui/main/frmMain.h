@@ -18,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class frmSerch;
+class frmADGen;
 
 // The full-edition main window: the four calculations, the era choices, the
 // options as public properties, and the settings file.
@@ -53,6 +54,10 @@ public:
     void ClearShow(int32_t lngSW);
     // Writes the settings file; throws yomari::YomariError when it cannot.
     void PrintIni();
+
+    // The simple edition window, created hidden on first use.
+    frmADGen& ADGen();
+    bool ADGenLoaded() const { return m_adGen != nullptr; }
 
     // Handlers, public so that other windows and tests can raise them as the
     // controls do.
@@ -148,8 +153,5 @@ private:
     bool m_startHidden = false;
     QPointer<frmSerch> m_frmSerch;
 
-    // The simple window's saved place and era, kept until that window exists.
-    int32_t m_adGenTop = 0;
-    int32_t m_adGenLeft = 0;
-    int32_t m_adGenSelected = 3;
+    std::unique_ptr<frmADGen> m_adGen;
 };

@@ -1,0 +1,724 @@
+// The simple edition window driven by keys and clicks, with the main window
+// it reads its eras from, and its place in the settings file.
+
+#include <QAbstractButton> // TestProgram.h uses it without including it
+
+#include "TestProgram.h"
+#include "Twips.h"
+#include "basYomari.h"
+#include "frmADGen.h"
+#include "frmMain.h"
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+
+#include <memory>
+
+using testsupport::ProgramFolder;
+
+namespace {
+
+// Notes whether a window received a close event, without ending the tests.
+class CloseWatcher : public QObject {
+public:
+    explicit CloseWatcher(QWidget* w) { w->installEventFilter(this); }
+    bool closed = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            closed = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// A program folder, its main window loaded, and the simple window shown.
+struct Program {
+    explicit Program(ProgramFolder::Data data = ProgramFolder::Data::FourEras, const QByteArray& ini = {},
+                     const QByteArray& eraFile = {})
+        : folder(data)
+    {
+        if (!ini.isEmpty())
+            folder.Write(QStringLiteral("Yomari.ini"), ini);
+        if (!eraFile.isEmpty())
+            folder.Write(QStringLiteral("Yomari.dan"), eraFile);
+        main = std::make_unique<frmMain>();
+        // A start-up message would stop the test; answer it and fail instead.
+        const QStringList boxes = testsupport::AnswerMessageBoxes([this] { main->Form_Load(); });
+        if (!boxes.isEmpty())
+            QTest::qFail(qPrintable(QStringLiteral("start-up message: ") + boxes.join('\n')), __FILE__, __LINE__);
+        ad = &main->ADGen();
+    }
+    void Show()
+    {
+        ad->show();
+        ad->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ad));
+    }
+
+    ProgramFolder folder;
+    std::unique_ptr<frmMain> main;
+    frmADGen* ad = nullptr;
+};
+
+void ClickRadio(QRadioButton* b)
+{
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+}
+
+void Type(frmADGen* ad, const QString& digits)
+{
+    QTest::keyClicks(ad->Text1, digits);
+}
+
+void Enter(QWidget* w)
+{
+    QTest::keyClick(w, Qt::Key_Return);
+}
+
+QByteArray Ini(int adGenTop, int adGenLeft, int selected, int textLenMax = 4)
+{
+    return QStringLiteral("[Window]\r\nTop =1500\r\nLeft =1500\r\n\r\r\n[CalcSetting]\r\nCalcMode =1\r\n"
+                          "InputIndex =0\r\nOutputIndex =6\r\nInputBeforeMeijiIndex =0\r\n"
+                          "OutputBeforeMeijiIndex =0\r\n\r\r\n[Options]\r\nNanBokuMode =0\r\nAppMode =0\r\n"
+                          "InSysTray =False\r\nTextLenMax =%4\r\nBirthYearWhichCopy =0\r\n\r\r\n[ADGen]\r\n"
+                          "ADGenTop =%1\r\nADGenLeft =%2\r\nSelectedGengo =%3\r\n")
+        .arg(adGenTop)
+        .arg(adGenLeft)
+        .arg(selected)
+        .arg(textLenMax)
+        .toLatin1();
+}
+
+QPoint CentredPos(const QWidget* w)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QSize size = w->frameGeometry().size();
+    return QPoint((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
+}
+
+} // namespace
+
+class TestFrmADGen : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layoutAndCaptions();
+    void eraToWestern_data();
+    void eraToWestern();
+    void westernToEra_data();
+    void westernToEra();
+    void copyResult();
+    void directionEnablesEraButtons();
+    void overLengthEmptiesInput();
+    void keyFilter();
+    void escape_data();
+    void escape();
+    void escapeClearsNonEmptyInputFirst();
+    void eraButtonKeysAndClicks();
+    void sixteenBitLimits_data();
+    void sixteenBitLimits();
+    void noEraChecked();
+    void badEraData();
+    void fullVersion();
+    void minimise();
+    void shippedData();
+    void settingsRoundTrip_data();
+    void settingsRoundTrip();
+    void settingsPositionRecentred_data();
+    void settingsPositionRecentred();
+};
+
+void TestFrmADGen::layoutAndCaptions()
+{
+    Program p;
+    frmADGen* ad = p.ad;
+    QVERIFY(p.main->ADGenLoaded());
+    QVERIFY(!ad->isVisible());
+    QCOMPARE(ad->windowTitle(), QStringLiteral("ヨマリ 簡易版"));
+    QCOMPARE(ad->size(), QSize(3390 / 15, 2760 / 15));
+    QCOMPARE(ad->minimumSize(), ad->maximumSize());
+    // Option2(0) is the oldest era, optInput(4); Option2(3) the newest.
+    const QStringList eras{QStringLiteral("明治"), QStringLiteral("大正"), QStringLiteral("昭和"),
+                           QStringLiteral("平成")};
+    for (int j = 0; j < 4; ++j)
+        QCOMPARE(ad->Option2[j]->text(), eras[j]);
+    QVERIFY(ad->Option1[0]->isChecked());
+    QVERIFY(ad->Option2[3]->isChecked());
+    QVERIFY(!ad->Text1->testAttribute(Qt::WA_InputMethodEnabled));
+    QVERIFY(ad->Label3->isReadOnly());
+
+    // Tab runs from the year box through the buttons to the result box.
+    p.Show();
+    QVERIFY(ad->Text1->hasFocus());
+    QList<QWidget*> visited;
+    for (int i = 0; i < 9; ++i) {
+        visited << QApplication::focusWidget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    const QList<QWidget*> expected{ad->Text1,      ad->Command1, ad->cmdCopy, ad->Option1[0], ad->Option2[3],
+                                   ad->cmdFullVersion, ad->cmdHelp,  ad->Label3,  ad->Text1};
+    QCOMPARE(visited, expected);
+}
+
+void TestFrmADGen::eraToWestern_data()
+{
+    QTest::addColumn<int>("era"); // Option2 index
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("note");
+    const QString last = QStringLiteral("年      ");
+    const QString beyond = QStringLiteral("入力値は最終年以上です。");
+    QTest::newRow("平成16") << 3 << "16" << "2004" << QString();
+    QTest::newRow("平成1") << 3 << "1" << "1989" << QString();
+    QTest::newRow("明治1") << 0 << "1" << "1868" << QStringLiteral("元号最終年:明治45") + last;
+    QTest::newRow("明治45") << 0 << "45" << "1912" << QStringLiteral("元号最終年:明治45") + last;
+    QTest::newRow("明治46") << 0 << "46" << "1913" << QStringLiteral("元号最終年:明治45") + last + beyond;
+    QTest::newRow("明治50") << 0 << "50" << "1917" << QStringLiteral("元号最終年:明治45") + last + beyond;
+    QTest::newRow("大正1") << 1 << "1" << "1912" << QStringLiteral("元号最終年:大正15") + last;
+    QTest::newRow("昭和64") << 2 << "64" << "1989" << QStringLiteral("元号最終年:昭和64") + last;
+}
+
+void TestFrmADGen::eraToWestern()
+{
+    QFETCH(int, era);
+    QFETCH(QString, input);
+    QFETCH(QString, result);
+    QFETCH(QString, note);
+    Program p;
+    p.Show();
+    frmADGen* ad = p.ad;
+    ClickRadio(ad->Option2[era]);
+    QVERIFY(ad->Option2[era]->isChecked());
+    Type(ad, input);
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label2->text(), QStringLiteral("西暦"));
+    QCOMPARE(ad->Label3->text(), result);
+    QCOMPARE(ad->Label4->text(), note);
+    QCOMPARE(ad->Text1->text(), input);
+
+    // The button gives the same answer.
+    ad->Label3->clear();
+    QTest::mouseClick(ad->Command1, Qt::LeftButton);
+    QCOMPARE(ad->Label3->text(), result);
+    QVERIFY(ad->Text1->hasFocus());
+}
+
+void TestFrmADGen::westernToEra_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("1912") << "1912" << QStringLiteral("大正") << "1" << QString();
+    QTest::newRow("1911") << "1911" << QStringLiteral("明治") << "44" << QString();
+    QTest::newRow("1868") << "1868" << QStringLiteral("明治") << "1" << QString();
+    QTest::newRow("1926") << "1926" << QStringLiteral("昭和") << "1" << QString();
+    QTest::newRow("1989") << "1989" << QStringLiteral("平成") << "1" << QString();
+    QTest::newRow("2004") << "2004" << QStringLiteral("平成") << "16" << QString();
+    QTest::newRow("9999") << "9999" << QStringLiteral("平成") << "8011" << QString();
+    QTest::newRow("1867") << "1867" << QString() << QString() << QStringLiteral("明治以前です。");
+    QTest::newRow("1") << "1" << QString() << QString() << QStringLiteral("明治以前です。");
+}
+
+void TestFrmADGen::westernToEra()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, unit);
+    QFETCH(QString, result);
+    QFETCH(QString, note);
+    Program p;
+    p.Show();
+    frmADGen* ad = p.ad;
+    ClickRadio(ad->Option1[1]);
+    QVERIFY(ad->Option1[1]->isChecked());
+    Type(ad, input);
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label2->text(), unit);
+    QCOMPARE(ad->Label3->text(), result);
+    QCOMPARE(ad->Label4->text(), note);
+    // Before the first era the input stays for correction.
+    QCOMPARE(ad->Text1->text(), input);
+    QVERIFY(ad->Text1->hasFocus());
+}
+
+void TestFrmADGen::copyResult()
+{
+    Program p;
+    p.Show();
+    frmADGen* ad = p.ad;
+    QClipboard* clipboard = QApplication::clipboard();
+
+    Type(ad, QStringLiteral("16"));
+    Enter(ad->Text1);
+    QTest::mouseClick(ad->cmdCopy, Qt::LeftButton);
+    QCOMPARE(clipboard->text(), QStringLiteral("2004"));
+    QVERIFY(ad->Text1->hasFocus());
+
+    ClickRadio(ad->Option1[1]);
+    Type(ad, QStringLiteral("1912"));
+    Enter(ad->Text1);
+    QTest::mouseClick(ad->cmdCopy, Qt::LeftButton);
+    QCOMPARE(clipboard->text(), QStringLiteral("大正1"));
+
+    // Nothing shown: an empty text replaces the old one.
+    Type(ad, QStringLiteral("5"));
+    QTest::keyClick(ad->Text1, Qt::Key_Backspace);
+    QTest::mouseClick(ad->cmdCopy, Qt::LeftButton);
+    QCOMPARE(clipboard->text(), QString());
+}
+
+void TestFrmADGen::directionEnablesEraButtons()
+{
+    Program p;
+    p.Show();
+    frmADGen* ad = p.ad;
+    Type(ad, QStringLiteral("16"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label3->text(), QStringLiteral("2004"));
+
+    ClickRadio(ad->Option1[1]);
+    for (QRadioButton* b : ad->Option2)
+        QVERIFY(!b->isEnabled());
+    // A change of direction empties input, result and note, and the year box
+    // takes the focus.
+    QVERIFY(ad->Text1->text().isEmpty());
+    QVERIFY(ad->Label2->text().isEmpty());
+    QVERIFY(ad->Label3->text().isEmpty());
+    QVERIFY(ad->Text1->hasFocus());
+
+    Type(ad, QStringLiteral("1867"));
+    Enter(ad->Text1);
+    QVERIFY(!ad->Label4->text().isEmpty());
+    ClickRadio(ad->Option1[0]);
+    for (QRadioButton* b : ad->Option2)
+        QVERIFY(b->isEnabled());
+    QVERIFY(ad->Label4->text().isEmpty());
+    QVERIFY(ad->Text1->text().isEmpty());
+}
+
+void TestFrmADGen::overLengthEmptiesInput()
+{
+    Program p;
+    p.Show();
+    frmADGen* ad = p.ad;
+    Type(ad, QStringLiteral("9999"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label4->text(), QStringLiteral("計算結果が表示可能最大値を超えました。"));
+    QVERIFY(ad->Text1->text().isEmpty());
+    QVERIFY(ad->Label2->text().isEmpty());
+    QVERIFY(ad->Label3->text().isEmpty());
+    QVERIFY(ad->Text1->hasFocus());
+
+    // With room for five digits the same year is shown.
+    p.main->SetTextLenMax(5);
+    Type(ad, QStringLiteral("9999"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label3->text(), QStringLiteral("11987"));
+    QVERIFY(ad->Label4->text().isEmpty());
+}
+
+void TestFrmADGen::keyFilter()
+{
+    Program p;
+    p.Show();
+    frmADGen* ad = p.ad;
+
+    QTest::keyClick(ad->Text1, Qt::Key_0);
+    QCOMPARE(ad->Text1->text(), QString());
+    Type(ad, QStringLiteral("1a-.+ 0"));
+    QCOMPARE(ad->Text1->text(), QStringLiteral("10"));
+    QTest::sendKeyEvent(QTest::Click, ad->Text1, Qt::Key_unknown, QStringLiteral("へい"), {});
+    QCOMPARE(ad->Text1->text(), QStringLiteral("10"));
+    Type(ad, QStringLiteral("045"));
+    QCOMPARE(ad->Text1->text(), QStringLiteral("1004"));
+    QTest::keyClick(ad->Text1, Qt::Key_0);
+    QCOMPARE(ad->Text1->text(), QStringLiteral("1004"));
+
+    // The paste shortcut types a control character, which goes like the rest.
+    QApplication::clipboard()->setText(QStringLiteral("12"));
+    ad->Text1->clear();
+    QTest::sendKeyEvent(QTest::Click, ad->Text1, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+    QCOMPARE(ad->Text1->text(), QString());
+
+    // Enter on an empty box calculates nothing.
+    Enter(ad->Text1);
+    QVERIFY(ad->Label2->text().isEmpty());
+    QVERIFY(ad->Label3->text().isEmpty());
+    QVERIFY(ad->Label4->text().isEmpty());
+    QTest::mouseClick(ad->Command1, Qt::LeftButton);
+    QVERIFY(ad->Label3->text().isEmpty());
+
+    // Backspace takes the old result away but leaves the note.
+    ClickRadio(ad->Option2[0]);
+    Type(ad, QStringLiteral("46"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label3->text(), QStringLiteral("1913"));
+    const QString note = ad->Label4->text();
+    QVERIFY(!note.isEmpty());
+    QTest::keyClick(ad->Text1, Qt::Key_Backspace);
+    QCOMPARE(ad->Text1->text(), QStringLiteral("4"));
+    QVERIFY(ad->Label2->text().isEmpty());
+    QVERIFY(ad->Label3->text().isEmpty());
+    QCOMPARE(ad->Label4->text(), note);
+
+    // Typing into the result box changes nothing.
+    ad->Label3->setText(QStringLiteral("1913"));
+    QTest::keyClicks(ad->Label3, QStringLiteral("77"));
+    QCOMPARE(ad->Label3->text(), QStringLiteral("1913"));
+}
+
+void TestFrmADGen::escape_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("inSysTray");
+    for (const char* c : {"Text1", "cmdCopy", "Command1", "Option1", "Option2"}) {
+        QTest::newRow((QByteArray(c) + " tray").constData()) << QString::fromLatin1(c) << true;
+        QTest::newRow((QByteArray(c) + " no tray").constData()) << QString::fromLatin1(c) << false;
+    }
+}
+
+void TestFrmADGen::escape()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, inSysTray);
+    Program p;
+    p.main->SetInSysTray(inSysTray);
+    p.Show();
+    frmADGen* ad = p.ad;
+    CloseWatcher mainWatcher(p.main.get());
+    QWidget* target = control == "Text1"      ? static_cast<QWidget*>(ad->Text1)
+                      : control == "cmdCopy"  ? static_cast<QWidget*>(ad->cmdCopy)
+                      : control == "Command1" ? static_cast<QWidget*>(ad->Command1)
+                      : control == "Option1"  ? static_cast<QWidget*>(ad->Option1[0])
+                                              : static_cast<QWidget*>(ad->Option2[3]);
+    QPointer<frmADGen> guard(ad);
+    QTest::keyClick(target, Qt::Key_Escape);
+    if (inSysTray) {
+        QVERIFY(!ad->isVisible());
+        QVERIFY(!mainWatcher.closed);
+        QVERIFY(p.main->ADGenLoaded());
+        QVERIFY(!QFile::exists(p.folder.Path(QStringLiteral("Yomari.ini"))));
+    } else {
+        // Unloading the simple window ends the program through the main
+        // window's exit, which writes the settings.
+        QVERIFY(mainWatcher.closed);
+        QVERIFY(!p.main->ADGenLoaded());
+        QVERIFY(QFile::exists(p.folder.Path(QStringLiteral("Yomari.ini"))));
+        QVERIFY(guard && !guard->isVisible());
+        QTRY_VERIFY(guard.isNull()); // deleted once its handler has returned
+    }
+}
+
+void TestFrmADGen::escapeClearsNonEmptyInputFirst()
+{
+    Program p;
+    p.main->SetInSysTray(true);
+    p.Show();
+    frmADGen* ad = p.ad;
+    ClickRadio(ad->Option2[0]);
+    Type(ad, QStringLiteral("46"));
+    Enter(ad->Text1);
+    QVERIFY(!ad->Label4->text().isEmpty());
+    QTest::keyClick(ad->Text1, Qt::Key_Escape);
+    QVERIFY(ad->isVisible());
+    QVERIFY(ad->Text1->text().isEmpty());
+    QVERIFY(ad->Label2->text().isEmpty());
+    QVERIFY(ad->Label3->text().isEmpty());
+    QVERIFY(ad->Label4->text().isEmpty());
+
+    // The copy button clears the same way while there is input.
+    Type(ad, QStringLiteral("3"));
+    ad->cmdCopy->setFocus();
+    QTest::keyClick(ad->cmdCopy, Qt::Key_Escape);
+    QVERIFY(ad->isVisible());
+    QVERIFY(ad->Text1->text().isEmpty());
+    QVERIFY(ad->Text1->hasFocus());
+
+    QTest::keyClick(ad->Text1, Qt::Key_Escape);
+    QVERIFY(!ad->isVisible());
+}
+
+void TestFrmADGen::eraButtonKeysAndClicks()
+{
+    Program p;
+    p.Show();
+    frmADGen* ad = p.ad;
+    Type(ad, QStringLiteral("16"));
+    Enter(ad->Text1);
+    QVERIFY(!ad->Label3->text().isEmpty());
+
+    // Choosing an era clears, and the focus stays on the button.
+    ad->Option2[2]->setFocus();
+    ClickRadio(ad->Option2[2]);
+    QVERIFY(ad->Text1->text().isEmpty());
+    QVERIFY(ad->Label3->text().isEmpty());
+    QVERIFY(ad->Option2[2]->hasFocus());
+
+    // Enter on an era button clears and goes to the year box.
+    Type(ad, QStringLiteral("50"));
+    ad->Option2[2]->setFocus();
+    Enter(ad->Option2[2]);
+    QVERIFY(ad->Text1->text().isEmpty());
+    QVERIFY(ad->Text1->hasFocus());
+    QVERIFY(ad->Option2[2]->isChecked());
+}
+
+void TestFrmADGen::sixteenBitLimits_data()
+{
+    QTest::addColumn<bool>("westernToEra");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("typed"); // else pasted
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("inputAfter");
+    const QString tooBig = frmADGen::InputTooLargeMessage();
+    const QString resultTooBig = frmADGen::ResultTooLargeMessage();
+    const QString outOfRange = frmADGen::OutOfRangeMessage();
+    const QString seireki = QStringLiteral("西暦");
+    const QString heisei = QStringLiteral("平成");
+
+    QTest::newRow("西暦 40000") << true << "40000" << true << "" << "" << tooBig << "40000";
+    QTest::newRow("平成 40000") << false << "40000" << true << "" << "" << tooBig << "40000";
+    QTest::newRow("西暦 32767 past newest era") << true << "32767" << true << "" << "" << outOfRange << "32767";
+    QTest::newRow("西暦 11987 last counted") << true << "11987" << true << heisei << "9999" << "" << "11987";
+    QTest::newRow("西暦 11988 first uncounted") << true << "11988" << true << "" << "" << outOfRange << "11988";
+    QTest::newRow("平成 30779 largest") << false << "30779" << true << seireki << "32767" << "" << "30779";
+    QTest::newRow("平成 30780") << false << "30780" << true << "" << "" << resultTooBig << "";
+    QTest::newRow("平成 32000") << false << "32000" << true << "" << "" << resultTooBig << "";
+    QTest::newRow("pasted no number") << false << "abc" << false << "" << ""
+                                      << frmADGen::InvalidInputMessage() << "abc";
+    QTest::newRow("pasted negative") << true << "-5" << false << "" << ""
+                                     << frmADGen::InvalidInputMessage() << "-5";
+    QTest::newRow("pasted leading number") << true << QStringLiteral("2004年") << false << heisei << "16" << ""
+                                           << QStringLiteral("2004年");
+    QTest::newRow("pasted huge") << true << "123456789012" << false << "" << "" << tooBig << "123456789012";
+}
+
+void TestFrmADGen::sixteenBitLimits()
+{
+    QFETCH(bool, westernToEra);
+    QFETCH(QString, input);
+    QFETCH(bool, typed);
+    QFETCH(QString, unit);
+    QFETCH(QString, result);
+    QFETCH(QString, note);
+    QFETCH(QString, inputAfter);
+    Program p(ProgramFolder::Data::FourEras, Ini(1500, 1500, 3, 6));
+    QCOMPARE(p.main->TextLenMax(), 6);
+    p.Show();
+    frmADGen* ad = p.ad;
+    if (westernToEra)
+        ClickRadio(ad->Option1[1]);
+    if (typed) {
+        Type(ad, input);
+    } else {
+        QApplication::clipboard()->setText(input);
+        ad->Text1->paste();
+    }
+    QCOMPARE(ad->Text1->text(), input);
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label2->text(), unit);
+    QCOMPARE(ad->Label3->text(), result);
+    QCOMPARE(ad->Label4->text(), note);
+    QCOMPARE(ad->Text1->text(), inputAfter);
+    QVERIFY(ad->isVisible());
+}
+
+void TestFrmADGen::noEraChecked()
+{
+    Program p(ProgramFolder::Data::FourEras, Ini(1500, 1500, -1));
+    p.Show();
+    frmADGen* ad = p.ad;
+    QCOMPARE(ad->SelectedGengo(), -1);
+    Type(ad, QStringLiteral("16"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label4->text(), frmADGen::NoEraMessage());
+    QVERIFY(ad->Label3->text().isEmpty());
+
+    // The other direction needs no era button.
+    ClickRadio(ad->Option1[1]);
+    Type(ad, QStringLiteral("2004"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label2->text() + ad->Label3->text(), QStringLiteral("平成16"));
+}
+
+void TestFrmADGen::badEraData()
+{
+    // 大正 listed as starting after 昭和: an era of negative length.
+    Program p(ProgramFolder::Data::None, {},
+              QStringLiteral("\"平成\",\"へいせい\",\"\",1989\r\n\"昭和\",\"しょうわ\",\"\",1926\r\n"
+                             "\"大正\",\"たいしょう\",\"\",1930\r\n\"明治\",\"めいじ\",\"\",1868\r\n")
+                  .toUtf8());
+    p.Show();
+    frmADGen* ad = p.ad;
+    for (bool westernToEra : {false, true}) {
+        ClickRadio(ad->Option1[westernToEra ? 1 : 0]);
+        Type(ad, QStringLiteral("1950"));
+        Enter(ad->Text1);
+        QCOMPARE(ad->Label4->text(), frmADGen::BadEraDataMessage());
+        QVERIFY(ad->Label3->text().isEmpty());
+    }
+}
+
+void TestFrmADGen::fullVersion()
+{
+    Program p;
+    p.main->SetAppMode(1);
+    p.Show();
+    frmADGen* ad = p.ad;
+    Type(ad, QStringLiteral("16"));
+    Enter(ad->Text1);
+    QTest::mouseClick(ad->cmdFullVersion, Qt::LeftButton);
+    QVERIFY(!ad->isVisible());
+    QVERIFY(p.main->isVisible());
+    QCOMPARE(p.main->AppMode(), 0);
+    QTRY_VERIFY(p.main->txtInput[0]->hasFocus());
+    // What the simple window showed stays for its next use.
+    QCOMPARE(ad->Text1->text(), QStringLiteral("16"));
+    QCOMPARE(ad->Label3->text(), QStringLiteral("2004"));
+}
+
+void TestFrmADGen::minimise()
+{
+    Program p;
+    p.main->SetInSysTray(true);
+    p.Show();
+    frmADGen* ad = p.ad;
+    basYomari::ADGenWindowState = basYomari::kStateMinimized;
+    ad->showMaximized();
+    QCOMPARE(basYomari::ADGenWindowState, basYomari::kStateMaximized);
+    ad->showNormal();
+    QCOMPARE(basYomari::ADGenWindowState, basYomari::kStateNormal);
+    ad->showMinimized();
+    QTRY_VERIFY(!ad->isVisible());
+
+    // Without the notification area a minimised window stays a window.
+    p.main->SetInSysTray(false);
+    basYomari::RestoreWindow(ad, basYomari::kStateNormal);
+    QVERIFY(ad->isVisible());
+    ad->showMinimized();
+    QTest::qWait(20);
+    QVERIFY(ad->isVisible());
+    QVERIFY(ad->isMinimized());
+}
+
+void TestFrmADGen::shippedData()
+{
+    Program p(ProgramFolder::Data::Shipped);
+    p.Show();
+    frmADGen* ad = p.ad;
+    // The captions follow the era table, not the design captions.
+    const QStringList eras{QStringLiteral("大正"), QStringLiteral("昭和"), QStringLiteral("平成"),
+                           QStringLiteral("令和")};
+    for (int j = 0; j < 4; ++j)
+        QCOMPARE(ad->Option2[j]->text(), eras[j]);
+
+    Type(ad, QStringLiteral("8"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label3->text(), QStringLiteral("2026"));
+    QVERIFY(ad->Label4->text().isEmpty());
+
+    ClickRadio(ad->Option2[2]);
+    Type(ad, QStringLiteral("31"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label3->text(), QStringLiteral("2019"));
+    QCOMPARE(ad->Label4->text(), QStringLiteral("元号最終年:平成31年      "));
+
+    ClickRadio(ad->Option1[1]);
+    for (const auto& [year, era] : {std::pair{"2026", "令和8"}, std::pair{"2019", "令和1"},
+                                    std::pair{"1912", "大正1"}}) {
+        Type(ad, QString::fromLatin1(year));
+        Enter(ad->Text1);
+        QCOMPARE(ad->Label2->text() + ad->Label3->text(), QString::fromUtf8(era));
+        ad->Text1->clear();
+    }
+    Type(ad, QStringLiteral("1911"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label4->text(), QStringLiteral("大正以前です。"));
+}
+
+void TestFrmADGen::settingsRoundTrip_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::newRow("明治") << 0;
+    QTest::newRow("大正") << 1;
+    QTest::newRow("平成") << 3;
+    QTest::newRow("none") << -1;
+}
+
+void TestFrmADGen::settingsRoundTrip()
+{
+    QFETCH(int, selected);
+    ProgramFolder folder(ProgramFolder::Data::FourEras);
+    {
+        frmMain main;
+        main.Form_Load();
+        frmADGen& ad = main.ADGen();
+        QCOMPARE(ad.SelectedGengo(), 3); // no file yet
+        basYomari::MoveTwips(&ad, 1500, 1200);
+        ad.SetSelectedGengo(selected);
+        QCOMPARE(ad.SelectedGengo(), selected);
+        main.close();
+        QVERIFY(!main.ADGenLoaded());
+    }
+    const QByteArray ini = folder.Read(QStringLiteral("Yomari.ini"));
+    QVERIFY2(ini.endsWith(QStringLiteral("[ADGen]\r\nADGenTop =1200\r\nADGenLeft =1500\r\nSelectedGengo =%1\r\n")
+                              .arg(selected)
+                              .toLatin1()),
+             ini.constData());
+
+    frmMain main;
+    main.Form_Load();
+    frmADGen& ad = main.ADGen();
+    QCOMPARE(basYomari::TopTwips(&ad), 1200);
+    QCOMPARE(basYomari::LeftTwips(&ad), 1500);
+    QCOMPARE(ad.SelectedGengo(), selected);
+    for (int j = 0; j < 4; ++j)
+        QCOMPARE(ad.Option2[j]->isChecked(), j == selected);
+    // Reading the settings clears nothing that matters and moves no focus.
+    QVERIFY(!ad.isVisible());
+
+    // The buttons stay one group after "none": choosing one works as before.
+    if (selected == -1) {
+        ad.Option2[1]->setChecked(true);
+        ad.Option2[2]->setChecked(true);
+        QVERIFY(!ad.Option2[1]->isChecked());
+        QCOMPARE(ad.SelectedGengo(), 2);
+    }
+}
+
+void TestFrmADGen::settingsPositionRecentred_data()
+{
+    QTest::addColumn<bool>("withFile");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("left");
+    const int screenW = yomari::twips::FromPixels(QGuiApplication::primaryScreen()->geometry().width());
+    const int screenH = yomari::twips::FromPixels(QGuiApplication::primaryScreen()->geometry().height());
+    QTest::newRow("no file") << false << 0 << 0;
+    QTest::newRow("negative top") << true << -3000 << 1500;
+    QTest::newRow("negative left") << true << 1500 << -15;
+    QTest::newRow("beyond height") << true << screenH + 15 << 1500;
+    QTest::newRow("beyond width") << true << 1500 << screenW + 15;
+}
+
+void TestFrmADGen::settingsPositionRecentred()
+{
+    QFETCH(bool, withFile);
+    QFETCH(int, top);
+    QFETCH(int, left);
+    Program p(ProgramFolder::Data::FourEras, withFile ? Ini(top, left, 2) : QByteArray());
+    QCOMPARE(p.ad->pos(), CentredPos(p.ad));
+    QCOMPARE(p.ad->SelectedGengo(), withFile ? 2 : 3);
+}
+
+QTEST_MAIN(TestFrmADGen)
+#include "test_frmadgen.moc"
