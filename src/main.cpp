@@ -30,6 +30,5 @@ int main(int argc, char* argv[])
         basYomari::ShowError(nullptr, error);
         return 1;
     }
-    main.show();
     return QApplication::exec();
 }

@@ -87,6 +87,8 @@ int KeyAscii(const QKeyEvent* event)
     case Qt::Key_Enter: return kKeyReturn;
     case Qt::Key_Escape: return kKeyEscape;
     case Qt::Key_Backspace: return kKeyBack;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 0; // moves the focus, types nothing
     default: break;
     }
     const QString text = event->text();

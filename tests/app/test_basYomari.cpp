@@ -100,6 +100,8 @@ TEST(BasYomari, KeyAsciiOfKeyPresses)
     EXPECT_EQ(code(Qt::Key_V, "\x16", Qt::ControlModifier), 22);
     EXPECT_EQ(code(Qt::Key_Left, ""), 0);
     EXPECT_EQ(code(Qt::Key_Delete, ""), 0);
+    EXPECT_EQ(code(Qt::Key_Tab, "\t"), 0);
+    EXPECT_EQ(code(Qt::Key_Backtab, ""), 0);
 }
 
 TEST(BasYomari, KeepOnScreenMovesOnlyWindowsOffTheScreen)

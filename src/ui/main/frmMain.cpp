@@ -8,6 +8,7 @@
 #include "basYomari.h"
 #include "frmSerch.h"
 #include "frmADGen.h"
+#include "frmTray.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -266,6 +267,39 @@ void frmMain::Form_Load(const QString& commandLine)
 
     if (!commandLine.trimmed().isEmpty())
         ApplyCommandLine(commandLine);
+
+    Tray();
+    ShowStartWindow();
+}
+
+frmTray& frmMain::Tray()
+{
+    if (!m_frmTray) {
+        m_frmTray = std::make_unique<frmTray>(*this);
+        m_frmTray->Form_Load();
+    }
+    return *m_frmTray;
+}
+
+void frmMain::ShowStartWindow()
+{
+    // Starting hidden needs an icon to come back through; without one the
+    // current window is shown after all.
+    const bool hidden = m_startHidden && Tray().IconShown();
+    if (m_appMode == 0) {
+        if (pos() == QPoint(0, 0))
+            basYomari::CenterForm(this);
+        setVisible(!hidden);
+        ADGen().hide();
+    } else if (m_appMode == 1) {
+        hide();
+        frmADGen& simple = ADGen();
+        if (simple.pos() == QPoint(0, 0))
+            basYomari::CenterForm(&simple);
+        simple.setVisible(!hidden);
+        if (!hidden)
+            simple.Text1->setFocus();
+    }
 }
 
 void frmMain::ApplyCommandLine(const QString& commandLine)
@@ -756,6 +790,8 @@ void frmMain::closeEvent(QCloseEvent* event)
         } catch (const yomari::YomariError& error) {
             basYomari::ShowError(this, error);
         }
+        if (m_frmTray)
+            m_frmTray->Delete();
         UnloadSerch();
     }
     // This close may come from the simple window's own handler, so it is
@@ -765,6 +801,8 @@ void frmMain::closeEvent(QCloseEvent* event)
         adGen->close();
         adGen->deleteLater();
     }
+    if (m_frmTray)
+        m_frmTray.release()->deleteLater();
     event->accept();
     QCoreApplication::quit();
 }

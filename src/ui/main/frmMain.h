@@ -19,6 +19,7 @@ class QPushButton;
 class QRadioButton;
 class frmSerch;
 class frmADGen;
+class frmTray;
 
 // The full-edition main window: the four calculations, the era choices, the
 // options as public properties, and the settings file.
@@ -58,6 +59,9 @@ public:
     // The simple edition window, created hidden on first use.
     frmADGen& ADGen();
     bool ADGenLoaded() const { return m_adGen != nullptr; }
+    // The hidden form behind the notification-area icon, loaded at start-up.
+    frmTray& Tray();
+    bool TrayLoaded() const { return m_frmTray != nullptr; }
 
     // Handlers, public so that other windows and tests can raise them as the
     // controls do.
@@ -133,6 +137,7 @@ private:
     void GetGroupBounds(int group, int& first, int& last) const;
     void ShowNanBoku();
     void ApplyCommandLine(const QString& commandLine);
+    void ShowStartWindow();
     void CheckOutputLength();
     void Calculate();
 
@@ -154,4 +159,5 @@ private:
     QPointer<frmSerch> m_frmSerch;
 
     std::unique_ptr<frmADGen> m_adGen;
+    std::unique_ptr<frmTray> m_frmTray;
 };

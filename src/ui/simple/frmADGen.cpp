@@ -214,7 +214,7 @@ void frmADGen::ClearAll(const QString& message, int16_t noFocus)
 
 bool frmADGen::HidesIntoTray() const
 {
-    return m_main.InSysTray();
+    return m_main.HidesIntoTray();
 }
 
 void frmADGen::CloseWindow()
@@ -502,7 +502,7 @@ bool frmADGen::eventFilter(QObject* watched, QEvent* event)
             return true;
         // Tab moves the focus; like keys that type nothing, the box's
         // default handling decides.
-        int ascii = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ? 0 : basYomari::KeyAscii(key);
+        int ascii = basYomari::KeyAscii(key);
         if (ascii == 0)
             return false;
         Text1_KeyPress(ascii);

@@ -231,6 +231,12 @@ private slots:
         Type(w->txtOutput[0], "9");
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("10"));
 
+        // Tab leaves the box instead of being typed into it.
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Tab);
+        QVERIFY(!box->hasFocus());
+        QCOMPARE(box->text(), QStringLiteral("10"));
+
         // Enter on a mode button moves to the input.
         w->optCalMode[2]->setFocus();
         QTest::keyClick(w->optCalMode[2], Qt::Key_Return);

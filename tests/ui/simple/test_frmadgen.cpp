@@ -1,11 +1,11 @@
 // The simple edition window driven by keys and clicks, with the main window
 // it reads its eras from, and its place in the settings file.
 
-#include <QAbstractButton> // TestProgram.h uses it without including it
 
 #include "TestProgram.h"
 #include "Twips.h"
 #include "basYomari.h"
+#include "cTaskTray.h"
 #include "frmADGen.h"
 #include "frmMain.h"
 
@@ -110,6 +110,10 @@ class TestFrmADGen : public QObject {
     Q_OBJECT
 
 private slots:
+    // These tests stand for a desktop with a notification area.
+    void initTestCase() { cTaskTray::SetAvailableForTesting(true); }
+    void cleanupTestCase() { cTaskTray::SetAvailableForTesting(std::nullopt); }
+
     void layoutAndCaptions();
     void eraToWestern_data();
     void eraToWestern();
