@@ -3,6 +3,7 @@
 #include "AppEnvironment.h"
 #include "Twips.h"
 #include "basYomari.h"
+#include "frmOption.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -183,6 +184,7 @@ void frmMain::ConnectHandlers()
     connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(cmdCopy, &QPushButton::clicked, this, &frmMain::cmdCopy_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(cmdOption, &QPushButton::clicked, this, &frmMain::cmdOption_Click);
 }
 
 // ---- start-up -----------------------------------------------------------------
@@ -661,6 +663,41 @@ void frmMain::cmdCopy_Click()
     txtInput[0]->setFocus();
 }
 
+void frmMain::cmdOption_Click()
+{
+    [[maybe_unused]] const bool wasInSysTray = m_inSysTray; // for the icon below
+    // notification-area form: told here that a modal dialog is up, once it exists
+
+    frmOption dialog(*this);
+    const auto check = [](const std::array<QRadioButton*, 2>& group, int32_t index) {
+        if (index >= 0 && index < static_cast<int32_t>(group.size()))
+            group[index]->setChecked(true);
+    };
+    check(dialog.optNanBoku, m_nanBokuMode);
+    check(dialog.optAppMode, m_appMode);
+    check(dialog.optSysTray, m_inSysTray ? 1 : 0);
+    dialog.txtMaxLen->setText(QString::number(m_textLenMax));
+    check(dialog.optWhichCopy, m_birthYearWhichCopy);
+
+    m_frmOption = &dialog;
+    dialog.exec();
+    m_frmOption = nullptr;
+    if (m_unloaded)
+        return; // the program ended while the dialog was open
+
+    // notification-area form: told here that the modal dialog is gone, once it exists
+    ShowNanBoku();
+    const int32_t mode = basYomari::SelectedIndex(QList<QRadioButton*>(optCalMode.begin(), optCalMode.end()));
+    if (mode == 0 || mode == 3)
+        optCalMode_Click(mode);
+    if (m_appMode == 1) {
+        // simple window: shown here once it exists (this window is hidden
+        // only then, so that a window always remains)
+    }
+    // notification-area icon: added when residence was turned on, removed
+    // when it is off, here once the tray form exists
+}
+
 void frmMain::cmdExit_Click()
 {
     close();
@@ -676,6 +713,9 @@ void frmMain::closeEvent(QCloseEvent* event)
         } catch (const yomari::YomariError& error) {
             basYomari::ShowError(this, error);
         }
+        // An open options dialog goes with the window, writing nothing back.
+        if (m_frmOption)
+            m_frmOption->reject();
     }
     event->accept();
     QCoreApplication::quit();

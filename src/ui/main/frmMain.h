@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class frmOption;
 
 // The full-edition main window: the four calculations, the era choices, the
 // options as public properties, and the settings file.
@@ -57,6 +58,7 @@ public:
     void cmdClear_Click();
     void cmdCopy_Click();
     void cmdExit_Click();
+    void cmdOption_Click();
     void optCalMode_Click(int index);
     void optInput_Click(int index);
     void cmbInput_Click(int index);
@@ -130,6 +132,8 @@ private:
     int32_t m_layout = 2;
     int32_t m_storedCalcMode = 1;
     bool m_unloaded = false;
+    // The options dialog while it is open (it lives in cmdOption_Click).
+    frmOption* m_frmOption = nullptr;
 
     // The simple window's saved place and era, kept until that window exists.
     int32_t m_adGenTop = 0;
