@@ -6,8 +6,9 @@
 #include "cTaskTray.h"
 #include "Twips.h"
 #include "basYomari.h"
-#include "frmSerch.h"
 #include "frmADGen.h"
+#include "frmOption.h"
+#include "frmSerch.h"
 #include "frmTray.h"
 
 #include <QApplication>
@@ -202,6 +203,7 @@ void frmMain::ConnectHandlers()
     connect(cmdCopy, &QPushButton::clicked, this, &frmMain::cmdCopy_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+    connect(cmdOption, &QPushButton::clicked, this, &frmMain::cmdOption_Click);
 }
 
 // ---- start-up -----------------------------------------------------------------
@@ -775,6 +777,51 @@ void frmMain::cmdHelp_Click()
     HlpDlg1->ShowHelp();
 }
 
+void frmMain::cmdOption_Click()
+{
+    const bool wasInSysTray = m_inSysTray;
+    const int32_t nanBokuBefore = m_nanBokuMode;
+    Tray().SetModal(true);
+
+    frmOption dialog(*this);
+    const auto check = [](const std::array<QRadioButton*, 2>& group, int32_t index) {
+        if (index >= 0 && index < static_cast<int32_t>(group.size()))
+            group[index]->setChecked(true);
+    };
+    check(dialog.optNanBoku, m_nanBokuMode);
+    check(dialog.optAppMode, m_appMode);
+    check(dialog.optSysTray, m_inSysTray ? 1 : 0);
+    dialog.txtMaxLen->setText(QString::number(m_textLenMax));
+    check(dialog.optWhichCopy, m_birthYearWhichCopy);
+
+    m_frmOption = &dialog;
+    dialog.exec();
+    m_frmOption = nullptr;
+    if (m_unloaded)
+        return; // the program ended while the dialog was open
+
+    Tray().SetModal(false);
+    // An open era search lists the periods of the court line it was opened for.
+    if (m_nanBokuMode != nanBokuBefore)
+        UnloadSerch();
+    ShowNanBoku();
+    const int32_t mode = basYomari::SelectedIndex(QList<QRadioButton*>(optCalMode.begin(), optCalMode.end()));
+    if (mode == 0 || mode == 3)
+        optCalMode_Click(mode);
+    if (m_appMode == 1) {
+        hide();
+        frmADGen& simple = ADGen();
+        simple.show();
+        simple.raise();
+        simple.activateWindow();
+        simple.Text1->setFocus();
+    }
+    if (!wasInSysTray && m_inSysTray)
+        Tray().Create();
+    else if (!m_inSysTray)
+        Tray().Delete();
+}
+
 void frmMain::cmdExit_Click()
 {
     close();
@@ -793,6 +840,9 @@ void frmMain::closeEvent(QCloseEvent* event)
         if (m_frmTray)
             m_frmTray->Delete();
         UnloadSerch();
+        // An open options dialog goes with the window, writing nothing back.
+        if (m_frmOption)
+            m_frmOption->reject();
     }
     // This close may come from the simple window's own handler, so it is
     // deleted only once control has left it.

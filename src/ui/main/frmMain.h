@@ -17,8 +17,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class frmSerch;
 class frmADGen;
+class frmOption;
+class frmSerch;
 class frmTray;
 
 // The full-edition main window: the four calculations, the era choices, the
@@ -70,6 +71,7 @@ public:
     void cmdCopy_Click();
     void cmdExit_Click();
     void cmdHelp_Click();
+    void cmdOption_Click();
     void optCalMode_Click(int index);
     void optInput_Click(int index);
     void cmbInput_Click(int index);
@@ -157,6 +159,8 @@ private:
     bool m_unloaded = false;
     bool m_startHidden = false;
     QPointer<frmSerch> m_frmSerch;
+    // The options dialog while it is open (it lives in cmdOption_Click).
+    frmOption* m_frmOption = nullptr;
 
     std::unique_ptr<frmADGen> m_adGen;
     std::unique_ptr<frmTray> m_frmTray;

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class frmMain;
+
+// The options dialog: edits the five options that live as properties of the
+// main window and writes the changed ones back on "&OK". The main window
+// fills the controls before it shows the dialog modal.
+class frmOption : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmOption(frmMain& main);
+    ~frmOption() override;
+
+    // Handlers, public so that the main window and tests can raise them as
+    // the controls do.
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void txtMaxLen_KeyPress(int& keyAscii);
+
+    // Controls, named and indexed as the main window knows them; the index
+    // of an option button is the value of its option.
+    QGroupBox* frameNanBoku = nullptr;
+    std::array<QRadioButton*, 2> optNanBoku{};
+    QGroupBox* frameSysTray = nullptr;
+    std::array<QRadioButton*, 2> optSysTray{};
+    QGroupBox* frameAppMode = nullptr;
+    std::array<QRadioButton*, 2> optAppMode{};
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtMaxLen = nullptr;
+    QLabel* lblTextMaxLen = nullptr;
+    QGroupBox* frameWhichCopy = nullptr;
+    std::array<QRadioButton*, 2> optWhichCopy{};
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void Form_Load();
+
+    bool ReadMaxLen(int32_t& value);
+    bool ChangeNanBoku(int32_t value);
+
+    frmMain& m_main;
+};

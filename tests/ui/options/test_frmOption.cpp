@@ -1,0 +1,688 @@
+// The options dialog as the user drives it from the main window's options
+// button: what "&OK" writes back, what it refuses, and what Cancel keeps.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "TestProgram.h"
+#include "frmMain.h"
+#include "cTaskTray.h"
+#include "frmOption.h"
+
+#include <functional>
+#include <vector>
+
+using testsupport::ProgramFolder;
+
+namespace {
+
+void ClickRadio(QRadioButton* b)
+{
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+}
+
+// A button pressed from inside a modal step: queued, so that a message box it
+// opens does not block the step that pressed it.
+void Press(QAbstractButton* b)
+{
+    QTimer::singleShot(0, b, [b] { QTest::mouseClick(b, Qt::LeftButton); });
+}
+
+// Replaces the text of a box as the user does: select all, erase, type.
+void TypeInto(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+QStringList Items(const QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+struct Options {
+    int32_t nanBoku;
+    int32_t appMode;
+    bool inSysTray;
+    int32_t textLenMax;
+    int32_t whichCopy;
+    bool operator==(const Options&) const = default;
+};
+
+Options OptionsOf(const frmMain& w)
+{
+    return {w.NanBokuMode(), w.AppMode(), w.InSysTray(), w.TextLenMax(), w.BirthYearWhichCopy()};
+}
+
+char* ToString(const Options& o)
+{
+    return QTest::toString(QStringLiteral("NanBoku %1 AppMode %2 InSysTray %3 TextLenMax %4 WhichCopy %5")
+                               .arg(o.nanBoku)
+                               .arg(o.appMode)
+                               .arg(o.inSysTray)
+                               .arg(o.textLenMax)
+                               .arg(o.whichCopy));
+}
+
+// Runs the main window's options flow. Each step runs once, in order, while
+// the options dialog is the active modal window; message boxes are answered
+// and their texts kept. A dialog left open after the last step is closed
+// with a failure note, so that a test cannot hang.
+struct OptionsFlow {
+    using Step = std::function<void(frmOption&)>;
+    QStringList messages;
+    QString failure;
+
+    void Run(frmMain& w, const std::vector<Step>& steps)
+    {
+        size_t next = 0;
+        int idle = 0;
+        QTimer timer;
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                messages << box->text();
+                QAbstractButton* ok = box->button(QMessageBox::Ok);
+                (ok ? ok : box->buttons().first())->click();
+                idle = 0;
+                return;
+            }
+            auto* dialog = qobject_cast<frmOption*>(modal);
+            if (!dialog)
+                return;
+            if (next < steps.size()) {
+                steps[next++](*dialog);
+                idle = 0;
+            } else if (++idle > 300) {
+                failure = QStringLiteral("the dialog stayed open");
+                dialog->reject();
+            }
+        });
+        timer.start();
+        w.cmdOption_Click();
+        timer.stop();
+    }
+};
+
+} // namespace
+
+namespace QTest {
+template <>
+char* toString(const Options& o)
+{
+    return ToString(o);
+}
+} // namespace QTest
+
+class TestFrmOption : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { cTaskTray::SetAvailableForTesting(std::nullopt); }
+
+    void dialogLayout();
+    void accessKeysAndTabOrder();
+    void digitFilter();
+    void okWithoutChangesChangesNothing_data();
+    void okWithoutChangesChangesNothing();
+    void digitCountWriteBack_data();
+    void digitCountWriteBack();
+    void oversizedDigitCountRefused();
+    void switchCourtLine();
+    void courtLineFileMissing();
+    void cancelAndEscapeKeepEverything();
+    void sysTrayWithoutNotificationArea();
+    void optionsRoundTripThroughSettingsFile();
+    void exitWhileDialogOpen();
+};
+
+void TestFrmOption::dialogLayout()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    frmMain w;
+    w.Form_Load();
+    frmOption d(w);
+
+    QCOMPARE(d.windowTitle(), QStringLiteral("ヨマリ Yomari - オプション"));
+    QVERIFY(d.isModal());
+    QCOMPARE(d.minimumSize(), QSize(343, 172)); // 5145 x 2580 twips, not resizable
+    QCOMPARE(d.maximumSize(), d.minimumSize());
+    QCOMPARE(d.lblTextMaxLen->text(), QStringLiteral("(4以上を入力)"));
+    QVERIFY(!d.txtMaxLen->testAttribute(Qt::WA_InputMethodEnabled));
+
+    // Every control lies inside the dialog, the option buttons inside their
+    // frames, and no two controls of the dialog cover each other (the label
+    // above the digit box touches it by one pixel, 15 twips, by design).
+    const QList<QWidget*> top{d.frameNanBoku, d.frameSysTray, d.frameAppMode, d.Label1, d.txtMaxLen,
+                              d.lblTextMaxLen, d.frameWhichCopy, d.cmdOK, d.cmdCancel};
+    for (QWidget* c : top) {
+        QVERIFY2(d.rect().contains(c->geometry()), qPrintable(c->objectName()));
+        for (QWidget* other : top) {
+            const QRect both = c->geometry().intersected(other->geometry());
+            QVERIFY2(c == other || both.width() <= 1 || both.height() <= 1,
+                     qPrintable(c->objectName() + QStringLiteral(" / ") + other->objectName()));
+        }
+    }
+    const std::pair<QGroupBox*, std::array<QRadioButton*, 2>> groups[] = {
+        {d.frameNanBoku, d.optNanBoku}, {d.frameSysTray, d.optSysTray},
+        {d.frameAppMode, d.optAppMode}, {d.frameWhichCopy, d.optWhichCopy}};
+    for (const auto& [frame, buttons] : groups) {
+        for (QRadioButton* b : buttons) {
+            QCOMPARE(b->parentWidget(), frame);
+            QVERIFY2(frame->rect().contains(b->geometry()), qPrintable(b->objectName()));
+        }
+        QVERIFY(buttons[0]->isChecked()); // as created, before the main window fills it
+    }
+}
+
+void TestFrmOption::accessKeysAndTabOrder()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    cTaskTray::SetAvailableForTesting(true);
+    frmMain w;
+    w.Form_Load();
+    w.show();
+    frmOption d(w);
+    d.show();
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+
+    // Each access key puts the focus into its frame or on the label's box.
+    const std::pair<Qt::Key, QWidget*> keys[] = {
+        {Qt::Key_K, d.txtMaxLen},     {Qt::Key_S, d.frameNanBoku}, {Qt::Key_T, d.frameSysTray},
+        {Qt::Key_F, d.frameAppMode},  {Qt::Key_B, d.frameWhichCopy},
+    };
+    for (const auto& [key, target] : keys) {
+        d.cmdCancel->setFocus();
+        QTest::keyClick(&d, key, Qt::AltModifier);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY2(focus == target || (focus && focus->parentWidget() == target),
+                 qPrintable(QStringLiteral("Alt+%1 gave the focus to %2")
+                                .arg(QKeySequence(key).toString(), focus ? focus->objectName() : QStringLiteral("nothing"))));
+    }
+
+    // Tab walks the controls in the order of the dialog's table, one stop
+    // per option group; the arrow keys choose within a group.
+    d.optNanBoku[0]->setFocus();
+    QStringList walked;
+    for (int i = 0; i < 8; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        walked << (focus ? focus->objectName() : QString());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(walked, (QStringList{"optNanBoku0", "optSysTray0", "optAppMode0", "txtMaxLen",
+                                  "optWhichCopy0", "cmdOK", "cmdCancel", "optNanBoku0"}));
+    d.optNanBoku[0]->setFocus();
+    QTest::keyClick(d.optNanBoku[0], Qt::Key_Right);
+    QVERIFY(d.optNanBoku[1]->isChecked());
+    QCOMPARE(QApplication::focusWidget(), d.optNanBoku[1]);
+
+    // Alt+O is "&OK".
+    QSignalSpy accepted(&d, &QDialog::accepted);
+    QTest::keyClick(&d, Qt::Key_O, Qt::AltModifier);
+    QTRY_COMPARE(accepted.count(), 1); // a shortcut presses the button visibly, after a moment
+}
+
+void TestFrmOption::digitFilter()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    frmMain w;
+    w.Form_Load();
+    frmOption d(w);
+    d.show();
+    QLineEdit* box = d.txtMaxLen;
+
+    QTest::keyClicks(box, QStringLiteral("a1-2 b+3.x"));
+    QCOMPARE(box->text(), QStringLiteral("123"));
+    // Full-width digits are other characters, not digits.
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("５"), {});
+    QCOMPARE(box->text(), QStringLiteral("123"));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QStringLiteral("12"));
+    // Cursor keys and Delete type nothing and still work.
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, QStringLiteral("9"));
+    QCOMPARE(box->text(), QStringLiteral("92"));
+}
+
+void TestFrmOption::okWithoutChangesChangesNothing_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("inputKept");
+    // 西暦->元号 and 生年計算 are set up again after the dialog, which clears
+    // the year boxes; the other modes keep them.
+    QTest::newRow("西暦->元号") << 0 << false;
+    QTest::newRow("元号変換") << 1 << true;
+    QTest::newRow("年齢計算") << 2 << true;
+    QTest::newRow("生年計算") << 3 << false;
+}
+
+void TestFrmOption::okWithoutChangesChangesNothing()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, inputKept);
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    frmMain w;
+    w.Form_Load();
+    w.show();
+    ClickRadio(w.optCalMode[mode]);
+    if (mode != 0 && mode != 3) {
+        ClickRadio(w.optInput[5]); // 明治以前: a list entry SetGengoData would reset
+        w.cmbInput[0]->setCurrentIndex(3);
+    }
+    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    const Options before = OptionsOf(w);
+
+    OptionsFlow flow;
+    bool filled = false;
+    flow.Run(w, {[&](frmOption& d) {
+        filled = d.optNanBoku[0]->isChecked() && d.optAppMode[0]->isChecked() &&
+                 d.optSysTray[0]->isChecked() && d.txtMaxLen->text() == QStringLiteral("4") &&
+                 d.optWhichCopy[0]->isChecked();
+        Press(d.cmdOK);
+    }});
+
+    QVERIFY(flow.failure.isEmpty());
+    QVERIFY(flow.messages.isEmpty());
+    QVERIFY(filled);
+    QCOMPARE(OptionsOf(w), before);
+    QCOMPARE(w.txtInput[0]->text(), inputKept ? QStringLiteral("12") : QString());
+    if (mode != 0 && mode != 3)
+        QCOMPARE(w.cmbInput[0]->currentIndex(), 3);
+    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
+}
+
+void TestFrmOption::digitCountWriteBack_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("pasted");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<bool>("cleared");
+    QTest::newRow("4 to 2 stores 4 and still clears") << 4 << "2" << false << 4 << true;
+    QTest::newRow("empty stores 4") << 6 << "" << false << 4 << true;
+    QTest::newRow("4 to 7") << 4 << "7" << false << 7 << true;
+    QTest::newRow("10 is the most") << 4 << "10" << false << 10 << true;
+    QTest::newRow("unchanged 6 keeps the inputs") << 6 << "6" << false << 6 << false;
+    QTest::newRow("pasted letters count as 0") << 4 << "abc" << true << 4 << true;
+    QTest::newRow("pasted negative") << 5 << "-8" << true << 4 << true;
+}
+
+void TestFrmOption::digitCountWriteBack()
+{
+    QFETCH(int, before);
+    QFETCH(QString, typed);
+    QFETCH(bool, pasted);
+    QFETCH(int, stored);
+    QFETCH(bool, cleared);
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    frmMain w;
+    w.Form_Load();
+    w.SetTextLenMax(before);
+    w.show();
+    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+
+    OptionsFlow flow;
+    flow.Run(w, {[&](frmOption& d) {
+        if (pasted)
+            d.txtMaxLen->setText(typed);
+        else
+            TypeInto(d.txtMaxLen, typed);
+        Press(d.cmdOK);
+    }});
+
+    QVERIFY(flow.failure.isEmpty());
+    QVERIFY(flow.messages.isEmpty());
+    QCOMPARE(w.TextLenMax(), stored);
+    QCOMPARE(w.txtInput[0]->text(), cleared ? QString() : QStringLiteral("12"));
+
+    // The year box now takes exactly the stored number of digits.
+    w.txtInput[0]->clear();
+    QTest::keyClicks(w.txtInput[0], QStringLiteral("123456789012"));
+    QCOMPARE(w.txtInput[0]->text().size(), stored);
+}
+
+void TestFrmOption::oversizedDigitCountRefused()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    frmMain w;
+    w.Form_Load();
+    w.show();
+    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    const Options before = OptionsOf(w);
+
+    OptionsFlow flow;
+    struct Seen {
+        bool open;
+        bool focusInBox;
+        Options options;
+        QString input;
+    };
+    std::vector<Seen> seen;
+    const auto look = [&](frmOption& d) {
+        seen.push_back({d.isVisible(), d.focusWidget() == d.txtMaxLen, OptionsOf(w),
+                        w.txtInput[0]->text()});
+    };
+    flow.Run(w, {
+                    [&](frmOption& d) {
+                        // Other options change too: none may be written yet.
+                        ClickRadio(d.optAppMode[1]);
+                        ClickRadio(d.optWhichCopy[1]);
+                        d.txtMaxLen->setText(QStringLiteral("99999999999")); // pasted, beyond 32 bits
+                        Press(d.cmdOK);
+                    },
+                    [&](frmOption& d) {
+                        look(d);
+                        TypeInto(d.txtMaxLen, QStringLiteral("11"));
+                        Press(d.cmdOK);
+                    },
+                    [&](frmOption& d) {
+                        look(d);
+                        TypeInto(d.txtMaxLen, QStringLiteral("5"));
+                        Press(d.cmdOK);
+                    },
+                });
+
+    QVERIFY(flow.failure.isEmpty());
+    QCOMPARE(flow.messages.size(), 2);
+    for (const QString& m : flow.messages)
+        QCOMPARE(m, QStringLiteral("表示可能な最大桁数には4から10までの数を入力してください。"));
+    QCOMPARE(seen.size(), size_t(2));
+    for (const Seen& s : seen) {
+        QVERIFY(s.open);
+        QVERIFY(s.focusInBox);
+        QCOMPARE(s.options, before);
+        QCOMPARE(s.input, QStringLiteral("12"));
+    }
+    QCOMPARE(OptionsOf(w), (Options{0, 1, false, 5, 1}));
+}
+
+void TestFrmOption::switchCourtLine()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    frmMain w;
+    w.Form_Load();
+    w.show();
+    for (QComboBox* list : w.cmbInput) {
+        QVERIFY(Items(list).contains(QStringLiteral("観応")));
+        QVERIFY(!Items(list).contains(QStringLiteral("正平")));
+    }
+    w.cmbInput[1]->setCurrentIndex(20);
+    const QString firstCaption = w.optInput[1]->text();
+
+    OptionsFlow flow;
+    flow.Run(w, {[&](frmOption& d) {
+        ClickRadio(d.optNanBoku[1]);
+        Press(d.cmdOK);
+    }});
+    QVERIFY(flow.failure.isEmpty());
+    QVERIFY(flow.messages.isEmpty());
+    QCOMPARE(w.NanBokuMode(), 1);
+    QCOMPARE(w.m_CYomari->NanBokuMode(), 1);
+    for (QComboBox* list : w.cmbInput) {
+        QVERIFY(Items(list).contains(QStringLiteral("正平")));
+        QVERIFY(!Items(list).contains(QStringLiteral("観応")));
+        QCOMPARE(list->currentIndex(), 0);
+    }
+    QCOMPARE(w.optInput[1]->text(), firstCaption);
+    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("南朝"));
+
+    // A Southern era converts through the Southern table.
+    ClickRadio(w.optInput[5]);
+    w.cmbInput[0]->setCurrentIndex(Items(w.cmbInput[0]).indexOf(QStringLiteral("正平")));
+    QTest::keyClicks(w.txtInput[0], QStringLiteral("1"));
+    w.cmdCal_Click();
+    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("1346"));
+
+    // And back.
+    bool shownSouthern = false;
+    flow.Run(w, {[&](frmOption& d) {
+        shownSouthern = d.optNanBoku[1]->isChecked();
+        ClickRadio(d.optNanBoku[0]);
+        Press(d.cmdOK);
+    }});
+    QVERIFY(shownSouthern);
+    QCOMPARE(w.NanBokuMode(), 0);
+    QVERIFY(Items(w.cmbInput[0]).contains(QStringLiteral("観応")));
+    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
+}
+
+void TestFrmOption::courtLineFileMissing()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    QVERIFY(QFile::remove(folder.Path(QStringLiteral("Yomari.das"))));
+    frmMain w;
+    w.Form_Load();
+    w.show();
+    ClickRadio(w.optInput[3]); // 昭和 in the shipped table
+    const QStringList northern = Items(w.cmbInput[0]);
+
+    OptionsFlow flow;
+    struct Seen {
+        bool open;
+        bool northChecked;
+        Options options;
+    } seen{};
+    flow.Run(w, {
+                    [&](frmOption& d) {
+                        ClickRadio(d.optNanBoku[1]);
+                        ClickRadio(d.optAppMode[1]);
+                        TypeInto(d.txtMaxLen, QStringLiteral("6"));
+                        Press(d.cmdOK);
+                    },
+                    [&](frmOption& d) {
+                        seen = {d.isVisible(), d.optNanBoku[0]->isChecked(), OptionsOf(w)};
+                        // The dialog went back to the line in use: OK now keeps it
+                        // and writes the rest.
+                        Press(d.cmdOK);
+                    },
+                });
+
+    QVERIFY(flow.failure.isEmpty());
+    QCOMPARE(flow.messages.size(), 1);
+    QVERIFY2(flow.messages[0].contains(folder.Path(QStringLiteral("Yomari.das"))),
+             qPrintable(flow.messages[0]));
+    QVERIFY(seen.open);
+    QVERIFY(seen.northChecked);
+    QCOMPARE(seen.options, (Options{0, 0, false, 4, 0}));
+
+    QCOMPARE(OptionsOf(w), (Options{0, 1, false, 6, 0}));
+    QCOMPARE(w.m_CYomari->NanBokuMode(), 0);
+    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
+    QCOMPARE(Items(w.cmbInput[0]), northern);
+    QCOMPARE(Items(w.cmbInput[1]), northern);
+
+    // The engine still calculates on the line in use.
+    QTest::keyClicks(w.txtInput[0], QStringLiteral("50"));
+    const QStringList errors = testsupport::AnswerMessageBoxes([&] { w.cmdCal_Click(); });
+    QVERIFY(errors.isEmpty());
+    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("1975"));
+}
+
+void TestFrmOption::cancelAndEscapeKeepEverything()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    cTaskTray::SetAvailableForTesting(true);
+    frmMain w;
+    w.Form_Load();
+    w.show();
+    ClickRadio(w.optInput[5]);
+    w.cmbInput[0]->setCurrentIndex(3);
+    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    const Options before = OptionsOf(w);
+
+    const auto changeEverything = [](frmOption& d) {
+        ClickRadio(d.optNanBoku[1]);
+        ClickRadio(d.optSysTray[1]);
+        ClickRadio(d.optAppMode[1]);
+        TypeInto(d.txtMaxLen, QStringLiteral("8"));
+        ClickRadio(d.optWhichCopy[1]);
+    };
+    const std::vector<std::pair<QString, std::function<void(frmOption&)>>> ways{
+        {QStringLiteral("Cancel"), [](frmOption& d) { Press(d.cmdCancel); }},
+        {QStringLiteral("Escape in the digit box"),
+         [](frmOption& d) {
+             d.txtMaxLen->setFocus();
+             QTest::keyClick(d.txtMaxLen, Qt::Key_Escape);
+         }},
+        {QStringLiteral("Escape on a button"), [](frmOption& d) { QTest::keyClick(d.optAppMode[1], Qt::Key_Escape); }},
+        {QStringLiteral("close box"), [](frmOption& d) { d.close(); }},
+    };
+    for (const auto& [name, close] : ways) {
+        OptionsFlow flow;
+        bool changed = false;
+        flow.Run(w, {[&, &close = close](frmOption& d) {
+            changeEverything(d);
+            changed = d.optNanBoku[1]->isChecked() && d.optSysTray[1]->isChecked() &&
+                      d.optAppMode[1]->isChecked() && d.txtMaxLen->text() == QStringLiteral("8") &&
+                      d.optWhichCopy[1]->isChecked();
+            close(d);
+        }});
+        QVERIFY2(flow.failure.isEmpty(), qPrintable(name));
+        QVERIFY2(changed, qPrintable(name));
+        QCOMPARE(OptionsOf(w), before);
+        QCOMPARE(w.m_CYomari->NanBokuMode(), 0);
+        QCOMPARE(w.cmbInput[0]->currentIndex(), 3);
+        QCOMPARE(w.txtInput[0]->text(), QStringLiteral("12"));
+    }
+}
+
+void TestFrmOption::sysTrayWithoutNotificationArea()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    cTaskTray::SetAvailableForTesting(false);
+    frmMain w;
+    w.Form_Load();
+    w.show();
+
+    // Residence cannot be chosen where no icon can be shown.
+    OptionsFlow flow;
+    bool disabled = false;
+    QString tip;
+    flow.Run(w, {[&](frmOption& d) {
+        disabled = !d.optSysTray[1]->isEnabled();
+        tip = d.optSysTray[1]->toolTip();
+        ClickRadio(d.optSysTray[1]);
+        Press(d.cmdOK);
+    }});
+    QVERIFY(flow.failure.isEmpty());
+    QVERIFY(disabled);
+    QCOMPARE(tip, QStringLiteral("この環境には通知領域がありません"));
+    QCOMPARE(w.InSysTray(), false);
+
+    // A stored choice (settings file, "/T") survives OK.
+    w.SetInSysTray(true);
+    bool shownChecked = false;
+    flow.Run(w, {[&](frmOption& d) {
+        shownChecked = d.optSysTray[1]->isChecked();
+        Press(d.cmdOK);
+    }});
+    QVERIFY(shownChecked);
+    QCOMPARE(w.InSysTray(), true);
+
+    // Where there is a notification area, it is chosen and given up freely.
+    cTaskTray::SetAvailableForTesting(true);
+    w.SetInSysTray(false);
+    flow.Run(w, {[&](frmOption& d) {
+        ClickRadio(d.optSysTray[1]);
+        Press(d.cmdOK);
+    }});
+    QCOMPARE(w.InSysTray(), true);
+    flow.Run(w, {[&](frmOption& d) {
+        ClickRadio(d.optSysTray[0]);
+        Press(d.cmdOK);
+    }});
+    QCOMPARE(w.InSysTray(), false);
+}
+
+void TestFrmOption::optionsRoundTripThroughSettingsFile()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    cTaskTray::SetAvailableForTesting(true);
+    const auto optionLines = [&] {
+        const QList<QByteArray> lines = folder.Read(QStringLiteral("Yomari.ini")).split('\n');
+        // 22 lines, each ended by CR LF, and nothing after the last.
+        if (lines.size() != 23 || !lines.last().isEmpty())
+            return QList<QByteArray>{"wrong line count " + QByteArray::number(lines.size())};
+        return lines.mid(12, 5);
+    };
+    {
+        frmMain w;
+        w.Form_Load();
+        w.show();
+        OptionsFlow flow;
+        flow.Run(w, {[&](frmOption& d) {
+            ClickRadio(d.optNanBoku[1]);
+            ClickRadio(d.optSysTray[1]);
+            ClickRadio(d.optAppMode[1]);
+            TypeInto(d.txtMaxLen, QStringLiteral("9"));
+            ClickRadio(d.optWhichCopy[1]);
+            Press(d.cmdOK);
+        }});
+        QVERIFY(flow.failure.isEmpty());
+        QCOMPARE(OptionsOf(w), (Options{1, 1, true, 9, 1}));
+        w.PrintIni();
+    }
+    QCOMPARE(optionLines(), (QList<QByteArray>{"NanBokuMode =1\r", "AppMode =1\r", "InSysTray =True\r",
+                                               "TextLenMax =9\r", "BirthYearWhichCopy =1\r"}));
+    {
+        frmMain w;
+        w.Form_Load();
+        QCOMPARE(OptionsOf(w), (Options{1, 1, true, 9, 1}));
+        QVERIFY(Items(w.cmbInput[0]).contains(QStringLiteral("正平")));
+        QCOMPARE(w.lblNanBoku->text(), QStringLiteral("南朝"));
+        w.show();
+        // The dialog shows what was stored; every option goes back.
+        OptionsFlow flow;
+        bool filled = false;
+        flow.Run(w, {[&](frmOption& d) {
+            filled = d.optNanBoku[1]->isChecked() && d.optSysTray[1]->isChecked() &&
+                     d.optAppMode[1]->isChecked() && d.txtMaxLen->text() == QStringLiteral("9") &&
+                     d.optWhichCopy[1]->isChecked();
+            ClickRadio(d.optNanBoku[0]);
+            ClickRadio(d.optSysTray[0]);
+            ClickRadio(d.optAppMode[0]);
+            TypeInto(d.txtMaxLen, QStringLiteral("4"));
+            ClickRadio(d.optWhichCopy[0]);
+            Press(d.cmdOK);
+        }});
+        QVERIFY(filled);
+        w.PrintIni();
+    }
+    QCOMPARE(optionLines(), (QList<QByteArray>{"NanBokuMode =0\r", "AppMode =0\r", "InSysTray =False\r",
+                                               "TextLenMax =4\r", "BirthYearWhichCopy =0\r"}));
+}
+
+void TestFrmOption::exitWhileDialogOpen()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    frmMain w;
+    w.Form_Load();
+    w.show();
+    OptionsFlow flow;
+    flow.Run(w, {[&](frmOption& d) {
+        ClickRadio(d.optAppMode[1]);
+        // The program ends (as from the notification-area menu) meanwhile.
+        QTimer::singleShot(0, &w, [&w] { w.close(); });
+    }});
+    QVERIFY(flow.failure.isEmpty());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.AppMode(), 0);
+    QVERIFY(folder.Read(QStringLiteral("Yomari.ini")).contains("AppMode =0\r\n"));
+}
+
+QTEST_MAIN(TestFrmOption)
+#include "test_frmOption.moc"
