@@ -13,7 +13,9 @@
 #include "TestProgram.h"
 #include "frmMain.h"
 #include "cTaskTray.h"
+#include "frmADGen.h"
 #include "frmOption.h"
+#include "frmTray.h"
 
 #include <functional>
 #include <vector>
@@ -146,6 +148,7 @@ private slots:
     void sysTrayWithoutNotificationArea();
     void optionsRoundTripThroughSettingsFile();
     void exitWhileDialogOpen();
+    void choosingTheSimpleWindowSwitchesToIt();
 };
 
 void TestFrmOption::dialogLayout()
@@ -596,16 +599,40 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     // Where there is a notification area, it is chosen and given up freely.
     cTaskTray::SetAvailableForTesting(true);
     w.SetInSysTray(false);
+    QVERIFY(!w.Tray().IconShown());
     flow.Run(w, {[&](frmOption& d) {
         ClickRadio(d.optSysTray[1]);
         Press(d.cmdOK);
     }});
     QCOMPARE(w.InSysTray(), true);
+    QVERIFY(w.Tray().IconShown()); // added at once
+    QVERIFY(!w.Tray().Modal());
     flow.Run(w, {[&](frmOption& d) {
         ClickRadio(d.optSysTray[0]);
         Press(d.cmdOK);
     }});
     QCOMPARE(w.InSysTray(), false);
+    QVERIFY(!w.Tray().IconShown());
+}
+
+void TestFrmOption::choosingTheSimpleWindowSwitchesToIt()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    frmMain w;
+    w.Form_Load();
+    QVERIFY(w.isVisible());
+    bool modalWhileOpen = false;
+    OptionsFlow flow;
+    flow.Run(w, {[&](frmOption& d) {
+        modalWhileOpen = w.Tray().Modal();
+        ClickRadio(d.optAppMode[1]);
+        Press(d.cmdOK);
+    }});
+    QVERIFY(modalWhileOpen); // the icon brings nothing forward over the dialog
+    QCOMPARE(w.AppMode(), 1);
+    QVERIFY(!w.isVisible());
+    QVERIFY(w.ADGen().isVisible());
+    QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(w.ADGen().Text1));
 }
 
 void TestFrmOption::optionsRoundTripThroughSettingsFile()

@@ -1,0 +1,245 @@
+// The notification-area icon, its menu, and the program's start and end
+// around it: switches, the first window, the exit writing the settings.
+
+#include "TestProgram.h"
+#include "basYomari.h"
+#include "cTaskTray.h"
+#include "frmADGen.h"
+#include "frmMain.h"
+#include "frmTray.h"
+#include "help/HlpDlg.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+using testsupport::ProgramFolder;
+
+class TestTray : public QObject {
+    Q_OBJECT
+
+private:
+    // Answers the question of "常駐解除" while `action` runs.
+    QStringList Answer(QMessageBox::StandardButton button, const std::function<void()>& action)
+    {
+        return testsupport::AnswerMessageBoxes(action, button);
+    }
+
+private slots:
+    void init() { cTaskTray::SetAvailableForTesting(true); }
+    void cleanup()
+    {
+        cTaskTray::SetAvailableForTesting(std::nullopt);
+        basYomari::MainWindowState = basYomari::kStateNormal;
+        basYomari::ADGenWindowState = basYomari::kStateNormal;
+    }
+
+    void iconMessagesRaiseTheirEvents()
+    {
+        QWidget owner;
+        owner.show();
+        cTaskTray tray;
+        tray.SetForm(&owner);
+        QVERIFY(!owner.isVisible()); // the owner form is never seen
+        QSignalSpy left(&tray, &cTaskTray::LeftClick);
+        QSignalSpy right(&tray, &cTaskTray::RightClick);
+        QSignalSpy dbl(&tray, &cTaskTray::DblClick);
+        for (int message : {512, 514, 516, 518, 519, 520}) // moves, releases, other buttons
+            tray.MouseMove(message);
+        QCOMPARE(left.count() + right.count() + dbl.count(), 0);
+        // A double click: the press, then the double-click message.
+        tray.MouseMove(cTaskTray::kLeftButtonDown);
+        tray.MouseMove(cTaskTray::kLeftButtonDoubleClick);
+        QCOMPARE(left.count(), 1);
+        QCOMPARE(dbl.count(), 1);
+        tray.SetModal(true); // a modal dialog is up: events still come
+        tray.MouseMove(cTaskTray::kRightButtonUp);
+        QCOMPARE(right.count(), 1);
+    }
+
+    void iconComesAndGoesOnlyWhereThereIsANotificationArea()
+    {
+        cTaskTray tray;
+        tray.SetToolTip(QStringLiteral("Yomari"));
+        tray.Delete(); // nothing there: harmless
+        tray.Create();
+        QVERIFY(tray.IsShown());
+        tray.Delete();
+        tray.Delete();
+        QVERIFY(!tray.IsShown());
+
+        cTaskTray::SetAvailableForTesting(false);
+        tray.Create();
+        QVERIFY(!tray.IsShown());
+    }
+
+    void leftClickAndLaunchRestoreTheCurrentWindow()
+    {
+        ProgramFolder folder;
+        folder.Write("Yomari.ini", "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n1\r\nTrue\r\n4\r\n0\r\n");
+        frmMain w;
+        w.Form_Load(QStringLiteral("/T"));
+        QVERIFY(w.Tray().IconShown());
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.ADGen().isVisible());
+
+        w.Tray().TaskTray1->MouseMove(cTaskTray::kLeftButtonDown);
+        QVERIFY(w.ADGen().isVisible()); // AppMode 1: the simple window
+        QVERIFY(!w.isVisible());
+        QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(w.ADGen().Text1));
+
+        w.ADGen().hide();
+        w.SetAppMode(0);
+        basYomari::MainWindowState = basYomari::kStateMaximized;
+        w.Tray().mnuRightClick[0]->trigger(); // 起動
+        QVERIFY(w.isVisible());
+        QVERIFY(w.isMaximized());
+        QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txtInput[0]));
+    }
+
+    void minimisingHidesOnlyWithAnIcon()
+    {
+        ProgramFolder folder;
+        frmMain w;
+        w.Form_Load();
+        w.SetInSysTray(true);
+        w.showMaximized();
+        QTRY_COMPARE(basYomari::MainWindowState, basYomari::kStateMaximized);
+        w.showMinimized();
+        QTRY_VERIFY(!w.isVisible());
+
+        // No notification area: minimising stays an ordinary minimise.
+        cTaskTray::SetAvailableForTesting(false);
+        w.showNormal();
+        w.showMinimized();
+        QTest::qWait(20);
+        QVERIFY(w.isVisible());
+    }
+
+    void leavingResidenceAsksWhetherToEnd()
+    {
+        ProgramFolder folder;
+        frmMain w;
+        w.Form_Load(QStringLiteral("/T"));
+        QVERIFY(w.Tray().IconShown());
+        QVERIFY(!w.isVisible());
+
+        QStringList asked = Answer(QMessageBox::No, [&] { w.Tray().mnuRightClick_Click(1); });
+        QCOMPARE(asked, QStringList{QStringLiteral("Yomariを終了しますか?")});
+        QCOMPARE(w.InSysTray(), false);
+        QVERIFY(!w.Tray().IconShown());
+        QVERIFY(w.isVisible()); // no icon is left to come back through
+        QVERIFY(!QFile::exists(folder.Path("Yomari.ini")));
+
+        w.SetInSysTray(true);
+        w.Tray().Create();
+        asked = Answer(QMessageBox::Yes, [&] { w.Tray().mnuRightClick_Click(1); });
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(!w.isVisible());
+        // The program ended through the main window: settings written with
+        // residence off, the icon gone.
+        QVERIFY(folder.Read("Yomari.ini").contains("InSysTray =False\r\n"));
+    }
+
+    void menuHelpAndExit()
+    {
+        ProgramFolder folder;
+        frmMain w;
+        w.Form_Load();
+        QCOMPARE(w.Tray().mnuRight->title(), QStringLiteral("右クリック"));
+        QStringList captions;
+        for (QAction* a : w.Tray().mnuRightClick)
+            captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(captions, (QStringList{"起動", "常駐解除", "-", "ヘルプ", "-", "終了"}));
+
+        QList<HelpRequest> requests;
+        const HelpHandler previous = HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
+        w.Tray().mnuRightClick[3]->trigger();
+        HlpDlg::SetHelpHandler(previous);
+        QCOMPARE(requests.size(), 1);
+        QCOMPARE(requests[0].command, 3);
+
+        w.SetInSysTray(true);
+        w.Tray().Create();
+        w.Tray().mnuRightClick[5]->trigger(); // 終了, no question
+        QVERIFY(!w.isVisible());
+        QVERIFY(folder.Read("Yomari.ini").contains("InSysTray =True\r\n"));
+    }
+
+    void switchesChooseResidenceAndWindow_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<bool>("trayAvailable");
+        QTest::addColumn<bool>("inSysTray");
+        QTest::addColumn<int>("appMode");
+        QTest::addColumn<bool>("mainShown");
+        QTest::addColumn<bool>("simpleShown");
+        QTest::newRow("none") << "" << true << false << 0 << true << false;
+        QTest::newRow("/t /s lower case") << "/t /s" << true << true << 1 << false << false;
+        QTest::newRow("/S and /F") << "/S /F" << true << false << 0 << true << false;
+        QTest::newRow("/s among other text") << "x /sfoo" << true << false << 1 << false << true;
+        QTest::newRow("/T without notification area") << "/T" << false << true << 0 << true << false;
+    }
+
+    void switchesChooseResidenceAndWindow()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(bool, trayAvailable);
+        cTaskTray::SetAvailableForTesting(trayAvailable);
+        ProgramFolder folder;
+        frmMain w;
+        w.Form_Load(commandLine);
+        QTEST(w.InSysTray(), "inSysTray");
+        QTEST(int(w.AppMode()), "appMode");
+        QTEST(w.isVisible(), "mainShown");
+        QTEST(w.ADGen().isVisible(), "simpleShown");
+        QCOMPARE(w.Tray().IconShown(), trayAvailable && w.InSysTray());
+    }
+
+    void startsWithTheStoredWindowAndEndsWritingSettings()
+    {
+        ProgramFolder folder;
+        folder.Write("Yomari.ini", "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n1\r\nFalse\r\n4\r\n0\r\n0\r\n0\r\n2\r\n");
+        {
+            frmMain w;
+            w.Form_Load();
+            QVERIFY(!w.isVisible());
+            QVERIFY(w.ADGen().isVisible());
+            QVERIFY(w.ADGen().Option2[2]->isChecked());
+            QVERIFY(w.ADGen().pos() != QPoint(0, 0)); // 0, 0 is centred
+            w.ADGen().close(); // closing the simple window ends the program
+            QVERIFY(!w.isVisible());
+        }
+        const QByteArray written = folder.Read("Yomari.ini");
+        QVERIFY(written.contains("AppMode =1\r\n"));
+        QVERIFY(written.endsWith("SelectedGengo =2\r\n"));
+    }
+
+    void failedStartLeavesTheSettingsAlone()
+    {
+        ProgramFolder folder;
+        const QByteArray settings = "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n1\r\n0\r\nFalse\r\n6\r\n";
+        folder.Write("Yomari.ini", settings);
+        QFile::remove(folder.Path("Yomari.das")); // the stored Southern line cannot load
+        {
+            frmMain w;
+            bool raised = false;
+            try {
+                w.Form_Load();
+            } catch (const yomari::YomariError& e) {
+                raised = true;
+                QVERIFY(QString::fromStdString(e.Description()).contains(folder.Path("Yomari.das")));
+            }
+            QVERIFY(raised);
+            QVERIFY(!w.m_CYomari);
+            w.close();
+        }
+        QCOMPARE(folder.Read("Yomari.ini"), settings);
+    }
+};
+
+QTEST_MAIN(TestTray)
+#include "tst_tray.moc"
