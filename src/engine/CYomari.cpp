@@ -4,6 +4,9 @@
 #include "NumberText.h"
 #include "YomariError.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace yomari {
 namespace {
 
@@ -106,11 +109,9 @@ std::string CYomari::Gengo(int32_t i) const
     return m_table.Gengo[i];
 }
 
-int32_t CYomari::FirstYearAt(int32_t i) const
+void CYomari::ThrowSubscript() const
 {
-    if (i < 0 || i > m_table.NumberOfGengo)
-        throw SubscriptError(m_env.baseName);
-    return m_table.Gengo1stADYear[i];
+    throw SubscriptError(m_env.baseName);
 }
 
 int32_t CYomari::GengoNumber(const std::string& text) const
@@ -133,6 +134,8 @@ void CYomari::SetInputGengo(const std::string& value)
 {
     RequireMode(m_mode == 0 || m_mode == 2);
     m_inputGengo = m_table.Gengo[GengoNumber(value)];
+    // Held as a name: two eras of one name both mean the first of them.
+    m_inputGengoNumber = GengoNumber(m_inputGengo);
     m_valid = false;
 }
 
@@ -140,6 +143,7 @@ void CYomari::SetInputGengo2(const std::string& value)
 {
     RequireMode(m_mode == 0 || m_mode == 2);
     m_inputGengo2 = m_table.Gengo[GengoNumber(value)];
+    m_inputGengo2Number = GengoNumber(m_inputGengo2);
     m_valid = false;
 }
 
@@ -190,8 +194,10 @@ void CYomari::Clear()
 {
     m_inputYear = 0;
     m_inputGengo = "西暦";
+    m_inputGengoNumber = 0;
     m_inputYear2 = 0;
     m_inputGengo2 = "西暦";
+    m_inputGengo2Number = 0;
     m_outputYear = 0;
     m_outputGengo.clear();
     m_outputYear2 = 0;
@@ -202,7 +208,7 @@ void CYomari::Clear()
 
 // ---- outputs --------------------------------------------------------------
 
-std::string CYomari::OutputGengo()
+const std::string& CYomari::OutputGengo()
 {
     RequireMode(m_mode == 1 || m_mode == 3);
     if (!m_valid)
@@ -232,21 +238,19 @@ void CYomari::Compute()
     // Everything is computed into r first: a failure (overflow, subscript)
     // leaves the previous outputs and warnings in place and the results stale.
     Results r;
-    const int32_t p = GengoNumber(m_inputGengo);
-    const int32_t q = GengoNumber(m_inputGengo2);
+    const int32_t p = m_inputGengoNumber;
+    const int32_t q = m_inputGengo2Number;
     switch (m_mode) {
     case 0:
     case 1: ConvertYear(p, q, r); break;
-    case 2:
-        r.outputGengo = m_outputGengo; // the age leaves the era untouched
-        CalcAge(p, q, r);
-        break;
+    case 2: CalcAge(p, q, r); break;
     case 3: CalcBirthYear(r); break;
     }
     if (m_mode == 0 || m_mode == 2)
         r.outputYear2 = m_outputYear2;
     m_outputYear = r.outputYear;
-    m_outputGengo = r.outputGengo;
+    if (r.outputEra >= 0) // the age and era-to-era results leave the era as it was
+        m_outputGengo = m_table.Gengo[r.outputEra];
     m_outputYear2 = r.outputYear2;
     BuildWarning(r.flags);
     m_valid = true;
@@ -282,7 +286,18 @@ CYomari::EraYear CYomari::ADYearToGengo(int32_t w) const
     } else {
         // Newest first with both bounds inclusive: a boundary year goes to the
         // newer era, a year in a gap to the older one.
-        for (int32_t n = 1; n <= m_table.NumberOfGengo; ++n) {
+        int32_t n = 1;
+        const int32_t oldest = m_table.Gengo1stADYear[m_table.NumberOfGengo];
+        if (!m_table.EraOfYear.empty() && w >= oldest) {
+            n = m_table.EraOfYear[static_cast<size_t>(int64_t{w} - oldest)];
+        } else if (m_table.NewestFirst) {
+            // The first era that began by W is the one; older eras began earlier.
+            const auto& first = m_table.Gengo1stADYear;
+            n = static_cast<int32_t>(std::partition_point(first.begin() + 1, first.end(),
+                                                          [w](int32_t f) { return f > w; }) -
+                                     first.begin());
+        }
+        for (; n <= m_table.NumberOfGengo; ++n) {
             if (FirstYearAt(n) <= w && w <= FirstYearAt(n - 1)) {
                 result = {n, CheckedAdd(CheckedSub(w, FirstYearAt(n), m_env.baseName), 1,
                                         m_env.baseName)};
@@ -300,17 +315,16 @@ void CYomari::ConvertYear(int32_t p, int32_t q, Results& r) const
     if (m_mode == 1) {
         const EraYear ey = ADYearToGengo(m_inputYear);
         r.outputYear = ey.year;
-        r.outputGengo = m_table.Gengo[ey.era];
+        r.outputEra = ey.era;
         r.flags[5] = r.outputYear <= 0;
         return;
     }
     const int32_t w = GengoYearToAD(p, m_inputYear);
     if (q == 0) {
         r.outputYear = w;
-        r.outputGengo = m_table.Gengo[0];
+        r.outputEra = 0;
     } else {
         r.outputYear = ADToGengoYear(q, w);
-        r.outputGengo = m_outputGengo;
         r.flags[1] = w < FirstYearAt(q);
     }
     r.flags[0] = IsPastGengoEnd(p, w);
@@ -336,35 +350,53 @@ void CYomari::CalcBirthYear(Results& r) const
     r.outputYear2 = CheckedSub(m_env.currentYear(), m_inputYear, m_env.baseName);
     const EraYear ey = ADYearToGengo(r.outputYear2);
     r.outputYear = ey.year;
-    r.outputGengo = m_table.Gengo[ey.era];
+    r.outputEra = ey.era;
     r.flags[5] = r.outputYear2 < FirstYearAt(m_table.NumberOfGengo);
     r.flags[6] = r.outputYear2 < 1;
 }
 
+namespace {
+
+// The fixed warning texts; warning 5 names the oldest era of the table.
+constexpr std::string_view kWarningTexts[8] = {
+    "入力年は\r\n元号最終年以上です。",
+    "出力年の元号は\r\n始まっていません。",
+    "出力年は\r\n元号最終年以上です。",
+    "年齢計算年は\r\n元号最終年以上です。",
+    "年齢計算年が\r\n生年以前です。",
+    "以前です。",
+    "生年は西暦1年以前です。",
+    "未定義のエラーです。",
+};
+
+} // namespace
+
 std::string CYomari::WarningText(int32_t k) const
 {
-    switch (k) {
-    case 0: return std::string("入力年は") + kCrLf + "元号最終年以上です。";
-    case 1: return std::string("出力年の元号は") + kCrLf + "始まっていません。";
-    case 2: return std::string("出力年は") + kCrLf + "元号最終年以上です。";
-    case 3: return std::string("年齢計算年は") + kCrLf + "元号最終年以上です。";
-    case 4: return std::string("年齢計算年が") + kCrLf + "生年以前です。";
-    case 5: return m_table.Gengo[m_table.NumberOfGengo] + "以前です。";
-    case 6: return "生年は西暦1年以前です。";
-    default: return "未定義のエラーです。";
-    }
+    if (k < 0 || k > 7)
+        k = 7;
+    std::string text;
+    if (k == 5)
+        text = m_table.Gengo[m_table.NumberOfGengo];
+    text += kWarningTexts[k];
+    return text;
 }
 
 void CYomari::BuildWarning(const bool (&flags)[8])
 {
     m_warningNumber = 0;
     m_warningString.clear();
+    if (std::none_of(std::begin(flags), std::end(flags), [](bool f) { return f; }))
+        return;
     int32_t value = 1;
     for (int32_t k = 0; k < 8; ++k, value *= 10) {
         if (!flags[k])
             continue;
         m_warningNumber += value;
-        m_warningString += WarningText(k) + kCrLf;
+        if (k == 5)
+            m_warningString += m_table.Gengo[m_table.NumberOfGengo];
+        m_warningString += kWarningTexts[k];
+        m_warningString += kCrLf;
     }
 }
 

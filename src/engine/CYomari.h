@@ -44,7 +44,7 @@ public:
     std::string WarningString() const { return m_warningString; }
     int32_t WarningNumber() const { return m_warningNumber; }
 
-    std::string OutputGengo();
+    const std::string& OutputGengo();
     int32_t OutputYear();
     int32_t OutputYear2();
 
@@ -64,7 +64,7 @@ public:
 private:
     struct Results {
         int32_t outputYear = 0;
-        std::string outputGengo;
+        int32_t outputEra = -1; // era number of OutputGengo; -1 leaves it
         int32_t outputYear2 = 0;
         bool flags[8] = {};
     };
@@ -77,7 +77,13 @@ private:
     void RequireMode(bool allowed) const;
     void CheckEraNumber(int32_t i) const;
     // Bounds-checked table reads for the calculations (subscript error).
-    int32_t FirstYearAt(int32_t i) const;
+    int32_t FirstYearAt(int32_t i) const
+    {
+        if (i < 0 || i > m_table.NumberOfGengo) [[unlikely]]
+            ThrowSubscript();
+        return m_table.Gengo1stADYear[i];
+    }
+    [[noreturn, gnu::cold]] void ThrowSubscript() const;
 
     EraTable LoadGengoTable(int32_t nanBokuMode) const;
     void Compute();
@@ -96,8 +102,10 @@ private:
     int32_t m_mode = 0;
     int32_t m_nanBokuMode = 0;
     std::string m_inputGengo;
+    int32_t m_inputGengoNumber = 0; // era number of the stored name
     int32_t m_inputYear = 0;
     std::string m_inputGengo2;
+    int32_t m_inputGengo2Number = 0;
     int32_t m_inputYear2 = 0;
     int32_t m_outputYear = 0;
     std::string m_outputGengo;

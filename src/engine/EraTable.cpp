@@ -9,20 +9,23 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <charconv>
 
 namespace yomari {
 
-EraTable MakeEraTable(const std::vector<EraRecord>& records, const std::string& errorSource)
+EraTable MakeEraTable(std::vector<EraRecord> records, const std::string& errorSource)
 {
     EraTable t;
     const auto n = static_cast<int32_t>(records.size());
     t.NumberOfGengo = n;
     t.Gengo.reserve(n + 1);
-    for (const EraRecord& r : records) {
-        t.Gengo.push_back(r.name);
-        t.GengoKana.push_back(r.kana);
-        t.GengoKana2.push_back(r.kana2);
+    t.GengoKana.reserve(n + 1);
+    t.GengoKana2.reserve(n + 1);
+    t.Gengo1stADYear.reserve(n + 1);
+    for (EraRecord& r : records) {
+        t.Gengo.push_back(std::move(r.name));
+        t.GengoKana.push_back(std::move(r.kana));
+        t.GengoKana2.push_back(std::move(r.kana2));
         t.Gengo1stADYear.push_back(r.firstADYear);
     }
     t.GengoLastYear.assign(n + 1, 0);
@@ -33,6 +36,24 @@ EraTable MakeEraTable(const std::vector<EraRecord>& records, const std::string& 
         // The boundary year counts in both eras, hence + 1.
         const int32_t span = CheckedSub(t.Gengo1stADYear[i - 1], t.Gengo1stADYear[i], errorSource);
         t.GengoLastYear[i] = CheckedAdd(span, 1, errorSource);
+        if (span < 0)
+            t.NewestFirst = false;
+    }
+    // A direct index from year to era, for the ordered tables the program
+    // ships; the span stays small (645 to today), odd tables go without.
+    if (t.NewestFirst && n >= 2) {
+        const int64_t span = int64_t{t.Gengo1stADYear[1]} - t.Gengo1stADYear[n];
+        if (span <= 100000) {
+            t.EraOfYear.resize(static_cast<size_t>(span));
+            int32_t era = n;
+            for (int64_t k = 0; k < span; ++k) {
+                const int64_t year = t.Gengo1stADYear[n] + k;
+                // The newest era that began by this year (a shared year goes to it).
+                while (era > 1 && t.Gengo1stADYear[era - 1] <= year)
+                    --era;
+                t.EraOfYear[static_cast<size_t>(k)] = era;
+            }
+        }
     }
     return t;
 }
@@ -46,12 +67,14 @@ std::string ReadTextFileUtf8(const std::string& fileName, const std::string& err
     if (std::filesystem::is_directory(fileName, ec))
         throw YomariError(ErrorNumber::FileAccessError, errorSource,
                           "ファイルを読み込めません。(" + fileName + ")");
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in)
         throw YomariError(ErrorNumber::FileAccessError, errorSource,
                           "ファイルを読み込めません。(" + fileName + ")");
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    std::string bytes(static_cast<size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!in)
         throw YomariError(ErrorNumber::FileAccessError, errorSource,
                           "ファイルを読み込めません。(" + fileName + ")");
     auto text = DecodeTextFile(bytes);
@@ -78,6 +101,14 @@ std::vector<EraRecord> ReadEraFile(const std::string& fileName, const std::strin
                 throw YomariError(ErrorNumber::InputPastEndOfFile, errorSource,
                                   "元号データが途中で終わっています。" + where());
             item = std::move(*next);
+        }
+        // Plain digits, as every shipped file has them, need no floating point.
+        int32_t plain = 0;
+        const std::string& y = items[3];
+        const auto [end, ec] = std::from_chars(y.data(), y.data() + y.size(), plain);
+        if (ec == std::errc() && end == y.data() + y.size() && !y.empty()) {
+            records.push_back({std::move(items[0]), std::move(items[1]), std::move(items[2]), plain});
+            continue;
         }
         const auto value = NumberText::ParseNumber(items[3]);
         if (!value || std::trunc(*value) != *value)

@@ -15,6 +15,11 @@ struct EraTable {
     std::vector<std::string> GengoKana2{""};
     std::vector<int32_t> Gengo1stADYear{0};
     std::vector<int32_t> GengoLastYear{2147483647};
+    // First years never rise from era 1 on: then EraOfYear holds, for each
+    // Western year from the oldest era's first year to the year before era 1
+    // began, the era that year belongs to.
+    bool NewestFirst = true;
+    std::vector<int32_t> EraOfYear;
 };
 
 struct EraRecord {
@@ -26,7 +31,7 @@ struct EraRecord {
 
 // Builds the table with its derived last era-years. Throws an overflow error
 // when first years are so far apart that a length leaves 32 bits.
-EraTable MakeEraTable(const std::vector<EraRecord>& records, const std::string& errorSource);
+EraTable MakeEraTable(std::vector<EraRecord> records, const std::string& errorSource);
 
 // Reads a whole era data file (UTF-8 or CP932). Throws YomariError naming the
 // file on every failure: missing or unreadable file, undecodable text, a file

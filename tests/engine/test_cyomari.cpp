@@ -221,6 +221,27 @@ TEST_F(Calc, DuplicateNamesResolveToTheFirstEra)
     EXPECT_EQ(e.OutputYear(), 2000);
 }
 
+TEST_F(Calc, YearLookupOnSharedAndUnorderedFirstYears)
+{
+    using R = std::pair<std::string, int32_t>;
+    // Two eras beginning in one year: the newer one takes it.
+    WriteEras("\"甲\",\"こう\",\"\",2000\r\n\"乙\",\"おつ\",\"\",1900\r\n"
+              "\"丙\",\"へい\",\"\",1900\r\n\"丁\",\"てい\",\"\",1800\r\n");
+    EXPECT_EQ(ToEra(1900), R("乙", 1));
+    EXPECT_EQ(ToEra(1999), R("乙", 100));
+    EXPECT_EQ(ToEra(1899), R("丁", 100));
+    EXPECT_EQ(ToEra(1800), R("丁", 1));
+    EXPECT_EQ(ToEra(1799), R("西暦", 0));
+
+    // A table out of order is searched newest first as it stands.
+    m_engine.reset();
+    WriteEras("\"甲\",\"こう\",\"\",2000\r\n\"乙\",\"おつ\",\"\",1800\r\n"
+              "\"丙\",\"へい\",\"\",1900\r\n");
+    EXPECT_EQ(ToEra(1950), R("乙", 151));
+    EXPECT_EQ(ToEra(1850), R("乙", 51));
+    EXPECT_EQ(ToEra(1799), R("西暦", 0));
+}
+
 TEST_F(Calc, ResultsStayValidUntilAnInputChanges)
 {
     CYomari& e = Engine();
