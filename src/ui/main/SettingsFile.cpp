@@ -118,12 +118,13 @@ ReadResult Read(const QString& fileName)
 
 QByteArray Format(const Snapshot& s)
 {
+    const Values& v = s.values;
     QByteArray out;
     const auto line = [&out](const QString& text) { out += text.toLatin1() + "\r\n"; };
     const auto num = [](int32_t v) { return QString::number(v); };
     line(QStringLiteral("[Window]"));
-    line(QStringLiteral("Top =") + num(s.top));
-    line(QStringLiteral("Left =") + num(s.left));
+    line(QStringLiteral("Top =") + num(v.top));
+    line(QStringLiteral("Left =") + num(v.left));
     line(QStringLiteral("\r"));
     line(QStringLiteral("[CalcSetting]"));
     for (int32_t mode : s.selectedCalcModes)
@@ -131,20 +132,20 @@ QByteArray Format(const Snapshot& s)
     for (qsizetype i = 0; i < s.selectedEraButtons.size(); ++i)
         line((i == 0 ? QStringLiteral("InputIndex =") : QStringLiteral("OutputIndex =")) +
              num(s.selectedEraButtons[i]));
-    line(QStringLiteral("InputBeforeMeijiIndex =") + num(s.inputBeforeMeijiIndex));
-    line(QStringLiteral("OutputBeforeMeijiIndex =") + num(s.outputBeforeMeijiIndex));
+    line(QStringLiteral("InputBeforeMeijiIndex =") + num(v.inputBeforeMeijiIndex));
+    line(QStringLiteral("OutputBeforeMeijiIndex =") + num(v.outputBeforeMeijiIndex));
     line(QStringLiteral("\r"));
     line(QStringLiteral("[Options]"));
-    line(QStringLiteral("NanBokuMode =") + num(s.nanBokuMode));
-    line(QStringLiteral("AppMode =") + num(s.appMode));
-    line(QStringLiteral("InSysTray =") + (s.inSysTray ? QStringLiteral("True") : QStringLiteral("False")));
-    line(QStringLiteral("TextLenMax =") + num(s.textLenMax));
-    line(QStringLiteral("BirthYearWhichCopy =") + num(s.birthYearWhichCopy));
+    line(QStringLiteral("NanBokuMode =") + num(v.nanBokuMode));
+    line(QStringLiteral("AppMode =") + num(v.appMode));
+    line(QStringLiteral("InSysTray =") + (v.inSysTray ? QStringLiteral("True") : QStringLiteral("False")));
+    line(QStringLiteral("TextLenMax =") + num(v.textLenMax));
+    line(QStringLiteral("BirthYearWhichCopy =") + num(v.birthYearWhichCopy));
     line(QStringLiteral("\r"));
     line(QStringLiteral("[ADGen]"));
-    line(QStringLiteral("ADGenTop =") + num(s.adGenTop));
-    line(QStringLiteral("ADGenLeft =") + num(s.adGenLeft));
-    line(QStringLiteral("SelectedGengo =") + num(s.selectedGengo));
+    line(QStringLiteral("ADGenTop =") + num(v.adGenTop));
+    line(QStringLiteral("ADGenLeft =") + num(v.adGenLeft));
+    line(QStringLiteral("SelectedGengo =") + num(v.selectedGengo));
     return out;
 }
 

@@ -70,23 +70,13 @@ struct ReadResult {
 
 ReadResult Read(const QString& fileName);
 
-// What the main window writes: the button scans may give more or fewer lines
-// than one per group, so the selections come as lists.
+// What the main window writes. The selections come from scanning the
+// buttons, which may give more or fewer lines than one per group, so they are
+// lists; the calculation mode and era indices of `values` are not used.
 struct Snapshot {
-    int32_t top = 0;
-    int32_t left = 0;
-    QList<int32_t> selectedCalcModes;   // each selected mode button
-    QList<int32_t> selectedEraButtons;  // each selected era button, 0..11 in order
-    int32_t inputBeforeMeijiIndex = 0;
-    int32_t outputBeforeMeijiIndex = 0;
-    int32_t nanBokuMode = 0;
-    int32_t appMode = 0;
-    bool inSysTray = false;
-    int32_t textLenMax = kMinTextLen;
-    int32_t birthYearWhichCopy = 0;
-    int32_t adGenTop = 0;
-    int32_t adGenLeft = 0;
-    int32_t selectedGengo = -1;
+    Values values;
+    QList<int32_t> selectedCalcModes;  // each selected mode button
+    QList<int32_t> selectedEraButtons; // each selected era button, 0..11 in order
 };
 
 QByteArray Format(const Snapshot& s);

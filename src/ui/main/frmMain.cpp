@@ -374,27 +374,25 @@ void frmMain::ReadIni(std::array<int32_t, 4>& indices)
 void frmMain::PrintIni()
 {
     yomari::settings::Snapshot s;
-    s.top = basYomari::TopTwips(this);
-    s.left = basYomari::LeftTwips(this);
+    s.values.top = basYomari::TopTwips(this);
+    s.values.left = basYomari::LeftTwips(this);
     for (int i = 0; i < 4; ++i)
         if (optCalMode[i]->isChecked())
             s.selectedCalcModes << i;
     for (int i = 0; i < 12; ++i)
         if (optInput[i]->isChecked())
             s.selectedEraButtons << i;
-    s.inputBeforeMeijiIndex = cmbInput[0]->currentIndex();
-    s.outputBeforeMeijiIndex = cmbInput[1]->currentIndex();
-    s.nanBokuMode = m_nanBokuMode;
-    s.appMode = m_appMode;
-    s.inSysTray = m_inSysTray;
-    s.textLenMax = m_textLenMax;
-    s.birthYearWhichCopy = m_birthYearWhichCopy;
+    s.values.inputBeforeMeijiIndex = cmbInput[0]->currentIndex();
+    s.values.outputBeforeMeijiIndex = cmbInput[1]->currentIndex();
+    s.values.nanBokuMode = m_nanBokuMode;
+    s.values.appMode = m_appMode;
+    s.values.inSysTray = m_inSysTray;
+    s.values.textLenMax = m_textLenMax;
+    s.values.birthYearWhichCopy = m_birthYearWhichCopy;
     if (m_adGen) {
-        s.adGenTop = basYomari::TopTwips(m_adGen.get());
-        s.adGenLeft = basYomari::LeftTwips(m_adGen.get());
-        s.selectedGengo = m_adGen->SelectedGengo();
-    } else {
-        s.selectedGengo = yomari::settings::Values{}.selectedGengo;
+        s.values.adGenTop = basYomari::TopTwips(m_adGen.get());
+        s.values.adGenLeft = basYomari::LeftTwips(m_adGen.get());
+        s.values.selectedGengo = static_cast<int16_t>(m_adGen->SelectedGengo());
     }
     const QString fileName = basYomari::FileBesideProgram(".ini");
     const QString error = yomari::settings::Write(fileName, yomari::settings::Format(s));
