@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -158,9 +159,14 @@ private slots:
         QList<HelpRequest> requests;
         const HelpHandler previous = HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
         w.Tray().mnuRightClick[3]->trigger();
+        QTest::mouseClick(w.ADGen().cmdHelp, Qt::LeftButton); // the simple window's "?"
         HlpDlg::SetHelpHandler(previous);
-        QCOMPARE(requests.size(), 1);
-        QCOMPARE(requests[0].command, 3);
+        QCOMPARE(requests.size(), 2);
+        for (const HelpRequest& r : requests) {
+            QCOMPARE(r.command, 3);
+            QCOMPARE(r.file, folder.Path("Yomari.hlp"));
+            QCOMPARE(r.owner.data(), static_cast<QWidget*>(&w));
+        }
 
         w.SetInSysTray(true);
         w.Tray().Create();

@@ -3,6 +3,7 @@
 #include "Twips.h"
 #include "basYomari.h"
 #include "frmMain.h"
+#include "help/HlpDlg.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -301,8 +302,7 @@ void frmADGen::cmdFullVersion_Click()
 
 void frmADGen::cmdHelp_Click()
 {
-    // HELP CALL POINT: the main window has no help control yet. Once it has
-    // one, open the help here through it, as its own help button does.
+    m_main.HlpDlg1->ShowHelp();
 }
 
 // ---- calculation -------------------------------------------------------------------
