@@ -90,7 +90,7 @@ ReadResult Read(const QString& fileName)
     }
     const auto text = DecodeTextFile(file.readAll().toStdString());
     if (!text) {
-        result.errorLine = 1;
+        result.errorValue = QStringLiteral("文字コードを判別できません");
         return result;
     }
     ItemReader reader(*text);

@@ -337,12 +337,16 @@ void frmMain::ApplyDefaultSettings()
 
 void frmMain::ShowSettingsError(int line, const QString& value)
 {
-    QMessageBox::warning(
-        this, basYomari::AppTitle(),
-        QStringLiteral("設定ファイル %1 の %2 行目の値「%3」を読み込めません。\n既定の設定で起動します。")
-            .arg(basYomari::FileBesideProgram(".ini"))
-            .arg(line)
-            .arg(value));
+    const QString file = basYomari::FileBesideProgram(".ini");
+    // Line 0: the file as a whole could not be opened.
+    const QString what =
+        line > 0 ? QStringLiteral("設定ファイル %1 の %2 行目の値「%3」を読み込めません。")
+                       .arg(file)
+                       .arg(line)
+                       .arg(value)
+                 : QStringLiteral("設定ファイル %1 を読み込めません。(%2)").arg(file, value);
+    QMessageBox::warning(this, basYomari::AppTitle(),
+                         what + QStringLiteral("\n既定の設定で起動します。"));
 }
 
 void frmMain::ReadIni(std::array<int32_t, 4>& indices)

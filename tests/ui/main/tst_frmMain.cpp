@@ -482,23 +482,26 @@ private slots:
 
     void malformedSettingsGiveOneMessageAndDefaults()
     {
-        const QByteArray bad[] = {
-            "Top =abc\r\n",                                  // not a number
-            "0\r\n0\r\n9\r\n",                               // no such mode
-            "0\r\n0\r\n1\r\n7\r\n",                          // era button of the other group
-            "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n2\r\n",      // no such court line
-            "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n9999\r\n",        // no such list entry
-            "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n0\r\nyes\r\n",
-            QByteArray("\x82", 1),                            // neither UTF-8 nor CP932
+        const struct {
+            QByteArray content;
+            const char* says;
+        } bad[] = {
+            {"Top =abc\r\n", "1 行目"},                                   // not a number
+            {"0\r\n0\r\n9\r\n", "3 行目"},                                // no such mode
+            {"0\r\n0\r\n1\r\n7\r\n", "4 行目"},                           // era button of the other group
+            {"0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n2\r\n", "8 行目"},       // no such court line
+            {"0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n9999\r\n", "7 行目"},         // no such list entry
+            {"0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n0\r\nyes\r\n", "10 行目"},
+            {QByteArray("\x82", 1), "文字コード"},                          // neither UTF-8 nor CP932
         };
-        for (const QByteArray& content : bad) {
+        for (const auto& [content, says] : bad) {
             ProgramFolder folder;
             folder.Write("Yomari.ini", content);
             std::unique_ptr<frmMain> w;
             const QStringList shown = testsupport::AnswerMessageBoxes([&] { w = Open(); });
             QCOMPARE(shown.size(), 1);
             QVERIFY2(shown[0].contains(folder.Path("Yomari.ini")), qPrintable(shown[0]));
-            QVERIFY(shown[0].contains(QStringLiteral("行目")));
+            QVERIFY2(shown[0].contains(QString::fromUtf8(says)), qPrintable(shown[0]));
             // The defaults of a first start.
             QVERIFY(w->optCalMode[1]->isChecked());
             QVERIFY(w->optInput[0]->isChecked());
