@@ -1,4 +1,5 @@
 #include "StartupProbe.h"
+#include "YomariIcon.h"
 #include "basYomari.h"
 #include "frmMain.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
     QApplication::setFont(font);
+    QApplication::setWindowIcon(YomariIcon());
     // The program ends through its main window, also while every window is
     // hidden in the notification area.
     QApplication::setQuitOnLastWindowClosed(false);

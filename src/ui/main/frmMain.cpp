@@ -2,7 +2,6 @@
 
 #include "AppEnvironment.h"
 #include "help/HlpDlg.h"
-#include "YomariIcon.h"
 #include "cTaskTray.h"
 #include "Twips.h"
 #include "basYomari.h"
@@ -46,7 +45,6 @@ frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("ヨマリ Yomari"));
-    setWindowIcon(YomariIcon());
     CreateControls();
     SetTabOrder();
     ConnectHandlers();
