@@ -924,7 +924,7 @@ void frmMain::txtInput_KeyDown(int index, int keyCode)
 void frmMain::txtInput_KeyPress(int index, int& keyAscii)
 {
     if (keyAscii == basYomari::kKeyReturn) {
-        if (txtInput[1]->isVisible() || !txtInput[1]->isHidden()) {
+        if (!txtInput[1]->isHidden()) { // the age layout shows the second box
             if (index == 0 && !txtInput[0]->text().isEmpty()) {
                 keyAscii = 0;
                 txtInput[1]->setFocus();
