@@ -130,21 +130,24 @@ int32_t CYomari::GengoNumber(const std::string& text) const
 
 // ---- inputs ---------------------------------------------------------------
 
-void CYomari::SetInputGengo(const std::string& value)
+void CYomari::SetInputEra(const std::string& value, std::string& name, int32_t& number)
 {
     RequireMode(m_mode == 0 || m_mode == 2);
-    m_inputGengo = m_table.Gengo[GengoNumber(value)];
+    std::string stored = m_table.Gengo[GengoNumber(value)];
     // Held as a name: two eras of one name both mean the first of them.
-    m_inputGengoNumber = GengoNumber(m_inputGengo);
+    number = GengoNumber(stored);
+    name = std::move(stored);
     m_valid = false;
+}
+
+void CYomari::SetInputGengo(const std::string& value)
+{
+    SetInputEra(value, m_inputGengo, m_inputGengoNumber);
 }
 
 void CYomari::SetInputGengo2(const std::string& value)
 {
-    RequireMode(m_mode == 0 || m_mode == 2);
-    m_inputGengo2 = m_table.Gengo[GengoNumber(value)];
-    m_inputGengo2Number = GengoNumber(m_inputGengo2);
-    m_valid = false;
+    SetInputEra(value, m_inputGengo2, m_inputGengo2Number);
 }
 
 void CYomari::SetInputYear(int32_t value)

@@ -75,6 +75,7 @@ private:
 
     [[noreturn]] void Raise(int32_t number) const;
     void RequireMode(bool allowed) const;
+    void SetInputEra(const std::string& value, std::string& name, int32_t& number);
     void CheckEraNumber(int32_t i) const;
     // Bounds-checked table reads for the calculations (subscript error).
     int32_t FirstYearAt(int32_t i) const

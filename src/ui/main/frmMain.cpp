@@ -324,13 +324,18 @@ void frmMain::ApplyDefaultSettings()
     }
     basYomari::CenterForm(this);
     basYomari::CenterForm(&ADGen());
-    ADGen().SetSelectedGengo(defaults.selectedGengo);
-    m_textLenMax = defaults.textLenMax;
-    m_storedCalcMode = defaults.calcMode;
-    m_nanBokuMode = defaults.nanBokuMode;
-    m_appMode = defaults.appMode;
-    m_inSysTray = defaults.inSysTray;
-    m_birthYearWhichCopy = defaults.birthYearWhichCopy;
+    ApplyStoredOptions(defaults);
+}
+
+void frmMain::ApplyStoredOptions(const yomari::settings::Values& v)
+{
+    m_storedCalcMode = v.calcMode;
+    m_nanBokuMode = v.nanBokuMode;
+    m_appMode = v.appMode;
+    m_inSysTray = v.inSysTray;
+    m_textLenMax = v.textLenMax;
+    m_birthYearWhichCopy = v.birthYearWhichCopy;
+    ADGen().SetSelectedGengo(v.selectedGengo);
 }
 
 void frmMain::ShowSettingsError(int line, const QString& value)
@@ -360,15 +365,9 @@ void frmMain::ReadIni(std::array<int32_t, 4>& indices)
     }
     const yomari::settings::Values& v = result.values;
     basYomari::MoveTwips(this, v.left, v.top);
-    m_storedCalcMode = v.calcMode;
-    indices = {v.inputIndex, v.outputIndex, v.inputBeforeMeijiIndex, v.outputBeforeMeijiIndex};
-    m_nanBokuMode = v.nanBokuMode;
-    m_appMode = v.appMode;
-    m_inSysTray = v.inSysTray;
-    m_textLenMax = v.textLenMax;
-    m_birthYearWhichCopy = v.birthYearWhichCopy;
     basYomari::MoveTwips(&ADGen(), v.adGenLeft, v.adGenTop);
-    ADGen().SetSelectedGengo(v.selectedGengo);
+    indices = {v.inputIndex, v.outputIndex, v.inputBeforeMeijiIndex, v.outputBeforeMeijiIndex};
+    ApplyStoredOptions(v);
     basYomari::KeepOnScreen(this, 1);
     basYomari::KeepOnScreen(&ADGen(), 1);
 }

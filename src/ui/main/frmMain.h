@@ -129,6 +129,8 @@ private:
 
     void ReadIni(std::array<int32_t, 4>& indices);
     void ApplyDefaultSettings();
+    // The options, calculation mode and simple window's era of a settings file.
+    void ApplyStoredOptions(const yomari::settings::Values& v);
     void ShowSettingsError(int line, const QString& value);
     void SetGengoCaptions();
     void EnableEraGroups(int32_t layout);
