@@ -30,6 +30,9 @@ frmTray::frmTray(frmMain& main)
         connect(action, &QAction::triggered, this, [this, i] { mnuRightClick_Click(i); });
         mnuRightClick[i] = action;
     }
+    mnuTable = new QAction(QStringLiteral("早見表"), mnuRight);
+    mnuRight->insertAction(mnuRightClick[1], mnuTable);
+    connect(mnuTable, &QAction::triggered, &m_main, &frmMain::ShowTable);
 }
 
 frmTray::~frmTray() = default;

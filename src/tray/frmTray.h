@@ -36,6 +36,8 @@ public:
     cTaskTray* TaskTray1 = nullptr;
     QMenu* mnuRight = nullptr;
     std::array<QAction*, 6> mnuRightClick{};
+    // Opens the age and school-year tables.
+    QAction* mnuTable = nullptr;
 
 private:
     void ShowCurrentWindow();

@@ -8,6 +8,7 @@
 #include "frmADGen.h"
 #include "frmOption.h"
 #include "frmSerch.h"
+#include "frmTable.h"
 #include "frmTray.h"
 
 #include <QApplication>
@@ -57,6 +58,29 @@ frmADGen& frmMain::ADGen()
     if (!m_adGen)
         m_adGen = std::make_unique<frmADGen>(*this);
     return *m_adGen;
+}
+
+frmTable& frmMain::Table()
+{
+    if (!m_frmTable) {
+        m_frmTable = std::make_unique<frmTable>(*this);
+        m_frmTable->Form_Load();
+    }
+    return *m_frmTable;
+}
+
+void frmMain::ShowTable()
+{
+    frmTable& table = Table();
+    table.showNormal();
+    table.raise();
+    table.activateWindow();
+    table.ReportLoadProblems();
+}
+
+void frmMain::cmdTable_Click()
+{
+    ShowTable();
 }
 
 // ---- controls ---------------------------------------------------------------
@@ -152,6 +176,7 @@ void frmMain::CreateControls()
         b->setAutoDefault(false);
         return b;
     };
+    cmdTable = button("早見表(&T)", 3240, 2640, 2535);
     cmdCal = button("計算(&R)", 3240, 3120, 2535);
     cmdCopy = button("コピー(&C)", 3240, 3600, 1215);
     cmdClear = button("クリア(&L)", 4560, 3600, 1215);
@@ -171,7 +196,7 @@ void frmMain::SetTabOrder()
             order << optInput[g * 6 + j];
         order << cmbInput[g] << cmdInputSerch[g];
     }
-    order << cmdOption << cmdHelp << cmdExit << txtOutput[0] << txtOutput[1];
+    order << cmdTable << cmdOption << cmdHelp << cmdExit << txtOutput[0] << txtOutput[1];
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -202,6 +227,7 @@ void frmMain::ConnectHandlers()
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdOption, &QPushButton::clicked, this, &frmMain::cmdOption_Click);
+    connect(cmdTable, &QPushButton::clicked, this, &frmMain::cmdTable_Click);
 }
 
 // ---- start-up -----------------------------------------------------------------
@@ -849,6 +875,12 @@ void frmMain::closeEvent(QCloseEvent* event)
         frmADGen* adGen = m_adGen.release();
         adGen->close();
         adGen->deleteLater();
+    }
+    if (m_frmTable) {
+        frmTable* table = m_frmTable.release();
+        if (table->isVisible())
+            table->close(); // keeps its settings
+        table->deleteLater();
     }
     if (m_frmTray)
         m_frmTray.release()->deleteLater();

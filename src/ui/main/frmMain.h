@@ -20,6 +20,7 @@ class QRadioButton;
 class frmADGen;
 class frmOption;
 class frmSerch;
+class frmTable;
 class frmTray;
 
 // The full-edition main window: the four calculations, the era choices, the
@@ -60,6 +61,11 @@ public:
     // The simple edition window, created hidden on first use.
     frmADGen& ADGen();
     bool ADGenLoaded() const { return m_adGen != nullptr; }
+    // The age and school-year tables, created and loaded on first use.
+    frmTable& Table();
+    bool TableLoaded() const { return m_frmTable != nullptr; }
+    // Shows the tables in front, whichever window was current.
+    void ShowTable();
     // The hidden form behind the notification-area icon, loaded at start-up.
     frmTray& Tray();
     bool TrayLoaded() const { return m_frmTray != nullptr; }
@@ -72,6 +78,7 @@ public:
     void cmdExit_Click();
     void cmdHelp_Click();
     void cmdOption_Click();
+    void cmdTable_Click();
     void optCalMode_Click(int index);
     void optInput_Click(int index);
     void cmbInput_Click(int index);
@@ -113,6 +120,7 @@ public:
     QPushButton* cmdCopy = nullptr;
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdOption = nullptr;
+    QPushButton* cmdTable = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* cmdExit = nullptr;
     HlpDlg* HlpDlg1 = nullptr;
@@ -165,5 +173,6 @@ private:
     frmOption* m_frmOption = nullptr;
 
     std::unique_ptr<frmADGen> m_adGen;
+    std::unique_ptr<frmTable> m_frmTable;
     std::unique_ptr<frmTray> m_frmTray;
 };
