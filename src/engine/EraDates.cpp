@@ -201,6 +201,8 @@ int32_t EraCalendar::LastYear(int32_t era) const
 
 EraCalendar::EraDateResult EraCalendar::ToEraDate(CivilDate d) const
 {
+    if (d.year < 1 || d.year > kLastExactYear)
+        throw DateError("日付の年は1から" + std::to_string(kLastExactYear) + "までです");
     if (!IsValidCivilDate(d)) {
         if (d.month >= 1 && d.month <= 12 && d.day >= 1)
             throw DateError(std::to_string(d.year) + "年" + std::to_string(d.month) + "月" +
