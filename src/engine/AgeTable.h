@@ -3,6 +3,7 @@
 #include "EraDates.h"
 #include "Milestones.h"
 #include "TextTable.h"
+#include "YomariError.h"
 
 #include <cstdint>
 #include <string>

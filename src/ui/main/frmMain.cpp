@@ -76,6 +76,7 @@ void frmMain::ShowTable()
     table.raise();
     table.activateWindow();
     table.ReportLoadProblems();
+    table.FocusFirstBox();
 }
 
 void frmMain::cmdTable_Click()

@@ -117,6 +117,9 @@ void frmTable::CreateControls()
         grid->setAlternatingRowColors(true);
         grid->setTabKeyNavigation(false);
         grid->setWordWrap(false);
+        grid->horizontalHeader()->setStretchLastSection(true);
+        // One line of text per row, as in a printed table.
+        grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
     }
 
     const auto button = [this](const char* caption) {
@@ -161,9 +164,7 @@ void frmTable::CreateControls()
     connect(cmdResume, &QPushButton::clicked, this, &frmTable::cmdResume_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     // The focus goes to the box a person types into first on each page.
-    connect(tabTables, &QTabWidget::currentChanged, this, [this](int index) {
-        (index == kAgeTab ? static_cast<QWidget*>(txtFind) : txtBirth)->setFocus();
-    });
+    connect(tabTables, &QTabWidget::currentChanged, this, &frmTable::FocusFirstBox);
 
     resize(860, 600);
 }
@@ -202,6 +203,11 @@ void frmTable::ReportLoadProblems()
     const QStringList problems = std::exchange(m_loadProblems, {});
     for (const QString& text : problems)
         QMessageBox::warning(this, basYomari::AppTitle(), text);
+}
+
+void frmTable::FocusFirstBox()
+{
+    (tabTables->currentIndex() == kSchoolTab ? txtBirth : txtFind)->setFocus();
 }
 
 // ---- the tables -----------------------------------------------------------------

@@ -36,6 +36,8 @@ public:
     void Form_Load();
     // Tells, once, what Form_Load could not read; called once the window shows.
     void ReportLoadProblems();
+    // Puts the focus into the box a person types into first on the page in front.
+    void FocusFirstBox();
 
     // Selects and shows the row of a birth year given as 1975, 昭和50 or S50;
     // false when the text names no year of the table.
