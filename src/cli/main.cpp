@@ -1,8 +1,11 @@
 // yomari-cli: converts dates and years between the era calendar and the
 // Western calendar, from arguments or one query per line of standard input.
+#include "AgeTable.h"
+#include "BirthInput.h"
 #include "DateQuery.h"
 #include "EngineEnvironment.h"
 #include "EraDates.h"
+#include "SchoolTable.h"
 #include "YomariError.h"
 
 #include <unistd.h>
@@ -28,6 +31,8 @@ constexpr size_t kMaxLine = 4096;
 
 constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [問い合わせ ...]
         yomari-cli [--line n|s] [--json] --age 生年月日 [--on 日付]
+        yomari-cli [--line n|s] --table [年]
+        yomari-cli [--line n|s] --school 生年月日
 
 問い合わせを引数で渡すか、引数がなければ標準入力から1行に1件ずつ読み、
 それぞれをもう一方の暦に直して1行で答えます。
@@ -48,6 +53,11 @@ constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [�
   --age 生年月日  満年齢と数え年を答えます
   --on 日付       --age の基準日 (既定は今日)
   --json          1件ごとに JSON オブジェクトを1行で出します (JSON Lines)
+  --table [年]    年齢早見表 (0歳から120歳、干支・数え年・厄年・長寿祝い) を
+                  タブ区切りで出します (年は既定で今年; 1975 も 昭和50 も可)
+  --school 生年月日
+                  幼稚園から大学院までの入学・卒業の年月を西暦と和暦で
+                  タブ区切りで出します
   --help          この説明
 
 終了コード: 0 すべて答えた / 1 読めない・存在しない問い合わせがあった
@@ -92,6 +102,9 @@ struct Options {
     bool json = false;
     std::optional<std::string> age;
     std::optional<std::string> on;
+    bool table = false;
+    std::optional<std::string> tableYear;
+    std::optional<std::string> school;
     std::vector<std::string> queries;
 };
 
@@ -127,6 +140,13 @@ Options ParseArguments(int argc, char** argv)
             o.age = value(a);
         } else if (a == "--on") {
             o.on = value(a);
+        } else if (a == "--table") {
+            o.table = true;
+            // The year is optional: the next argument when it is no option.
+            if (i + 1 < argc && std::string_view(argv[i + 1]).substr(0, 2) != "--")
+                o.tableYear = argv[++i];
+        } else if (a == "--school") {
+            o.school = value(a);
         } else {
             UsageError("知らないオプションです: " + std::string(a));
         }
@@ -135,6 +155,8 @@ Options ParseArguments(int argc, char** argv)
         UsageError("--on は --age と一緒に使います");
     if (o.age && !o.queries.empty())
         UsageError("--age のときはほかの問い合わせを渡せません");
+    if ((o.table || o.school) && (o.age || o.json || !o.queries.empty() || (o.table && o.school)))
+        UsageError("--table と --school はほかの問い合わせやオプション (--line を除く) と一緒に使えません");
     return o;
 }
 
@@ -217,6 +239,50 @@ int RunAge(const EraCalendar& cal, const Options& o, Output& out)
         out.Flush();
         return 1;
     }
+}
+
+// The age table of a year, as the window shows it. Without readable 厄年・長寿
+// data the table comes without those columns and the status says so.
+int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& env, Output& out)
+{
+    int32_t year = LocalToday().year;
+    if (o.tableYear) {
+        const auto named = ReadBirthYear(cal, *o.tableYear);
+        if (!named || *named < kAgeTableFirstYear || *named > kAgeTableLastYear)
+            UsageError("--table の年は " + std::to_string(kAgeTableFirstYear) + " から " +
+                       std::to_string(kAgeTableLastYear) + " までの年です: " + *o.tableYear);
+        year = *named;
+    }
+    std::optional<Milestones> milestones;
+    int status = 0;
+    try {
+        milestones = ReadMilestoneFile(MilestoneFileName(env), env.baseName);
+    } catch (const YomariError& e) {
+        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram, e.Description().c_str());
+        status = 2;
+    }
+    out.Buffer() += ToTsv(AgeTableText(MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram),
+                                       milestones.has_value()));
+    out.Flush();
+    return status;
+}
+
+int RunSchool(const EraCalendar& cal, const Options& o, Output& out)
+{
+    std::string reason;
+    const auto birth = ReadBirthDate(cal, *o.school, reason);
+    if (!birth) {
+        ReportInvalid(*o.school, reason);
+        return 1;
+    }
+    try {
+        out.Buffer() += ToTsv(SchoolTableText(MakeSchoolStages(cal, *birth, kProgram)));
+    } catch (const YomariError& e) {
+        ReportInvalid(*o.school, e.Description());
+        return 1;
+    }
+    out.Flush();
+    return 0;
 }
 
 int RunStream(const EraCalendar& cal, const Options& o, Output& out)
@@ -305,6 +371,10 @@ int main(int argc, char** argv)
     Output out;
     if (o.age)
         return RunAge(*cal, o, out);
+    if (o.table)
+        return RunTable(*cal, o, env, out);
+    if (o.school)
+        return RunSchool(*cal, o, out);
     if (o.queries.empty())
         return RunStream(*cal, o, out);
     bool allAnswered = true;

@@ -24,6 +24,11 @@ std::string Milestones::TextFor(Kind kind, int32_t kazoe) const
     return {};
 }
 
+std::string MilestoneFileName(const EngineEnvironment& env)
+{
+    return FileBesideProgram(env.folder, env.baseName, ".dak");
+}
+
 Milestones ReadMilestoneFile(const std::string& fileName, const std::string& errorSource)
 {
     ItemReader reader(ReadTextFileUtf8(fileName, errorSource));

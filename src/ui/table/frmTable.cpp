@@ -182,8 +182,7 @@ void frmTable::Form_Load()
         problems << QStringLiteral("元号データを読めないため、早見表を作れません。\n") + Q(error.Description());
     }
     try {
-        m_milestones = yomari::ReadMilestoneFile(
-            yomari::FileBesideProgram(env.folder, env.baseName, ".dak"), env.baseName);
+        m_milestones = yomari::ReadMilestoneFile(yomari::MilestoneFileName(env), env.baseName);
     } catch (const yomari::YomariError& error) {
         m_milestones.reset();
         problems << QStringLiteral("厄年・長寿データを読めないため、厄年と長寿祝いの列なしで表示します。\n") +
