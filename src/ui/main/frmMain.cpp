@@ -167,7 +167,7 @@ void frmMain::CreateControls()
     optInput[6]->setChecked(true);
 
     lblWarning = new QLabel(this);
-    lblWarning->setGeometry(Rect(3240, 1680, 2535, 1335));
+    lblWarning->setGeometry(Rect(3240, 1680, 2535, 900));
     lblWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblWarning->setWordWrap(true);
 

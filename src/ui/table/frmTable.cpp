@@ -62,6 +62,8 @@ void frmTable::CreateControls()
     spnYear->setRange(yomari::kAgeTableFirstYear, yomari::kAgeTableLastYear);
     spnYear->setSuffix(QStringLiteral("年"));
     spnYear->setGroupSeparatorShown(false);
+    // The table follows the year once it is typed, not after every digit.
+    spnYear->setKeyboardTracking(false);
     auto* yearLabel = new QLabel(QStringLiteral("基準年(&Y)"), agePage);
     yearLabel->setBuddy(spnYear);
     txtFind = new QLineEdit(agePage);
@@ -251,11 +253,14 @@ void frmTable::FillAgeTable()
 void frmTable::FillSchoolTable()
 {
     const QString text = txtBirth->text().trimmed();
-    std::vector<bool> chosen;
-    for (int r = 0; r < grdSchool->rowCount(); ++r)
-        chosen.push_back(grdSchool->item(r, 0)->checkState() == Qt::Checked);
-    if (chosen.empty())
-        chosen = m_storedResumeChoice;
+    // The check marks stay with the schools while the birth date changes,
+    // also across a date that gives no table.
+    if (grdSchool->rowCount() > 0) {
+        m_storedResumeChoice.clear();
+        for (int r = 0; r < grdSchool->rowCount(); ++r)
+            m_storedResumeChoice.push_back(grdSchool->item(r, 0)->checkState() == Qt::Checked);
+    }
+    const std::vector<bool> chosen = m_storedResumeChoice;
 
     m_stages.clear();
     lblBirth->clear();

@@ -102,6 +102,6 @@ private:
     std::vector<yomari::SchoolStage> m_stages;
     QString m_lastFolder;
     QStringList m_loadProblems;
-    // Which schools go on the 履歴書, as last chosen, until the table has rows.
+    // Which schools go on the 履歴書, as last chosen.
     std::vector<bool> m_storedResumeChoice;
 };

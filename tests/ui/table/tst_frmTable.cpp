@@ -1,0 +1,351 @@
+// The table window as a person uses it: opened from the main window and the
+// icon's menu, typed into, copied, saved as CSV and PDF through the file
+// dialog, and shown without the 厄年・長寿 columns when their file is broken.
+#include "TestProgram.h"
+#include "frmMain.h"
+#include "frmTable.h"
+#include "frmTray.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+
+using testsupport::ProgramFolder;
+
+namespace {
+
+// The shipped data, with the date and 厄年・長寿 files beside the era files.
+struct Program {
+    explicit Program(const QByteArray& milestones = {})
+    {
+        QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/Yomari.dad"), folder.Path(QStringLiteral("Yomari.dad")));
+        if (milestones.isNull())
+            QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/Yomari.dak"), folder.Path(QStringLiteral("Yomari.dak")));
+        else
+            folder.Write(QStringLiteral("Yomari.dak"), milestones);
+        main.Form_Load();
+        main.show();
+    }
+    ProgramFolder folder;
+    frmMain main;
+};
+
+QStringList RowTexts(const QTableWidget* grid, int row)
+{
+    QStringList texts;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        texts << grid->item(row, c)->text();
+    return texts;
+}
+
+int RowOf(const QTableWidget* grid, const QString& first)
+{
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (grid->item(r, 0)->text() == first)
+            return r;
+    return -1;
+}
+
+// Types text as an input method commits it (QTest::keyClicks cannot send kanji).
+void TypeJapanese(QWidget* w, const QString& text)
+{
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
+void ClearAndType(QLineEdit* box, const QString& ascii)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, ascii);
+}
+
+// Clicks `button`, answers the file dialog it opens with `path`, and closes
+// any message box that follows; answers the messages' texts.
+QStringList SaveThrough(QPushButton* button, const QString& path)
+{
+    bool asked = false;
+    QStringList said;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            asked = true;
+            // Typed into the name box and confirmed with Enter, as a person does.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            name->setText(path);
+            QTest::keyClick(name, Qt::Key_Return);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            said << box->text();
+            box->buttons().constFirst()->click();
+        }
+    });
+    timer.start();
+    QTest::mouseClick(button, Qt::LeftButton);
+    timer.stop();
+    if (!asked)
+        said << QStringLiteral("(no file dialog)");
+    return said;
+}
+
+// Cells of a CSV file as this program writes it (every cell quoted).
+QList<QStringList> ReadCsv(const QByteArray& bytes)
+{
+    QList<QStringList> rows;
+    const QString text = QString::fromUtf8(bytes.mid(3));
+    for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        QStringList cells;
+        QString cell;
+        bool quoted = false;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QChar c = line[i];
+            if (quoted && c == QLatin1Char('"') && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
+                cell += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = !quoted;
+            } else if (c == QLatin1Char(',') && !quoted) {
+                cells << cell;
+                cell.clear();
+            } else {
+                cell += c;
+            }
+        }
+        cells << cell;
+        rows << cells;
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestFrmTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensFromButtonAccessKeyAndIconMenu()
+    {
+        Program p;
+        frmMain& m = p.main;
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        // The new button has the right column's free place above 計算, touching nothing.
+        QCOMPARE(m.cmdTable->text(), QStringLiteral("早見表(&T)"));
+        QCOMPARE(m.cmdTable->x(), m.cmdCal->x());
+        QVERIFY(m.cmdTable->geometry().bottom() < m.cmdCal->geometry().top());
+        for (QWidget* other : m.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other != m.cmdTable && other->isVisible())
+                QVERIFY2(!other->geometry().intersects(m.cmdTable->geometry()), qPrintable(other->objectName() + other->metaObject()->className()));
+
+        QTest::mouseClick(m.cmdTable, Qt::LeftButton);
+        QVERIFY(m.TableLoaded());
+        frmTable& t = m.Table();
+        QVERIFY(QTest::qWaitForWindowActive(&t));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.txtFind));
+        QTest::keyClick(t.txtFind, Qt::Key_Escape);
+        QVERIFY(!t.isVisible());
+
+        m.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        QTest::keyClick(&m, Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(t.isVisible()); // an access key clicks its button after a short press
+        t.close();
+
+        // The icon's menu: "早見表" right after "起動".
+        const QList<QAction*> entries = m.Tray().mnuRight->actions();
+        QCOMPARE(entries.indexOf(m.Tray().mnuTable), entries.indexOf(m.Tray().mnuRightClick[0]) + 1);
+        QCOMPARE(m.Tray().mnuTable->text(), QStringLiteral("早見表"));
+        m.hide();
+        m.Tray().mnuTable->trigger();
+        QVERIFY(t.isVisible());
+        QVERIFY(!m.isVisible());
+    }
+
+    void ageTableFindsTypedBirthYears()
+    {
+        Program p;
+        QTest::mouseClick(p.main.cmdTable, Qt::LeftButton);
+        frmTable& t = p.main.Table();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        QTableWidget* g = t.grdAge;
+        QCOMPARE(t.spnYear->value(), 2026);
+        QCOMPARE(g->rowCount(), 121);
+        QCOMPARE(g->columnCount(), 9);
+        QCOMPARE(RowTexts(g, RowOf(g, QStringLiteral("1966年"))),
+                 (QStringList{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳", "本厄", "本厄", "還暦"}));
+        QCOMPARE(g->item(RowOf(g, QStringLiteral("1989年")), 1)->text(), QStringLiteral("昭和64年/平成元年"));
+
+        const auto shownRow = [g](int row) {
+            return g->viewport()->rect().intersects(g->visualItemRect(g->item(row, 0)));
+        };
+        TypeJapanese(t.txtFind, QStringLiteral("昭和50"));
+        QCOMPARE(t.txtFind->text(), QStringLiteral("昭和50"));
+        const int row1975 = RowOf(g, QStringLiteral("1975年"));
+        QCOMPARE(g->currentRow(), row1975);
+        QCOMPARE(g->selectionModel()->selectedRows().size(), 1);
+        QVERIFY(shownRow(row1975));
+        QVERIFY(t.lblFind->text().isEmpty());
+
+        g->scrollToTop();
+        g->clearSelection();
+        QVERIFY(!shownRow(row1975));
+        ClearAndType(t.txtFind, QStringLiteral("S50"));
+        QCOMPARE(g->currentRow(), row1975);
+        QVERIFY(shownRow(row1975));
+        QCOMPARE(g->selectionModel()->selectedRows().size(), 1);
+
+        ClearAndType(t.txtFind, QStringLiteral("1900"));
+        QCOMPARE(t.lblFind->text(), QStringLiteral("表にない生年です"));
+
+        // Another year looked from keeps the person found.
+        t.spnYear->setFocus();
+        t.spnYear->selectAll();
+        QTest::keyClicks(t.spnYear, QStringLiteral("2000"));
+        QTest::keyClick(t.spnYear, Qt::Key_Return);
+        QCOMPARE(t.spnYear->value(), 2000);
+        QCOMPARE(g->item(g->currentRow(), 0)->text(), QStringLiteral("1975年"));
+        QCOMPARE(g->item(g->currentRow(), 3)->text(), QStringLiteral("25歳"));
+
+        // Copy takes the selected rows with the header, as tab-separated lines.
+        g->selectRow(0);
+        QTest::mouseClick(t.cmdCopy, Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("西暦\t和暦\t干支\t満年齢\t誕生日前\t数え年\t厄年(男)\t厄年(女)\t長寿祝い\n"
+                                "2000年\t平成12年\t庚辰(かのえたつ)\t0歳\t-\t1歳\t\t\t\n"));
+    }
+
+    void schoolTableAndResumeCopy()
+    {
+        Program p;
+        p.main.ShowTable();
+        frmTable& t = p.main.Table();
+        QVERIFY(QTest::qWaitForWindowActive(&t));
+        QTest::keyClick(&t, Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(t.tabTables->currentIndex(), 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.txtBirth));
+        QTest::keyClicks(t.txtBirth, QStringLiteral("2012-04-02"));
+        QTableWidget* g = t.grdSchool;
+        QCOMPARE(g->rowCount(), 7);
+        QCOMPARE(RowTexts(g, 1), (QStringList{"小学校", "2019年4月", "平成31年4月", "2025年3月", "令和7年3月"}));
+        QCOMPARE(t.lblBirth->text(), QStringLiteral("2012年4月2日(平成24年4月2日)生まれ"));
+
+        // 大学 off, 大学院 on: the copy follows the check marks, in time order.
+        g->item(4, 0)->setCheckState(Qt::Unchecked);
+        g->item(6, 0)->setCheckState(Qt::Checked);
+        QTest::mouseClick(t.cmdResume, Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("平成31年\t4月\t小学校 入学\n令和7年\t3月\t小学校 卒業\n"
+                                "令和7年\t4月\t中学校 入学\n令和10年\t3月\t中学校 卒業\n"
+                                "令和10年\t4月\t高等学校 入学\n令和13年\t3月\t高等学校 卒業\n"
+                                "令和17年\t4月\t大学院修士課程 入学\n令和19年\t3月\t大学院修士課程 修了\n"));
+        t.chkEraYears->setFocus();
+        QTest::keyClick(t.chkEraYears, Qt::Key_Space);
+        QTest::mouseClick(t.cmdResume, Qt::LeftButton);
+        QVERIFY(QApplication::clipboard()->text().startsWith(QStringLiteral("2019年\t4月\t小学校 入学\n")));
+
+        // A day that never was: the reason, no table, nothing to copy.
+        ClearAndType(t.txtBirth, QStringLiteral("2012-02-30"));
+        QVERIFY(!t.lblBirth->text().isEmpty());
+        QCOMPARE(g->rowCount(), 0);
+        QVERIFY(!t.cmdResume->isEnabled());
+        TypeJapanese(t.txtBirth, QString());
+        ClearAndType(t.txtBirth, QString());
+        TypeJapanese(t.txtBirth, QStringLiteral("平成12年4月1日"));
+        QCOMPARE(g->item(1, 1)->text(), QStringLiteral("2006年4月"));
+        // The check marks chosen above stay with the new birth date.
+        QCOMPARE(g->item(6, 0)->checkState(), Qt::Checked);
+    }
+
+    void csvReadsBackAndPdfHasPages()
+    {
+        Program p;
+        p.main.ShowTable();
+        frmTable& t = p.main.Table();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        QTemporaryDir out;
+        const QString csv = out.filePath(QStringLiteral("年齢.csv"));
+        QCOMPARE(SaveThrough(t.cmdCsv, csv), QStringList());
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF\"西暦\""));
+        const QList<QStringList> rows = ReadCsv(bytes);
+        QCOMPARE(rows.size(), 1 + t.grdAge->rowCount());
+        for (int r = 0; r < t.grdAge->rowCount(); ++r)
+            QCOMPARE(rows[r + 1], RowTexts(t.grdAge, r));
+
+        const QString pdf = out.filePath(QStringLiteral("年齢.pdf"));
+        QCOMPARE(SaveThrough(t.cmdPdf, pdf), QStringList());
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        const QByteArray doc = printed.readAll();
+        QVERIFY(doc.startsWith("%PDF-"));
+        QVERIFY(doc.trimmed().endsWith("%%EOF"));
+        // 121 rows do not fit one A4 page.
+        QVERIFY(doc.count("/Type /Page\n") + doc.count("/Type /Page\r") + doc.count("/Type /Page ") +
+                    doc.count("/Type /Page>") >= 2);
+
+        // A folder that cannot be written: a message naming the file, no crash.
+        const QStringList said = SaveThrough(t.cmdCsv, out.filePath(QStringLiteral("none/x.csv")));
+        QCOMPARE(said.size(), 1);
+        QVERIFY(said[0].contains(out.filePath(QStringLiteral("none/x.csv"))));
+    }
+
+    void brokenMilestoneFileIsNamedAndItsColumnsLeft()
+    {
+        Program p("\"男\",\"本厄\",42,\"大厄\"\r\n\"長寿\",\"還暦\",六十一,\"\"\r\n");
+        const QStringList said = testsupport::AnswerMessageBoxes([&] {
+            QTest::mouseClick(p.main.cmdTable, Qt::LeftButton);
+        });
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said[0].contains(p.folder.Path(QStringLiteral("Yomari.dak"))), qPrintable(said[0]));
+        frmTable& t = p.main.Table();
+        QVERIFY(t.isVisible());
+        QCOMPARE(t.grdAge->rowCount(), 121);
+        QCOMPARE(t.grdAge->columnCount(), 6);
+        QCOMPARE(t.grdAge->horizontalHeaderItem(5)->text(), QStringLiteral("数え年"));
+        // Told once, not on every opening.
+        t.close();
+        QVERIFY(testsupport::AnswerMessageBoxes([&] { p.main.ShowTable(); }).isEmpty());
+    }
+
+    void settingsLiveInAFileOfTheirOwn()
+    {
+        Program p;
+        p.main.ShowTable();
+        frmTable& t = p.main.Table();
+        t.tabTables->setCurrentIndex(1);
+        QTest::keyClicks(t.txtBirth, QStringLiteral("2000-04-02"));
+        QTest::keyClick(t.txtBirth, Qt::Key_Escape);
+        QVERIFY(!t.isVisible());
+        QCOMPARE(QFileInfo(frmTable::SettingsFileName()).absolutePath(), QFileInfo(p.folder.Path("Yomari.ini")).absolutePath());
+        QVERIFY(QFile::exists(frmTable::SettingsFileName()));
+        QVERIFY(!QFile::exists(p.folder.Path(QStringLiteral("Yomari.ini"))));
+
+        frmTable again(p.main);
+        again.Form_Load();
+        QCOMPARE(again.tabTables->currentIndex(), 1);
+        QCOMPARE(again.txtBirth->text(), QStringLiteral("2000-04-02"));
+        QCOMPARE(again.grdSchool->item(1, 1)->text(), QStringLiteral("2007年4月"));
+
+        // A mangled file gives the defaults.
+        p.folder.Write(QFileInfo(frmTable::SettingsFileName()).fileName(), QByteArray("\xff\xfe[Window\nTab=9\n[School]\nResume=1x\nBirthDate=\x01\n", 40));
+        frmTable third(p.main);
+        third.Form_Load();
+        QCOMPARE(third.tabTables->currentIndex(), 0);
+        QCOMPARE(third.grdAge->rowCount(), 121);
+    }
+};
+
+QTEST_MAIN(TestFrmTable)
+#include "tst_frmTable.moc"
