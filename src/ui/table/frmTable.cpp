@@ -21,6 +21,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -119,7 +120,6 @@ void frmTable::CreateControls()
         grid->setAlternatingRowColors(true);
         grid->setTabKeyNavigation(false);
         grid->setWordWrap(false);
-        grid->horizontalHeader()->setStretchLastSection(true);
         // One line of text per row, as in a printed table.
         grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
     }
@@ -168,7 +168,7 @@ void frmTable::CreateControls()
     // The focus goes to the box a person types into first on each page.
     connect(tabTables, &QTabWidget::currentChanged, this, &frmTable::FocusFirstBox);
 
-    resize(860, 600);
+    resize(760, 600);
 }
 
 // ---- loading --------------------------------------------------------------------
@@ -194,6 +194,12 @@ void frmTable::Form_Load()
 
     const QSignalBlocker block(spnYear);
     spnYear->setValue(yomari::app::CurrentYear());
+    FillAgeTable();
+    // Wide enough for the age table's columns, unless the user chose a size.
+    int width = grdAge->verticalScrollBar()->sizeHint().width() + 2 * grdAge->frameWidth() + 60;
+    for (int c = 0; c < grdAge->columnCount(); ++c)
+        width += grdAge->columnWidth(c);
+    resize(std::max(width, 640), height());
     ReadSettings();
     FillAgeTable();
     FillSchoolTable();
@@ -227,7 +233,16 @@ void frmTable::ShowTable(QTableWidget* grid, const yomari::TextTable& table)
         for (int c = 0; c < grid->columnCount(); ++c)
             grid->setItem(r, c, new QTableWidgetItem(Q(cells[static_cast<size_t>(c)])));
     }
+    FitColumns(grid);
+}
+
+void frmTable::FitColumns(QTableWidget* grid)
+{
     grid->resizeColumnsToContents();
+    // Some air between the columns, as a printed table has.
+    const int air = grid->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 2;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        grid->setColumnWidth(c, grid->columnWidth(c) + air);
 }
 
 void frmTable::FillAgeTable()
@@ -287,7 +302,7 @@ void frmTable::FillSchoolTable()
         item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
         item->setToolTip(QStringLiteral("チェックした学校を履歴書の順にコピーします"));
     }
-    grdSchool->resizeColumnsToContents();
+    FitColumns(grdSchool); // the check boxes widen the first column
     cmdResume->setEnabled(!m_stages.empty());
 }
 
@@ -411,10 +426,15 @@ void frmTable::Render(QPrinter& printer) const
     for (const auto& h : table.header)
         html += QStringLiteral("<th bgcolor=\"#e8e8e8\">") + Q(h).toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr></thead><tbody>");
+    // As on screen: one line per row, ages and years centred, era and 干支 texts flush left.
+    const bool ageTable = tabTables->currentIndex() == kAgeTab;
     for (const auto& row : table.rows) {
         html += QStringLiteral("<tr>");
-        for (const auto& cell : row)
-            html += QStringLiteral("<td>") + Q(cell).toHtmlEscaped() + QStringLiteral("</td>");
+        for (size_t c = 0; c < row.size(); ++c) {
+            const bool centred = ageTable && c != 1 && c != 2;
+            html += centred ? QStringLiteral("<td nowrap align=\"center\">") : QStringLiteral("<td nowrap>");
+            html += Q(row[c]).toHtmlEscaped() + QStringLiteral("</td>");
+        }
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral("</tbody></table>");
@@ -422,7 +442,7 @@ void frmTable::Render(QPrinter& printer) const
     QTextDocument document;
     // The window's font in a size for paper: pixel sizes mean nothing at printer resolution.
     QFont paperFont = font();
-    paperFont.setPointSizeF(9);
+    paperFont.setPointSizeF(8); // the age table's nine columns fit A4 upright
     document.setDefaultFont(paperFont);
     document.setHtml(html);
     document.print(&printer);

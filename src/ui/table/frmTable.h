@@ -88,6 +88,7 @@ private:
     void FillAgeTable();
     void FillSchoolTable();
     void ShowTable(QTableWidget* grid, const yomari::TextTable& table);
+    static void FitColumns(QTableWidget* grid);
     // The title over a printed or saved table.
     QString CurrentTitle() const;
     void Render(QPrinter& printer) const;
