@@ -79,6 +79,19 @@ void frmMain::ShowTable()
     table.FocusFirstBox();
 }
 
+void frmMain::ArrangeWarning()
+{
+    // The tables' button shares the warnings' space: it steps aside while a
+    // long warning needs the lines it covers.
+    const int room = cmdTable->y() - lblWarning->y();
+    const bool fits = lblWarning->text().isEmpty() || lblWarning->heightForWidth(lblWarning->width()) <= room;
+    cmdTable->setVisible(fits);
+    if (fits)
+        cmdTable->raise();
+    else
+        lblWarning->raise();
+}
+
 void frmMain::cmdTable_Click()
 {
     ShowTable();
@@ -167,7 +180,7 @@ void frmMain::CreateControls()
     optInput[6]->setChecked(true);
 
     lblWarning = new QLabel(this);
-    lblWarning->setGeometry(Rect(3240, 1680, 2535, 900));
+    lblWarning->setGeometry(Rect(3240, 1680, 2535, 1335));
     lblWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblWarning->setWordWrap(true);
 
@@ -482,6 +495,7 @@ void frmMain::ClearShow(int32_t lngSW)
     txtOutput[0]->clear();
     txtOutput[1]->clear();
     lblWarning->clear();
+    ArrangeWarning();
 }
 
 void frmMain::cmdClear_Click()
@@ -756,6 +770,7 @@ void frmMain::Calculate()
 
     if (engine.WarningNumber() != 0)
         lblWarning->setText(QStringLiteral("Warning!!\r\n") + FromStd(engine.WarningString()));
+    ArrangeWarning();
     CheckOutputLength();
     txtInput[0]->setFocus();
 }
@@ -772,6 +787,7 @@ void frmMain::CheckOutputLength()
     }
     if (emptied)
         lblWarning->setText(lblWarning->text() + QString::fromUtf8(kOverLength));
+    ArrangeWarning();
 }
 
 // ---- copy and exit --------------------------------------------------------------

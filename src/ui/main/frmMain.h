@@ -151,6 +151,7 @@ private:
     void ApplyCommandLine(const QString& commandLine);
     void ShowStartWindow();
     void CheckOutputLength();
+    void ArrangeWarning();
     void Calculate();
 
     void txtInput_KeyPress(int index, int& keyAscii);

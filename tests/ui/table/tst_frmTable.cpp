@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -144,8 +145,27 @@ private slots:
         QCOMPARE(m.cmdTable->x(), m.cmdCal->x());
         QVERIFY(m.cmdTable->geometry().bottom() < m.cmdCal->geometry().top());
         for (QWidget* other : m.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (other != m.cmdTable && other->isVisible())
-                QVERIFY2(!other->geometry().intersects(m.cmdTable->geometry()), qPrintable(other->objectName() + other->metaObject()->className()));
+            if (other != m.cmdTable && other != m.lblWarning && other->isVisible())
+                QVERIFY(!other->geometry().intersects(m.cmdTable->geometry()));
+        // It shares the warnings' space: one warning leaves it, a longer one
+        // (大正20 has ended, and so has 明治) takes its place until cleared.
+        const auto warnFor = [&m](QRadioButton* to) {
+            m.optInput[4]->click(); // 大正
+            to->click();
+            m.txtInput[0]->setFocus();
+            QTest::keyClicks(m.txtInput[0], QStringLiteral("20"));
+            QTest::keyClick(m.txtInput[0], Qt::Key_Return);
+            QVERIFY(!m.lblWarning->text().isEmpty());
+        };
+        warnFor(m.optInput[6]); // 西暦
+        QVERIFY(m.cmdTable->isVisible());
+        QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) <= m.cmdTable->y() - m.lblWarning->y());
+        warnFor(m.optInput[11]); // 明治, in the list of older eras
+        QVERIFY(!m.cmdTable->isVisible());
+        QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) > m.cmdTable->y() - m.lblWarning->y());
+        QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) <= m.lblWarning->height());
+        QTest::mouseClick(m.cmdClear, Qt::LeftButton);
+        QVERIFY(m.cmdTable->isVisible());
 
         QTest::mouseClick(m.cmdTable, Qt::LeftButton);
         QVERIFY(m.TableLoaded());
