@@ -72,6 +72,7 @@ frmTable& frmMain::Table()
 void frmMain::ShowTable()
 {
     frmTable& table = Table();
+    table.FollowCourtLine();
     table.showNormal();
     table.raise();
     table.activateWindow();
@@ -846,6 +847,8 @@ void frmMain::cmdOption_Click()
     // An open era search lists the periods of the court line it was opened for.
     if (m_nanBokuMode != nanBokuBefore)
         UnloadSerch();
+    if (m_frmTable)
+        m_frmTable->FollowCourtLine();
     ShowNanBoku();
     const int32_t mode = basYomari::SelectedIndex(QList<QRadioButton*>(optCalMode.begin(), optCalMode.end()));
     if (mode == 0 || mode == 3)

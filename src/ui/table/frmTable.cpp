@@ -177,12 +177,8 @@ void frmTable::Form_Load()
 {
     const yomari::EngineEnvironment env = yomari::app::MakeEngineEnvironment();
     QStringList problems;
-    try {
-        m_calendar = std::make_unique<yomari::EraCalendar>(
-            yomari::EraCalendar::Load(env, m_main.NanBokuMode()));
-    } catch (const yomari::YomariError& error) {
-        problems << QStringLiteral("元号データを読めないため、早見表を作れません。\n") + Q(error.Description());
-    }
+    if (const QString problem = LoadCalendar(); !problem.isEmpty())
+        problems << problem;
     try {
         m_milestones = yomari::ReadMilestoneFile(yomari::MilestoneFileName(env), env.baseName);
     } catch (const yomari::YomariError& error) {
@@ -201,6 +197,29 @@ void frmTable::Form_Load()
         width += grdAge->columnWidth(c);
     resize(std::max(width, 640), height());
     ReadSettings();
+    FillAgeTable();
+    FillSchoolTable();
+}
+
+QString frmTable::LoadCalendar()
+{
+    m_courtLine = m_main.NanBokuMode();
+    try {
+        m_calendar = std::make_unique<yomari::EraCalendar>(
+            yomari::EraCalendar::Load(yomari::app::MakeEngineEnvironment(), m_courtLine));
+    } catch (const yomari::YomariError& error) {
+        m_calendar.reset();
+        return QStringLiteral("元号データを読めないため、早見表を作れません。\n") + Q(error.Description());
+    }
+    return {};
+}
+
+void frmTable::FollowCourtLine()
+{
+    if (m_main.NanBokuMode() == m_courtLine)
+        return;
+    if (const QString problem = LoadCalendar(); !problem.isEmpty())
+        m_loadProblems << problem;
     FillAgeTable();
     FillSchoolTable();
 }
@@ -247,8 +266,11 @@ void frmTable::FitColumns(QTableWidget* grid)
 
 void frmTable::FillAgeTable()
 {
-    if (!m_calendar)
+    if (!m_calendar) {
+        m_ageRows.clear();
+        ShowTable(grdAge, {});
         return;
+    }
     const int32_t selectedYear = grdAge->currentRow() >= 0 && grdAge->currentRow() < static_cast<int>(m_ageRows.size())
                                      ? m_ageRows[static_cast<size_t>(grdAge->currentRow())].birthYear
                                      : 0;

@@ -34,6 +34,8 @@ public:
     // data, reads this window's settings and fills the tables. A data file
     // that cannot be read is reported; the tables show what they still can.
     void Form_Load();
+    // Takes the main window's court line when it changed since loading.
+    void FollowCourtLine();
     // Tells, once, what Form_Load could not read; called once the window shows.
     void ReportLoadProblems();
     // Puts the focus into the box a person types into first on the page in front.
@@ -93,11 +95,14 @@ private:
     QString CurrentTitle() const;
     void Render(QPrinter& printer) const;
     QString AskFileName(const QString& caption, const QString& suffix, const QString& filter);
+    // Loads the era calendar of the main window's court line; answers what went wrong.
+    QString LoadCalendar();
     void ReadSettings();
     void WriteSettings();
 
     frmMain& m_main;
     std::unique_ptr<yomari::EraCalendar> m_calendar;
+    int32_t m_courtLine = 0;
     std::optional<yomari::Milestones> m_milestones;
     std::vector<yomari::AgeRow> m_ageRows;
     std::vector<yomari::SchoolStage> m_stages;

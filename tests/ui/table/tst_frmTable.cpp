@@ -236,6 +236,17 @@ private slots:
         QCOMPARE(g->item(g->currentRow(), 0)->text(), QStringLiteral("1975年"));
         QCOMPARE(g->item(g->currentRow(), 3)->text(), QStringLiteral("25歳"));
 
+        // The court line chosen in the options names the years of the split.
+        t.spnYear->setValue(1400);
+        const int row1336 = RowOf(g, QStringLiteral("1336年"));
+        QCOMPARE(g->item(row1336, 1)->text(), QStringLiteral("建武3年"));
+        p.main.SetNanBokuMode(1);
+        p.main.ShowTable();
+        QCOMPARE(g->item(row1336, 1)->text(), QStringLiteral("建武3年/延元元年"));
+        p.main.SetNanBokuMode(0);
+        p.main.ShowTable();
+        t.spnYear->setValue(2000);
+
         // Copy takes the selected rows with the header, as tab-separated lines.
         g->selectRow(0);
         QTest::mouseClick(t.cmdCopy, Qt::LeftButton);
