@@ -49,13 +49,7 @@ TEST(AgeTable, Year2026WithMilestones)
               (Cells{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳", "本厄", "本厄", "還暦"}));
     EXPECT_EQ(RowOf(t, "1989年")[1], "昭和64年/平成元年");
     EXPECT_EQ(RowOf(t, "2019年")[1], "平成31年/令和元年");
-    EXPECT_EQ(RowOf(t, "1926年")[1], "大正15年/昭和元年");
-    EXPECT_EQ(RowOf(t, "1912年")[1], "明治45年/大正元年");
-    EXPECT_EQ(RowOf(t, "1985年")[6], "本厄(大厄)"); // 数え42
-    EXPECT_EQ(RowOf(t, "1994年")[7], "本厄(大厄)"); // 数え33
     EXPECT_EQ(RowOf(t, "1984年")[2], "甲子(きのえね)");
-    EXPECT_EQ(RowOf(t, "1939年")[8], "米寿");
-    EXPECT_EQ(RowOf(t, "1927年")[8], "百寿");
 
     // Without the data the three columns go; the rest stays.
     const TextTable plain = AgeTableText(MakeAgeRows(Shipped(), 2026, nullptr, "Yomari"), false);
@@ -118,23 +112,21 @@ TEST(SchoolTable, EntryFollowsTheFirstOfApril)
               "2035年\t4月\t大学院修士課程 入学\n2037年\t3月\t大学院修士課程 修了\n");
 }
 
+// The forms themselves are the date reader's; here what a birth box makes of them.
 TEST(BirthInput, YearsAndDatesAsTyped)
 {
-    for (const char* text : {"1975", "昭和50", "昭和50年", "S50", "s50", "しょうわ50", "1975-06-01"})
+    for (const char* text : {"1975", "昭和50", "S50", "1975-06-01"})
         EXPECT_EQ(ReadBirthYear(Shipped(), text), 1975) << text;
-    EXPECT_EQ(ReadBirthYear(Shipped(), "平成元年"), 1989);
-    EXPECT_EQ(ReadBirthYear(Shipped(), "昭和"), std::nullopt);
     EXPECT_EQ(ReadBirthYear(Shipped(), "昭和70"), std::nullopt);
 
     std::string reason;
-    EXPECT_EQ(ReadBirthDate(Shipped(), "平成24年4月2日", reason), (CivilDate{2012, 4, 2}));
     EXPECT_EQ(ReadBirthDate(Shipped(), "H24.04.02", reason), (CivilDate{2012, 4, 2}));
     EXPECT_EQ(DescribeBirthDate(Shipped(), {2012, 4, 2}), "2012年4月2日(平成24年4月2日)生まれ");
-    for (const char* text : {"2012", "平成24", "2012-02-30", "明治5年12月3日", "きのう"}) {
+    EXPECT_EQ(ReadBirthDate(Shipped(), "平成24", reason), std::nullopt);
+    EXPECT_EQ(reason, "月日まで入れてください");
+    for (const char* text : {"2012-02-30", "明治5年12月3日", "きのう"}) {
         reason.clear();
         EXPECT_EQ(ReadBirthDate(Shipped(), text, reason), std::nullopt) << text;
         EXPECT_FALSE(reason.empty()) << text;
     }
-    ReadBirthDate(Shipped(), "平成24", reason);
-    EXPECT_EQ(reason, "月日まで入れてください");
 }
