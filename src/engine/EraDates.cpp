@@ -214,9 +214,8 @@ EraCalendar::EraDateResult EraCalendar::ToEraDate(CivilDate d) const
     r.month = d.month;
     r.day = d.day;
     if (d >= kFirstExactDay) {
-        const int64_t day = DayNumber(d);
         for (int32_t i = 1; i <= m_exactCount; ++i) {
-            if (m_startDay[i] <= day) {
+            if (m_startDate[i] <= d) {
                 r.eraYear = Ref(i, d.year - m_startDate[i].year + 1);
                 r.exact = true;
                 return r;
