@@ -160,6 +160,16 @@ TEST(EraDates, AgeOnTheDayBeforeAndOnTheBirthday)
     EXPECT_EQ(KazoeAge(1989, 2026), 38);
 }
 
+TEST(EraDates, ShippedStartDaysAgreeWithBothEraFiles)
+{
+    for (int32_t line : {0, 1}) {
+        const EraCalendar c = EraCalendar::Load(ShippedEnv(), line);
+        EXPECT_EQ(c.StartDay(c.FindEra("令和")), (CivilDate{2019, 5, 1}));
+        EXPECT_EQ(c.StartDay(c.FindEra("大正")), (CivilDate{1912, 7, 30}));
+        EXPECT_FALSE(c.StartDay(c.FindEra("慶応")).has_value());
+    }
+}
+
 TEST(EraDates, StartDaysMustAgreeWithTheEraFiles)
 {
     const EraTable table = MakeEraTable({{"令和", "れいわ", "", 2019},
