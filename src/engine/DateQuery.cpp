@@ -70,7 +70,8 @@ void AppendUtf8(char32_t cp, std::string& out)
 
 bool IsSpace(char32_t c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x3000;
+    // A byte order mark counts as blank: spreadsheets put one before the first line.
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x3000 || c == 0xFEFF;
 }
 
 // Full-width letters, digits and signs become ASCII, dashes become '-', and
