@@ -110,6 +110,7 @@ TEST(DateQuery, RefusalsSayWhy)
     EXPECT_EQ(Answer("平成"), "refused: 「平成」は日付・年として読めません");
     EXPECT_EQ(Answer(""), "refused: 入力が空です");
     EXPECT_EQ(Answer("0"), "refused: 西暦年は1以上です");
+    EXPECT_EQ(Answer("1"), "refused: 1年は大化より前で、元号がありません");
     EXPECT_EQ(Answer("99999999999"), "refused: 数が大きすぎます");
     EXPECT_EQ(Answer("令和2147483647"), "refused: 令和2147483647年は大きすぎます");
     EXPECT_EQ(Answer("昭和0年"), "refused: 昭和の年は1（元年）からです");
