@@ -65,6 +65,7 @@ TEST(EraDates, DaysAroundEachModernBoundary)
     EXPECT_EQ(EraDate({2019, 4, 30}), "平成31年4月30日");
     EXPECT_EQ(EraDate({2019, 5, 1}), "令和元年5月1日");
     EXPECT_EQ(EraDate({1873, 1, 1}), "明治6年1月1日");
+    EXPECT_EQ(EraDate({9999, 12, 31}), "令和7981年12月31日");
 
     EXPECT_EQ(Western("昭和", 64, 1, 7), (CivilDate{1989, 1, 7}));
     EXPECT_EQ(Western("令和", 1, 5, 1), (CivilDate{2019, 5, 1}));
@@ -144,10 +145,15 @@ TEST(EraDates, WesternYearOfTwoErasListsBothNewestFirst)
     ASSERT_EQ(far.size(), 1u);
     EXPECT_EQ(far[0].eraYear, (EraYearRef{"令和", "れいわ", 17982}));
 
-    const auto days = North().DaysOfEraYear(North().FindEra("昭和"), 64);
-    ASSERT_TRUE(days.has_value());
-    EXPECT_EQ(days->first, (CivilDate{1989, 1, 1}));
-    EXPECT_EQ(days->second, (CivilDate{1989, 1, 7}));
+    using Span = std::optional<std::pair<CivilDate, CivilDate>>;
+    const auto days = [](const char* era, int32_t y) { return North().DaysOfEraYear(North().FindEra(era), y); };
+    EXPECT_EQ(days("昭和", 64), Span({{1989, 1, 1}, {1989, 1, 7}}));
+    EXPECT_EQ(days("令和", 8), Span({{2026, 1, 1}, {2026, 12, 31}}));
+    EXPECT_EQ(days("令和", 1), Span({{2019, 5, 1}, {2019, 12, 31}}));
+    EXPECT_EQ(days("明治", 6), Span({{1873, 1, 1}, {1873, 12, 31}}));
+    EXPECT_EQ(days("明治", 5), std::nullopt);
+    EXPECT_EQ(days("慶応", 3), std::nullopt);
+    EXPECT_EQ(days("令和", 8000), std::nullopt); // past the years with days
 }
 
 TEST(EraDates, SouthernLineHasItsOwnEras)
