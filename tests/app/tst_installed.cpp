@@ -6,9 +6,11 @@
 #include "TextDecoding.h"
 #include "frmADGen.h"
 #include "frmMain.h"
+#include "frmSerch.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -156,6 +158,34 @@ private slots:
         });
         QCOMPARE(again, QStringList());
         QCOMPARE(QString::fromStdString(w->m_CYomari->Gengo(1)), QStringLiteral("令和"));
+        w->close();
+    }
+
+    // The period file follows the same rules: the user's one first, a broken
+    // one named and the installed one used.
+    void userPeriodFile()
+    {
+        InstalledLayout layout;
+        layout.WriteUserFile("Yomari.daj", Cp932("\"古代\",\"大化\",\"延暦\"\r\n"));
+        auto w = Open();
+        const auto openSearch = [&] {
+            w->optInput[5]->setChecked(true);
+            QStringList shown = testsupport::AnswerMessageBoxes(
+                [&] { QTest::mouseClick(w->cmdInputSerch[0], Qt::LeftButton); });
+            return shown;
+        };
+        QCOMPARE(openSearch(), QStringList());
+        QCOMPARE(w->Serch()->cmbJidai->itemText(0), QStringLiteral("古代"));
+        w->Serch()->close();
+        w->close();
+
+        layout.WriteUserFile("Yomari.daj", Cp932("\"古代\",\"大化\""));
+        w = Open();
+        const QStringList messages = openSearch();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.daj")), qPrintable(messages[0]));
+        QCOMPARE(w->Serch()->cmbJidai->itemText(0), QStringLiteral("飛鳥時代"));
+        w->Serch()->close();
         w->close();
     }
 
