@@ -70,7 +70,8 @@ void AppendUtf8(char32_t cp, std::string& out)
 
 bool IsSpace(char32_t c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x3000;
+    // A byte order mark counts as blank: spreadsheets put one before the first line.
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x3000 || c == 0xFEFF;
 }
 
 // Full-width letters, digits and signs become ASCII, dashes become '-', and
@@ -142,6 +143,11 @@ public:
     {
         if (AtEnd())
             return 0;
+        if (static_cast<unsigned char>(m_s[m_pos]) < 0x80) {
+            if (len)
+                *len = 1;
+            return static_cast<unsigned char>(m_s[m_pos]);
+        }
         size_t l = 1;
         const char32_t c = DecodeAt(m_s, m_pos, l);
         if (len)
@@ -321,8 +327,18 @@ std::vector<int32_t> EraAtStart(const EraCalendar& cal, Cursor& c, std::string_v
 
 ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text)
 {
-    thread_local std::string norm;
-    Normalize(text, norm);
+    // Plain ASCII without blanks, the usual piped column, needs no copy.
+    bool plain = true;
+    for (const char ch : text) {
+        if (static_cast<unsigned char>(ch) >= 0x80 || ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n') {
+            plain = false;
+            break;
+        }
+    }
+    thread_local std::string normalized;
+    if (!plain)
+        Normalize(text, normalized);
+    const std::string_view norm = plain ? text : std::string_view(normalized);
     if (norm.empty())
         throw DateError("入力が空です");
     Cursor c(norm);

@@ -17,14 +17,10 @@ namespace chr = std::chrono;
 
 int32_t DaysInMonth(int32_t year, int32_t month)
 {
-    static constexpr int32_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
+    if (month < 1 || month > 12 || year < -32767 || year > 32767)
         return 0;
-    if (month == 2) {
-        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-        return leap ? 29 : 28;
-    }
-    return kDays[month - 1];
+    const chr::year_month_day_last last{chr::year{year}, chr::month_day_last{chr::month{static_cast<unsigned>(month)}}};
+    return static_cast<int32_t>(unsigned{last.day()});
 }
 
 bool IsValidCivilDate(CivilDate d)
@@ -214,9 +210,8 @@ EraCalendar::EraDateResult EraCalendar::ToEraDate(CivilDate d) const
     r.month = d.month;
     r.day = d.day;
     if (d >= kFirstExactDay) {
-        const int64_t day = DayNumber(d);
         for (int32_t i = 1; i <= m_exactCount; ++i) {
-            if (m_startDay[i] <= day) {
+            if (m_startDate[i] <= d) {
                 r.eraYear = Ref(i, d.year - m_startDate[i].year + 1);
                 r.exact = true;
                 return r;

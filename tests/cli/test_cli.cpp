@@ -107,7 +107,7 @@ TEST(Cli, PipedLinesKeepTheirPlacesAndBadOnesGoToStandardError)
     EXPECT_NE(r.err.find("「平成31年5月1日」: 平成31年5月1日はありません"), std::string::npos) << r.err;
     EXPECT_EQ(Lines(r.err).size(), 2u) << r.err;
 
-    const Outcome good = Pipe("2019-05-01\nH31.04.30\n");
+    const Outcome good = Pipe("\xEF\xBB\xBF" "2019-05-01\nH31.04.30\n");
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out, "令和元年5月1日\n2019-04-30\n");
 }

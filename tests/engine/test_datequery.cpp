@@ -39,7 +39,8 @@ std::string Answer(std::string_view text, int32_t line = 0)
 TEST(DateQuery, WesternDatesInEveryForm)
 {
     for (const char* q : {"2019-04-30", "2019/4/30", "2019年4月30日", "2019.4.30", "２０１９－０４－３０",
-                          "二〇一九年四月三十日", " 2019-04-30\r"})
+                          "二〇一九年四月三十日", " 2019-04-30\r", "2019\u201004\u201030", "2019\u221204\u221230", "2019\u201504\u201530",
+                          "0002019-04-30"})
         EXPECT_EQ(Answer(q), "平成31年4月30日") << q;
     EXPECT_EQ(Answer("2019-05-01"), "令和元年5月1日");
     EXPECT_EQ(Answer("1926-12-25"), "昭和元年12月25日");
@@ -108,6 +109,8 @@ TEST(DateQuery, RefusalsSayWhy)
     EXPECT_EQ(Answer("平成31年4月30日x"), "refused: 「平成31年4月30日x」は日付・年として読めません");
     EXPECT_EQ(Answer("平成"), "refused: 「平成」は日付・年として読めません");
     EXPECT_EQ(Answer(""), "refused: 入力が空です");
+    EXPECT_EQ(Answer("0"), "refused: 西暦年は1以上です");
+    EXPECT_EQ(Answer("1"), "refused: 1年は大化より前で、元号がありません");
     EXPECT_EQ(Answer("99999999999"), "refused: 数が大きすぎます");
     EXPECT_EQ(Answer("令和2147483647"), "refused: 令和2147483647年は大きすぎます");
     EXPECT_EQ(Answer("昭和0年"), "refused: 昭和の年は1（元年）からです");
@@ -123,6 +126,13 @@ TEST(DateQuery, JsonCarriesTheAnswerAndEscapesTheQuery)
     EXPECT_NE(out.find("\"from\":\"1989-01-08\",\"to\":\"1989-12-31\""), std::string::npos) << out;
     EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos) << out;
     out.clear();
-    AppendErrorJson("a\"b\\c\x01", "x", out);
-    EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\",\"error\":\"x\"}");
+    AppendErrorJson("a\"b\\c\x01\x1f", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\\u001f\",\"error\":\"x\"}");
+    // Characters of two, three and four bytes pass through; broken bytes do not.
+    out.clear();
+    AppendErrorJson("é平𠀋", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"é平𠀋\",\"error\":\"x\"}");
+    out.clear();
+    AppendErrorJson("a\xC3", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"a\uFFFD\",\"error\":\"x\"}");
 }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+
 using namespace yomari;
 
 namespace {
@@ -62,6 +65,7 @@ TEST(EraDates, DaysAroundEachModernBoundary)
     EXPECT_EQ(EraDate({2019, 4, 30}), "平成31年4月30日");
     EXPECT_EQ(EraDate({2019, 5, 1}), "令和元年5月1日");
     EXPECT_EQ(EraDate({1873, 1, 1}), "明治6年1月1日");
+    EXPECT_EQ(EraDate({9999, 12, 31}), "令和7981年12月31日");
 
     EXPECT_EQ(Western("昭和", 64, 1, 7), (CivilDate{1989, 1, 7}));
     EXPECT_EQ(Western("令和", 1, 5, 1), (CivilDate{2019, 5, 1}));
@@ -76,6 +80,12 @@ TEST(EraDates, BeforeGregorianDaysOnlyTheYearIsAnswered)
     EXPECT_EQ(EraDate({1867, 6, 1}), "慶応3年6月1日?");
     EXPECT_EQ(EraDate({645, 1, 1}), "大化元年1月1日?");
     EXPECT_THROW(North().ToEraDate({644, 12, 31}), DateError);
+
+    // Lunisolar months had 29 or 30 days.
+    EXPECT_EQ(North().FromEraDate(North().FindEra("元禄"), 15, 1, 1).westernYear, 1702);
+    EXPECT_EQ(North().FromEraDate(North().FindEra("元禄"), 15, 12, 30).westernYear, 1702);
+    EXPECT_THROW(North().FromEraDate(North().FindEra("元禄"), 15, 1, 0), DateError);
+    EXPECT_THROW(North().FromEraDate(North().FindEra("元禄"), 15, 1, 31), DateError);
 
     const auto r = North().FromEraDate(North().FindEra("明治"), 5, 12, 2);
     EXPECT_EQ(r.westernYear, 1872);
@@ -92,6 +102,18 @@ TEST(EraDates, DaysThatNeverExistedAreRefusedWithTheReason)
               "明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）");
     EXPECT_EQ(Refusal("昭和", 65, 1, 1), "昭和は64年までです");
     EXPECT_EQ(Refusal("令和", 1, 13, 1), "令和元年13月1日はありません（月は1から12まで）");
+    // The last day of every month of a common and a leap year, and the day after.
+    const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int32_t year : {2019, 2020}) {
+        for (int32_t m = 1; m <= 12; ++m) {
+            const int32_t last = lengths[m - 1] + (m == 2 && year == 2020 ? 1 : 0);
+            EXPECT_NO_THROW(North().ToEraDate({year, m, last})) << year << "-" << m;
+            EXPECT_THROW(North().ToEraDate({year, m, last + 1}), DateError) << year << "-" << m;
+            EXPECT_THROW(North().FromEraDate(North().FindEra("令和"), year - 2018, m, last + 1), DateError);
+        }
+    }
+    EXPECT_THROW(North().ToEraDate({2019, 0, 1}), DateError);
+    EXPECT_THROW(North().ToEraDate({2019, 13, 1}), DateError);
     EXPECT_THROW(North().ToEraDate({2019, 2, 29}), DateError);
     EXPECT_NO_THROW(North().ToEraDate({2020, 2, 29}));
     EXPECT_THROW(North().ToEraDate({1900, 2, 29}), DateError);
@@ -118,11 +140,20 @@ TEST(EraDates, WesternYearOfTwoErasListsBothNewestFirst)
     EXPECT_EQ(FormatEraYear(old[1].eraYear), "慶応4年");
     EXPECT_FALSE(old[0].from.has_value());
     EXPECT_TRUE(North().ErasOfYear(644).empty());
+    // Past the years with days, the newest era goes on.
+    const auto far = North().ErasOfYear(20000);
+    ASSERT_EQ(far.size(), 1u);
+    EXPECT_EQ(far[0].eraYear, (EraYearRef{"令和", "れいわ", 17982}));
 
-    const auto days = North().DaysOfEraYear(North().FindEra("昭和"), 64);
-    ASSERT_TRUE(days.has_value());
-    EXPECT_EQ(days->first, (CivilDate{1989, 1, 1}));
-    EXPECT_EQ(days->second, (CivilDate{1989, 1, 7}));
+    using Span = std::optional<std::pair<CivilDate, CivilDate>>;
+    const auto days = [](const char* era, int32_t y) { return North().DaysOfEraYear(North().FindEra(era), y); };
+    EXPECT_EQ(days("昭和", 64), Span({{1989, 1, 1}, {1989, 1, 7}}));
+    EXPECT_EQ(days("令和", 8), Span({{2026, 1, 1}, {2026, 12, 31}}));
+    EXPECT_EQ(days("令和", 1), Span({{2019, 5, 1}, {2019, 12, 31}}));
+    EXPECT_EQ(days("明治", 6), Span({{1873, 1, 1}, {1873, 12, 31}}));
+    EXPECT_EQ(days("明治", 5), std::nullopt);
+    EXPECT_EQ(days("慶応", 3), std::nullopt);
+    EXPECT_EQ(days("令和", 8000), std::nullopt); // past the years with days
 }
 
 TEST(EraDates, SouthernLineHasItsOwnEras)
@@ -160,6 +191,16 @@ TEST(EraDates, AgeOnTheDayBeforeAndOnTheBirthday)
     EXPECT_EQ(KazoeAge(1989, 2026), 38);
 }
 
+TEST(EraDates, ShippedStartDaysAgreeWithBothEraFiles)
+{
+    for (int32_t line : {0, 1}) {
+        const EraCalendar c = EraCalendar::Load(ShippedEnv(), line);
+        EXPECT_EQ(c.StartDay(c.FindEra("令和")), (CivilDate{2019, 5, 1}));
+        EXPECT_EQ(c.StartDay(c.FindEra("大正")), (CivilDate{1912, 7, 30}));
+        EXPECT_FALSE(c.StartDay(c.FindEra("慶応")).has_value());
+    }
+}
+
 TEST(EraDates, StartDaysMustAgreeWithTheEraFiles)
 {
     const EraTable table = MakeEraTable({{"令和", "れいわ", "", 2019},
@@ -193,9 +234,28 @@ TEST(EraDates, StartDaysMustAgreeWithTheEraFiles)
     const std::vector<EraStartDay> missingOldest(good.begin(), good.end() - 1);
     EXPECT_THROW(EraCalendar::FromData(table, missingOldest, "Yomari"), YomariError);
 
+    // One era and no days at all.
+    EXPECT_THROW(EraCalendar::FromData(MakeEraTable({{"令和", "れいわ", "", 2019}}, "Yomari"), {}, "Yomari"),
+                 YomariError);
+
     TempDir dir;
     const std::string file = dir.Write("Yomari.dad", "\"令和\",2019,5,1\n\"平成\",1989,1,\n");
-    EXPECT_THROW(ReadEraStartDays(file, "Yomari"), YomariError);
+    try {
+        ReadEraStartDays(file, "Yomari");
+        ADD_FAILURE() << "an empty day was read";
+    } catch (const YomariError& e) {
+        EXPECT_NE(e.Description().find("の2件目、2行目"), std::string::npos) << e.Description();
+    }
+    const std::string trailing = dir.Write("trailing.dad", "\"令和\",2019,5,1x\n");
+    EXPECT_THROW(ReadEraStartDays(trailing, "Yomari"), YomariError);
     const std::string bad = dir.Write("bad.dad", "\"令和\",2019,2,30\n");
     EXPECT_THROW(ReadEraStartDays(bad, "Yomari"), YomariError);
+}
+
+TEST(EraDates, TodayIsTheLocalDate)
+{
+    // Local time lies within a day of UTC.
+    const auto utc = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    const int64_t today = DayNumber(LocalToday());
+    EXPECT_LE(std::abs(today - utc.time_since_epoch().count()), 1);
 }
