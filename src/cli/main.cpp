@@ -256,7 +256,7 @@ int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& 
     std::optional<Milestones> milestones;
     int status = 0;
     try {
-        milestones = ReadMilestoneFile(MilestoneFileName(env), env.baseName);
+        milestones = LoadMilestones(env);
     } catch (const YomariError& e) {
         std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram, e.Description().c_str());
         status = 2;

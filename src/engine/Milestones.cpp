@@ -24,9 +24,9 @@ std::string Milestones::TextFor(Kind kind, int32_t kazoe) const
     return {};
 }
 
-std::string MilestoneFileName(const EngineEnvironment& env)
+Milestones LoadMilestones(const EngineEnvironment& env)
 {
-    return FileBesideProgram(env.folder, env.baseName, ".dak");
+    return env.ReadDataFile(".dak", [&env](const std::string& file) { return ReadMilestoneFile(file, env.baseName); });
 }
 
 Milestones ReadMilestoneFile(const std::string& fileName, const std::string& errorSource)

@@ -34,8 +34,9 @@ private:
 // Oldest 数え年 the file may name; beyond it an age is surely a typing error.
 inline constexpr int32_t kMaxMilestoneAge = 150;
 
-// Where the program keeps the file: beside its era data, named like it.
-std::string MilestoneFileName(const EngineEnvironment& env);
+// Reads the program's file from where it finds its other data (".dak"), a
+// broken file of the user's giving way to the shipped one as for the era data.
+Milestones LoadMilestones(const EngineEnvironment& env);
 
 // Reads the whole file: records of four items, 区分 (男, 女 or 長寿), name,
 // 数え年 and a note. Throws YomariError naming the file and the line for a

@@ -1,6 +1,7 @@
 #include "frmTable.h"
 
 #include "AppEnvironment.h"
+#include "SettingsLocation.h"
 #include "BirthInput.h"
 #include "basYomari.h"
 #include "frmMain.h"
@@ -180,7 +181,7 @@ void frmTable::Form_Load()
     if (const QString problem = LoadCalendar(); !problem.isEmpty())
         problems << problem;
     try {
-        m_milestones = yomari::ReadMilestoneFile(yomari::MilestoneFileName(env), env.baseName);
+        m_milestones = yomari::LoadMilestones(env);
     } catch (const yomari::YomariError& error) {
         m_milestones.reset();
         problems << QStringLiteral("厄年・長寿データを読めないため、厄年と長寿祝いの列なしで表示します。\n") +
@@ -525,7 +526,7 @@ void frmTable::closeEvent(QCloseEvent* event)
 QString frmTable::SettingsFileName()
 {
     // Beside the program's settings, never inside them: that file keeps its fixed lines.
-    const QFileInfo programSettings(basYomari::FileBesideProgram(QStringLiteral(".ini")));
+    const QFileInfo programSettings(yomari::app::FindSettings().file);
     return programSettings.absolutePath() + QLatin1Char('/') + basYomari::AppBaseName() + QStringLiteral("Table.ini");
 }
 
@@ -554,6 +555,7 @@ void frmTable::ReadSettings()
 
 void frmTable::WriteSettings()
 {
+    QDir().mkpath(QFileInfo(SettingsFileName()).absolutePath());
     QSettings s(SettingsFileName(), QSettings::IniFormat);
     s.setValue(QStringLiteral("Window/Geometry"), saveGeometry());
     s.setValue(QStringLiteral("Window/Tab"), tabTables->currentIndex());
