@@ -31,7 +31,8 @@ std::string Slurp(const std::filesystem::path& p)
 Outcome RunCli(const std::string& args, const std::string& folder = YOMARI_BIN_DIR)
 {
     TempDir dir;
-    const std::string cmd = "'" + folder + "/yomari-cli' " + args + " < /dev/null > '" +
+    // A data folder of the user's own would come first: an empty one instead.
+    const std::string cmd = "XDG_DATA_HOME='" + (dir.Path() / "xdg").string() + "' '" + folder + "/yomari-cli' " + args + " < /dev/null > '" +
                             (dir.Path() / "out").string() + "' 2> '" + (dir.Path() / "err").string() + "'";
     const int raw = std::system(cmd.c_str());
     Outcome r;
