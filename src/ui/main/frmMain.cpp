@@ -137,6 +137,7 @@ void frmMain::CreateControls()
         cmbInput[g]->setMaxVisibleItems(20);
         cmdInputSerch[g] = new QPushButton(QString::fromUtf8(serchCaptions[g]), frameInput[g]);
         cmdInputSerch[g]->setGeometry(Rect(120, 2880, 1095, 375));
+        cmdInputSerch[g]->setAutoDefault(true);
     }
     optInput[2]->setChecked(true);
     optInput[6]->setChecked(true);
@@ -149,7 +150,8 @@ void frmMain::CreateControls()
     const auto button = [this](const char* caption, int l, int t, int w) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
         b->setGeometry(Rect(l, t, w, 375));
-        b->setAutoDefault(false);
+        // Enter on a focused button presses it, as Space does.
+        b->setAutoDefault(true);
         return b;
     };
     cmdCal = button("計算(&R)", 3240, 3120, 2535);
@@ -727,8 +729,11 @@ void frmMain::Calculate()
         break;
     }
 
+    // Each calculation shows its own warnings only.
     if (engine.WarningNumber() != 0)
         lblWarning->setText(QStringLiteral("Warning!!\r\n") + FromStd(engine.WarningString()));
+    else
+        lblWarning->clear();
     CheckOutputLength();
     txtInput[0]->setFocus();
 }

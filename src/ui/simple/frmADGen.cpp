@@ -500,6 +500,12 @@ bool frmADGen::eventFilter(QObject* watched, QEvent* event)
         Text1_KeyDown(key->key(), handled);
         if (handled)
             return true;
+        if (key->key() == Qt::Key_Delete) {
+            // The box deletes the character; the old result goes with the edit.
+            Label2->clear();
+            Label3->clear();
+            return false;
+        }
         // Tab moves the focus; like keys that type nothing, the box's
         // default handling decides.
         int ascii = basYomari::KeyAscii(key);
