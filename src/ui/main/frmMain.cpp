@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AppEnvironment.h"
+#include "OptionGroupFocus.h"
 #include "help/HlpDlg.h"
 #include "cTaskTray.h"
 #include "Twips.h"
@@ -76,6 +77,7 @@ void frmMain::CreateControls()
         optCalMode[i]->installEventFilter(this);
     }
     optCalMode[1]->setChecked(true);
+    OptionGroupFocus::Install(frameCalMode, QList<QRadioButton*>(optCalMode.begin(), optCalMode.end()));
 
     Label2 = new QLabel(QStringLiteral("入力(&I)"), this);
     Label2->setGeometry(Rect(240, 960, 600, 255));
@@ -141,6 +143,9 @@ void frmMain::CreateControls()
     }
     optInput[2]->setChecked(true);
     optInput[6]->setChecked(true);
+    for (int g = 0; g < 2; ++g)
+        OptionGroupFocus::Install(frameInput[g], QList<QRadioButton*>(optInput.begin() + g * 6,
+                                                                      optInput.begin() + g * 6 + 6));
 
     lblWarning = new QLabel(this);
     lblWarning->setGeometry(Rect(3240, 1680, 2535, 1335));

@@ -1,5 +1,6 @@
 #include "frmADGen.h"
 
+#include "OptionGroupFocus.h"
 #include "Twips.h"
 #include "basYomari.h"
 #include "frmMain.h"
@@ -99,6 +100,8 @@ void frmADGen::CreateControls()
         Option2[j]->setGeometry(Rect(120, eraTop[j], 735, 375));
     }
     Option2[3]->setChecked(true);
+    OptionGroupFocus::Install(Frame1, {Option1[0], Option1[1]});
+    OptionGroupFocus::Install(Frame2, QList<QRadioButton*>(Option2.begin(), Option2.end()));
 
     Text1 = new QLineEdit(this);
     Text1->setGeometry(Rect(1200, 1080, 495, 270));

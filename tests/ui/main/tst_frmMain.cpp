@@ -328,6 +328,24 @@ private slots:
         QVERIFY(QFile::exists(folder.Path("Yomari.ini")));
     }
 
+    void tabLandsOnTheCheckedModeAndEra()
+    {
+        ProgramFolder folder(ProgramFolder::Data::FourEras);
+        auto w = Open();
+        w->optCalMode[2]->setChecked(true); // 年齢計算, chosen without the keyboard
+        w->optInput[3]->setChecked(true);   // 大正
+        w->txtInput[1]->setFocus();
+        QTest::keyClick(w->txtInput[1], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->optCalMode[2]);
+        QTest::keyClick(w->optCalMode[2], Qt::Key_Space);
+        QVERIFY(w->optCalMode[2]->isChecked());
+        QTest::keyClick(w->optCalMode[2], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdCal);
+        w->cmdClear->setFocus();
+        QTest::keyClick(w->cmdClear, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->optInput[3]);
+    }
+
     void eachCalculationShowsItsOwnWarnings()
     {
         ProgramFolder folder(ProgramFolder::Data::Shipped);
