@@ -2,6 +2,7 @@
 // it reads its eras from, and its place in the settings file.
 
 
+#include "AppSetup.h"
 #include "TestProgram.h"
 #include "Twips.h"
 #include "basYomari.h"
@@ -111,7 +112,11 @@ class TestFrmADGen : public QObject {
 
 private slots:
     // These tests stand for a desktop with a notification area.
-    void initTestCase() { cTaskTray::SetAvailableForTesting(true); }
+    void initTestCase()
+    {
+        yomari::app::SetUpApplication(); // the font the window is drawn for
+        cTaskTray::SetAvailableForTesting(true);
+    }
     void cleanupTestCase() { cTaskTray::SetAvailableForTesting(std::nullopt); }
 
     void layoutAndCaptions();
