@@ -264,8 +264,9 @@ void frmMain::ArrangeWindow()
     }
 
     // The court line's caption and, after it, the court in use.
-    const int captionWidth = std::max(Label3->width(), yomari::fit::LabelWidth(Label3, {Label3->text()}));
-    const int captionGrowth = captionWidth - Label3->width();
+    const int designedCaption = m_designed.value(Label3).width();
+    const int captionWidth = std::max(designedCaption, yomari::fit::LabelWidth(Label3, {Label3->text()}));
+    const int captionGrowth = captionWidth - designedCaption;
     Label3->resize(captionWidth, Label3->height());
     lblNanBoku->move(lblNanBoku->pos() + QPoint(captionGrowth, 0));
     right = std::max(right, lblNanBoku->x() +

@@ -80,6 +80,18 @@ QStringList Faults(frmMain& w, const QString& when)
                                                              ? QString::number(i - 1)
                                                              : line[i - 1]->objectName(),
                                                          QString::number(i));
+    // Nor may one control of the window cover another (a pixel's touch aside).
+    const QList<QWidget*> controls = w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            if (!controls[i]->isVisible() || !controls[j]->isVisible())
+                continue;
+            const QRect both = controls[i]->geometry().intersected(controls[j]->geometry());
+            if (both.width() > 1 && both.height() > 1)
+                faults << QStringLiteral("%1 and %2 cover each other")
+                              .arg(shown::Describe(controls[i], controls[i]->property("text").toString(), {}),
+                                   shown::Describe(controls[j], controls[j]->property("text").toString(), {}));
+        }
     for (QString& f : faults)
         f = when + QStringLiteral(": ") + f;
     return faults;
