@@ -10,12 +10,12 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     yomari::app::SetUpApplication();
-    InstallStartupProbe(app);
 
     QStringList args = QApplication::arguments();
     args.removeFirst();
 
     frmMain main;
+    InstallStartupProbe(app, [&main] { main.close(); });
     try {
         main.Form_Load(args.join(QLatin1Char(' ')));
     } catch (const yomari::YomariError& error) {
