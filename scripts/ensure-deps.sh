@@ -6,7 +6,7 @@ set -euo pipefail
 YOMARI_PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev libicu-dev
-  qt6-base-dev
+  qt6-base-dev qt6-translations-l10n
   xvfb xauth fonts-ipafont-gothic
   desktop-file-utils appstream dpkg-dev file
 )

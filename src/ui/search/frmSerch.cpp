@@ -2,6 +2,7 @@
 
 #include "JidaiData.h"
 #include "LikePattern.h"
+#include "TextFit.h"
 #include "Twips.h"
 #include "AppEnvironment.h"
 #include "basYomari.h"
@@ -120,11 +121,28 @@ void frmSerch::Form_Load()
     basYomari::MoveTwips(this, basYomari::LeftTwips(m_main) + 200, basYomari::TopTwips(m_main) + 200);
     LoadJidaiData();
     SetJidaiList();
+    FitPeriodBox();
     // A label breaks lines only at LF; the caption keeps its CR otherwise.
     QString shown = SerchHelpText();
     shown.replace(QChar(u'\r'), QChar(u'\n'));
     lblSerchHelp->setText(shown);
     FitSerchHelp();
+}
+
+void frmSerch::FitPeriodBox()
+{
+    // A long period name ("南北朝時代(北朝)") needs a wider box than the
+    // design gives; the dialog grows to the right by as much, its buttons
+    // moving along and the search box, the list and the hint widening.
+    const int grow = yomari::fit::ComboWidth(cmbJidai) - cmbJidai->width();
+    if (grow <= 0)
+        return;
+    for (QWidget* w : {static_cast<QWidget*>(cmbJidai), static_cast<QWidget*>(txtSerch),
+                       static_cast<QWidget*>(lstMatch), static_cast<QWidget*>(lblSerchHelp)})
+        w->resize(w->width() + grow, w->height());
+    for (QPushButton* b : {cmdSearch, cmdOK, cmdSerchClear, cmdCancel})
+        b->move(b->x() + grow, b->y());
+    setFixedWidth(width() + grow);
 }
 
 void frmSerch::FitSerchHelp()
