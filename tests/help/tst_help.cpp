@@ -1,7 +1,16 @@
 #include "help/HelpViewer.h"
 #include "help/HlpDlg.h"
+#include "LikePattern.h"
+#include "TestProgram.h"
+#include "frmMain.h"
+#include "frmOption.h"
+#include "frmSerch.h"
+#include "frmADGen.h"
 
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -336,6 +345,100 @@ private slots:
         }
         Open(257, 0, QStringLiteral("南朝"), shipped);
         QCOMPARE(v->CurrentTopic(), QStringLiteral("key:南朝"));
+    }
+    // ---- the help file against the windows it describes --------------------
+
+    void shippedHelpQuotesTheWindowsAsShown()
+    {
+        testsupport::ProgramFolder folder;
+        frmMain main;
+        main.Form_Load();
+        main.show();
+        frmOption options(main);
+        main.optInput[5]->setChecked(true);
+        main.cmdInputSerch[0]->click();
+        HelpViewer* viewer = Open(3, 0, {}, QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp"));
+        QSet<QString> shown;
+        for (QWidget* window : QList<QWidget*>{&main, &options, main.Serch(), &main.ADGen(), viewer})
+            shown += ShownTexts(window);
+        QVERIFY(shown.contains(QStringLiteral("計算(R)")));
+
+        // A caption with an access key, or an era button's "…以前", that the
+        // help names must be one a window really shows; "&" is never shown.
+        const QRegularExpression captionLike(QStringLiteral("(\\([A-Z]\\)|以前)$"));
+        int checked = 0;
+        for (const QString& quoted : HelpQuotes()) {
+            QVERIFY2(!QRegularExpression(QStringLiteral("&\\w")).match(quoted).hasMatch(), qPrintable(quoted));
+            if (captionLike.match(quoted).hasMatch()) {
+                QVERIFY2(shown.contains(quoted), qPrintable(quoted));
+                ++checked;
+            }
+        }
+        QVERIFY(checked > 20);
+    }
+
+    void shippedWildcardExamplesPickSomeEras()
+    {
+        // An example that picks every era, or none, shows nothing of its sign.
+        testsupport::ProgramFolder folder;
+        frmMain main;
+        main.Form_Load();
+        const yomari::CYomari& engine = *main.m_CYomari;
+        const QString html = HelpHtml();
+        const QString wildcards = html.mid(html.indexOf(QStringLiteral("name=\"ctx51\"")));
+        const QString table = wildcards.left(wildcards.indexOf(QStringLiteral("</table>")));
+        int examples = 0;
+        for (const auto& m : QRegularExpression(QStringLiteral("「([^」]*)」→")).globalMatch(table)) {
+            const yomari::LikePattern pattern(m.captured(1));
+            int found = 0;
+            for (int32_t i = 5; i <= engine.NumberOfGengo(); ++i)
+                for (const std::string& text : {engine.Gengo(i), engine.GengoKana(i), engine.GengoKana2(i)})
+                    if (!text.empty() && pattern.Matches(QString::fromStdString(text))) {
+                        ++found;
+                        break;
+                    }
+            QVERIFY2(found > 0 && found < engine.NumberOfGengo() - 4, qPrintable(m.captured(1)));
+            ++examples;
+        }
+        QCOMPARE(examples, 6);
+    }
+
+private:
+    static QString HelpHtml()
+    {
+        QFile in(QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp"));
+        in.open(QIODevice::ReadOnly);
+        QString html = QString::fromUtf8(in.readAll());
+        return html.replace(QStringLiteral("&amp;"), QStringLiteral("&")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    }
+
+    // What the help puts in 「」, in bold and alone in a table cell.
+    static QStringList HelpQuotes()
+    {
+        QStringList quotes;
+        const QRegularExpression quoted(QStringLiteral("「([^」<]*)」|<b>([^<]*)</b>|<td>([^<]*)</td>"));
+        for (const auto& m : quoted.globalMatch(HelpHtml()))
+            quotes << m.captured(1) + m.captured(2) + m.captured(3);
+        return quotes;
+    }
+
+    // The texts a window shows, access keys drawn as Qt draws them: "計算(&R)"
+    // reads "計算(R)".
+    static QSet<QString> ShownTexts(QWidget* window)
+    {
+        QStringList texts{window->windowTitle()};
+        for (const QWidget* w : window->findChildren<QWidget*>()) {
+            if (const auto* b = qobject_cast<const QAbstractButton*>(w))
+                texts << b->text();
+            else if (const auto* l = qobject_cast<const QLabel*>(w))
+                texts << l->text();
+            else if (const auto* g = qobject_cast<const QGroupBox*>(w))
+                texts << g->title();
+        }
+        QSet<QString> shown;
+        for (QString t : texts)
+            shown.insert(t.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1")));
+        return shown;
     }
 };
 

@@ -2,10 +2,13 @@
 
 #include <QList>
 
-#include <vector>
-
 namespace yomari {
-namespace {
+
+LikeWork& LikeWorkDone()
+{
+    thread_local LikeWork work;
+    return work;
+}
 
 struct CharRange {
     char32_t low;
@@ -13,12 +16,14 @@ struct CharRange {
 };
 
 // One step of a pattern; every kind but Star consumes exactly one character.
-struct Token {
+struct LikePattern::Token {
     enum class Kind { Literal, AnyChar, Digit, Star, List };
     Kind kind = Kind::Literal;
     char32_t ch = 0;
     bool negated = false;
     std::vector<CharRange> ranges;
+    // Pattern characters this step was read from: the cost of looking at it.
+    uint64_t width = 1;
 
     bool Matches(char32_t c) const
     {
@@ -41,17 +46,32 @@ struct Token {
     }
 };
 
+namespace {
+
+using Token = LikePattern::Token;
+
 std::vector<Token> Parse(const QList<uint>& p)
 {
+    uint64_t& steps = LikeWorkDone().readSteps;
     std::vector<Token> tokens;
     const qsizetype n = p.size();
+    // A "[" after the last "]" can never be closed: knowing where that is
+    // keeps a run of unclosed brackets from rescanning the rest each time.
+    qsizetype lastClose = n - 1;
+    while (lastClose >= 0 && p[lastClose] != U']') {
+        --lastClose;
+        ++steps;
+    }
     for (qsizetype i = 0; i < n; ++i) {
+        ++steps;
         const char32_t c = p[i];
         Token t;
         if (c == U'*') {
             // Consecutive stars mean the same as one.
-            if (!tokens.empty() && tokens.back().kind == Token::Kind::Star)
+            if (!tokens.empty() && tokens.back().kind == Token::Kind::Star) {
+                ++tokens.back().width;
                 continue;
+            }
             t.kind = Token::Kind::Star;
         } else if (c == U'?') {
             t.kind = Token::Kind::AnyChar;
@@ -62,15 +82,17 @@ std::vector<Token> Parse(const QList<uint>& p)
             const bool negated = start < n && p[start] == U'!';
             if (negated)
                 ++start;
-            qsizetype close = start;
-            while (close < n && p[close] != U']')
-                ++close;
-            if (close >= n) {
+            if (start > lastClose) {
                 // No closing bracket: the "[" is just a character.
                 t.kind = Token::Kind::Literal;
                 t.ch = c;
                 tokens.push_back(std::move(t));
                 continue;
+            }
+            qsizetype close = start;
+            while (p[close] != U']') {
+                ++close;
+                ++steps;
             }
             if (close == start && !negated) {
                 i = close; // "[]" stands for no character at all
@@ -78,6 +100,7 @@ std::vector<Token> Parse(const QList<uint>& p)
             }
             t.kind = Token::Kind::List;
             t.negated = negated;
+            t.width = static_cast<uint64_t>(close - i + 1);
             for (qsizetype k = start; k < close;) {
                 if (k + 2 < close && p[k + 1] == U'-') {
                     t.ranges.push_back({char32_t(p[k]), char32_t(p[k + 2])});
@@ -99,10 +122,18 @@ std::vector<Token> Parse(const QList<uint>& p)
 
 } // namespace
 
-bool Like(const QString& text, const QString& pattern)
+LikePattern::LikePattern(const QString& pattern)
+    : m_tokens(Parse(pattern.toUcs4()))
 {
+}
+
+LikePattern::~LikePattern() = default;
+
+bool LikePattern::Matches(const QString& text) const
+{
+    uint64_t& steps = LikeWorkDone().matchSteps;
     const QList<uint> t = text.toUcs4();
-    const std::vector<Token> p = Parse(pattern.toUcs4());
+    const std::vector<Token>& p = m_tokens;
     const size_t tn = static_cast<size_t>(t.size());
     const size_t pn = p.size();
 
@@ -114,6 +145,7 @@ bool Like(const QString& text, const QString& pattern)
     size_t starPi = 0;
     size_t starTi = 0;
     while (ti < tn) {
+        steps += pi < pn ? p[pi].width : 1;
         if (pi < pn && p[pi].kind == Token::Kind::Star) {
             haveStar = true;
             starPi = pi++;
@@ -129,8 +161,13 @@ bool Like(const QString& text, const QString& pattern)
         }
     }
     while (pi < pn && p[pi].kind == Token::Kind::Star)
-        ++pi;
+        steps += p[pi++].width;
     return pi == pn;
+}
+
+bool Like(const QString& text, const QString& pattern)
+{
+    return LikePattern(pattern).Matches(text);
 }
 
 } // namespace yomari
