@@ -55,6 +55,7 @@ std::vector<Token> Parse(const QList<uint>& p)
     uint64_t& steps = LikeWorkDone().readSteps;
     std::vector<Token> tokens;
     const qsizetype n = p.size();
+    tokens.reserve(static_cast<size_t>(n));
     // A "[" after the last "]" can never be closed: knowing where that is
     // keeps a run of unclosed brackets from rescanning the rest each time.
     qsizetype lastClose = n - 1;
