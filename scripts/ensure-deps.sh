@@ -7,6 +7,7 @@ YOMARI_PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev libicu-dev
   qt6-base-dev
+  clang libclang-rt-14-dev
   xvfb xauth fonts-ipafont-gothic
 )
 
