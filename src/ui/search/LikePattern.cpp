@@ -22,8 +22,6 @@ struct LikePattern::Token {
     char32_t ch = 0;
     bool negated = false;
     std::vector<CharRange> ranges;
-    // Pattern characters this step was read from: the cost of looking at it.
-    uint64_t width = 1;
 
     bool Matches(char32_t c) const
     {
@@ -69,10 +67,8 @@ std::vector<Token> Parse(const QList<uint>& p)
         Token t;
         if (c == U'*') {
             // Consecutive stars mean the same as one.
-            if (!tokens.empty() && tokens.back().kind == Token::Kind::Star) {
-                ++tokens.back().width;
+            if (!tokens.empty() && tokens.back().kind == Token::Kind::Star)
                 continue;
-            }
             t.kind = Token::Kind::Star;
         } else if (c == U'?') {
             t.kind = Token::Kind::AnyChar;
@@ -101,7 +97,6 @@ std::vector<Token> Parse(const QList<uint>& p)
             }
             t.kind = Token::Kind::List;
             t.negated = negated;
-            t.width = static_cast<uint64_t>(close - i + 1);
             for (qsizetype k = start; k < close;) {
                 if (k + 2 < close && p[k + 1] == U'-') {
                     t.ranges.push_back({char32_t(p[k]), char32_t(p[k + 2])});
@@ -146,7 +141,8 @@ bool LikePattern::Matches(const QString& text) const
     size_t starPi = 0;
     size_t starTi = 0;
     while (ti < tn) {
-        steps += pi < pn ? p[pi].width : 1;
+        // Looking at a step costs one, and one more for each range it holds.
+        steps += pi < pn ? 1 + p[pi].ranges.size() : 1;
         if (pi < pn && p[pi].kind == Token::Kind::Star) {
             haveStar = true;
             starPi = pi++;
@@ -161,8 +157,10 @@ bool LikePattern::Matches(const QString& text) const
             return false;
         }
     }
-    while (pi < pn && p[pi].kind == Token::Kind::Star)
-        steps += p[pi++].width;
+    while (pi < pn && p[pi].kind == Token::Kind::Star) {
+        ++pi;
+        ++steps;
+    }
     return pi == pn;
 }
 

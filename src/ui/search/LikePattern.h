@@ -43,7 +43,7 @@ bool Like(const QString& text, const QString& pattern);
 
 // Work done on this thread so far, so that tests and benchmarks can bound it
 // without timing: pattern characters read while reading patterns, and pattern
-// characters looked at while matching.
+// steps and list entries looked at while matching.
 struct LikeWork {
     uint64_t readSteps = 0;
     uint64_t matchSteps = 0;
