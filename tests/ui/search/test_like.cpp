@@ -58,6 +58,9 @@ TEST(Like, StarQuestionAndDigit)
         {"けいちょう", "け?ち*", true},
         {"2024", "20##", true},
         {"20a4", "20##", false},
+        {"09", "##", true},                // both ends of the digits
+        {"/", "#", false},
+        {":", "#", false},
         {"２０", "##", false},             // full-width digits are not digits here
         {"abcbc", "a*bc", true},           // the star has to give back characters
         {"abcbd", "a*bc", false},
