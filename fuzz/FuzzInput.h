@@ -1,10 +1,13 @@
 #pragma once
 
-// The readers read files, so every fuzz input goes through one real file.
+// The readers read files, so every fuzz input goes through one real file,
+// kept in memory-backed /dev/shm where there is one: on a disk, writing the
+// file would cost more than reading it.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -13,8 +16,12 @@ namespace fuzz {
 inline const std::string& InputFile(const uint8_t* data, size_t size)
 {
     static const std::string path = [] {
-        char name[] = "/tmp/yomari-fuzz-XXXXXX";
-        const int fd = mkstemp(name);
+        std::error_code error;
+        const std::filesystem::path folder = access("/dev/shm", W_OK) == 0
+                                                 ? std::filesystem::path("/dev/shm")
+                                                 : std::filesystem::temp_directory_path(error);
+        std::string name = (folder / "yomari-fuzz-XXXXXX").string();
+        const int fd = mkstemp(name.data());
         if (fd < 0)
             std::abort();
         close(fd);
