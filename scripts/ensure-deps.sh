@@ -9,6 +9,7 @@ YOMARI_PACKAGES=(
   qt6-base-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-ipafont-gothic
+  desktop-file-utils appstream dpkg-dev file
 )
 
 yomari_ensure_deps() {

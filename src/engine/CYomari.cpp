@@ -55,14 +55,17 @@ void CYomari::RequireMode(bool allowed) const
 
 std::string CYomari::GengoFileName(int32_t nanBokuMode) const
 {
-    return FileBesideProgram(m_env.folder, m_env.baseName, nanBokuMode == 0 ? ".dan" : ".das");
+    return m_env.DataFile(nanBokuMode == 0 ? ".dan" : ".das");
 }
 
 EraTable CYomari::LoadGengoTable(int32_t nanBokuMode) const
 {
     // The whole file is read into a new table; the caller swaps it in only
-    // when it is complete, so a failed load leaves the old table in use.
-    return MakeEraTable(ReadEraFile(GengoFileName(nanBokuMode), m_env.baseName), m_env.baseName);
+    // when it is complete, so a failed load leaves the old table in use. A
+    // user's file that cannot be used gives way to the installed one.
+    return m_env.ReadDataFile(nanBokuMode == 0 ? ".dan" : ".das", [this](const std::string& file) {
+        return MakeEraTable(ReadEraFile(file, m_env.baseName), m_env.baseName);
+    });
 }
 
 void CYomari::CheckEraNumber(int32_t i) const

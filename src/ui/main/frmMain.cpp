@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AppEnvironment.h"
+#include "SettingsLocation.h"
 #include "help/HlpDlg.h"
 #include "cTaskTray.h"
 #include "Twips.h"
@@ -235,7 +236,7 @@ void frmMain::Form_Load(const QString& commandLine)
     // (an era table with no eras before the modern ones) is the default.
     for (int g = 0; g < 2; ++g) {
         if (indices[2 + g] > 0 && indices[2 + g] >= cmbInput[g]->count()) {
-            const auto stored = yomari::settings::Read(basYomari::FileBesideProgram(".ini"));
+            const auto stored = yomari::settings::Read(yomari::app::FindSettings().readFrom);
             ShowSettingsError(stored.lineOf[yomari::settings::kInputBeforeMeijiIndex + g],
                               QString::number(indices[2 + g]));
             ApplyDefaultSettings();
@@ -262,7 +263,7 @@ void frmMain::Form_Load(const QString& commandLine)
     ShowNanBoku();
 
     HlpDlg1->SethParentwnd(this);
-    HlpDlg1->SetHelpFile(basYomari::FileBesideProgram(".hlp"));
+    HlpDlg1->SetHelpFile(yomari::app::DataFilePath(QStringLiteral(".hlp")));
     HlpDlg1->SetHelpCommand(3); // the contents
 
     if (!commandLine.trimmed().isEmpty())
@@ -340,7 +341,7 @@ void frmMain::ApplyStoredOptions(const yomari::settings::Values& v)
 
 void frmMain::ShowSettingsError(int line, const QString& value)
 {
-    const QString file = basYomari::FileBesideProgram(".ini");
+    const QString file = yomari::app::FindSettings().readFrom;
     // Line 0: the file as a whole could not be opened.
     const QString what =
         line > 0 ? QStringLiteral("設定ファイル %1 の %2 行目の値「%3」を読み込めません。")
@@ -355,7 +356,7 @@ void frmMain::ShowSettingsError(int line, const QString& value)
 void frmMain::ReadIni(std::array<int32_t, 4>& indices)
 {
     using yomari::settings::ReadResult;
-    const QString fileName = basYomari::FileBesideProgram(".ini");
+    const QString fileName = yomari::app::FindSettings().readFrom;
     const ReadResult result = yomari::settings::Read(fileName);
     if (result.status != ReadResult::Status::Ok) {
         if (result.status == ReadResult::Status::Error)
@@ -395,7 +396,7 @@ void frmMain::PrintIni()
         s.values.adGenLeft = basYomari::LeftTwips(m_adGen.get());
         s.values.selectedGengo = static_cast<int16_t>(m_adGen->SelectedGengo());
     }
-    const QString fileName = basYomari::FileBesideProgram(".ini");
+    const QString fileName = yomari::app::SettingsFileForWriting();
     const QString error = yomari::settings::Write(fileName, yomari::settings::Format(s));
     if (!error.isEmpty())
         throw yomari::YomariError(yomari::ErrorNumber::FileAccessError,
