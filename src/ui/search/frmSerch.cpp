@@ -275,7 +275,6 @@ void frmSerch::cmdSearch_Click()
     // main window counts them (half to even, the default rounding mode).
     const auto first =
         static_cast<int32_t>(std::nearbyint(static_cast<double>(m_main->optInput.size()) / 2.0 - 2.0));
-    const QString pattern = txtSerch->text();
     lstMatch->clear();
     if (!m_main->m_CYomari)
         return;
@@ -285,12 +284,14 @@ void frmSerch::cmdSearch_Click()
     for (int i = 0; i < lstDummy->count(); ++i)
         period.insert(lstDummy->item(i)->text());
 
+    // Read once: a long pasted pattern then costs its length once, not once
+    // per era and reading.
+    const yomari::LikePattern pattern(txtSerch->text());
     for (int32_t i = first + 1; i <= engine.NumberOfGengo(); ++i) {
         const QString name = QString::fromStdString(engine.Gengo(i));
         const QString kana2 = QString::fromStdString(engine.GengoKana2(i));
-        const bool matches = yomari::Like(QString::fromStdString(engine.GengoKana(i)), pattern) ||
-                             (!kana2.isEmpty() && yomari::Like(kana2, pattern)) ||
-                             yomari::Like(name, pattern);
+        const bool matches = pattern.Matches(QString::fromStdString(engine.GengoKana(i))) ||
+                             (!kana2.isEmpty() && pattern.Matches(kana2)) || pattern.Matches(name);
         if (matches && period.contains(name))
             lstMatch->addItem(name);
     }

@@ -3,7 +3,9 @@
 #include "Twips.h"
 #include "frmMain.h"
 #include "frmSerch.h"
+#include "LikePattern.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -119,6 +121,7 @@ private slots:
     void unusablePeriodFileSearchesAllEras();
     void periodFileWithoutCourtPairShowsEveryRecord();
     void calculationAndExitUnloadTheDialog();
+    void pastedRunOfBracketsIsReadOnce();
 };
 
 void TestFrmSerch::opensModelessForEitherGroup()
@@ -522,6 +525,35 @@ void TestFrmSerch::calculationAndExitUnloadTheDialog()
     QVERIFY(!s.w.SerchLoaded());
     FlushDeletes();
     QVERIFY(d.isNull());
+}
+
+void TestFrmSerch::pastedRunOfBracketsIsReadOnce()
+{
+    Session s;
+    s.Start();
+    frmSerch* d = s.Open(0);
+    d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    for (const qsizetype length : {32000, 5000}) {
+        const QString brackets(length, QLatin1Char('['));
+        QGuiApplication::clipboard()->setText(brackets);
+        QTest::mouseClick(d->cmdSerchClear, Qt::LeftButton); // lists the period, focuses the text box
+        QCOMPARE(Items(d->lstMatch).size(), 6);
+        QTest::keyClick(d->txtSerch, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(d->txtSerch->text().size(), length);
+
+        const uint64_t before = yomari::LikeWorkDone().readSteps;
+        QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
+        // The access key clicks the button a moment later.
+        QTRY_COMPARE(Items(d->lstMatch), QStringList());
+        // One reading of the pattern for the whole search, not one per era.
+        QVERIFY(yomari::LikeWorkDone().readSteps - before <= 3 * uint64_t(length + 1));
+    }
+    // The dialog is still usable afterwards.
+    d->txtSerch->clear();
+    QTest::sendKeyEvent(QTest::Click, d->txtSerch, Qt::Key_unknown, QStringLiteral("たいか"), {});
+    QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
+    QTRY_COMPARE(Items(d->lstMatch), QStringList({"大化"}));
 }
 
 QTEST_MAIN(TestFrmSerch)
