@@ -3,6 +3,7 @@
 #include "LikePattern.h"
 #include "TestProgram.h"
 #include "frmMain.h"
+#include "frmTable.h"
 #include "frmOption.h"
 #include "frmSerch.h"
 #include "frmADGen.h"
@@ -361,7 +362,7 @@ private slots:
         HelpViewer* viewer = Open(3, 0, {}, QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp"));
         // What the windows show: "計算(&R)" reads "計算(R)".
         QSet<QString> shown;
-        for (QWidget* window : QList<QWidget*>{&main, &options, main.Serch(), &main.ADGen(), viewer}) {
+        for (QWidget* window : QList<QWidget*>{&main, &options, main.Serch(), &main.ADGen(), &main.Table(), viewer}) {
             QStringList texts{window->windowTitle()};
             for (const QWidget* w : window->findChildren<QWidget*>()) {
                 if (const auto* b = qobject_cast<const QAbstractButton*>(w))

@@ -111,15 +111,15 @@ void frmMain::ShowTable()
 
 void frmMain::ArrangeWarning()
 {
-    // The tables' button shares the warnings' space: it steps aside while a
-    // long warning needs the lines it covers.
-    const int room = cmdTable->y() - lblWarning->y();
-    const bool fits = lblWarning->text().isEmpty() || lblWarning->heightForWidth(lblWarning->width()) <= room;
+    // The tables' button shares the warnings' space: the warning ends above
+    // it, and a warning that needs the lines it covers takes them while it
+    // is shown, the button stepping aside.
+    const int top = yomari::twips::ToPixels(1680);
+    const int shortHeight = cmdTable->y() - top - yomari::twips::ToPixels(60);
+    const int fullHeight = yomari::twips::ToPixels(1335);
+    const bool fits = lblWarning->text().isEmpty() || lblWarning->heightForWidth(lblWarning->width()) <= shortHeight;
+    lblWarning->resize(lblWarning->width(), fits ? shortHeight : fullHeight);
     cmdTable->setVisible(fits);
-    if (fits)
-        cmdTable->raise();
-    else
-        lblWarning->raise();
 }
 
 void frmMain::cmdTable_Click()
