@@ -288,9 +288,8 @@ int main(int argc, char** argv)
 {
     const Options o = ParseArguments(argc, argv);
 
-    // The data files carry the program's name, not this tool's.
-    EngineEnvironment env = EngineEnvironment::FromRunningProcess();
-    env.baseName = "Yomari";
+    // The same data files, found in the same folders, as the program's.
+    const EngineEnvironment env = EngineEnvironment::FromRunningProcess();
     std::optional<EraCalendar> cal;
     try {
         cal.emplace(EraCalendar::Load(env, o.line));

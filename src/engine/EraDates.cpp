@@ -100,18 +100,17 @@ std::vector<EraStartDay> ReadEraStartDays(const std::string& fileName, const std
 EraCalendar EraCalendar::Load(const EngineEnvironment& env, int32_t nanBokuMode)
 {
     // The era engine finds and reads the era files exactly as the program
-    // does; the start-day file lies beside them.
+    // does; the start-day file is looked up the same way.
     CYomari engine(env);
     if (nanBokuMode != 0)
         engine.SetNanBokuMode(nanBokuMode);
-    EraTable table;
     std::vector<EraRecord> records;
     for (int32_t i = 1; i <= engine.NumberOfGengo(); ++i)
         records.push_back({engine.Gengo(i), engine.GengoKana(i), engine.GengoKana2(i), engine.Gengo1stADYear(i)});
     const std::string source = env.baseName;
-    const std::string daysFile =
-        std::filesystem::path(engine.GengoFileName(nanBokuMode)).replace_extension(".dad").string();
-    return FromData(MakeEraTable(std::move(records), source), ReadEraStartDays(daysFile, source), source);
+    const std::vector<EraStartDay> days =
+        env.ReadDataFile(".dad", [&](const std::string& file) { return ReadEraStartDays(file, source); });
+    return FromData(MakeEraTable(std::move(records), source), days, source);
 }
 
 EraCalendar EraCalendar::FromData(EraTable table, const std::vector<EraStartDay>& days,

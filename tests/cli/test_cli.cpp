@@ -45,7 +45,8 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string* input = 
            const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
 {
     TempDir dir;
-    std::string cmd = Quote(program);
+    // No user data folder of the person running the tests gets in the way.
+    std::string cmd = "XDG_DATA_HOME=" + Quote((dir.Path() / "xdg").string()) + " " + Quote(program);
     for (const auto& a : args)
         cmd += " " + Quote(a);
     if (input)

@@ -39,7 +39,7 @@ std::string Answer(std::string_view text, int32_t line = 0)
 TEST(DateQuery, WesternDatesInEveryForm)
 {
     for (const char* q : {"2019-04-30", "2019/4/30", "2019年4月30日", "2019.4.30", "２０１９－０４－３０",
-                          "二〇一九年四月三十日", " 2019-04-30\r", "2019\u201004\u201030", "2019\u221204\u221230",
+                          "二〇一九年四月三十日", " 2019-04-30\r", "2019\u201004\u201030", "2019\u221204\u221230", "2019\u201504\u201530",
                           "0002019-04-30"})
         EXPECT_EQ(Answer(q), "平成31年4月30日") << q;
     EXPECT_EQ(Answer("2019-05-01"), "令和元年5月1日");
@@ -126,8 +126,8 @@ TEST(DateQuery, JsonCarriesTheAnswerAndEscapesTheQuery)
     EXPECT_NE(out.find("\"from\":\"1989-01-08\",\"to\":\"1989-12-31\""), std::string::npos) << out;
     EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos) << out;
     out.clear();
-    AppendErrorJson("a\"b\\c\x01", "x", out);
-    EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\",\"error\":\"x\"}");
+    AppendErrorJson("a\"b\\c\x01\x1f", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\\u001f\",\"error\":\"x\"}");
     // Characters of two, three and four bytes pass through; broken bytes do not.
     out.clear();
     AppendErrorJson("é平𠀋", "x", out);
