@@ -107,14 +107,6 @@ cmp "$portable/Yomari.ini" "$work/portable-before.ini" || fail "portable setting
 [ "$(stat -c %Y "$portable/Yomari.ini")" -gt "$(date -d 2000-01-02 +%s)" ] ||
   fail "portable settings file not written at exit"
 
-# 5. The command-line converter, installed beside the program, reads the
-#    same installed data.
-if [ -x "$root/usr/bin/yomari-cli" ]; then
-  answer=$(env -i PATH=/usr/bin:/bin HOME="$work/home1" "${as_user[@]}" "$root/usr/bin/yomari-cli" 2019-05-01) ||
-    fail "the installed yomari-cli failed: $answer"
-  [[ "$answer" == *令和元年5月1日* ]] || fail "the installed yomari-cli answered: $answer"
-fi
-
 # Nothing was written into either installed tree.
 [ -z "$(find "$root" "$work/root2" -newer "$work/expected.ini" -print -quit)" ] ||
   fail "something was written into the installed tree"
