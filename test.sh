@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds into build/ and runs every test headless.
+# Installs what is missing, builds into build/ and runs every test headless,
+# then builds the fuzz targets into build-fuzz/ and gives each a short run.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-deps.sh
@@ -10,3 +11,9 @@ cmake --build build -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+# Fuzz targets need clang's libFuzzer: a second build folder, then a short
+# smoke run of each (see README, "Fuzzing", for longer runs).
+cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+cmake --build build-fuzz -j"$(nproc)"
+ctest --test-dir build-fuzz --output-on-failure -j"$(nproc)"

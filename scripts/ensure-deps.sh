@@ -6,7 +6,8 @@ set -euo pipefail
 YOMARI_PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev libicu-dev
-  qt6-base-dev
+  qt6-base-dev qt6-translations-l10n
+  clang libclang-rt-14-dev
   xvfb xauth fonts-ipafont-gothic
   desktop-file-utils appstream dpkg-dev file
 )

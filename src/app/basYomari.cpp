@@ -89,6 +89,7 @@ int KeyAscii(const QKeyEvent* event)
     case Qt::Key_Backspace: return kKeyBack;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: return 0; // moves the focus, types nothing
+    case Qt::Key_Delete: return 0;  // X sends it with the text DEL, yet it types nothing
     default: break;
     }
     const QString text = event->text();

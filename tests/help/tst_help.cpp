@@ -1,7 +1,16 @@
 #include "help/HelpViewer.h"
 #include "help/HlpDlg.h"
+#include "LikePattern.h"
+#include "TestProgram.h"
+#include "frmMain.h"
+#include "frmOption.h"
+#include "frmSerch.h"
+#include "frmADGen.h"
 
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -336,6 +345,76 @@ private slots:
         }
         Open(257, 0, QStringLiteral("南朝"), shipped);
         QCOMPARE(v->CurrentTopic(), QStringLiteral("key:南朝"));
+    }
+
+    // ---- the help file against the windows it describes --------------------
+
+    void shippedHelpMatchesTheWindows()
+    {
+        testsupport::ProgramFolder folder;
+        frmMain main;
+        main.Form_Load();
+        main.show();
+        frmOption options(main);
+        main.optInput[5]->setChecked(true);
+        main.cmdInputSerch[0]->click();
+        HelpViewer* viewer = Open(3, 0, {}, QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp"));
+        // What the windows show: "計算(&R)" reads "計算(R)".
+        QSet<QString> shown;
+        for (QWidget* window : QList<QWidget*>{&main, &options, main.Serch(), &main.ADGen(), viewer}) {
+            QStringList texts{window->windowTitle()};
+            for (const QWidget* w : window->findChildren<QWidget*>()) {
+                if (const auto* b = qobject_cast<const QAbstractButton*>(w))
+                    texts << b->text();
+                else if (const auto* l = qobject_cast<const QLabel*>(w))
+                    texts << l->text();
+                else if (const auto* g = qobject_cast<const QGroupBox*>(w))
+                    texts << g->title();
+            }
+            for (QString& t : texts)
+                shown.insert(t.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1")));
+        }
+        QFile in(QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp"));
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(in.readAll())
+                                 .replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+                                 .replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+
+        // A caption with an access key, or an era button's "…以前", that the
+        // help quotes, sets in bold or in a cell of its own is one a window
+        // shows; "&" is never shown.
+        const QRegularExpression quoted(QStringLiteral("「([^」<]*)」|<b>([^<]*)</b>|<td>([^<]*)</td>"));
+        const QRegularExpression captionLike(QStringLiteral("(\\([A-Z]\\)|以前)$"));
+        int captions = 0;
+        for (const auto& m : quoted.globalMatch(html)) {
+            const QString text = m.captured(1) + m.captured(2) + m.captured(3);
+            QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("&\\w"))), qPrintable(text));
+            if (captionLike.match(text).hasMatch()) {
+                QVERIFY2(shown.contains(text), qPrintable(text));
+                ++captions;
+            }
+        }
+        QVERIFY(captions > 20);
+
+        // Each wildcard example picks some eras, not all: the match is tried
+        // against readings and names alike.
+        const yomari::CYomari& engine = *main.m_CYomari;
+        const QString wildcards = html.mid(html.indexOf(QStringLiteral("name=\"ctx51\"")));
+        const QString table = wildcards.left(wildcards.indexOf(QStringLiteral("</table>")));
+        int examples = 0;
+        for (const auto& m : QRegularExpression(QStringLiteral("「([^」]*)」→")).globalMatch(table)) {
+            const yomari::LikePattern pattern(m.captured(1));
+            int found = 0;
+            for (int32_t i = 5; i <= engine.NumberOfGengo(); ++i)
+                for (const std::string& text : {engine.Gengo(i), engine.GengoKana(i), engine.GengoKana2(i)})
+                    if (!text.empty() && pattern.Matches(QString::fromStdString(text))) {
+                        ++found;
+                        break;
+                    }
+            QVERIFY2(found > 0 && found < engine.NumberOfGengo() - 4, qPrintable(m.captured(1)));
+            ++examples;
+        }
+        QCOMPARE(examples, 6);
     }
 };
 

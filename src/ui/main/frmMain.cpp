@@ -1,7 +1,9 @@
 #include "frmMain.h"
 
 #include "AppEnvironment.h"
+#include "OptionGroupFocus.h"
 #include "SettingsLocation.h"
+#include "TextFit.h"
 #include "help/HlpDlg.h"
 #include "cTaskTray.h"
 #include "Twips.h"
@@ -34,6 +36,32 @@ constexpr int kLayoutAge = 4;
 constexpr int kLayoutBirthYear = 5;
 
 const char* const kOverLength = "計算結果が表示可能最大値を超えました。";
+
+// The words of the result line and which boxes it shows, for layouts 1 to 3,
+// 4 and 5.
+struct ResultLineRow {
+    const char* in0;
+    const char* in1;
+    bool output0;
+    bool input1;
+    const char* out2;
+    bool output1;
+    const char* out4;
+};
+const ResultLineRow kResultLineRows[] = {
+    {"", "年", true, false, "年", false, ""},
+    {"生年", "年", false, true, "年", true, "歳"},
+    {"今年", "歳", true, false, "(西暦", true, ")生まれ"},
+};
+
+// Every text one column of the result line can show.
+QStringList ResultLineTexts(const char* ResultLineRow::*column)
+{
+    QStringList texts;
+    for (const ResultLineRow& row : kResultLineRows)
+        texts << QString::fromUtf8(row.*column);
+    return texts;
+}
 
 QString FromStd(const std::string& s)
 {
@@ -77,6 +105,7 @@ void frmMain::CreateControls()
         optCalMode[i]->installEventFilter(this);
     }
     optCalMode[1]->setChecked(true);
+    OptionGroupFocus::Install(frameCalMode, QList<QRadioButton*>(optCalMode.begin(), optCalMode.end()));
 
     Label2 = new QLabel(QStringLiteral("入力(&I)"), this);
     Label2->setGeometry(Rect(240, 960, 600, 255));
@@ -138,9 +167,13 @@ void frmMain::CreateControls()
         cmbInput[g]->setMaxVisibleItems(20);
         cmdInputSerch[g] = new QPushButton(QString::fromUtf8(serchCaptions[g]), frameInput[g]);
         cmdInputSerch[g]->setGeometry(Rect(120, 2880, 1095, 375));
+        cmdInputSerch[g]->setAutoDefault(true);
     }
     optInput[2]->setChecked(true);
     optInput[6]->setChecked(true);
+    for (int g = 0; g < 2; ++g)
+        OptionGroupFocus::Install(frameInput[g], QList<QRadioButton*>(optInput.begin() + g * 6,
+                                                                      optInput.begin() + g * 6 + 6));
 
     lblWarning = new QLabel(this);
     lblWarning->setGeometry(Rect(3240, 1680, 2535, 1335));
@@ -150,7 +183,8 @@ void frmMain::CreateControls()
     const auto button = [this](const char* caption, int l, int t, int w) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
         b->setGeometry(Rect(l, t, w, 375));
-        b->setAutoDefault(false);
+        // Enter on a focused button presses it, as Space does.
+        b->setAutoDefault(true);
         return b;
     };
     cmdCal = button("計算(&R)", 3240, 3120, 2535);
@@ -161,6 +195,87 @@ void frmMain::CreateControls()
     cmdExit = button("終了(&X)", 3240, 4560, 2535);
 
     HlpDlg1 = new HlpDlg(this);
+
+    for (QWidget* child : findChildren<QWidget*>())
+        m_designed.insert(child, child->geometry());
+    m_designedSize = size();
+}
+
+void frmMain::ArrangeWindow()
+{
+    // The result line: each control as wide as its longest text or TextLenMax
+    // digits, the ones after it moved along by what it grew.
+    const int yearBox = yomari::fit::LineEditWidth(txtInput[0], m_textLenMax);
+    QStringList eras{QStringLiteral("西暦")};
+    if (m_CYomari)
+        for (int32_t j = 1; j <= m_CYomari->NumberOfGengo(); ++j)
+            eras << FromStd(m_CYomari->Gengo(j));
+    // An era name the size of a page would push the window off the screen.
+    const int eraLabel = std::min(yomari::fit::LabelWidth(lblOutput[0], eras),
+                                  QFontMetrics(lblOutput[0]->font()).horizontalAdvance(QChar(u'元')) * 12);
+    const std::pair<QWidget*, int> line[] = {
+        {Label2, yomari::fit::LabelWidth(Label2, {Label2->text()})},
+        {lblInput[0], yomari::fit::LabelWidth(lblInput[0], ResultLineTexts(&ResultLineRow::in0))},
+        {txtInput[0], yearBox},
+        {lblInput[1], yomari::fit::LabelWidth(lblInput[1], ResultLineTexts(&ResultLineRow::in1))},
+        {Label1, yomari::fit::LabelWidth(Label1, {Label1->text()})},
+        {lblOutput[0], eraLabel},
+        {txtOutput[0], yearBox},
+        {lblOutput[2], yomari::fit::LabelWidth(lblOutput[2], ResultLineTexts(&ResultLineRow::out2))},
+        {txtOutput[1], yearBox},
+        {lblOutput[4], yomari::fit::LabelWidth(lblOutput[4], ResultLineTexts(&ResultLineRow::out4))},
+    };
+    int shift = 0;
+    int lineEnd = 0;
+    for (const auto& [control, needed] : line) {
+        const QRect designed = m_designed.value(control);
+        const int width = std::max(designed.width(), needed);
+        control->setGeometry(designed.x() + shift, designed.y(), width, designed.height());
+        shift += width - designed.width();
+        lineEnd = control->x() + needed;
+    }
+    // The second year box stands where the first result box does.
+    txtInput[1]->setGeometry(txtOutput[0]->geometry());
+
+    // The era groups: each list as wide as its longest era name, the frame
+    // around it and everything to its right moved along.
+    const int frameMargin = yomari::twips::ToPixels(60);
+    int groupShift = 0;
+    for (int g = 0; g < 2; ++g) {
+        const QRect list = m_designed.value(cmbInput[g]);
+        const int listWidth = std::max(list.width(), yomari::fit::ComboWidth(cmbInput[g]));
+        cmbInput[g]->resize(listWidth, list.height());
+        const QRect frame = m_designed.value(frameInput[g]);
+        const int frameWidth = std::max(frame.width(), list.x() + listWidth + frameMargin);
+        frameInput[g]->setGeometry(frame.x() + groupShift, frame.y(), frameWidth, frame.height());
+        if (g == 1) {
+            for (QWidget* w : {static_cast<QWidget*>(lblLastYear[1]), static_cast<QWidget*>(lblGenlast[1])})
+                w->move(m_designed.value(w).topLeft() + QPoint(groupShift, 0));
+        }
+        groupShift += frameWidth - frame.width();
+    }
+    int right = 0;
+    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(lblNanBoku),
+                       static_cast<QWidget*>(lblWarning), static_cast<QWidget*>(cmdCal),
+                       static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdClear),
+                       static_cast<QWidget*>(cmdOption), static_cast<QWidget*>(cmdHelp),
+                       static_cast<QWidget*>(cmdExit)}) {
+        w->move(m_designed.value(w).topLeft() + QPoint(groupShift, 0));
+        right = std::max(right, w->geometry().right() + 1);
+    }
+
+    // The court line's caption and, after it, the court in use.
+    const int designedCaption = m_designed.value(Label3).width();
+    const int captionWidth = std::max(designedCaption, yomari::fit::LabelWidth(Label3, {Label3->text()}));
+    const int captionGrowth = captionWidth - designedCaption;
+    Label3->resize(captionWidth, Label3->height());
+    lblNanBoku->move(lblNanBoku->pos() + QPoint(captionGrowth, 0));
+    right = std::max(right, lblNanBoku->x() +
+                                yomari::fit::LabelWidth(lblNanBoku, {QStringLiteral("北朝"), QStringLiteral("南朝")}));
+
+    const int margin = yomari::twips::ToPixels(240);
+    const int width = std::max({m_designedSize.width(), lineEnd + margin, right + margin});
+    setFixedSize(width, m_designedSize.height());
 }
 
 void frmMain::SetTabOrder()
@@ -415,6 +530,8 @@ void frmMain::SetGengoData()
             list->addItem(FromStd(m_CYomari->Gengo(j)));
         list->setCurrentIndex(0);
     }
+    // The other court line has other era names.
+    ArrangeWindow();
 }
 
 void frmMain::SetGengoCaptions()
@@ -484,27 +601,13 @@ int32_t frmMain::GetCalcLayout()
 
 void frmMain::SetModeLabels(int32_t layout)
 {
-    struct Row {
-        const char* in0;
-        const char* in1;
-        bool output0;
-        bool input1;
-        const char* out2;
-        bool output1;
-        const char* out4;
-    };
-    static const Row rows[] = {
-        {"", "年", true, false, "年", false, ""},
-        {"生年", "年", false, true, "年", true, "歳"},
-        {"今年", "歳", true, false, "(西暦", true, ")生まれ"},
-    };
-    const Row* row = nullptr;
+    const ResultLineRow* row = nullptr;
     if (layout >= kLayoutWesternToEra && layout <= kLayoutEraToEra)
-        row = &rows[0];
+        row = &kResultLineRows[0];
     else if (layout == kLayoutAge)
-        row = &rows[1];
+        row = &kResultLineRows[1];
     else if (layout == kLayoutBirthYear)
-        row = &rows[2];
+        row = &kResultLineRows[2];
     if (!row)
         return;
     lblInput[0]->setText(QString::fromUtf8(row->in0));
@@ -728,8 +831,11 @@ void frmMain::Calculate()
         break;
     }
 
+    // Each calculation shows its own warnings only.
     if (engine.WarningNumber() != 0)
         lblWarning->setText(QStringLiteral("Warning!!\r\n") + FromStd(engine.WarningString()));
+    else
+        lblWarning->clear();
     CheckOutputLength();
     txtInput[0]->setFocus();
 }
@@ -801,6 +907,8 @@ void frmMain::cmdOption_Click()
         return; // the program ended while the dialog was open
 
     Tray().SetModal(false);
+    // The year boxes follow the digit count.
+    ArrangeWindow();
     // An open era search lists the periods of the court line it was opened for.
     if (m_nanBokuMode != nanBokuBefore)
         UnloadSerch();
@@ -871,7 +979,15 @@ void frmMain::changeEvent(QEvent* event)
     if (event->type() != QEvent::WindowStateChange || !HidesIntoTray())
         return;
     if (windowState() & Qt::WindowMinimized)
-        QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
+        // Hidden once the state change is through; a window brought back
+        // meanwhile stays.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized() && HidesIntoTray())
+                    hide();
+            },
+            Qt::QueuedConnection);
     else
         basYomari::MainWindowState = (windowState() & Qt::WindowMaximized)
                                          ? basYomari::kStateMaximized

@@ -3,7 +3,9 @@
 #include "CYomari.h"
 #include "SettingsFile.h"
 
+#include <QHash>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 #include <array>
@@ -124,6 +126,8 @@ protected:
 
 private:
     void CreateControls();
+    // Widens what the font in use, the era names and TextLenMax need wider.
+    void ArrangeWindow();
     void SetTabOrder();
     void ConnectHandlers();
 
@@ -163,6 +167,10 @@ private:
     QPointer<frmSerch> m_frmSerch;
     // The options dialog while it is open (it lives in cmdOption_Click).
     frmOption* m_frmOption = nullptr;
+
+    // Where CreateControls put each control, before ArrangeWindow.
+    QHash<QWidget*, QRect> m_designed;
+    QSize m_designedSize;
 
     std::unique_ptr<frmADGen> m_adGen;
     std::unique_ptr<frmTray> m_frmTray;

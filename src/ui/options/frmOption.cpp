@@ -1,5 +1,6 @@
 #include "frmOption.h"
 
+#include "OptionGroupFocus.h"
 #include "SettingsFile.h"
 #include "Twips.h"
 #include "YomariError.h"
@@ -35,7 +36,9 @@ frmOption::frmOption(frmMain& main)
 {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("ヨマリ Yomari - オプション"));
-    setModal(true);
+    // Modal to the main window only: the notification-area icon and an open
+    // help window go on answering meanwhile.
+    setWindowModality(Qt::WindowModal);
     CreateControls();
     SetTabOrder();
     Form_Load();
@@ -78,6 +81,7 @@ void frmOption::CreateControls()
             g.buttons[i]->setGeometry(g.buttonRects[i]);
         }
         g.buttons[0]->setChecked(true);
+        OptionGroupFocus::Install(g.frame, {g.buttons[0], g.buttons[1]});
     }
 
     Label1 = new QLabel(QStringLiteral("表示可能な最大桁数(&K)"), this);

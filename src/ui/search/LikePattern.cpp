@@ -2,10 +2,13 @@
 
 #include <QList>
 
-#include <vector>
-
 namespace yomari {
-namespace {
+
+LikeWork& LikeWorkDone()
+{
+    thread_local LikeWork work;
+    return work;
+}
 
 struct CharRange {
     char32_t low;
@@ -13,7 +16,7 @@ struct CharRange {
 };
 
 // One step of a pattern; every kind but Star consumes exactly one character.
-struct Token {
+struct LikePattern::Token {
     enum class Kind { Literal, AnyChar, Digit, Star, List };
     Kind kind = Kind::Literal;
     char32_t ch = 0;
@@ -41,11 +44,25 @@ struct Token {
     }
 };
 
+namespace {
+
+using Token = LikePattern::Token;
+
 std::vector<Token> Parse(const QList<uint>& p)
 {
+    uint64_t& steps = LikeWorkDone().readSteps;
     std::vector<Token> tokens;
     const qsizetype n = p.size();
+    tokens.reserve(static_cast<size_t>(n));
+    // A "[" after the last "]" can never be closed: knowing where that is
+    // keeps a run of unclosed brackets from rescanning the rest each time.
+    qsizetype lastClose = n - 1;
+    while (lastClose >= 0 && p[lastClose] != U']') {
+        --lastClose;
+        ++steps;
+    }
     for (qsizetype i = 0; i < n; ++i) {
+        ++steps;
         const char32_t c = p[i];
         Token t;
         if (c == U'*') {
@@ -62,15 +79,17 @@ std::vector<Token> Parse(const QList<uint>& p)
             const bool negated = start < n && p[start] == U'!';
             if (negated)
                 ++start;
-            qsizetype close = start;
-            while (close < n && p[close] != U']')
-                ++close;
-            if (close >= n) {
+            if (start > lastClose) {
                 // No closing bracket: the "[" is just a character.
                 t.kind = Token::Kind::Literal;
                 t.ch = c;
                 tokens.push_back(std::move(t));
                 continue;
+            }
+            qsizetype close = start;
+            while (p[close] != U']') {
+                ++close;
+                ++steps;
             }
             if (close == start && !negated) {
                 i = close; // "[]" stands for no character at all
@@ -99,10 +118,18 @@ std::vector<Token> Parse(const QList<uint>& p)
 
 } // namespace
 
-bool Like(const QString& text, const QString& pattern)
+LikePattern::LikePattern(const QString& pattern)
+    : m_tokens(Parse(pattern.toUcs4()))
 {
+}
+
+LikePattern::~LikePattern() = default;
+
+bool LikePattern::Matches(const QString& text) const
+{
+    uint64_t& steps = LikeWorkDone().matchSteps;
     const QList<uint> t = text.toUcs4();
-    const std::vector<Token> p = Parse(pattern.toUcs4());
+    const std::vector<Token>& p = m_tokens;
     const size_t tn = static_cast<size_t>(t.size());
     const size_t pn = p.size();
 
@@ -114,6 +141,8 @@ bool Like(const QString& text, const QString& pattern)
     size_t starPi = 0;
     size_t starTi = 0;
     while (ti < tn) {
+        // Looking at a step costs one, and one more for each range it holds.
+        steps += pi < pn ? 1 + p[pi].ranges.size() : 1;
         if (pi < pn && p[pi].kind == Token::Kind::Star) {
             haveStar = true;
             starPi = pi++;
@@ -128,9 +157,16 @@ bool Like(const QString& text, const QString& pattern)
             return false;
         }
     }
-    while (pi < pn && p[pi].kind == Token::Kind::Star)
+    while (pi < pn && p[pi].kind == Token::Kind::Star) {
         ++pi;
+        ++steps;
+    }
     return pi == pn;
+}
+
+bool Like(const QString& text, const QString& pattern)
+{
+    return LikePattern(pattern).Matches(text);
 }
 
 } // namespace yomari

@@ -2,6 +2,7 @@
 
 #include "JidaiData.h"
 #include "LikePattern.h"
+#include "TextFit.h"
 #include "Twips.h"
 #include "AppEnvironment.h"
 #include "basYomari.h"
@@ -120,11 +121,28 @@ void frmSerch::Form_Load()
     basYomari::MoveTwips(this, basYomari::LeftTwips(m_main) + 200, basYomari::TopTwips(m_main) + 200);
     LoadJidaiData();
     SetJidaiList();
+    FitPeriodBox();
     // A label breaks lines only at LF; the caption keeps its CR otherwise.
     QString shown = SerchHelpText();
     shown.replace(QChar(u'\r'), QChar(u'\n'));
     lblSerchHelp->setText(shown);
     FitSerchHelp();
+}
+
+void frmSerch::FitPeriodBox()
+{
+    // A long period name ("南北朝時代(北朝)") needs a wider box than the
+    // design gives; the dialog grows to the right by as much, its buttons
+    // moving along and the search box, the list and the hint widening.
+    const int grow = yomari::fit::ComboWidth(cmbJidai) - cmbJidai->width();
+    if (grow <= 0)
+        return;
+    for (QWidget* w : {static_cast<QWidget*>(cmbJidai), static_cast<QWidget*>(txtSerch),
+                       static_cast<QWidget*>(lstMatch), static_cast<QWidget*>(lblSerchHelp)})
+        w->resize(w->width() + grow, w->height());
+    for (QPushButton* b : {cmdSearch, cmdOK, cmdSerchClear, cmdCancel})
+        b->move(b->x() + grow, b->y());
+    setFixedWidth(width() + grow);
 }
 
 void frmSerch::FitSerchHelp()
@@ -257,7 +275,6 @@ void frmSerch::cmdSearch_Click()
     // main window counts them (half to even, the default rounding mode).
     const auto first =
         static_cast<int32_t>(std::nearbyint(static_cast<double>(m_main->optInput.size()) / 2.0 - 2.0));
-    const QString pattern = txtSerch->text();
     lstMatch->clear();
     if (!m_main->m_CYomari)
         return;
@@ -267,12 +284,14 @@ void frmSerch::cmdSearch_Click()
     for (int i = 0; i < lstDummy->count(); ++i)
         period.insert(lstDummy->item(i)->text());
 
+    // Read once: a long pasted pattern then costs its length once, not once
+    // per era and reading.
+    const yomari::LikePattern pattern(txtSerch->text());
     for (int32_t i = first + 1; i <= engine.NumberOfGengo(); ++i) {
         const QString name = QString::fromStdString(engine.Gengo(i));
         const QString kana2 = QString::fromStdString(engine.GengoKana2(i));
-        const bool matches = yomari::Like(QString::fromStdString(engine.GengoKana(i)), pattern) ||
-                             (!kana2.isEmpty() && yomari::Like(kana2, pattern)) ||
-                             yomari::Like(name, pattern);
+        const bool matches = pattern.Matches(QString::fromStdString(engine.GengoKana(i))) ||
+                             (!kana2.isEmpty() && pattern.Matches(kana2)) || pattern.Matches(name);
         if (matches && period.contains(name))
             lstMatch->addItem(name);
     }

@@ -89,6 +89,7 @@ private:
     void ConnectHandlers();
     void LoadJidaiData();
     void SetJidaiList();
+    void FitPeriodBox();
     void FitSerchHelp();
     // Record index of a position in cmbJidai, or -1 for none.
     int32_t JidaiRecordIndex(int32_t listIndex) const;

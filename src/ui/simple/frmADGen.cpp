@@ -1,5 +1,7 @@
 #include "frmADGen.h"
 
+#include "OptionGroupFocus.h"
+#include "TextFit.h"
 #include "Twips.h"
 #include "basYomari.h"
 #include "frmMain.h"
@@ -99,6 +101,8 @@ void frmADGen::CreateControls()
         Option2[j]->setGeometry(Rect(120, eraTop[j], 735, 375));
     }
     Option2[3]->setChecked(true);
+    OptionGroupFocus::Install(Frame1, {Option1[0], Option1[1]});
+    OptionGroupFocus::Install(Frame2, QList<QRadioButton*>(Option2.begin(), Option2.end()));
 
     Text1 = new QLineEdit(this);
     Text1->setGeometry(Rect(1200, 1080, 495, 270));
@@ -130,6 +134,10 @@ void frmADGen::CreateControls()
     cmdCopy = button(QStringLiteral("&Copy"), 2280, 1920, 975, 375);
     cmdFullVersion = button(QStringLiteral("フル機能版"), 1200, 2400, 1455, 255);
     cmdHelp = button(QStringLiteral("?"), 2760, 2400, 495, 255);
+
+    for (QWidget* child : findChildren<QWidget*>())
+        m_designed.insert(child, child->geometry());
+    m_designedSize = size();
 
     for (QWidget* w : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(cmdCopy),
                        static_cast<QWidget*>(Command1), static_cast<QWidget*>(Option1[0]),
@@ -180,6 +188,51 @@ void frmADGen::RefreshCaptions()
     const int count = static_cast<int>(Option2.size());
     for (int j = 0; j < count; ++j)
         Option2[j]->setText(m_main.optInput[count - j]->text());
+    ArrangeWindow();
+}
+
+void frmADGen::ArrangeWindow()
+{
+    // The row "year → unit result": the boxes hold TextLenMax digits (a
+    // result, being a 16-bit year, five at most), the unit its longest name;
+    // what follows a control that grew moves along.
+    QStringList units{QStringLiteral("西暦")};
+    for (const QRadioButton* b : Option2)
+        units << b->text();
+    const int resultDigits = std::min<int32_t>(m_main.TextLenMax(), 5);
+    const std::pair<QWidget*, int> row[] = {
+        {Text1, yomari::fit::LineEditWidth(Text1, m_main.TextLenMax())},
+        {Label1, yomari::fit::LabelWidth(Label1, {Label1->text()})},
+        {Label2, yomari::fit::LabelWidth(Label2, units)},
+        {Label3, yomari::fit::LineEditWidth(Label3, resultDigits)},
+    };
+    int shift = 0;
+    int right = 0;
+    for (const auto& [control, needed] : row) {
+        const QRect designed = m_designed.value(control);
+        const int width = std::max(designed.width(), needed);
+        control->setGeometry(designed.x() + shift, designed.y(), width, designed.height());
+        shift += width - designed.width();
+        right = control->geometry().right() + 1;
+    }
+    const int margin = m_designedSize.width() - m_designed.value(Label3).right() - 1;
+    setFixedSize(std::max(m_designedSize.width(), right + margin), m_designedSize.height());
+    SetNote(Label4->text());
+}
+
+void frmADGen::SetNote(const QString& text)
+{
+    // A note with a long era name takes a second line, and more if it must.
+    Label4->setText(text);
+    const QRect designed = m_designed.value(Label4);
+    Label4->resize(designed.width(), std::max(designed.height(), Label4->heightForWidth(designed.width())));
+}
+
+void frmADGen::showEvent(QShowEvent* event)
+{
+    // TextLenMax may have changed while the window was hidden.
+    ArrangeWindow();
+    QWidget::showEvent(event);
 }
 
 int32_t frmADGen::SelectedGengo() const
@@ -208,7 +261,7 @@ void frmADGen::ClearAll(const QString& message, int16_t noFocus)
     Text1->clear();
     Label2->clear();
     Label3->clear();
-    Label4->setText(message);
+    SetNote(message);
     if (noFocus == 0)
         Text1->setFocus();
 }
@@ -313,7 +366,7 @@ void frmADGen::Calculate()
     NameTable names;
     if (!MakeGengoTable(lengths, names))
         return;
-    Label4->clear();
+    SetNote(QString());
     int16_t year = 0;
     QString unit;
     if (!CalcByMode(lengths, names, year, unit))
@@ -429,7 +482,7 @@ void frmADGen::ShowLastYearNote(const LengthTable& lengths, const NameTable& nam
                    QStringLiteral("年      ");
     if (input > lengths[n])
         note += QStringLiteral("入力値は最終年以上です。");
-    Label4->setText(note);
+    SetNote(note);
 }
 
 bool frmADGen::ADToGengo(const LengthTable& lengths, const NameTable& names, int16_t input, int16_t& year,
@@ -464,7 +517,7 @@ void frmADGen::ShowBeforeFirst(const NameTable& names)
 {
     Label2->clear();
     Label3->clear();
-    Label4->setText(names[1] + QStringLiteral("以前です。"));
+    SetNote(names[1] + QStringLiteral("以前です。"));
     Text1->setFocus();
 }
 
@@ -473,7 +526,7 @@ void frmADGen::ShowNote(const QString& message)
     // The input stays so that it can be corrected.
     Label2->clear();
     Label3->clear();
-    Label4->setText(message);
+    SetNote(message);
     Text1->setFocus();
 }
 
@@ -500,6 +553,12 @@ bool frmADGen::eventFilter(QObject* watched, QEvent* event)
         Text1_KeyDown(key->key(), handled);
         if (handled)
             return true;
+        if (key->key() == Qt::Key_Delete) {
+            // The box deletes the character; the old result goes with the edit.
+            Label2->clear();
+            Label3->clear();
+            return false;
+        }
         // Tab moves the focus; like keys that type nothing, the box's
         // default handling decides.
         int ascii = basYomari::KeyAscii(key);

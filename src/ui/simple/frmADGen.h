@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -76,6 +78,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Year-length table (index 0 the first year of the oldest of the four
@@ -85,6 +88,10 @@ private:
     using NameTable = std::array<QString, kTableSize>;
 
     void CreateControls();
+    // Widens the year row for TextLenMax digits and the era names in use.
+    void ArrangeWindow();
+    // The note line, as tall as its text needs.
+    void SetNote(const QString& text);
     void SetTabOrder();
     void ConnectHandlers();
 
@@ -109,6 +116,10 @@ private:
     void Option2_KeyDown(int index, int keyCode, bool& handled);
     void Form_Resize();
     void Form_Unload();
+
+    // Where CreateControls put each control, before ArrangeWindow.
+    QHash<QWidget*, QRect> m_designed;
+    QSize m_designedSize;
 
     frmMain& m_main;
     int16_t m_gengoCount = 0;

@@ -28,6 +28,12 @@ void Type(QWidget* w, const QString& ascii)
     QTest::keyClicks(w, ascii);
 }
 
+// The Delete key as an X server sends it: with the text DEL.
+void PressDelete(QWidget* w)
+{
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_Delete, QString(QChar(0x7f)), {});
+}
+
 } // namespace
 
 class TestFrmMain : public QObject {
@@ -246,6 +252,114 @@ private slots:
         w->cmdExit->setFocus();
         QTest::keyClick(w.get(), Qt::Key_I, Qt::AltModifier);
         QVERIFY(box->hasFocus());
+    }
+
+    void deleteKeyDeletesAfterTheCaretAndClearsResults()
+    {
+        ProgramFolder folder(ProgramFolder::Data::FourEras);
+        auto w = Open();
+        Click(w->optInput[1]); // 平成
+        Click(w->optInput[6]); // 西暦
+        QLineEdit* box = w->txtInput[0];
+        Calculate(*w, "1234");
+        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("3222"));
+        QTest::keyClick(box, Qt::Key_Home);
+        PressDelete(box);
+        QCOMPARE(box->text(), QStringLiteral("234"));
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(w->txtOutput[0]->text(), QString());
+        // A full box still lets Delete through, and digits after it.
+        Type(box, "9");
+        QCOMPARE(box->text(), QStringLiteral("9234"));
+        PressDelete(box);
+        QCOMPARE(box->text(), QStringLiteral("934"));
+
+        // The second year box of 年齢計算 alike.
+        Click(w->optCalMode[2]);
+        Click(w->optInput[7]);
+        QLineEdit* second = w->txtInput[1];
+        Type(w->txtInput[0], "1");
+        second->setFocus();
+        Type(second, "25");
+        QTest::keyClick(second, Qt::Key_Return);
+        QCOMPARE(w->txtOutput[1]->text(), QStringLiteral("24"));
+        QTest::keyClick(second, Qt::Key_Left);
+        QTest::keyClick(second, Qt::Key_Left);
+        PressDelete(second);
+        QCOMPARE(second->text(), QStringLiteral("5"));
+        QCOMPARE(w->txtOutput[1]->text(), QString());
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        ProgramFolder folder(ProgramFolder::Data::Shipped);
+        auto w = Open();
+        Click(w->optInput[2]); // 平成
+        Click(w->optInput[6]); // 西暦
+        QLineEdit* box = w->txtInput[0];
+        box->setFocus();
+        Type(box, "10");
+        // From the year box: the mode buttons, then 計算.
+        QTest::keyClick(box, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdCal);
+        QTest::keyClick(w->cmdCal, Qt::Key_Return);
+        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1998"));
+
+        QApplication::clipboard()->clear();
+        w->cmdCopy->setFocus();
+        QTest::keyClick(w->cmdCopy, Qt::Key_Enter); // the keypad's Enter
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1998"));
+
+        w->cmdClear->setFocus();
+        QTest::keyClick(w->cmdClear, Qt::Key_Return);
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(w->txtOutput[0]->text(), QString());
+
+        Click(w->optInput[5]);
+        w->cmdInputSerch[0]->setFocus();
+        QTest::keyClick(w->cmdInputSerch[0], Qt::Key_Return);
+        QVERIFY(w->SerchLoaded());
+        w->UnloadSerch();
+
+        w->cmdExit->setFocus();
+        QTest::keyClick(w->cmdExit, Qt::Key_Return);
+        QVERIFY(!w->isVisible());
+        QVERIFY(QFile::exists(folder.Path("Yomari.ini")));
+    }
+
+    void tabLandsOnTheCheckedModeAndEra()
+    {
+        ProgramFolder folder(ProgramFolder::Data::FourEras);
+        auto w = Open();
+        w->optCalMode[2]->setChecked(true); // 年齢計算, chosen without the keyboard
+        w->optInput[3]->setChecked(true);   // 大正
+        w->txtInput[1]->setFocus();
+        QTest::keyClick(w->txtInput[1], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->optCalMode[2]);
+        QTest::keyClick(w->optCalMode[2], Qt::Key_Space);
+        QVERIFY(w->optCalMode[2]->isChecked());
+        QTest::keyClick(w->optCalMode[2], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdCal);
+        w->cmdClear->setFocus();
+        QTest::keyClick(w->cmdClear, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->optInput[3]);
+    }
+
+    void eachCalculationShowsItsOwnWarnings()
+    {
+        ProgramFolder folder(ProgramFolder::Data::Shipped);
+        auto w = Open();
+        Click(w->optInput[1]); // 令和
+        Click(w->optInput[6]); // 西暦
+        const QString overLength = QStringLiteral("計算結果が表示可能最大値を超えました。");
+        Type(w->txtInput[0], "9999");
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(w->cmdCal, Qt::LeftButton);
+        QCOMPARE(w->lblWarning->text(), overLength);
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(w->txtInput[0], Qt::Key_Return);
+        QCOMPARE(w->lblWarning->text(), overLength);
     }
 
     void modeAndEraChangesClear()

@@ -16,6 +16,12 @@
 #include "frmADGen.h"
 #include "frmOption.h"
 #include "frmTray.h"
+#include "help/HelpViewer.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTextBlock>
+#include <QTextBrowser>
 
 #include <functional>
 #include <vector>
@@ -118,6 +124,81 @@ struct OptionsFlow {
     }
 };
 
+// A settings file with these options; the rest as on a first start.
+QByteArray OptionsIni(int nanBoku, int whichCopy)
+{
+    return QStringLiteral("[Window]\r\nTop =1500\r\nLeft =1500\r\n\r\r\n[CalcSetting]\r\nCalcMode =1\r\n"
+                          "InputIndex =0\r\nOutputIndex =6\r\nInputBeforeMeijiIndex =0\r\n"
+                          "OutputBeforeMeijiIndex =0\r\n\r\r\n[Options]\r\nNanBokuMode =%1\r\nAppMode =0\r\n"
+                          "InSysTray =False\r\nTextLenMax =4\r\nBirthYearWhichCopy =%2\r\n\r\r\n[ADGen]\r\n"
+                          "ADGenTop =1500\r\nADGenLeft =1500\r\nSelectedGengo =3\r\n")
+        .arg(nanBoku)
+        .arg(whichCopy)
+        .toLatin1();
+}
+
+// Opens the options dialog with a real click on the main window's button and
+// runs `step` once it is the active window; whatever the step leaves open is
+// cancelled afterwards. Answers whether the step ran.
+bool WithOptionsOpen(frmMain& w, const std::function<void(frmOption&)>& step)
+{
+    bool ran = false;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<frmOption*>(QApplication::activeModalWidget());
+        if (!dialog || ran)
+            return;
+        ran = true;
+        if (QTest::qWaitForWindowActive(dialog))
+            step(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    timer.start();
+    QTest::mouseClick(w.cmdOption, Qt::LeftButton);
+    timer.stop();
+    return ran;
+}
+
+QString FocusName()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QStringLiteral("nothing");
+}
+
+// Counts mouse presses that reach a window.
+class PressCounter : public QObject {
+public:
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            ++presses;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Where the first link to `href` lies in the viewer's window, or (-1, -1).
+QPoint LinkInWindow(const HelpViewer* viewer, const QString& href)
+{
+    const QTextBrowser* browser = viewer->Browser();
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorHref() != href)
+                continue;
+            QTextCursor cursor(browser->document());
+            cursor.setPosition(fragment.position() + 1);
+            const QPoint inViewport = browser->cursorRect(cursor).center();
+            return browser->viewport()->mapTo(viewer, inViewport);
+        }
+    }
+    return QPoint(-1, -1);
+}
+
 } // namespace
 
 namespace QTest {
@@ -149,6 +230,8 @@ private slots:
     void optionsRoundTripThroughSettingsFile();
     void exitWhileDialogOpen();
     void choosingTheSimpleWindowSwitchesToIt();
+    void keyboardLandsOnTheCheckedButtons();
+    void iconAndHelpAnswerWhileOpen();
 };
 
 void TestFrmOption::dialogLayout()
@@ -709,6 +792,117 @@ void TestFrmOption::exitWhileDialogOpen()
     QVERIFY(!w.isVisible());
     QCOMPARE(w.AppMode(), 0);
     QVERIFY(folder.Read(QStringLiteral("Yomari.ini")).contains("AppMode =0\r\n"));
+}
+
+void TestFrmOption::keyboardLandsOnTheCheckedButtons()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    folder.Write(QStringLiteral("Yomari.ini"), OptionsIni(1, 1));
+    frmMain w;
+    w.Form_Load();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    QString first;
+    bool southKept = false;
+    QStringList forward, backward, accessKeys, afterArrow;
+    const bool ran = WithOptionsOpen(w, [&](frmOption& d) {
+        first = FocusName();
+        // Space on the first control must not change the court line.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        southKept = d.optNanBoku[1]->isChecked() && !d.optNanBoku[0]->isChecked();
+
+        for (int i = 0; i < 8; ++i) {
+            forward << FocusName();
+            if (i < 7)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        for (int i = 0; i < 8; ++i) {
+            backward << FocusName();
+            if (i < 7)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        }
+        for (Qt::Key key : {Qt::Key_S, Qt::Key_T, Qt::Key_F, Qt::Key_B}) {
+            d.cmdCancel->setFocus();
+            QTest::keyClick(&d, key, Qt::AltModifier);
+            accessKeys << FocusName();
+        }
+
+        // An arrow key moves the choice; Tab and the access key follow it.
+        d.optNanBoku[1]->setFocus();
+        QTest::keyClick(d.optNanBoku[1], Qt::Key_Left);
+        afterArrow << FocusName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        afterArrow << FocusName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        d.cmdOK->setFocus();
+        QTest::keyClick(&d, Qt::Key_S, Qt::AltModifier);
+        afterArrow << FocusName();
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    QVERIFY(ran);
+    QCOMPARE(first, QStringLiteral("optNanBoku1"));
+    QVERIFY(southKept);
+    QCOMPARE(forward, (QStringList{"optNanBoku1", "optSysTray0", "optAppMode0", "txtMaxLen", "optWhichCopy1",
+                                   "cmdOK", "cmdCancel", "optNanBoku1"}));
+    QCOMPARE(backward, (QStringList{"optNanBoku1", "cmdCancel", "cmdOK", "optWhichCopy1", "txtMaxLen",
+                                    "optAppMode0", "optSysTray0", "optNanBoku1"}));
+    QCOMPARE(accessKeys, (QStringList{"optNanBoku1", "optSysTray0", "optAppMode0", "optWhichCopy1"}));
+    QCOMPARE(afterArrow, (QStringList{"optNanBoku0", "optNanBoku0", "optNanBoku1"}));
+    QCOMPARE(w.NanBokuMode(), 1); // Escape wrote nothing back
+}
+
+void TestFrmOption::iconAndHelpAnswerWhileOpen()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped);
+    cTaskTray::SetAvailableForTesting(true);
+    frmMain w;
+    w.Form_Load(QStringLiteral("/T"));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    // The notification area's icon is a window of its own, outside the main
+    // window's family, like this one.
+    QWidget iconWindow;
+    iconWindow.resize(24, 24);
+    iconWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&iconWindow));
+    PressCounter iconPresses;
+    iconWindow.installEventFilter(&iconPresses);
+
+    int mainPresses = 0;
+    QString topicBefore, topicAfter;
+    bool menuShown = false;
+    const bool ran = WithOptionsOpen(w, [&](frmOption&) {
+        QTest::mouseClick(iconWindow.windowHandle(), Qt::LeftButton, {}, QPoint(12, 12));
+
+        // The icon's menu opens, and its help item opens the help window,
+        // whose links are followed.
+        emit w.Tray().TaskTray1->RightClick();
+        menuShown = w.Tray().mnuRight->isVisible();
+        w.Tray().mnuRight->close();
+        w.Tray().mnuRightClick[3]->trigger();
+        HelpViewer* viewer = HelpViewer::Instance();
+        if (!viewer || !QTest::qWaitForWindowExposed(viewer))
+            return;
+        topicBefore = viewer->CurrentTopic();
+        const QPoint link = LinkInWindow(viewer, QStringLiteral("#ctx10"));
+        QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, link);
+        topicAfter = viewer->CurrentTopic();
+
+        // The main window itself waits for the dialog.
+        PressCounter counter;
+        w.cmdCal->installEventFilter(&counter);
+        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, w.cmdCal->geometry().center());
+        mainPresses = counter.presses;
+    });
+    QVERIFY(ran);
+    QVERIFY(menuShown);
+    QCOMPARE(topicBefore, QStringLiteral("contents"));
+    QCOMPARE(topicAfter, QStringLiteral("ctx10"));
+    QCOMPARE(iconPresses.presses, 1);
+    QCOMPARE(mainPresses, 0);
+    delete HelpViewer::Instance();
 }
 
 QTEST_MAIN(TestFrmOption)

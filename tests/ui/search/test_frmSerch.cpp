@@ -3,7 +3,9 @@
 #include "Twips.h"
 #include "frmMain.h"
 #include "frmSerch.h"
+#include "LikePattern.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -119,6 +121,7 @@ private slots:
     void unusablePeriodFileSearchesAllEras();
     void periodFileWithoutCourtPairShowsEveryRecord();
     void calculationAndExitUnloadTheDialog();
+    void pastedRunOfBracketsIsReadOnce();
 };
 
 void TestFrmSerch::opensModelessForEitherGroup()
@@ -155,8 +158,11 @@ void TestFrmSerch::controlsAsDesigned()
     QCOMPARE(design.windowTitle(), QStringLiteral("元号\u3000検索"));
 
     frmSerch* d = s.Open(0);
-    // The hint may grow downwards, and the dialog with it, to show all of it.
-    QCOMPARE(d->width(), 2820 / 15);
+    // The hint may grow downwards, and the dialog with it, to show all of it;
+    // a period name too long for its box widens the dialog to the right, the
+    // buttons moving along and the boxes to their left widening.
+    const int grow = d->width() - 2820 / 15;
+    QVERIFY(grow >= 0);
     QVERIFY(d->height() >= 3360 / 15);
     const QLabel* hint = d->lblSerchHelp;
     QVERIFY(hint->heightForWidth(hint->width()) <= hint->height());
@@ -166,16 +172,18 @@ void TestFrmSerch::controlsAsDesigned()
         QString text;
         QRect rect;
     };
+    const QMargins wider(0, 0, grow, 0);
+    const QPoint right(grow, 0);
     const Expected table[] = {
-        {d->txtSerch, QString(), Rect(120, 600, 1335, 375)},
-        {d->cmdSearch, QStringLiteral("検索(&F)"), Rect(1680, 600, 975, 375)},
-        {d->lstMatch, QString(), Rect(120, 1080, 1335, 1320)},
-        {d->cmdOK, QStringLiteral("&OK"), Rect(1680, 1080, 975, 375)},
-        {d->cmdSerchClear, QStringLiteral("クリア(&L)"), Rect(1680, 1560, 975, 375)},
+        {d->txtSerch, QString(), Rect(120, 600, 1335, 375) + wider},
+        {d->cmdSearch, QStringLiteral("検索(&F)"), Rect(1680, 600, 975, 375).translated(right)},
+        {d->lstMatch, QString(), Rect(120, 1080, 1335, 1320) + wider},
+        {d->cmdOK, QStringLiteral("&OK"), Rect(1680, 1080, 975, 375).translated(right)},
+        {d->cmdSerchClear, QStringLiteral("クリア(&L)"), Rect(1680, 1560, 975, 375).translated(right)},
         {d->Label1, QStringLiteral("時代(&N) ："), Rect(120, 120, 975, 255)},
-        {d->cmbJidai, QString(), Rect(960, 120, 1695, 300)},
-        {d->cmdCancel, QStringLiteral("Cancel"), Rect(1680, 2040, 975, 375)},
-        {d->lblSerchHelp, QString(), Rect(120, 2520, 2535, 615)},
+        {d->cmbJidai, QString(), Rect(960, 120, 1695, 300) + wider},
+        {d->cmdCancel, QStringLiteral("Cancel"), Rect(1680, 2040, 975, 375).translated(right)},
+        {d->lblSerchHelp, QString(), Rect(120, 2520, 2535, 615) + wider},
         {d->lstDummy, QString(), Rect(600, 1440, 1095, 600)},
     };
     for (const Expected& e : table) {
@@ -517,6 +525,35 @@ void TestFrmSerch::calculationAndExitUnloadTheDialog()
     QVERIFY(!s.w.SerchLoaded());
     FlushDeletes();
     QVERIFY(d.isNull());
+}
+
+void TestFrmSerch::pastedRunOfBracketsIsReadOnce()
+{
+    Session s;
+    s.Start();
+    frmSerch* d = s.Open(0);
+    d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    for (const qsizetype length : {32000, 5000}) {
+        const QString brackets(length, QLatin1Char('['));
+        QGuiApplication::clipboard()->setText(brackets);
+        QTest::mouseClick(d->cmdSerchClear, Qt::LeftButton); // lists the period, focuses the text box
+        QCOMPARE(Items(d->lstMatch).size(), 6);
+        QTest::keyClick(d->txtSerch, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(d->txtSerch->text().size(), length);
+
+        const uint64_t before = yomari::LikeWorkDone().readSteps;
+        QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
+        // The access key clicks the button a moment later.
+        QTRY_COMPARE(Items(d->lstMatch), QStringList());
+        // One reading of the pattern for the whole search, not one per era.
+        QVERIFY(yomari::LikeWorkDone().readSteps - before <= 3 * uint64_t(length + 1));
+    }
+    // The dialog is still usable afterwards.
+    d->txtSerch->clear();
+    QTest::sendKeyEvent(QTest::Click, d->txtSerch, Qt::Key_unknown, QStringLiteral("たいか"), {});
+    QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
+    QTRY_COMPARE(Items(d->lstMatch), QStringList({"大化"}));
 }
 
 QTEST_MAIN(TestFrmSerch)

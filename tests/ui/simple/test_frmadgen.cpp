@@ -2,6 +2,7 @@
 // it reads its eras from, and its place in the settings file.
 
 
+#include "AppSetup.h"
 #include "TestProgram.h"
 #include "Twips.h"
 #include "basYomari.h"
@@ -111,7 +112,11 @@ class TestFrmADGen : public QObject {
 
 private slots:
     // These tests stand for a desktop with a notification area.
-    void initTestCase() { cTaskTray::SetAvailableForTesting(true); }
+    void initTestCase()
+    {
+        yomari::app::SetUpApplication(); // the font the window is drawn for
+        cTaskTray::SetAvailableForTesting(true);
+    }
     void cleanupTestCase() { cTaskTray::SetAvailableForTesting(std::nullopt); }
 
     void layoutAndCaptions();
@@ -123,6 +128,7 @@ private slots:
     void directionEnablesEraButtons();
     void overLengthEmptiesInput();
     void keyFilter();
+    void deleteKey();
     void escape_data();
     void escape();
     void escapeClearsNonEmptyInputFirst();
@@ -327,6 +333,26 @@ void TestFrmADGen::overLengthEmptiesInput()
     Enter(ad->Text1);
     QCOMPARE(ad->Label3->text(), QStringLiteral("11987"));
     QVERIFY(ad->Label4->text().isEmpty());
+}
+
+void TestFrmADGen::deleteKey()
+{
+    Program p;
+    p.Show();
+    frmADGen* ad = p.ad;
+    ClickRadio(ad->Option2[0]); // 明治
+    Type(ad, QStringLiteral("46"));
+    Enter(ad->Text1);
+    QCOMPARE(ad->Label3->text(), QStringLiteral("1913"));
+    const QString note = ad->Label4->text();
+    // Delete as an X server sends it, with the text DEL: the character after
+    // the caret goes, and the old result with it; the note stays.
+    QTest::keyClick(ad->Text1, Qt::Key_Home);
+    QTest::sendKeyEvent(QTest::Click, ad->Text1, Qt::Key_Delete, QString(QChar(0x7f)), {});
+    QCOMPARE(ad->Text1->text(), QStringLiteral("6"));
+    QVERIFY(ad->Label2->text().isEmpty());
+    QVERIFY(ad->Label3->text().isEmpty());
+    QCOMPARE(ad->Label4->text(), note);
 }
 
 void TestFrmADGen::keyFilter()

@@ -1,0 +1,13 @@
+// Period data files of the era search.
+#include "FuzzInput.h"
+#include "JidaiData.h"
+#include "YomariError.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    try {
+        yomari::ReadJidaiFile(QString::fromStdString(fuzz::InputFile(data, size)), "Yomari");
+    } catch (const yomari::YomariError&) {
+    }
+    return 0;
+}

@@ -1,0 +1,81 @@
+#include "TextFit.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
+
+namespace yomari::fit {
+namespace {
+
+// A label shows "&" only doubled; a single one marks the access key.
+QString Shown(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("&&"), QString(QChar(0xE000)));
+    shown.remove(QLatin1Char('&'));
+    shown.replace(QChar(0xE000), QLatin1Char('&'));
+    return shown;
+}
+
+int WidestDigit(const QFontMetrics& fm)
+{
+    int widest = 0;
+    for (char c = '0'; c <= '9'; ++c)
+        widest = std::max(widest, fm.horizontalAdvance(QLatin1Char(c)));
+    return widest;
+}
+
+} // namespace
+
+int LabelWidth(const QLabel* label, const QStringList& texts)
+{
+    const QFontMetrics fm(label->font());
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, fm.horizontalAdvance(Shown(text)));
+    const int chrome = label->width() - label->contentsRect().width() + 2 * std::max(0, label->margin());
+    return widest + chrome;
+}
+
+int LineEditWidth(const QLineEdit* box, int digits)
+{
+    const QFontMetrics fm(box->font());
+    QStyleOptionFrame opt;
+    opt.initFrom(box);
+    opt.rect = box->rect();
+    opt.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box) : 0;
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &opt, box);
+    const QMargins text = box->textMargins();
+    const QMargins own = box->contentsMargins();
+    // Inside its contents a line edit keeps 2 pixels on either side, and
+    // scrolls once the cursor after the last character would leave the box.
+    constexpr int kInnerMargins = 2 * 2 + 1;
+    const int needed = std::max(0, digits) * WidestDigit(fm) + kInnerMargins + text.left() + text.right() +
+                       own.left() + own.right();
+    return box->width() - contents.width() + needed;
+}
+
+int ComboWidth(const QComboBox* list)
+{
+    const QFontMetrics fm(list->font());
+    int widest = 0;
+    for (int i = 0; i < list->count(); ++i)
+        widest = std::max(widest, fm.horizontalAdvance(list->itemText(i)));
+    QStyleOptionComboBox opt;
+    opt.initFrom(list);
+    opt.rect = list->rect();
+    opt.editable = list->isEditable();
+    opt.frame = list->hasFrame();
+    const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, list);
+    // The entry is drawn one pixel in from either side of its field.
+    return list->width() - field.width() + widest + 2;
+}
+
+} // namespace yomari::fit

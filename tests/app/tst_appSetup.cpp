@@ -1,0 +1,82 @@
+// The program's set-up as main() does it: the font it measures its windows
+// with, and Qt's own texts in Japanese where the user meets them.
+
+#include "AppSetup.h"
+#include "TestProgram.h"
+#include "cTaskTray.h"
+#include "frmMain.h"
+#include "frmTray.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+using testsupport::ProgramFolder;
+
+class TestAppSetup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { yomari::app::SetUpApplication(); }
+    void cleanup() { cTaskTray::SetAvailableForTesting(std::nullopt); }
+
+    void windowsUseTheJapaneseFont()
+    {
+        const QFontInfo info(QApplication::font());
+        QCOMPARE(info.family(), QStringLiteral("IPAGothic"));
+        QCOMPARE(info.pixelSize(), 12);
+    }
+
+    void exitQuestionAnswersInJapanese()
+    {
+        ProgramFolder folder;
+        cTaskTray::SetAvailableForTesting(true);
+        frmMain w;
+        w.Form_Load(QStringLiteral("/T"));
+        QStringList buttons;
+        QTimer timer;
+        timer.setInterval(10);
+        connect(&timer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::No})
+                if (QAbstractButton* button = box->button(b))
+                    buttons << button->text();
+            box->button(QMessageBox::No)->click();
+        });
+        timer.start();
+        w.Tray().mnuRightClick_Click(1); // 常駐解除 asks whether to end
+        timer.stop();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}));
+    }
+
+    void yearBoxMenuIsJapanese()
+    {
+        ProgramFolder folder;
+        frmMain w;
+        w.Form_Load();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QLineEdit* box = w.txtInput[0];
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &event);
+        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QStringList texts;
+        for (const QAction* a : menu->actions())
+            texts << a->text().section(QLatin1Char('\t'), 0, 0);
+        menu->close();
+        QVERIFY2(texts.contains(QStringLiteral("元に戻す(&U)")), qPrintable(texts.join(u'|')));
+        QVERIFY2(texts.contains(QStringLiteral("貼り付け(&P)")), qPrintable(texts.join(u'|')));
+        QVERIFY2(texts.contains(QStringLiteral("すべてを選択")), qPrintable(texts.join(u'|')));
+    }
+};
+
+QTEST_MAIN(TestAppSetup)
+#include "tst_appSetup.moc"

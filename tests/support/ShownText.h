@@ -1,0 +1,169 @@
+#pragma once
+
+// Whether a control shows its whole text, measured as Qt draws it: with the
+// control's own font and style, inside its contents rectangle, wrapping where
+// the control wraps, and for a line edit by where Qt really scrolls it.
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QVariant>
+
+namespace shown {
+
+inline QString Describe(const QWidget* w, const QString& text, const QString& why)
+{
+    return QStringLiteral("%1 \"%2\": %3").arg(QString::fromLatin1(w->metaObject()->className()), text, why);
+}
+
+// The part of the widget its ancestors let through must be the whole widget.
+inline QString Clipped(const QWidget* w, const QString& text)
+{
+    for (const QWidget* a = w->parentWidget(); a; a = a->parentWidget()) {
+        const QRect inAncestor(w->mapTo(a, QPoint(0, 0)), w->size());
+        if (!a->rect().contains(inAncestor))
+            return Describe(w, text, QStringLiteral("reaches outside its %1").arg(
+                                         QString::fromLatin1(a->metaObject()->className())));
+        if (a->isWindow())
+            break;
+    }
+    return {};
+}
+
+inline QString LabelCut(const QLabel* label)
+{
+    const QString text = label->text();
+    if (text.isEmpty())
+        return {};
+    QRect room = label->contentsRect();
+    const int m = label->margin();
+    room.adjust(m, m, -m, -m);
+    int flags = int(label->alignment());
+    if (label->wordWrap())
+        flags |= Qt::TextWordWrap;
+    if (label->buddy())
+        flags |= Qt::TextShowMnemonic;
+    const QRect needed = QFontMetrics(label->font()).boundingRect(room, flags, text);
+    if (needed.width() > room.width() || needed.height() > room.height())
+        return Describe(label, text, QStringLiteral("needs %1x%2 in %3x%4")
+                                         .arg(needed.width())
+                                         .arg(needed.height())
+                                         .arg(room.width())
+                                         .arg(room.height()));
+    return Clipped(label, text);
+}
+
+// A line edit scrolls its text so that the cursor stays in view: with the
+// cursor at the end and then at the start, the text is whole exactly when
+// both ends are drawn without scrolling in between.
+inline QString LineEditCut(QLineEdit* box)
+{
+    const QString text = box->displayText();
+    if (text.isEmpty())
+        return {};
+    const int saved = box->cursorPosition();
+    const auto cursorX = [box](int position) {
+        box->setCursorPosition(position);
+        box->grab(); // paints, which is when the box scrolls
+        return box->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+    };
+    const int end = cursorX(int(text.size()));
+    const int start = cursorX(0);
+    box->setCursorPosition(saved);
+    box->grab();
+    const int needed = QFontMetrics(box->font()).horizontalAdvance(text);
+    if (end - start < needed || end >= box->width())
+        return Describe(box, text, QStringLiteral("%1 of %2 pixels in view").arg(end - start).arg(needed));
+    return Clipped(box, text);
+}
+
+inline QString ButtonCut(const QAbstractButton* button)
+{
+    const QString text = button->text();
+    if (text.isEmpty())
+        return {};
+    QStyleOptionButton opt;
+    opt.initFrom(button);
+    opt.text = text;
+    const bool radio = qobject_cast<const QRadioButton*>(button) != nullptr;
+    const QRect room = button->style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents, &opt, button);
+    const QRect needed = QFontMetrics(button->font()).boundingRect(room, Qt::TextShowMnemonic, text);
+    if (needed.width() > room.width() || needed.height() > room.height())
+        return Describe(button, text, QStringLiteral("needs %1 in %2").arg(needed.width()).arg(room.width()));
+    return Clipped(button, text);
+}
+
+inline QString ComboCut(const QComboBox* list)
+{
+    const QString text = list->currentText();
+    if (text.isEmpty())
+        return {};
+    QStyleOptionComboBox opt;
+    opt.initFrom(list);
+    opt.editable = list->isEditable();
+    opt.frame = list->hasFrame();
+    // The entry is drawn one pixel in from either side of its field.
+    const QRect room = list->style()
+                           ->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, list)
+                           .adjusted(1, 0, -1, 0);
+    const int needed = QFontMetrics(list->font()).horizontalAdvance(text);
+    if (needed > room.width())
+        return Describe(list, text, QStringLiteral("needs %1 in %2").arg(needed).arg(room.width()));
+    return Clipped(list, text);
+}
+
+// Every row of a list view, as wide as its delegate wants it.
+inline QStringList RowsCut(const QAbstractItemView* view, int column = 0)
+{
+    QStringList cut;
+    const QAbstractItemModel* model = view->model();
+    for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+        const QModelIndex index = model->index(row, column, view->rootIndex());
+        const int needed = view->sizeHintForIndex(index).width();
+        if (needed > view->viewport()->width())
+            cut << Describe(view, index.data().toString(),
+                            QStringLiteral("needs %1 in %2").arg(needed).arg(view->viewport()->width()));
+    }
+    return cut;
+}
+
+// "" when the widget shows its whole text; otherwise what is cut.
+inline QString Cut(QWidget* w)
+{
+    if (!w->isVisible())
+        return {};
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return LabelCut(label);
+    if (auto* box = qobject_cast<QLineEdit*>(w))
+        return LineEditCut(box);
+    if (auto* list = qobject_cast<QComboBox*>(w))
+        return ComboCut(list);
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return ButtonCut(button);
+    if (auto* view = qobject_cast<QListWidget*>(w))
+        return RowsCut(view).join(QLatin1Char('\n'));
+    return {};
+}
+
+// Every control of the window that shows text, each checked.
+inline QStringList CutInWindow(QWidget* window)
+{
+    QStringList cut;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const QString c = Cut(w);
+        if (!c.isEmpty())
+            cut << c;
+    }
+    return cut;
+}
+
+} // namespace shown

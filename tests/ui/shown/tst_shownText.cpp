@@ -1,0 +1,356 @@
+// Every era name, period name and number the windows show is shown whole,
+// in the program's font, with the shipped data of both court lines, as the
+// windows come out of the user's keys and clicks.
+
+#include "AppSetup.h"
+#include "ShownText.h"
+#include "TestProgram.h"
+#include "cTaskTray.h"
+#include "frmADGen.h"
+#include "frmMain.h"
+#include "frmOption.h"
+#include "frmSerch.h"
+
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QtTest>
+
+using testsupport::ProgramFolder;
+
+namespace {
+
+QByteArray Ini(int nanBoku, int appMode, int textLenMax)
+{
+    return QStringLiteral("[Window]\r\nTop =1500\r\nLeft =1500\r\n\r\r\n[CalcSetting]\r\nCalcMode =1\r\n"
+                          "InputIndex =0\r\nOutputIndex =6\r\nInputBeforeMeijiIndex =0\r\n"
+                          "OutputBeforeMeijiIndex =0\r\n\r\r\n[Options]\r\nNanBokuMode =%1\r\nAppMode =%2\r\n"
+                          "InSysTray =False\r\nTextLenMax =%3\r\nBirthYearWhichCopy =0\r\n\r\r\n[ADGen]\r\n"
+                          "ADGenTop =1500\r\nADGenLeft =6000\r\nSelectedGengo =3\r\n")
+        .arg(nanBoku)
+        .arg(appMode)
+        .arg(textLenMax)
+        .toLatin1();
+}
+
+void ClickRadio(QRadioButton* b)
+{
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+}
+
+// Empties the box with Escape, types the digits and presses Enter.
+void Enter(QLineEdit* box, int value)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Escape);
+    QTest::keyClicks(box, QString::number(value));
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+// Replaces the box's text as the user does: select all, erase, type.
+void Retype(QLineEdit* box, int value)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, QString::number(value));
+}
+
+// The controls of the result line, left to right, that are shown now.
+QList<QWidget*> ResultLine(const frmMain& w)
+{
+    const QList<QWidget*> all{w.Label2,      w.lblInput[0],  w.txtInput[0],  w.lblInput[1], w.Label1,
+                              w.lblOutput[0], w.txtOutput[0], w.txtInput[1], w.lblOutput[2], w.txtOutput[1],
+                              w.lblOutput[4]};
+    QList<QWidget*> shown;
+    for (QWidget* c : all)
+        if (c->isVisible())
+            shown << c;
+    return shown;
+}
+
+// Cut texts in the window, and result-line controls that cover each other.
+QStringList Faults(frmMain& w, const QString& when)
+{
+    QStringList faults = shown::CutInWindow(&w);
+    const QList<QWidget*> line = ResultLine(w);
+    for (qsizetype i = 1; i < line.size(); ++i)
+        if (line[i - 1]->geometry().right() >= line[i]->x())
+            faults << QStringLiteral("%1 covers %2").arg(line[i - 1]->objectName().isEmpty()
+                                                             ? QString::number(i - 1)
+                                                             : line[i - 1]->objectName(),
+                                                         QString::number(i));
+    // Nor may one control of the window cover another (a pixel's touch aside).
+    const QList<QWidget*> controls = w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            if (!controls[i]->isVisible() || !controls[j]->isVisible())
+                continue;
+            const QRect both = controls[i]->geometry().intersected(controls[j]->geometry());
+            if (both.width() > 1 && both.height() > 1)
+                faults << QStringLiteral("%1 and %2 cover each other")
+                              .arg(shown::Describe(controls[i], controls[i]->property("text").toString(), {}),
+                                   shown::Describe(controls[j], controls[j]->property("text").toString(), {}));
+        }
+    for (QString& f : faults)
+        f = when + QStringLiteral(": ") + f;
+    return faults;
+}
+
+// Sets TextLenMax through the options dialog, as the user does.
+void SetDigits(frmMain& w, int digits)
+{
+    QTimer timer;
+    timer.setInterval(10);
+    bool done = false;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<frmOption*>(QApplication::activeModalWidget());
+        if (!d || done)
+            return;
+        done = true;
+        d->txtMaxLen->setFocus();
+        d->txtMaxLen->selectAll();
+        QTest::keyClicks(d->txtMaxLen, QString::number(digits));
+        QTest::mouseClick(d->cmdOK, Qt::LeftButton);
+    });
+    timer.start();
+    QTest::mouseClick(w.cmdOption, Qt::LeftButton);
+    timer.stop();
+}
+
+} // namespace
+
+class TestShownText : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        yomari::app::SetUpApplication();
+        // The measurements mean something only in the font the program uses.
+        QCOMPARE(QFontInfo(QApplication::font()).family(), QStringLiteral("IPAGothic"));
+    }
+    void cleanup() { cTaskTray::SetAvailableForTesting(std::nullopt); }
+
+    void mainWindowShowsEveryEraWhole_data();
+    void mainWindowShowsEveryEraWhole();
+    void numbersOfTextLenMaxDigitsShowWhole();
+    void simpleWindowShowsItsErasWhole_data();
+    void simpleWindowShowsItsErasWhole();
+    void searchShowsEveryPeriodAndEraWhole_data();
+    void searchShowsEveryPeriodAndEraWhole();
+};
+
+void TestShownText::mainWindowShowsEveryEraWhole_data()
+{
+    QTest::addColumn<int>("court");
+    QTest::newRow("北朝 Yomari.dan") << 0;
+    QTest::newRow("南朝 Yomari.das") << 1;
+}
+
+void TestShownText::mainWindowShowsEveryEraWhole()
+{
+    QFETCH(int, court);
+    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+    folder.Write(QStringLiteral("Yomari.ini"), Ini(court, 0, 4));
+    frmMain w;
+    w.Form_Load();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(w.NanBokuMode(), court);
+    const yomari::CYomari& engine = *w.m_CYomari;
+    QStringList faults = Faults(w, QStringLiteral("at start"));
+
+    // 西暦->元号 from the first year of every era: its name before the result.
+    ClickRadio(w.optCalMode[0]);
+    QSet<QString> named;
+    for (int32_t j = 1; j <= engine.NumberOfGengo(); ++j) {
+        Enter(w.txtInput[0], engine.Gengo1stADYear(j));
+        named << w.lblOutput[0]->text();
+        faults << Faults(w, QStringLiteral("西暦->元号 ") + QString::number(engine.Gengo1stADYear(j)));
+    }
+    // Eras that began in the same year as the next are shown under the next.
+    QVERIFY2(named.size() > engine.NumberOfGengo() - 10, qPrintable(QString::number(named.size())));
+
+    // 生年計算 with the age of someone born in the first year of every era.
+    ClickRadio(w.optCalMode[3]);
+    for (int32_t j = 1; j <= engine.NumberOfGengo(); ++j) {
+        Enter(w.txtInput[0], 2026 - engine.Gengo1stADYear(j));
+        faults << Faults(w, QStringLiteral("生年計算 ") + QString::number(2026 - engine.Gengo1stADYear(j)));
+    }
+
+    // 元号変換 and 年齢計算 with every era of both pre-Meiji lists, picked with
+    // the arrow keys: the list, the last year, the result.
+    for (int mode : {1, 2}) {
+        ClickRadio(w.optCalMode[mode]);
+        ClickRadio(w.optInput[5]);
+        ClickRadio(w.optInput[11]);
+        for (QRadioButton* b : w.optInput)
+            faults << shown::Cut(b);
+        for (int g = 0; g < 2; ++g) {
+            QComboBox* list = w.cmbInput[g];
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Home);
+            for (int i = 0; i < list->count(); ++i) {
+                if (i > 0)
+                    QTest::keyClick(list, Qt::Key_Down);
+                QCOMPARE(list->currentIndex(), i);
+                if (mode == 1) {
+                    Enter(w.txtInput[0], 1);
+                } else {
+                    w.txtInput[0]->setFocus();
+                    QTest::keyClick(w.txtInput[0], Qt::Key_Escape);
+                    QTest::keyClicks(w.txtInput[0], QStringLiteral("1"));
+                    w.txtInput[1]->setFocus();
+                    QTest::keyClicks(w.txtInput[1], QStringLiteral("2"));
+                    QTest::keyClick(w.txtInput[1], Qt::Key_Return);
+                }
+                faults << Faults(w, list->currentText());
+            }
+        }
+    }
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+}
+
+void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+    frmMain w;
+    w.Form_Load();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    SetDigits(w, 10);
+    QCOMPARE(w.TextLenMax(), 10);
+    QStringList faults;
+
+    // 元号変換 平成 99999 → 西暦 101987, and ten-digit years in every layout.
+    ClickRadio(w.optCalMode[1]);
+    ClickRadio(w.optInput[2]); // 平成
+    ClickRadio(w.optInput[6]); // 西暦
+    Enter(w.txtInput[0], 99999);
+    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("101987"));
+    faults << Faults(w, QStringLiteral("平成 99999"));
+    Enter(w.txtInput[0], 2000000000);
+    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("2000001988"));
+    faults << Faults(w, QStringLiteral("平成 2000000000"));
+    ClickRadio(w.optInput[7]); // 令和
+    Enter(w.txtInput[0], 2000000000);
+    QCOMPARE(w.txtOutput[0]->text().size(), 10);
+    faults << Faults(w, QStringLiteral("平成 2000000000 → 令和"));
+
+    ClickRadio(w.optCalMode[0]);
+    Enter(w.txtInput[0], 2000000000);
+    QCOMPARE(w.txtOutput[0]->text().size(), 10);
+    faults << Faults(w, QStringLiteral("西暦 2000000000"));
+
+    ClickRadio(w.optCalMode[2]);
+    ClickRadio(w.optInput[0]);
+    ClickRadio(w.optInput[6]);
+    QTest::keyClicks(w.txtInput[0], QStringLiteral("1"));
+    w.txtInput[1]->setFocus();
+    QTest::keyClicks(w.txtInput[1], QStringLiteral("2000000000"));
+    QTest::keyClick(w.txtInput[1], Qt::Key_Return);
+    QCOMPARE(w.txtOutput[1]->text(), QStringLiteral("1999999999"));
+    faults << Faults(w, QStringLiteral("年齢計算"));
+
+    ClickRadio(w.optCalMode[3]);
+    w.txtInput[0]->setFocus();
+    QTest::keyClicks(w.txtInput[0], QStringLiteral("1234567890"));
+    faults << Faults(w, QStringLiteral("生年計算, typed"));
+    Enter(w.txtInput[0], 1276);
+    faults << Faults(w, QStringLiteral("生年計算 1276"));
+
+    // The simple window: ten typed digits, and its longest result.
+    frmADGen& simple = w.ADGen();
+    w.hide();
+    simple.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&simple));
+    ClickRadio(simple.Option2[3]); // 令和
+    QTest::keyClicks(simple.Text1, QStringLiteral("1234567890"));
+    faults << shown::CutInWindow(&simple);
+    Retype(simple.Text1, 9999);
+    QTest::keyClick(simple.Text1, Qt::Key_Return);
+    QCOMPARE(simple.Label3->text(), QStringLiteral("12017"));
+    faults << shown::CutInWindow(&simple);
+
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+}
+
+void TestShownText::simpleWindowShowsItsErasWhole_data()
+{
+    mainWindowShowsEveryEraWhole_data();
+}
+
+void TestShownText::simpleWindowShowsItsErasWhole()
+{
+    QFETCH(int, court);
+    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+    folder.Write(QStringLiteral("Yomari.ini"), Ini(court, 1, 4));
+    cTaskTray::SetAvailableForTesting(true);
+    frmMain w;
+    w.Form_Load();
+    frmADGen& simple = w.ADGen();
+    QVERIFY(QTest::qWaitForWindowExposed(&simple));
+    const yomari::CYomari& engine = *w.m_CYomari;
+    QStringList faults = shown::CutInWindow(&simple);
+
+    // Each era: its last year and the one after, so that the note runs to
+    // two lines; then back from the first Western year of each.
+    for (int j = 0; j < 4; ++j) {
+        ClickRadio(simple.Option2[j]);
+        const int32_t era = 4 - j;
+        const int32_t last = era > 1 ? engine.GengoLastYear(era) : 30;
+        for (int32_t year : {last, last + 1}) {
+            Retype(simple.Text1, year);
+            QTest::keyClick(simple.Text1, Qt::Key_Return);
+            QVERIFY(!simple.Label3->text().isEmpty());
+            faults << shown::CutInWindow(&simple);
+        }
+    }
+    ClickRadio(simple.Option1[1]);
+    for (int32_t era = 1; era <= 4; ++era) {
+        for (int32_t year : {engine.Gengo1stADYear(era), engine.Gengo1stADYear(4) - 1}) {
+            Retype(simple.Text1, year);
+            QTest::keyClick(simple.Text1, Qt::Key_Return);
+            faults << shown::CutInWindow(&simple);
+        }
+    }
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+}
+
+void TestShownText::searchShowsEveryPeriodAndEraWhole_data()
+{
+    mainWindowShowsEveryEraWhole_data();
+}
+
+void TestShownText::searchShowsEveryPeriodAndEraWhole()
+{
+    QFETCH(int, court);
+    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+    folder.Write(QStringLiteral("Yomari.ini"), Ini(court, 0, 4));
+    frmMain w;
+    w.Form_Load();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    ClickRadio(w.optInput[5]);
+    QTest::mouseClick(w.cmdInputSerch[0], Qt::LeftButton);
+    frmSerch* d = w.Serch();
+    QVERIFY(d);
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QStringList faults;
+    QComboBox* periods = d->cmbJidai;
+    periods->setFocus();
+    QTest::keyClick(periods, Qt::Key_Home);
+    for (int i = 0; i < periods->count(); ++i) {
+        if (i > 0)
+            QTest::keyClick(periods, Qt::Key_Down);
+        QCOMPARE(periods->currentIndex(), i);
+        QVERIFY(d->lstMatch->count() > 0);
+        faults << shown::CutInWindow(d);
+    }
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+}
+
+QTEST_MAIN(TestShownText)
+#include "tst_shownText.moc"
