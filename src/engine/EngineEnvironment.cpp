@@ -73,10 +73,6 @@ std::vector<std::string> EngineEnvironment::DataFileCandidates(const std::string
 {
     const std::string& name = dataName.empty() ? baseName : dataName;
     std::vector<std::string> paths;
-    if (dataFolders.empty()) {
-        paths.push_back(FileBesideProgram(folder, name, extension));
-        return paths;
-    }
     for (const std::filesystem::path& dir : dataFolders)
         paths.push_back(FileBesideProgram(dir, name, extension));
     return paths;

@@ -20,7 +20,7 @@ struct EngineEnvironment {
     std::function<int32_t()> currentYear;
 
     // Folders searched for data files, most preferred first. Empty: the
-    // executable's folder alone.
+    // executable's folder alone (DataFile's last resort).
     std::vector<std::filesystem::path> dataFolders;
     // Base name of the data files ("Yomari" for Yomari.dan); empty: baseName.
     std::string dataName;

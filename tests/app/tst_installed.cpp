@@ -86,7 +86,8 @@ private:
             *messages = shown;
         w->show();
         w->activateWindow();
-        QTest::qWaitForWindowActive(w.get());
+        if (!QTest::qWaitForWindowActive(w.get()))
+            qWarning("window not active");
         return w;
     }
 
