@@ -34,8 +34,8 @@ EraTable MakeEraTable(std::vector<EraRecord> records, const std::string& errorSo
         t.GengoLastYear[1] = 2147483647;
     for (int32_t i = 2; i <= n; ++i) {
         // The boundary year counts in both eras, hence + 1.
-        const int32_t span = CheckedSub(t.Gengo1stADYear[i - 1], t.Gengo1stADYear[i], errorSource);
-        t.GengoLastYear[i] = CheckedAdd(span, 1, errorSource);
+        const int64_t span = int64_t{t.Gengo1stADYear[i - 1]} - t.Gengo1stADYear[i];
+        t.GengoLastYear[i] = Checked32(span + 1, errorSource);
         if (span < 0)
             t.NewestFirst = false;
     }
@@ -113,11 +113,11 @@ std::vector<EraRecord> ReadEraFile(const std::string& fileName, const std::strin
         const auto value = NumberText::ParseNumber(items[3]);
         if (!value || std::trunc(*value) != *value)
             throw YomariError(ErrorNumber::TypeMismatch, errorSource,
-                              "西暦年が整数ではありません: \"" + items[3] + "\" " + where());
+                              "西暦年が整数ではありません: \"" + QuoteForMessage(items[3]) + "\" " + where());
         const auto year = NumberText::RoundToInt32(*value);
         if (!year)
             throw YomariError(ErrorNumber::Overflow, errorSource,
-                              "西暦年が大きすぎます: \"" + items[3] + "\" " + where());
+                              "西暦年が大きすぎます: \"" + QuoteForMessage(items[3]) + "\" " + where());
         records.push_back({std::move(items[0]), std::move(items[1]), std::move(items[2]), *year});
     }
     return records;
