@@ -171,11 +171,10 @@ QByteArray Format(const Snapshot& s)
 QString Write(const QString& fileName, const QByteArray& content)
 {
     QSaveFile file(fileName);
-    // Unbuffered, so that a write that fails (a full disk) says so here: a
-    // failed flush inside commit() would go unnoticed and put an empty file
-    // in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
+    // The flush is checked here: a failed flush inside commit() (a full disk)
+    // would go unnoticed and put an empty file in place of the old one.
     if (file.write(content) != content.size() || !file.flush()) {
         const QString error = file.errorString();
         file.cancelWriting();
