@@ -8,6 +8,7 @@ YOMARI_PACKAGES=(
   libgtest-dev libbenchmark-dev libicu-dev
   qt6-base-dev
   xvfb xauth fonts-ipafont-gothic
+  desktop-file-utils appstream dpkg-dev file
 )
 
 yomari_ensure_deps() {

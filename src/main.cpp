@@ -20,12 +20,12 @@ int main(int argc, char* argv[])
     // The program ends through its main window, also while every window is
     // hidden in the notification area.
     QApplication::setQuitOnLastWindowClosed(false);
-    InstallStartupProbe(app);
 
     QStringList args = QApplication::arguments();
     args.removeFirst();
 
     frmMain main;
+    InstallStartupProbe(app, [&main] { main.close(); });
     try {
         main.Form_Load(args.join(QLatin1Char(' ')));
     } catch (const yomari::YomariError& error) {

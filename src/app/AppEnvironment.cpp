@@ -1,7 +1,10 @@
 #include "AppEnvironment.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
+#include "basYomari.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QSet>
 
 namespace yomari::app {
 namespace {
@@ -56,7 +59,27 @@ EngineEnvironment MakeEngineEnvironment()
                                            : std::filesystem::path(location.folder.toStdString());
     env.baseName = location.baseName.toStdString();
     env.currentYear = [] { return CurrentYear(); };
+    env.dataFolders = StandardDataFolders(env.folder);
+    env.dataName = env.baseName;
+    env.fallbackNotice = [](const std::string& refused, const std::string& reason,
+                            const std::string& used) {
+        static QSet<QString> told;
+        const QString file = QString::fromStdString(refused);
+        if (told.contains(file))
+            return;
+        told.insert(file);
+        QMessageBox::warning(QApplication::activeWindow(), basYomari::AppTitle(),
+                             QStringLiteral("データファイル %1 を使えません。\n%2\n\n"
+                                            "代わりに %3 を使います。")
+                                 .arg(file, QString::fromStdString(reason),
+                                      QString::fromStdString(used)));
+    };
     return env;
+}
+
+QString DataFilePath(const QString& extension)
+{
+    return QString::fromStdString(MakeEngineEnvironment().DataFile(extension.toStdString()));
 }
 
 } // namespace yomari::app

@@ -23,7 +23,12 @@ void SetLocationForTesting(std::optional<ProgramLocation> location);
 int32_t CurrentYear();
 void SetCurrentYearForTesting(std::function<int32_t()> year);
 
-// The engine's view of the same seams.
+// The engine's view of the same seams, with the standard data folders. A
+// data file refused in favour of another is told in a message box, once for
+// each file in a run.
 EngineEnvironment MakeEngineEnvironment();
+
+// A data file (".hlp", ".daj", ...) as found in the data folders.
+QString DataFilePath(const QString& extension);
 
 } // namespace yomari::app

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <functional>
+
 class QApplication;
 
-// For start-up measurements: with YOMARI_EXIT_AFTER_FIRST_PAINT set, the
-// program ends as soon as its first window has been painted, writing nothing.
-void InstallStartupProbe(QApplication& app);
+// For start-up measurements and scripted runs, once the first window has been
+// painted: with YOMARI_EXIT_AFTER_FIRST_PAINT set the program ends at once,
+// writing nothing; with YOMARI_CLOSE_AFTER_FIRST_PAINT set it ends through
+// `closeProgram`, its ordinary exit, which keeps the settings.
+// Without `closeProgram` the event loop is simply quit.
+void InstallStartupProbe(QApplication& app, std::function<void()> closeProgram = {});

@@ -55,21 +55,23 @@ void CYomari::RequireMode(bool allowed) const
 
 std::string CYomari::GengoFileName(int32_t nanBokuMode) const
 {
-    return FileBesideProgram(m_env.folder, m_env.baseName, nanBokuMode == 0 ? ".dan" : ".das");
+    return m_env.DataFile(nanBokuMode == 0 ? ".dan" : ".das");
 }
 
 EraTable CYomari::LoadGengoTable(int32_t nanBokuMode) const
 {
     // The whole file is read into a new table; the caller swaps it in only
-    // when it is complete, so a failed load leaves the old table in use.
-    const std::string fileName = GengoFileName(nanBokuMode);
-    std::vector<EraRecord> records = ReadEraFile(fileName, m_env.baseName);
-    const auto count = static_cast<int64_t>(records.size());
-    if (count < m_env.minimumEras)
-        throw YomariError(1100, m_env.baseName,
-                          ErrorText(1100) + "。(" + fileName + " の元号は" + std::to_string(count) +
-                              "件です。" + std::to_string(m_env.minimumEras) + "件以上必要です)");
-    return MakeEraTable(std::move(records), m_env.baseName);
+    // when it is complete, so a failed load leaves the old table in use. A
+    // user's file that cannot be used gives way to the installed one.
+    return m_env.ReadDataFile(nanBokuMode == 0 ? ".dan" : ".das", [this](const std::string& file) {
+        std::vector<EraRecord> records = ReadEraFile(file, m_env.baseName);
+        const auto count = static_cast<int64_t>(records.size());
+        if (count < m_env.minimumEras)
+            throw YomariError(1100, m_env.baseName,
+                              ErrorText(1100) + "。(" + file + " の元号は" + std::to_string(count) +
+                                  "件です。" + std::to_string(m_env.minimumEras) + "件以上必要です)");
+        return MakeEraTable(std::move(records), m_env.baseName);
+    });
 }
 
 void CYomari::CheckEraNumber(int32_t i) const

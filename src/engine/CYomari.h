@@ -15,7 +15,7 @@ namespace yomari {
 // an input changes. Refused values raise YomariError and change nothing.
 class CYomari {
 public:
-    // Loads the Northern-court era data file beside the program.
+    // Loads the Northern-court era data file from the data folders.
     explicit CYomari(EngineEnvironment env = EngineEnvironment::FromRunningProcess());
 
     // Era table accessors; an era number outside 0..NumberOfGengo raises 1002.
@@ -54,7 +54,7 @@ public:
     // table), otherwise the first era of that exact name, else 0.
     int32_t GengoNumber(const std::string& text) const;
 
-    // Path of the era data file of a court line.
+    // Path of the era data file of a court line (the first one found).
     std::string GengoFileName(int32_t nanBokuMode) const;
 
     // Texts of the engine's numbered errors.

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "YomariError.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace yomari {
 
 // What the engine needs from the world outside: where the program lies, what
-// it is called, and the current year. Tests set these; the program takes them
-// from the running binary and the local clock.
+// it is called, where its data files are, and the current year. Tests set
+// these; the program takes them from the running binary, its environment
+// variables and the local clock.
 struct EngineEnvironment {
     std::filesystem::path folder; // the executable's folder
     std::string baseName;         // the executable's file name without extension
@@ -19,11 +23,72 @@ struct EngineEnvironment {
     // none; a user of it that addresses eras by fixed numbers asks for them.
     int32_t minimumEras = 0;
 
+    // Folders searched for data files, most preferred first. Empty: the
+    // executable's folder alone.
+    std::vector<std::filesystem::path> dataFolders;
+    // Base name of the data files ("Yomari" for Yomari.dan); empty: baseName.
+    std::string dataName;
+    // Told when a data file was refused and a later one is used instead:
+    // the refused file, why, and the file used.
+    std::function<void(const std::string& refused, const std::string& reason,
+                       const std::string& used)>
+        fallbackNotice;
+
+    // The running binary's folder and name, the standard data folders, the
+    // local clock. Data files are named "Yomari.*" whatever the binary is
+    // called, so that every tool of the program reads the same files.
     static EngineEnvironment FromRunningProcess();
+
+    // Paths of a data file in every data folder, most preferred first.
+    std::vector<std::string> DataFileCandidates(const std::string& extension) const;
+    // The first of those that exists; when none does, the one beside the
+    // program, so that a message names the place it was expected.
+    std::string DataFile(const std::string& extension) const;
+
+    // Reads a data file with `read` (a callable taking the path). A file that
+    // exists but is refused (read throws YomariError) gives way to the next
+    // existing one, and fallbackNotice is told; when every one is refused, the
+    // most preferred one's error is raised.
+    template <class Read>
+    auto ReadDataFile(const std::string& extension, Read&& read) const
+    {
+        std::vector<std::string> existing;
+        for (const std::string& path : DataFileCandidates(extension)) {
+            std::error_code ec;
+            if (std::filesystem::is_regular_file(path, ec))
+                existing.push_back(path);
+        }
+        if (existing.empty())
+            return read(DataFile(extension));
+        std::vector<std::pair<std::string, YomariError>> refused;
+        for (size_t i = 0;; ++i) {
+            try {
+                auto result = read(existing[i]);
+                if (fallbackNotice)
+                    for (const auto& [path, error] : refused)
+                        fallbackNotice(path, error.Description(), existing[i]);
+                return result;
+            } catch (const YomariError& error) {
+                refused.emplace_back(existing[i], error);
+                if (i + 1 == existing.size())
+                    throw refused.front().second;
+            }
+        }
+    }
 };
 
 // Year of the local date now.
 int32_t LocalCurrentYear();
+
+// The user's own data folder: $XDG_DATA_HOME/yomari, or ~/.local/share/yomari
+// when that variable is unset, empty or relative. Empty when neither it nor
+// HOME gives an absolute path.
+std::filesystem::path UserDataFolder();
+
+// The data folders of a program in `programFolder`, in the order they are
+// searched: the user's own, beside the program (build folders and portable
+// copies), and ../share/yomari (an installed copy).
+std::vector<std::filesystem::path> StandardDataFolders(const std::filesystem::path& programFolder);
 
 // folder + "/" + base + extension, where a folder ending in "/" (the root)
 // loses that character first and an empty folder stays empty.

@@ -28,6 +28,11 @@ QPixmap Draw(int size)
 
 } // namespace
 
+QPixmap YomariIconPixmap(int size)
+{
+    return Draw(size);
+}
+
 QIcon YomariIcon()
 {
     QIcon icon;

@@ -171,6 +171,9 @@ QByteArray Format(const Snapshot& s)
 QString Write(const QString& fileName, const QByteArray& content)
 {
     QSaveFile file(fileName);
+    // A writable file in a folder that is not (a copy carried around) can
+    // only be written in place.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     // The flush is checked here: a failed flush inside commit() (a full disk)

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AppEnvironment.h"
+#include "SettingsLocation.h"
 #include "help/HlpDlg.h"
 #include "cTaskTray.h"
 #include "Twips.h"
@@ -263,7 +264,7 @@ void frmMain::Form_Load(const QString& commandLine)
     ShowNanBoku();
 
     HlpDlg1->SethParentwnd(this);
-    HlpDlg1->SetHelpFile(basYomari::FileBesideProgram(".hlp"));
+    HlpDlg1->SetHelpFile(yomari::app::DataFilePath(QStringLiteral(".hlp")));
     HlpDlg1->SetHelpCommand(3); // the contents
 
     if (!commandLine.trimmed().isEmpty())
@@ -338,7 +339,7 @@ void frmMain::ApplyStoredOptions(const yomari::settings::Values& v)
 void frmMain::ShowSettingsProblems(const yomari::settings::ReadResult& stored)
 {
     using yomari::settings::ReadResult;
-    const QString file = basYomari::FileBesideProgram(".ini");
+    const QString file = yomari::app::FindSettings().readFrom;
     QString what;
     if (stored.status == ReadResult::Status::Unreadable) {
         what = QStringLiteral("設定ファイル %1 を読み込めません。(%2)\n既定の設定で起動します。")
@@ -360,9 +361,9 @@ void frmMain::ShowSettingsProblems(const yomari::settings::ReadResult& stored)
 void frmMain::ReadIni(std::array<int32_t, 4>& indices, yomari::settings::ReadResult& stored)
 {
     using yomari::settings::ReadResult;
-    const QString fileName = basYomari::FileBesideProgram(".ini");
-    yomari::settings::RemoveStaleTemporaries(fileName);
-    stored = yomari::settings::Read(fileName);
+    const yomari::app::SettingsLocation location = yomari::app::FindSettings();
+    yomari::settings::RemoveStaleTemporaries(location.file);
+    stored = yomari::settings::Read(location.readFrom);
     if (stored.status != ReadResult::Status::Ok) {
         ApplyDefaultSettings();
         return;
@@ -408,7 +409,7 @@ void frmMain::PrintIni()
         s.values.adGenLeft = basYomari::LeftTwips(m_adGen.get());
         s.values.selectedGengo = static_cast<int16_t>(m_adGen->SelectedGengo());
     }
-    const QString fileName = basYomari::FileBesideProgram(".ini");
+    const QString fileName = yomari::app::SettingsFileForWriting();
     const QString error = yomari::settings::Write(fileName, yomari::settings::Format(s));
     if (!error.isEmpty())
         throw yomari::YomariError(yomari::ErrorNumber::FileAccessError,

@@ -3,6 +3,7 @@
 #include "JidaiData.h"
 #include "LikePattern.h"
 #include "Twips.h"
+#include "AppEnvironment.h"
 #include "basYomari.h"
 #include "frmMain.h"
 
@@ -145,11 +146,15 @@ void frmSerch::LoadJidaiData()
     JidaiFirst.clear();
     JidaiLast.clear();
     m_jidaiAvailable = false;
-    const QString fileName = basYomari::FileBesideProgram(QStringLiteral(".daj"));
+    const yomari::EngineEnvironment env = yomari::app::MakeEngineEnvironment();
+    QString fileName = QString::fromStdString(env.DataFile(".daj"));
     QString problem;
     try {
-        for (const yomari::JidaiRecord& r :
-             yomari::ReadJidaiFile(fileName, basYomari::AppBaseName().toStdString())) {
+        const auto records = env.ReadDataFile(".daj", [&](const std::string& file) {
+            fileName = QString::fromStdString(file);
+            return yomari::ReadJidaiFile(fileName, env.baseName);
+        });
+        for (const yomari::JidaiRecord& r : records) {
             JidaiName << r.name;
             JidaiFirst << r.first;
             JidaiLast << r.last;

@@ -1,0 +1,318 @@
+// yomari-cli: converts dates and years between the era calendar and the
+// Western calendar, from arguments or one query per line of standard input.
+#include "DateQuery.h"
+#include "EngineEnvironment.h"
+#include "EraDates.h"
+#include "YomariError.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace yomari;
+
+namespace {
+
+constexpr const char* kProgram = "yomari-cli";
+// A line longer than this is no date; it is refused without being kept, so
+// that memory stays the same whatever the input.
+constexpr size_t kMaxLine = 4096;
+
+constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [問い合わせ ...]
+        yomari-cli [--line n|s] [--json] --age 生年月日 [--on 日付]
+
+問い合わせを引数で渡すか、引数がなければ標準入力から1行に1件ずつ読み、
+それぞれをもう一方の暦に直して1行で答えます。
+
+書き方の例:
+  2019-04-30  2019/4/30  2019年4月30日       西暦の日付 → 平成31年4月30日
+  平成31年4月30日  令和元年5月1日            和暦の日付 → 2019-04-30
+  平成３１年４月３０日  平成三十一年四月三十日  全角数字・漢数字も読みます
+  H31.04.30  平31.04.30                       JIS X 0301 の形 (M T S H R)
+  昭和50  昭和50年  S50  平成元年  しょうわ50  元号の年 → 1975
+  1989                                        西暦の年 → 平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)
+
+日付が正確に決まるのは1873年1月1日(明治6年1月1日)からです。それより前は
+元号の年だけを答え、旧暦の月日は扱いません。
+
+オプション:
+  --line n|s      南北朝の元号の系統 (n 北朝, s 南朝; 既定は n)
+  --age 生年月日  満年齢と数え年を答えます
+  --on 日付       --age の基準日 (既定は今日)
+  --json          1件ごとに JSON オブジェクトを1行で出します (JSON Lines)
+  --help          この説明
+
+終了コード: 0 すべて答えた / 1 読めない・存在しない問い合わせがあった
+(その理由は標準エラーに出し、ほかの問い合わせには答えます) / 2 使い方や
+データファイルの誤り
+)";
+
+[[noreturn]] void UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "%s: %s\n%s --help で使い方を表示します。\n", kProgram, message.c_str(), kProgram);
+    std::exit(2);
+}
+
+class Output {
+public:
+    std::string& Buffer() { return m_buf; }
+    void MaybeFlush()
+    {
+        if (m_buf.size() >= 1 << 16)
+            Flush();
+    }
+    void Flush()
+    {
+        if (!m_buf.empty() && std::fwrite(m_buf.data(), 1, m_buf.size(), stdout) != m_buf.size())
+            Fail();
+        m_buf.clear();
+        if (std::fflush(stdout) != 0)
+            Fail();
+    }
+
+private:
+    [[noreturn]] static void Fail()
+    {
+        std::fprintf(stderr, "%s: 標準出力に書き込めません: %s\n", kProgram, std::strerror(errno));
+        std::exit(2);
+    }
+    std::string m_buf;
+};
+
+struct Options {
+    int32_t line = 0;
+    bool json = false;
+    std::optional<std::string> age;
+    std::optional<std::string> on;
+    std::vector<std::string> queries;
+};
+
+Options ParseArguments(int argc, char** argv)
+{
+    Options o;
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        const auto value = [&](std::string_view name) -> std::string {
+            if (i + 1 >= argc)
+                UsageError(std::string(name) + " のあとに値がありません");
+            return argv[++i];
+        };
+        if (optionsEnd || a.size() < 2 || a.substr(0, 2) != "--") {
+            o.queries.emplace_back(a);
+        } else if (a == "--") {
+            optionsEnd = true;
+        } else if (a == "--help") {
+            std::fputs(kHelp, stdout);
+            std::exit(0);
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (a == "--line") {
+            const std::string v = value(a);
+            if (v == "n")
+                o.line = 0;
+            else if (v == "s")
+                o.line = 1;
+            else
+                UsageError("--line は n (北朝) か s (南朝) です: " + v);
+        } else if (a == "--age") {
+            o.age = value(a);
+        } else if (a == "--on") {
+            o.on = value(a);
+        } else {
+            UsageError("知らないオプションです: " + std::string(a));
+        }
+    }
+    if (o.on && !o.age)
+        UsageError("--on は --age と一緒に使います");
+    if (o.age && !o.queries.empty())
+        UsageError("--age のときはほかの問い合わせを渡せません");
+    return o;
+}
+
+void ReportInvalid(std::string_view query, std::string_view reason)
+{
+    std::fprintf(stderr, "%s: 「%.*s」: %.*s\n", kProgram, static_cast<int>(query.size()), query.data(),
+                 static_cast<int>(reason.size()), reason.data());
+}
+
+// Answers one query into out; false when it was refused.
+bool AnswerOne(const EraCalendar& cal, const Options& o, std::string_view query, std::string& out)
+{
+    try {
+        const DateAnswer a = AnswerDateQuery(cal, ParseDateQuery(cal, query));
+        if (o.json)
+            AppendAnswerJson(query, a, o.line == 0 ? "n" : "s", out);
+        else
+            AppendAnswerText(a, out);
+        out += '\n';
+        return true;
+    } catch (const DateError& e) {
+        ReportInvalid(query, e.what());
+        if (o.json)
+            AppendErrorJson(query, e.what(), out);
+        out += '\n';
+        return false;
+    }
+}
+
+// The Gregorian day a date query names; refuses years and lunisolar days.
+CivilDate ExactDay(const EraCalendar& cal, std::string_view text)
+{
+    const ParsedQuery q = ParseDateQuery(cal, text);
+    if (q.kind == ParsedQuery::Kind::WesternDate) {
+        const CivilDate d{q.year, q.month, q.day};
+        cal.ToEraDate(d); // refuses days that do not exist
+        return d;
+    }
+    if (q.kind == ParsedQuery::Kind::EraDate) {
+        const auto r = cal.FromEraDate(q.era, q.year, q.month, q.day);
+        if (!r.date)
+            throw DateError("1873年より前の和暦の日付では満年齢を出せません");
+        return *r.date;
+    }
+    throw DateError("年だけでなく月日まで指定してください");
+}
+
+int RunAge(const EraCalendar& cal, const Options& o, Output& out)
+{
+    const std::string& query = *o.age;
+    std::string& buf = out.Buffer();
+    try {
+        const CivilDate birth = ExactDay(cal, query);
+        const CivilDate on = o.on ? ExactDay(cal, *o.on) : LocalToday();
+        const int32_t age = AgeOn(birth, on);
+        if (age < 0)
+            throw DateError("基準日 " + FormatCivilDate(on) + " が生年月日より前です");
+        const int32_t kazoe = KazoeAge(birth.year, on.year);
+        const std::string text = "満" + std::to_string(age) + "歳（数え" + std::to_string(kazoe) + "歳）";
+        if (o.json) {
+            buf += "{\"query\":";
+            AppendJsonString(query, buf);
+            buf += ",\"type\":\"age\",\"birth\":\"" + FormatCivilDate(birth) + "\",\"on\":\"" +
+                   FormatCivilDate(on) + "\",\"age\":" + std::to_string(age) +
+                   ",\"kazoe\":" + std::to_string(kazoe) + ",\"answer\":";
+            AppendJsonString(text, buf);
+            buf += "}";
+        } else {
+            buf += text;
+        }
+        buf += '\n';
+        out.Flush();
+        return 0;
+    } catch (const DateError& e) {
+        ReportInvalid(o.on ? query + " --on " + *o.on : query, e.what());
+        if (o.json) {
+            AppendErrorJson(query, e.what(), buf);
+            buf += '\n';
+        }
+        out.Flush();
+        return 1;
+    }
+}
+
+int RunStream(const EraCalendar& cal, const Options& o, Output& out)
+{
+    bool allAnswered = true;
+    std::vector<char> chunk(1 << 16);
+    std::string line;
+    line.reserve(kMaxLine);
+    bool tooLong = false;
+    const auto finishLine = [&] {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (tooLong) {
+            ReportInvalid(std::string_view(line).substr(0, 40), "行が長すぎます");
+            if (o.json) {
+                AppendErrorJson(std::string_view(line).substr(0, 40), "行が長すぎます", out.Buffer());
+                out.Buffer() += '\n';
+            } else {
+                out.Buffer() += '\n';
+            }
+            allAnswered = false;
+        } else if (line.empty()) {
+            // Blank lines keep a piped column aligned; JSON Lines has none.
+            if (!o.json)
+                out.Buffer() += '\n';
+        } else if (!AnswerOne(cal, o, line, out.Buffer())) {
+            allAnswered = false;
+        }
+        out.MaybeFlush();
+        line.clear();
+        tooLong = false;
+    };
+    for (;;) {
+        const ssize_t n = ::read(STDIN_FILENO, chunk.data(), chunk.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            out.Flush();
+            std::fprintf(stderr, "%s: 標準入力を読めません: %s\n", kProgram, std::strerror(errno));
+            return 2;
+        }
+        if (n == 0)
+            break;
+        const char* p = chunk.data();
+        const char* end = p + n;
+        while (p < end) {
+            const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            const char* stop = nl ? nl : end;
+            const size_t room = kMaxLine - std::min(kMaxLine, line.size());
+            const size_t len = static_cast<size_t>(stop - p);
+            if (len > room)
+                tooLong = true;
+            line.append(p, std::min(len, room));
+            if (!nl)
+                break;
+            finishLine();
+            p = nl + 1;
+        }
+    }
+    if (!line.empty() || tooLong)
+        finishLine();
+    out.Flush();
+    return allAnswered ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Options o = ParseArguments(argc, argv);
+
+    // The data files carry the program's name, not this tool's.
+    EngineEnvironment env = EngineEnvironment::FromRunningProcess();
+    env.baseName = "Yomari";
+    std::optional<EraCalendar> cal;
+    try {
+        cal.emplace(EraCalendar::Load(env, o.line));
+    } catch (const YomariError& e) {
+        std::fprintf(stderr, "%s: %s\n", kProgram, e.Description().c_str());
+        return 2;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: データファイルを読み込めません: %s\n", kProgram, e.what());
+        return 2;
+    }
+
+    Output out;
+    if (o.age)
+        return RunAge(*cal, o, out);
+    if (o.queries.empty())
+        return RunStream(*cal, o, out);
+    bool allAnswered = true;
+    for (const std::string& q : o.queries) {
+        if (!AnswerOne(*cal, o, q, out.Buffer()))
+            allAnswered = false;
+        out.MaybeFlush();
+    }
+    out.Flush();
+    return allAnswered ? 0 : 1;
+}

@@ -1,0 +1,245 @@
+// The program laid out as an installation lays it out: the executable in
+// usr/bin, its data in usr/share/yomari, the user's own data and settings in
+// the XDG folders of a home of its own.
+#include "SettingsLocation.h"
+#include "TestProgram.h"
+#include "TextDecoding.h"
+#include "frmADGen.h"
+#include "frmMain.h"
+#include "frmSerch.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+void Click(QRadioButton* b)
+{
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+}
+
+QByteArray Cp932(const char* utf8)
+{
+    return QByteArray::fromStdString(*yomari::EncodeCp932(utf8));
+}
+
+class InstalledLayout {
+public:
+    InstalledLayout()
+    {
+        QDir().mkpath(Bin());
+        QDir().mkpath(Share());
+        for (const char* ext : {".dan", ".das", ".daj", ".hlp"}) {
+            const QString name = QStringLiteral("Yomari") + QLatin1String(ext);
+            QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, Share() + QLatin1Char('/') + name);
+        }
+        qputenv("XDG_DATA_HOME", Path("data").toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", Path("config").toLocal8Bit());
+        yomari::app::SetLocationForTesting(yomari::app::ProgramLocation{Bin(), QStringLiteral("Yomari")});
+        yomari::app::SetCurrentYearForTesting([] { return 2026; });
+    }
+    ~InstalledLayout()
+    {
+        yomari::app::SetLocationForTesting(std::nullopt);
+        yomari::app::SetCurrentYearForTesting(nullptr);
+    }
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString Bin() const { return Path("usr/bin"); }
+    QString Share() const { return Path("usr/share/yomari"); }
+    QString UserData() const { return Path("data/yomari"); }
+
+    QByteArray Installed(const char* name) const
+    {
+        QFile f(Share() + QLatin1Char('/') + QLatin1String(name));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    void WriteUserFile(const char* name, const QByteArray& bytes) const
+    {
+        QDir().mkpath(UserData());
+        QFile f(UserData() + QLatin1Char('/') + QLatin1String(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+class TestInstalled : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmMain> Open(QStringList* messages = nullptr)
+    {
+        auto w = std::make_unique<frmMain>();
+        const QStringList shown = testsupport::AnswerMessageBoxes([&] { w->Form_Load(); });
+        if (messages)
+            *messages = shown;
+        w->show();
+        w->activateWindow();
+        QTest::qWaitForWindowActive(w.get());
+        return w;
+    }
+
+    static void Calculate(frmMain& w, const char* year)
+    {
+        w.txtInput[0]->clear();
+        w.txtInput[0]->setFocus();
+        QTest::keyClicks(w.txtInput[0], QLatin1String(year));
+        QTest::keyClick(w.txtInput[0], Qt::Key_Return);
+    }
+
+private slots:
+    // A new era after 令和 in the user's era file: the windows' captions and
+    // the conversions follow it; the other court line keeps the installed file.
+    void userEraFileTakesPrecedence()
+    {
+        InstalledLayout layout;
+        layout.WriteUserFile("Yomari.dan",
+                             Cp932("\"未来\",\"みらい\",\"\",2031\r\n") + layout.Installed("Yomari.dan"));
+        QStringList messages;
+        auto w = Open(&messages);
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(w->optInput[1]->text(), QStringLiteral("未来"));
+        QCOMPARE(w->optInput[2]->text(), QStringLiteral("令和"));
+        QCOMPARE(w->optInput[10]->text(), QStringLiteral("昭和"));
+        QCOMPARE(w->optInput[5]->text(), QStringLiteral("昭和以前"));
+        QCOMPARE(w->cmbInput[0]->itemText(0), QStringLiteral("大正"));
+        QCOMPARE(w->ADGen().Option2[0]->text(), QStringLiteral("昭和"));
+        QCOMPARE(w->ADGen().Option2[3]->text(), QStringLiteral("未来"));
+
+        Click(w->optCalMode[0]); // 西暦->元号
+        Calculate(*w, "2031");
+        QCOMPARE(w->lblOutput[0]->text(), QStringLiteral("未来"));
+        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1"));
+        Calculate(*w, "2030");
+        QCOMPARE(w->lblOutput[0]->text(), QStringLiteral("令和"));
+        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("12"));
+
+        Click(w->optCalMode[1]); // 元号変換: 未来3 is 2033
+        Click(w->optInput[1]);
+        Click(w->optInput[6]);
+        Calculate(*w, "3");
+        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("2033"));
+
+        // Each file on its own: no user file for the Southern line.
+        w->m_CYomari->SetNanBokuMode(1);
+        QCOMPARE(QString::fromStdString(w->m_CYomari->Gengo(1)), QStringLiteral("令和"));
+        w->close();
+    }
+
+    // A broken user era file is refused by name, the installed one is used,
+    // and that is said once, however often the table is loaded again.
+    void brokenUserEraFileFallsBackOnce()
+    {
+        InstalledLayout layout;
+        layout.WriteUserFile("Yomari.dan", Cp932("\"未来\",\"みらい\",\"\",二〇三一\r\n") +
+                                               layout.Installed("Yomari.dan"));
+        QStringList messages;
+        auto w = Open(&messages);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.dan")), qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(layout.Share() + QStringLiteral("/Yomari.dan")), qPrintable(messages[0]));
+        QVERIFY(messages[0].contains(QStringLiteral("二〇三一")));
+        QCOMPARE(w->optInput[1]->text(), QStringLiteral("令和"));
+
+        const QStringList again = testsupport::AnswerMessageBoxes([&] {
+            w->m_CYomari->SetNanBokuMode(1);
+            w->m_CYomari->SetNanBokuMode(0);
+        });
+        QCOMPARE(again, QStringList());
+        QCOMPARE(QString::fromStdString(w->m_CYomari->Gengo(1)), QStringLiteral("令和"));
+        w->close();
+    }
+
+    // The period file follows the same rules: the user's one first, a broken
+    // one named and the installed one used.
+    void userPeriodFile()
+    {
+        InstalledLayout layout;
+        layout.WriteUserFile("Yomari.daj", Cp932("\"古代\",\"大化\",\"延暦\"\r\n"));
+        auto w = Open();
+        const auto openSearch = [&] {
+            w->optInput[5]->setChecked(true);
+            QStringList shown = testsupport::AnswerMessageBoxes(
+                [&] { QTest::mouseClick(w->cmdInputSerch[0], Qt::LeftButton); });
+            return shown;
+        };
+        QCOMPARE(openSearch(), QStringList());
+        QCOMPARE(w->Serch()->cmbJidai->itemText(0), QStringLiteral("古代"));
+        w->Serch()->close();
+        w->close();
+
+        layout.WriteUserFile("Yomari.daj", Cp932("\"古代\",\"大化\""));
+        w = Open();
+        const QStringList messages = openSearch();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.daj")), qPrintable(messages[0]));
+        QCOMPARE(w->Serch()->cmbJidai->itemText(0), QStringLiteral("飛鳥時代"));
+        w->Serch()->close();
+        w->close();
+    }
+
+    // An installed copy keeps its settings in the configuration folder and
+    // reads them from there; nothing is written beside the executable.
+    void settingsLiveInTheConfigurationFolder()
+    {
+        InstalledLayout layout;
+        const QString ini = layout.Path("config/yomari/Yomari.ini");
+        QCOMPARE(yomari::app::FindSettings().file, ini);
+        QCOMPARE(yomari::app::FindSettings().readFrom, ini);
+        {
+            auto w = Open();
+            Click(w->optCalMode[3]);
+            w->close();
+        }
+        QVERIFY(QFile::exists(ini));
+        QVERIFY(!QFile::exists(layout.Bin() + QStringLiteral("/Yomari.ini")));
+        auto w = Open();
+        QVERIFY(w->optCalMode[3]->isChecked());
+        w->close();
+    }
+
+    // A copy carried around with its data keeps them beside itself.
+    void portableCopyKeepsSettingsBesideIt()
+    {
+        testsupport::ProgramFolder folder;
+        qputenv("XDG_CONFIG_HOME", folder.Path("config").toLocal8Bit());
+        QCOMPARE(yomari::app::FindSettings().file, folder.Path("Yomari.ini"));
+        QCOMPARE(yomari::app::FindSettings().readFrom, folder.Path("Yomari.ini"));
+    }
+
+    // The configuration folder cannot be made: the exit says which file and
+    // why, and the user's other files stay as they were.
+    void unwritableConfigurationFolder()
+    {
+        InstalledLayout layout;
+        {
+            QFile blocker(layout.Path("notafolder"));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            blocker.write("x");
+        }
+        qputenv("XDG_CONFIG_HOME", layout.Path("notafolder/config").toLocal8Bit());
+        auto w = Open();
+        const QStringList messages = testsupport::AnswerMessageBoxes([&] { w->close(); });
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(layout.Path("notafolder/config/yomari/Yomari.ini")),
+                 qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(QStringLiteral("Not a directory")), qPrintable(messages[0]));
+        QFile blocker(layout.Path("notafolder"));
+        QVERIFY(blocker.open(QIODevice::ReadOnly));
+        QCOMPARE(blocker.readAll(), QByteArray("x"));
+    }
+};
+
+QTEST_MAIN(TestInstalled)
+#include "tst_installed.moc"

@@ -1,0 +1,139 @@
+#include "EngineFixture.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        if (m_old)
+            setenv(m_name, m_old->c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+} // namespace
+
+TEST(UserDataFolder, XdgDataHomeThenHomeAndRelativePathsIgnored)
+{
+    ScopedEnv home("HOME", "/home/kana");
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", "/srv/data");
+        EXPECT_EQ(yomari::UserDataFolder(), "/srv/data/yomari");
+    }
+    for (const char* ignored : {"", "relative/data", static_cast<const char*>(nullptr)}) {
+        ScopedEnv xdg("XDG_DATA_HOME", ignored);
+        EXPECT_EQ(yomari::UserDataFolder(), "/home/kana/.local/share/yomari") << (ignored ? ignored : "unset");
+    }
+    ScopedEnv noXdg("XDG_DATA_HOME", nullptr);
+    ScopedEnv noHome("HOME", nullptr);
+    EXPECT_EQ(yomari::UserDataFolder(), "");
+}
+
+TEST(DataFolders, UserFirstThenBesideThenShareOfThePrefix)
+{
+    ScopedEnv xdg("XDG_DATA_HOME", "/home/kana/data");
+    const auto folders = yomari::StandardDataFolders("/opt/y/bin");
+    ASSERT_EQ(folders.size(), 3u);
+    EXPECT_EQ(folders[0], "/home/kana/data/yomari");
+    EXPECT_EQ(folders[1], "/opt/y/bin");
+    EXPECT_EQ(folders[2], "/opt/y/share/yomari");
+}
+
+// An engine whose data folders are a user's, the program's and an installed
+// one, each a folder of the test's own.
+class DataFolderEngine : public EngineFixture {
+protected:
+    DataFolderEngine()
+    {
+        for (const char* d : {"user", "bin", "share"})
+            std::filesystem::create_directories(m_dir.Path() / d);
+    }
+    std::string In(const char* folder, const char* name) const
+    {
+        return (m_dir.Path() / folder / name).string();
+    }
+    void Write(const char* folder, const char* name, const std::string& utf8) const
+    {
+        std::ofstream(In(folder, name), std::ios::binary) << Cp932(utf8);
+    }
+    yomari::EngineEnvironment FolderEnv()
+    {
+        yomari::EngineEnvironment env = Env();
+        env.folder = m_dir.Path() / "bin";
+        env.dataFolders = {m_dir.Path() / "user", m_dir.Path() / "bin", m_dir.Path() / "share"};
+        env.fallbackNotice = [this](const std::string& refused, const std::string& reason,
+                                    const std::string& used) {
+            m_notices.push_back(refused + "|" + reason + "|" + used);
+        };
+        return env;
+    }
+    std::vector<std::string> m_notices;
+};
+
+TEST_F(DataFolderEngine, EachFileFromTheFirstFolderHoldingIt)
+{
+    Write("share", "Yomari.dan", kFourEras);
+    Write("share", "Yomari.das", kFourEras);
+    yomari::CYomari fromShare(FolderEnv());
+    EXPECT_EQ(fromShare.Gengo(1), "平成");
+    EXPECT_EQ(fromShare.GengoFileName(0), In("share", "Yomari.dan"));
+
+    Write("bin", "Yomari.dan", std::string("\"令和\",\"れいわ\",\"\",2019\r\n") + kFourEras);
+    Write("user", "Yomari.das", std::string("\"未来\",\"みらい\",\"\",2031\r\n") + kFourEras);
+    yomari::CYomari engine(FolderEnv());
+    EXPECT_EQ(engine.Gengo(1), "令和");
+    engine.SetNanBokuMode(1);
+    EXPECT_EQ(engine.Gengo(1), "未来");
+    EXPECT_EQ(engine.GengoFileName(1), In("user", "Yomari.das"));
+    EXPECT_TRUE(m_notices.empty());
+}
+
+TEST_F(DataFolderEngine, BrokenUserFileGivesWayAndIsNamed)
+{
+    Write("share", "Yomari.dan", kFourEras);
+    Write("user", "Yomari.dan", "\"未来\",\"みらい\",\"\"\r\n");
+    yomari::CYomari engine(FolderEnv());
+    EXPECT_EQ(engine.Gengo(1), "平成");
+    ASSERT_EQ(m_notices.size(), 1u);
+    EXPECT_EQ(m_notices[0].rfind(In("user", "Yomari.dan") + "|", 0), 0u) << m_notices[0];
+    EXPECT_NE(m_notices[0].find("途中で終わっています"), std::string::npos) << m_notices[0];
+    EXPECT_EQ(m_notices[0].substr(m_notices[0].rfind('|') + 1), In("share", "Yomari.dan"));
+}
+
+TEST_F(DataFolderEngine, WhenEveryFileIsBrokenTheUsersErrorIsRaised)
+{
+    Write("share", "Yomari.dan", "\"x\",\"x\",\"\",abc\r\n");
+    Write("user", "Yomari.dan", "\"未来\",\"みらい\",\"\"\r\n");
+    try {
+        yomari::CYomari engine(FolderEnv());
+        ADD_FAILURE() << "no error";
+    } catch (const yomari::YomariError& e) {
+        EXPECT_EQ(e.Number(), yomari::ErrorNumber::InputPastEndOfFile);
+        EXPECT_NE(e.Description().find(In("user", "Yomari.dan")), std::string::npos) << e.Description();
+    }
+    EXPECT_TRUE(m_notices.empty());
+}
+
+TEST_F(DataFolderEngine, NoFileAnywhereIsMissingBesideTheProgram)
+{
+    EXPECT_YOMARI_ERROR(yomari::CYomari{FolderEnv()}, yomari::ErrorNumber::FileNotFound);
+    EXPECT_EQ(FolderEnv().DataFile(".dan"), In("bin", "Yomari.dan"));
+}

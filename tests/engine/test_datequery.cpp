@@ -1,0 +1,138 @@
+// Written forms of dates and years, read and answered in the other calendar.
+#include "DateQuery.h"
+
+#include <gtest/gtest.h>
+
+using namespace yomari;
+
+namespace {
+
+EngineEnvironment ShippedEnv()
+{
+    EngineEnvironment env;
+    env.folder = YOMARI_BIN_DIR;
+    env.baseName = "Yomari";
+    env.currentYear = [] { return 2026; };
+    return env;
+}
+
+const EraCalendar& Line(int32_t line)
+{
+    static const EraCalendar north = EraCalendar::Load(ShippedEnv(), 0);
+    static const EraCalendar south = EraCalendar::Load(ShippedEnv(), 1);
+    return line == 0 ? north : south;
+}
+
+std::string Answer(std::string_view text, int32_t line = 0)
+{
+    try {
+        std::string out;
+        AppendAnswerText(AnswerDateQuery(Line(line), ParseDateQuery(Line(line), text)), out);
+        return out;
+    } catch (const DateError& e) {
+        return std::string("refused: ") + e.what();
+    }
+}
+
+} // namespace
+
+TEST(DateQuery, WesternDatesInEveryForm)
+{
+    for (const char* q : {"2019-04-30", "2019/4/30", "2019年4月30日", "2019.4.30", "２０１９－０４－３０",
+                          "二〇一九年四月三十日", " 2019-04-30\r", "2019\u201004\u201030", "2019\u221204\u221230",
+                          "0002019-04-30"})
+        EXPECT_EQ(Answer(q), "平成31年4月30日") << q;
+    EXPECT_EQ(Answer("2019-05-01"), "令和元年5月1日");
+    EXPECT_EQ(Answer("1926-12-25"), "昭和元年12月25日");
+}
+
+TEST(DateQuery, EraDatesInEveryForm)
+{
+    for (const char* q : {"平成31年4月30日", "平成３１年４月３０日", "平成三十一年四月三十日", "H31.04.30",
+                          "h31.4.30", "平31.04.30", "Ｈ３１．０４．３０", "へいせい31年4月30日", "平成 31年 4月 30日"})
+        EXPECT_EQ(Answer(q), "2019-04-30") << q;
+    EXPECT_EQ(Answer("令和元年5月1日"), "2019-05-01");
+    EXPECT_EQ(Answer("R1.05.01"), "2019-05-01");
+    EXPECT_EQ(Answer("令1.05.01"), "2019-05-01");
+    EXPECT_EQ(Answer("S64.01.07"), "1989-01-07");
+    EXPECT_EQ(Answer("T15.12.24"), "1926-12-24");
+    EXPECT_EQ(Answer("M45.7.29"), "1912-07-29");
+    EXPECT_EQ(Answer("昭和六十四年一月七日"), "1989-01-07");
+}
+
+TEST(DateQuery, EraYearsAndWesternYearsAlone)
+{
+    for (const char* q : {"昭和50", "昭和50年", "S50", "s50", "しょうわ50", "昭和五十年", "昭和５０"})
+        EXPECT_EQ(Answer(q), "1975") << q;
+    EXPECT_EQ(Answer("平成元年"), "1989");
+    EXPECT_EQ(Answer("大化元年"), "645");
+    EXPECT_EQ(Answer("1975"), "昭和50年");
+    EXPECT_EQ(Answer("1975年"), "昭和50年");
+    EXPECT_EQ(Answer("千九百七十五"), "昭和50年");
+    EXPECT_EQ(Answer("1989"), "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)");
+    EXPECT_EQ(Answer("2019"), "令和元年 (5月1日–12月31日)、平成31年 (1月1日–4月30日)");
+    EXPECT_EQ(Answer("1868"), "明治元年、慶応4年");
+    EXPECT_EQ(Answer("1336", 1), "延元元年、建武3年");
+    EXPECT_EQ(Answer("1336", 0), "建武3年");
+    EXPECT_EQ(Answer("延元元年", 1), "1336");
+}
+
+TEST(DateQuery, SharedReadingGoesToTheEraThatHasTheYear)
+{
+    // しょうわ is 昭和 (1926), 正和 (1312) and 承和 (834); only 昭和 reaches 50.
+    EXPECT_EQ(Answer("しょうわ50"), "1975");
+    EXPECT_EQ(Answer("しょうわ1"), "1926");
+    // てんわ is the second reading of 天和 (1681).
+    EXPECT_EQ(Answer("てんわ2"), "1682");
+    EXPECT_EQ(Answer("てんな2"), "1682");
+}
+
+TEST(DateQuery, BeforeGregorianDaysAnswersTheYearWithANote)
+{
+    const std::string note = std::string(" ※") + kYearLevelNote;
+    EXPECT_EQ(Answer("1700-05-05"), "元禄13年" + note);
+    EXPECT_EQ(Answer("1872-12-31"), "明治5年" + note);
+    EXPECT_EQ(Answer("明治5年12月2日"), "1872" + note);
+    EXPECT_EQ(Answer("元禄15年12月14日"), "1702" + note);
+    EXPECT_EQ(Answer("1873-01-01"), "明治6年1月1日");
+}
+
+TEST(DateQuery, RefusalsSayWhy)
+{
+    EXPECT_EQ(Answer("平成31年5月1日"), "refused: 平成31年5月1日はありません（平成は2019-04-30まで）");
+    EXPECT_EQ(Answer("2019-02-30"), "refused: 2019年2月30日はありません（2月は28日まで）");
+    EXPECT_EQ(Answer("644"), "refused: 644年は大化より前で、元号がありません");
+    EXPECT_EQ(Answer("ほげ50"), "refused: 「ほげ」と読む元号はありません");
+    EXPECT_EQ(Answer("abc"), "refused: 「abc」は日付・年として読めません");
+    EXPECT_EQ(Answer("2019-4"), "refused: 「2019-4」は日付・年として読めません");
+    EXPECT_EQ(Answer("2019-04/30"), "refused: 「2019-04/30」は日付・年として読めません");
+    EXPECT_EQ(Answer("平成31年4月30日x"), "refused: 「平成31年4月30日x」は日付・年として読めません");
+    EXPECT_EQ(Answer("平成"), "refused: 「平成」は日付・年として読めません");
+    EXPECT_EQ(Answer(""), "refused: 入力が空です");
+    EXPECT_EQ(Answer("0"), "refused: 西暦年は1以上です");
+    EXPECT_EQ(Answer("1"), "refused: 1年は大化より前で、元号がありません");
+    EXPECT_EQ(Answer("99999999999"), "refused: 数が大きすぎます");
+    EXPECT_EQ(Answer("令和2147483647"), "refused: 令和2147483647年は大きすぎます");
+    EXPECT_EQ(Answer("昭和0年"), "refused: 昭和の年は1（元年）からです");
+    EXPECT_EQ(Answer("10000-01-01"), "refused: 日付の年は1から9999までです");
+    EXPECT_EQ(Answer(std::string_view("\xff\xfe", 2)).substr(0, 9), "refused: ");
+}
+
+TEST(DateQuery, JsonCarriesTheAnswerAndEscapesTheQuery)
+{
+    const EraCalendar& cal = Line(0);
+    std::string out;
+    AppendAnswerJson("1989", AnswerDateQuery(cal, ParseDateQuery(cal, "1989")), "n", out);
+    EXPECT_NE(out.find("\"from\":\"1989-01-08\",\"to\":\"1989-12-31\""), std::string::npos) << out;
+    EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos) << out;
+    out.clear();
+    AppendErrorJson("a\"b\\c\x01", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\",\"error\":\"x\"}");
+    // Characters of two, three and four bytes pass through; broken bytes do not.
+    out.clear();
+    AppendErrorJson("é平𠀋", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"é平𠀋\",\"error\":\"x\"}");
+    out.clear();
+    AppendErrorJson("a\xC3", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"a\uFFFD\",\"error\":\"x\"}");
+}
