@@ -278,10 +278,9 @@ int32_t CYomari::GengoYearToAD(int32_t n, int32_t y) const
     return Checked32(int64_t{FirstYearAt(n)} + y - 1, m_env.baseName);
 }
 
+// Only called for a target era, never for the Western calendar (era 0).
 int32_t CYomari::ADToGengoYear(int32_t n, int32_t w) const
 {
-    if (n == 0)
-        return w;
     const int64_t y = int64_t{w} - FirstYearAt(n) + 1;
     return y < 0 ? 0 : Checked32(y, m_env.baseName);
 }

@@ -102,6 +102,28 @@ TEST_F(Limits, SumsAreCheckedOnTheirResult)
     EXPECT_EQ(e.OutputYear(), 2147483647 - 1989);
 }
 
+// The edges of the age and birth-year rules, each output read first.
+TEST_F(Limits, AgeAndBirthYearEdges)
+{
+    CYomari& e = Engine();
+    e.SetMode(2);
+    e.SetInputGengo("平成");
+    e.SetInputYear(1);
+    e.SetInputGengo2("平成");
+    e.SetInputYear2(1);
+    EXPECT_EQ(e.OutputYear(), 0); // born this year: age 0, no warning
+    EXPECT_EQ(e.WarningNumber(), 0);
+
+    e.SetMode(3);
+    e.SetInputYear(2026 - 1868); // born in the oldest era's first year
+    EXPECT_EQ(e.OutputGengo(), "明治");
+    EXPECT_EQ(e.OutputYear(), 1);
+    EXPECT_EQ(e.WarningNumber(), 0);
+    e.SetInputYear(2026 - 1867);
+    EXPECT_EQ(e.OutputYear2(), 1867);
+    EXPECT_EQ(e.WarningNumber(), 100000);
+}
+
 TEST_F(Limits, WarningsBelongToTheLastCalculationEvenWhenItFails)
 {
     CYomari& e = Engine();
@@ -153,6 +175,18 @@ TEST_F(Limits, TooFewErasAreRefusedNamingTheFile)
     EXPECT_EQ(e.Gengo(5), "慶応");
 }
 
+TEST_F(Limits, AnEraFileOfNoKnownEncodingIsRefusedByName)
+{
+    m_dir.Write("Yomari.dan", "\"\x95\xbd\x90\xac\",\"a\",\"\",1989\r\n\x82");
+    try {
+        CYomari e(Env());
+        ADD_FAILURE() << "loaded";
+    } catch (const yomari::YomariError& err) {
+        EXPECT_EQ(err.Number(), yomari::ErrorNumber::FileAccessError);
+        EXPECT_NE(err.Description().find("Yomari.dan"), std::string::npos) << err.Description();
+    }
+}
+
 TEST(QuoteForMessage, KeepsFortyCharactersOfAHugeValue)
 {
     const std::string forty(40, 'a');
@@ -190,7 +224,8 @@ TEST_F(Limits, YearLookupAgreesWithThePlainSearch)
         // Steps: short, sometimes shared years, long (> 100000 in all), or out of order.
         const int kind = round % 4;
         std::vector<int32_t> first{0};
-        int32_t year = 1500000;
+        // Short tables also before the year 1, as tables of early eras may be.
+        int32_t year = kind == 0 ? static_cast<int32_t>(random() % 6000) - 3000 : 1500000;
         std::string file;
         for (int i = 1; i <= n; ++i) {
             if (i > 1) {
