@@ -175,15 +175,22 @@ TEST_F(Limits, TooFewErasAreRefusedNamingTheFile)
     EXPECT_EQ(e.Gengo(5), "慶応");
 }
 
-TEST_F(Limits, AnEraFileOfNoKnownEncodingIsRefusedByName)
+// A file of no known encoding, and a folder where the file should be.
+TEST_F(Limits, AnEraFileThatCannotBeReadIsRefusedByName)
 {
     m_dir.Write("Yomari.dan", "\"\x95\xbd\x90\xac\",\"a\",\"\",1989\r\n\x82");
-    try {
-        CYomari e(Env());
-        ADD_FAILURE() << "loaded";
-    } catch (const yomari::YomariError& err) {
-        EXPECT_EQ(err.Number(), yomari::ErrorNumber::FileAccessError);
-        EXPECT_NE(err.Description().find("Yomari.dan"), std::string::npos) << err.Description();
+    for (bool folder : {false, true}) {
+        if (folder) {
+            std::filesystem::remove(m_dir.Path() / "Yomari.dan");
+            std::filesystem::create_directory(m_dir.Path() / "Yomari.dan");
+        }
+        try {
+            CYomari e(Env());
+            ADD_FAILURE() << "loaded";
+        } catch (const yomari::YomariError& err) {
+            EXPECT_EQ(err.Number(), yomari::ErrorNumber::FileAccessError);
+            EXPECT_NE(err.Description().find("Yomari.dan"), std::string::npos) << err.Description();
+        }
     }
 }
 
