@@ -158,6 +158,12 @@ void KeepOnScreen(QWidget* window, int32_t choice)
         CenterForm(window);
 }
 
+void RestorePosition(QWidget* window, int left, int top)
+{
+    window->move(yomari::twips::PositionToPixels(left), yomari::twips::PositionToPixels(top));
+    KeepOnScreen(window, 1);
+}
+
 yomari::YomariError OverflowError()
 {
     return yomari::OverflowError(AppBaseName().toStdString());

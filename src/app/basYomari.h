@@ -61,6 +61,9 @@ void RestoreWindow(QWidget* window, int32_t windowState);
 // Brings a window back when its top-left lies off the screen: choice 0 to
 // the top-left corner, 1 centred, any other value leaves it.
 void KeepOnScreen(QWidget* window, int32_t choice);
+// Puts a window at a stored position in twips, centred instead when that
+// lies off the screen.
+void RestorePosition(QWidget* window, int left, int top);
 
 // Screen size and window position in twips.
 int ScreenWidthTwips();

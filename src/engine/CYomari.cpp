@@ -64,7 +64,13 @@ EraTable CYomari::LoadGengoTable(int32_t nanBokuMode) const
     // when it is complete, so a failed load leaves the old table in use. A
     // user's file that cannot be used gives way to the installed one.
     return m_env.ReadDataFile(nanBokuMode == 0 ? ".dan" : ".das", [this](const std::string& file) {
-        return MakeEraTable(ReadEraFile(file, m_env.baseName), m_env.baseName);
+        std::vector<EraRecord> records = ReadEraFile(file, m_env.baseName);
+        const auto count = static_cast<int64_t>(records.size());
+        if (count < m_env.minimumEras)
+            throw YomariError(1100, m_env.baseName,
+                              ErrorText(1100) + "。(" + file + " の元号は" + std::to_string(count) +
+                                  "件です。" + std::to_string(m_env.minimumEras) + "件以上必要です)");
+        return MakeEraTable(std::move(records), m_env.baseName);
     });
 }
 
@@ -241,8 +247,11 @@ int32_t CYomari::OutputYear2()
 
 void CYomari::Compute()
 {
-    // Everything is computed into r first: a failure (overflow, subscript)
-    // leaves the previous outputs and warnings in place and the results stale.
+    // The warnings belong to this calculation from the start, also when it
+    // fails. The outputs are computed into r first: a failure (overflow,
+    // subscript) leaves the previous outputs in place and the results stale.
+    m_warningNumber = 0;
+    m_warningString.clear();
     Results r;
     const int32_t p = m_inputGengoNumber;
     const int32_t q = m_inputGengo2Number;
@@ -266,15 +275,14 @@ int32_t CYomari::GengoYearToAD(int32_t n, int32_t y) const
 {
     if (n == 0)
         return y;
-    return CheckedSub(CheckedAdd(FirstYearAt(n), y, m_env.baseName), 1, m_env.baseName);
+    return Checked32(int64_t{FirstYearAt(n)} + y - 1, m_env.baseName);
 }
 
+// Only called for a target era, never for the Western calendar (era 0).
 int32_t CYomari::ADToGengoYear(int32_t n, int32_t w) const
 {
-    if (n == 0)
-        return w;
-    const int32_t y = CheckedAdd(CheckedSub(w, FirstYearAt(n), m_env.baseName), 1, m_env.baseName);
-    return y < 0 ? 0 : y;
+    const int64_t y = int64_t{w} - FirstYearAt(n) + 1;
+    return y < 0 ? 0 : Checked32(y, m_env.baseName);
 }
 
 bool CYomari::IsPastGengoEnd(int32_t n, int32_t w) const
@@ -288,7 +296,7 @@ CYomari::EraYear CYomari::ADYearToGengo(int32_t w) const
 {
     EraYear result{0, 0};
     if (w >= FirstYearAt(1)) {
-        result = {1, CheckedAdd(CheckedSub(w, FirstYearAt(1), m_env.baseName), 1, m_env.baseName)};
+        result = {1, Checked32(int64_t{w} - FirstYearAt(1) + 1, m_env.baseName)};
     } else {
         // Newest first with both bounds inclusive: a boundary year goes to the
         // newer era, a year in a gap to the older one.
@@ -305,8 +313,7 @@ CYomari::EraYear CYomari::ADYearToGengo(int32_t w) const
         }
         for (; n <= m_table.NumberOfGengo; ++n) {
             if (FirstYearAt(n) <= w && w <= FirstYearAt(n - 1)) {
-                result = {n, CheckedAdd(CheckedSub(w, FirstYearAt(n), m_env.baseName), 1,
-                                        m_env.baseName)};
+                result = {n, Checked32(int64_t{w} - FirstYearAt(n) + 1, m_env.baseName)};
                 break;
             }
         }
@@ -342,7 +349,7 @@ void CYomari::CalcAge(int32_t p, int32_t q, Results& r) const
     const int32_t birth = GengoYearToAD(p, m_inputYear);
     const int32_t reckoning =
         m_inputYear2 > 0 ? GengoYearToAD(q, m_inputYear2) : m_env.currentYear();
-    r.outputYear = CheckedSub(reckoning, birth, m_env.baseName);
+    r.outputYear = Checked32(int64_t{reckoning} - birth, m_env.baseName);
     if (r.outputYear < 0) {
         r.outputYear = -1;
         r.flags[4] = true;
@@ -353,7 +360,7 @@ void CYomari::CalcAge(int32_t p, int32_t q, Results& r) const
 
 void CYomari::CalcBirthYear(Results& r) const
 {
-    r.outputYear2 = CheckedSub(m_env.currentYear(), m_inputYear, m_env.baseName);
+    r.outputYear2 = Checked32(int64_t{m_env.currentYear()} - m_inputYear, m_env.baseName);
     const EraYear ey = ADYearToGengo(r.outputYear2);
     r.outputYear = ey.year;
     r.outputEra = ey.era;
@@ -377,21 +384,8 @@ constexpr std::string_view kWarningTexts[8] = {
 
 } // namespace
 
-std::string CYomari::WarningText(int32_t k) const
-{
-    if (k < 0 || k > 7)
-        k = 7;
-    std::string text;
-    if (k == 5)
-        text = m_table.Gengo[m_table.NumberOfGengo];
-    text += kWarningTexts[k];
-    return text;
-}
-
 void CYomari::BuildWarning(const bool (&flags)[8])
 {
-    m_warningNumber = 0;
-    m_warningString.clear();
     if (std::none_of(std::begin(flags), std::end(flags), [](bool f) { return f; }))
         return;
     int32_t value = 1;

@@ -57,9 +57,8 @@ public:
     // Path of the era data file of a court line (the first one found).
     std::string GengoFileName(int32_t nanBokuMode) const;
 
-    // Texts of the engine's numbered errors and warnings.
+    // Texts of the engine's numbered errors.
     static std::string ErrorText(int32_t number);
-    std::string WarningText(int32_t k) const;
 
 private:
     struct Results {

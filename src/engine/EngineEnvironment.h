@@ -18,6 +18,10 @@ struct EngineEnvironment {
     std::filesystem::path folder; // the executable's folder
     std::string baseName;         // the executable's file name without extension
     std::function<int32_t()> currentYear;
+    // Fewest eras a loaded table must hold; a table with fewer is refused
+    // like an unreadable file. The engine itself works with any count, even
+    // none; a user of it that addresses eras by fixed numbers asks for them.
+    int32_t minimumEras = 0;
 
     // Folders searched for data files, most preferred first. Empty: the
     // executable's folder alone (DataFile's last resort).

@@ -34,8 +34,8 @@ EraTable MakeEraTable(std::vector<EraRecord> records, const std::string& errorSo
         t.GengoLastYear[1] = 2147483647;
     for (int32_t i = 2; i <= n; ++i) {
         // The boundary year counts in both eras, hence + 1.
-        const int32_t span = CheckedSub(t.Gengo1stADYear[i - 1], t.Gengo1stADYear[i], errorSource);
-        t.GengoLastYear[i] = CheckedAdd(span, 1, errorSource);
+        const int64_t span = int64_t{t.Gengo1stADYear[i - 1]} - t.Gengo1stADYear[i];
+        t.GengoLastYear[i] = Checked32(span + 1, errorSource);
         if (span < 0)
             t.NewestFirst = false;
     }
@@ -94,31 +94,29 @@ std::vector<EraRecord> ReadEraFile(const std::string& fileName, const std::strin
             return "(" + fileName + " の" + std::to_string(record) + "件目、" +
                    std::to_string(reader.Line()) + "行目)";
         };
-        std::string items[4];
-        for (std::string& item : items) {
+        EraRecord era;
+        std::string y; // the first Western year as written
+        for (std::string* item : {&era.name, &era.kana, &era.kana2, &y}) {
             auto next = reader.Next();
             if (!next)
                 throw YomariError(ErrorNumber::InputPastEndOfFile, errorSource,
                                   "元号データが途中で終わっています。" + where());
-            item = std::move(*next);
+            *item = std::move(*next);
         }
         // Plain digits, as every shipped file has them, need no floating point.
-        int32_t plain = 0;
-        const std::string& y = items[3];
-        const auto [end, ec] = std::from_chars(y.data(), y.data() + y.size(), plain);
-        if (ec == std::errc() && end == y.data() + y.size() && !y.empty()) {
-            records.push_back({std::move(items[0]), std::move(items[1]), std::move(items[2]), plain});
-            continue;
+        const auto [end, ec] = std::from_chars(y.data(), y.data() + y.size(), era.firstADYear);
+        if (ec != std::errc() || end != y.data() + y.size() || y.empty()) {
+            const auto value = NumberText::ParseNumber(y);
+            if (!value || std::trunc(*value) != *value)
+                throw YomariError(ErrorNumber::TypeMismatch, errorSource,
+                                  "西暦年が整数ではありません: \"" + QuoteForMessage(y) + "\" " + where());
+            const auto year = NumberText::RoundToInt32(*value);
+            if (!year)
+                throw YomariError(ErrorNumber::Overflow, errorSource,
+                                  "西暦年が大きすぎます: \"" + QuoteForMessage(y) + "\" " + where());
+            era.firstADYear = *year;
         }
-        const auto value = NumberText::ParseNumber(items[3]);
-        if (!value || std::trunc(*value) != *value)
-            throw YomariError(ErrorNumber::TypeMismatch, errorSource,
-                              "西暦年が整数ではありません: \"" + items[3] + "\" " + where());
-        const auto year = NumberText::RoundToInt32(*value);
-        if (!year)
-            throw YomariError(ErrorNumber::Overflow, errorSource,
-                              "西暦年が大きすぎます: \"" + items[3] + "\" " + where());
-        records.push_back({std::move(items[0]), std::move(items[1]), std::move(items[2]), *year});
+        records.push_back(std::move(era));
     }
     return records;
 }

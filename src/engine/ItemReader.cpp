@@ -34,7 +34,11 @@ void ItemReader::ConsumeLineEnd()
 {
     if (m_pos < m_text.size() && m_text[m_pos] == '\r') {
         ++m_pos;
-        if (m_pos < m_text.size() && m_text[m_pos] == '\n')
+        // CR CR LF is the line of a lone CR that the settings file holds
+        // between its sections: one line, as an editor shows it.
+        if (m_text.compare(m_pos, 2, "\r\n") == 0)
+            m_pos += 2;
+        else if (m_pos < m_text.size() && m_text[m_pos] == '\n')
             ++m_pos;
         ++m_line;
     } else if (m_pos < m_text.size() && m_text[m_pos] == '\n') {

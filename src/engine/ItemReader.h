@@ -6,9 +6,10 @@
 namespace yomari {
 
 // Reads comma-separated items the way the program's data and settings files
-// are written: an item ends at a comma or a line end (CR LF, LF or CR), blanks
-// before an item are skipped, a double-quoted item runs to the closing quote
-// and may hold commas, an unquoted item loses its trailing blanks.
+// are written: an item ends at a comma or a line end (CR LF, CR CR LF, LF or
+// CR), blanks before an item are skipped, a double-quoted item runs to the
+// closing quote and may hold commas, an unquoted item loses its trailing
+// blanks.
 class ItemReader {
 public:
     explicit ItemReader(std::string text);

@@ -83,6 +83,18 @@ std::optional<std::string> DecodeTextFile(const std::string& bytes)
     return Convert("UTF-8", "CP932", bytes);
 }
 
+std::string QuoteForMessage(const std::string& utf8)
+{
+    constexpr size_t kMaxCharacters = 40;
+    size_t characters = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        // A character starts at every byte that is not a continuation byte.
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && characters++ == kMaxCharacters)
+            return utf8.substr(0, i) + "…";
+    }
+    return utf8;
+}
+
 std::optional<std::string> EncodeCp932(const std::string& utf8)
 {
     return Convert("CP932", "UTF-8", utf8);

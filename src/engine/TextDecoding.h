@@ -15,4 +15,9 @@ std::optional<std::string> EncodeCp932(const std::string& utf8);
 
 bool IsValidUtf8(const std::string& bytes);
 
+// A value as a message quotes it: the first 40 characters of UTF-8 text, and
+// "…" when there was more. A message box holding a whole huge value would
+// take ages to lay out and would not fit on the screen.
+std::string QuoteForMessage(const std::string& utf8);
+
 } // namespace yomari

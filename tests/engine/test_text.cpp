@@ -25,6 +25,7 @@ TEST(NumberText, LeadingNumberStopsAtFirstForeignCharacter)
     EXPECT_EQ(NumberText::LeadingNumber("-7年"), -7.0);
     EXPECT_EQ(NumberText::LeadingNumber("2.5e1x"), 25.0);
     EXPECT_EQ(NumberText::LeadingNumber("12e"), 12.0);
+    EXPECT_EQ(NumberText::LeadingNumber("7年"), 7.0); // one digit is a number too
 }
 
 TEST(NumberText, RoundsHalfToEvenAndRefusesOverflow)

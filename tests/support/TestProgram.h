@@ -19,15 +19,17 @@
 
 namespace testsupport {
 
-// The four eras the windows' examples are written against, in CP932.
+// The four eras the windows' examples are written against and the one older
+// era the windows need at least, in CP932.
 inline QByteArray FourErasCp932()
 {
-    // "平成","へいせい","",1989 ... written as Shift-JIS bytes.
+    // "平成","へいせい","",1989 ... "慶応","けいおう","",1865 as Shift-JIS bytes.
     return QByteArray(
         "\"\x95\xbd\x90\xac\",\"\x82\xd6\x82\xa2\x82\xb9\x82\xa2\",\"\",1989\r\n"
         "\"\x8f\xba\x98\x61\",\"\x82\xb5\x82\xe5\x82\xa4\x82\xed\",\"\",1926\r\n"
         "\"\x91\xe5\x90\xb3\",\"\x82\xbd\x82\xa2\x82\xb5\x82\xe5\x82\xa4\",\"\",1912\r\n"
-        "\"\x96\xbe\x8e\xa1\",\"\x82\xdf\x82\xa2\x82\xb6\",\"\",1868\r\n");
+        "\"\x96\xbe\x8e\xa1\",\"\x82\xdf\x82\xa2\x82\xb6\",\"\",1868\r\n"
+        "\"\x8c\x63\x89\x9e\",\"\x82\xaf\x82\xa2\x82\xa8\x82\xa4\",\"\",1865\r\n");
 }
 
 class ProgramFolder {

@@ -5,9 +5,14 @@
 #include "TextDecoding.h"
 #include "basYomari.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace yomari::settings {
@@ -38,41 +43,57 @@ bool InRange(int32_t v, int32_t lo, int32_t hi)
     return v >= lo && v <= hi;
 }
 
-// Applies the n-th value; false when the value cannot stand for that setting.
+// Applies the n-th value; false, leaving the setting as it was, when the
+// value cannot stand for that setting.
 bool Apply(int slot, const QString& text, Values& v)
 {
     if (slot == kInSysTray) {
         const auto b = ToBoolean(text);
-        if (!b)
-            return false;
-        v.inSysTray = *b;
-        return true;
+        if (b)
+            v.inSysTray = *b;
+        return b.has_value();
     }
     const auto n = ToLong(text);
     if (!n)
         return false;
+    const auto set = [&n](int32_t& field, int32_t lo, int32_t hi) {
+        if (!InRange(*n, lo, hi))
+            return false;
+        field = *n;
+        return true;
+    };
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     switch (slot) {
-    case kTop: v.top = *n; return true;
-    case kLeft: v.left = *n; return true;
-    case kCalcMode: v.calcMode = *n; return InRange(*n, 0, 3);
-    case kInputIndex: v.inputIndex = *n; return InRange(*n, 0, 5);
-    case kOutputIndex: v.outputIndex = *n; return InRange(*n, 6, 11);
+    case kTop: return set(v.top, kMin, kMax);
+    case kLeft: return set(v.left, kMin, kMax);
+    case kCalcMode: return set(v.calcMode, 0, 3);
+    case kInputIndex: return set(v.inputIndex, 0, 5);
+    case kOutputIndex: return set(v.outputIndex, 6, 11);
     // The upper bound of a list index is known only once the lists are filled.
-    case kInputBeforeMeijiIndex: v.inputBeforeMeijiIndex = *n; return *n >= -1;
-    case kOutputBeforeMeijiIndex: v.outputBeforeMeijiIndex = *n; return *n >= -1;
-    case kNanBokuMode: v.nanBokuMode = *n; return InRange(*n, 0, 1);
-    case kAppMode: v.appMode = *n; return InRange(*n, 0, 1);
+    case kInputBeforeMeijiIndex: return set(v.inputBeforeMeijiIndex, -1, kMax);
+    case kOutputBeforeMeijiIndex: return set(v.outputBeforeMeijiIndex, -1, kMax);
+    case kNanBokuMode: return set(v.nanBokuMode, 0, 1);
+    case kAppMode: return set(v.appMode, 0, 1);
     case kTextLenMax:
         v.textLenMax = std::clamp(*n, kMinTextLen, kMaxTextLen);
         return true;
-    case kBirthYearWhichCopy: v.birthYearWhichCopy = *n; return InRange(*n, 0, 1);
-    case kADGenTop: v.adGenTop = *n; return true;
-    case kADGenLeft: v.adGenLeft = *n; return true;
-    case kSelectedGengo:
-        v.selectedGengo = static_cast<int16_t>(std::clamp(*n, -1, 3));
-        return InRange(*n, -1, 3);
-    default: return true;
+    case kBirthYearWhichCopy: return set(v.birthYearWhichCopy, 0, 1);
+    case kADGenTop: return set(v.adGenTop, kMin, kMax);
+    case kADGenLeft: return set(v.adGenLeft, kMin, kMax);
+    default: {
+        int32_t selected = v.selectedGengo;
+        if (!set(selected, -1, 3))
+            return false;
+        v.selectedGengo = static_cast<int16_t>(selected);
+        return true;
     }
+    }
+}
+
+QString Quoted(const QString& value)
+{
+    return QString::fromStdString(QuoteForMessage(value.toStdString()));
 }
 
 } // namespace
@@ -83,36 +104,34 @@ ReadResult Read(const QString& fileName)
     QFile file(fileName);
     if (!file.exists())
         return result;
-    result.status = ReadResult::Status::Error;
+    result.status = ReadResult::Status::Unreadable;
     if (!file.open(QIODevice::ReadOnly)) {
-        result.errorValue = file.errorString();
+        result.fileError = file.errorString();
         return result;
     }
     const auto text = DecodeTextFile(file.readAll().toStdString());
     if (!text) {
-        result.errorValue = QStringLiteral("文字コードを判別できません");
+        result.fileError = QStringLiteral("文字コードを判別できません");
         return result;
     }
+    result.status = ReadResult::Status::Ok;
     ItemReader reader(*text);
     int n = 0;
-    while (auto item = reader.Next()) {
+    while (n < kValueCount) {
+        const auto item = reader.Next();
+        if (!item)
+            break;
         const QString trimmed = QString::fromStdString(*item).trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('[')))
             continue;
-        if (n < kValueCount) {
-            const QString value = basYomari::IniValue(trimmed).trimmed();
-            result.lineOf[n] = reader.Line();
-            if (!Apply(n, value, result.values)) {
-                result.errorLine = reader.Line();
-                result.errorValue = value;
-                result.values = Values{};
-                return result;
-            }
-        }
+        const QString value = basYomari::IniValue(trimmed).trimmed();
+        result.lineOf[n] = reader.Line();
+        result.taken[n] = Apply(n, value, result.values);
+        if (!result.taken[n])
+            result.problems << Problem{reader.Line(), Quoted(value)};
         ++n;
     }
-    result.valueCount = std::min(n, kValueCount);
-    result.status = ReadResult::Status::Ok;
+    result.valueCount = n;
     return result;
 }
 
@@ -157,7 +176,9 @@ QString Write(const QString& fileName, const QByteArray& content)
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(content) != content.size()) {
+    // The flush is checked here: a failed flush inside commit() (a full disk)
+    // would go unnoticed and put an empty file in place of the old one.
+    if (file.write(content) != content.size() || !file.flush()) {
         const QString error = file.errorString();
         file.cancelWriting();
         return error;
@@ -165,6 +186,20 @@ QString Write(const QString& fileName, const QByteArray& content)
     if (!file.commit())
         return file.errorString();
     return QString();
+}
+
+void RemoveStaleTemporaries(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    QDir dir = info.absoluteDir();
+    const QRegularExpression temporary(
+        QRegularExpression::anchoredPattern(QRegularExpression::escape(info.fileName()) +
+                                            QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QStringList names = dir.entryList({info.fileName() + QStringLiteral(".??????")},
+                                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        if (temporary.match(name).hasMatch())
+            dir.remove(name);
 }
 
 } // namespace yomari::settings

@@ -23,7 +23,7 @@ struct Values {
     int32_t left = 0;
     int32_t calcMode = 1;
     int32_t inputIndex = 0;
-    int32_t outputIndex = 0;
+    int32_t outputIndex = 6; // the first button of the second era group
     int32_t inputBeforeMeijiIndex = 0;
     int32_t outputBeforeMeijiIndex = 0;
     int32_t nanBokuMode = 0;
@@ -55,17 +55,31 @@ enum Slot {
     kSelectedGengo,
 };
 
+// A value the reader refused: its line in the file and its text, shortened
+// for a message.
+struct Problem {
+    int line = 0;
+    QString value;
+    bool operator==(const Problem&) const = default;
+};
+
+// What the reader found, as data: the window decides how to tell the user.
+// A refused value keeps its default and every other value is kept; a file
+// that ends early keeps the values it has.
 struct ReadResult {
-    enum class Status { NoFile, Ok, Error };
+    enum class Status { NoFile, Ok, Unreadable };
     Status status = Status::NoFile;
     Values values;
-    // How many value lines were found (values past them keep their defaults)
-    // and the file line of each, for messages.
+    // How many value lines were found (values past them keep their defaults),
+    // the file line of each, and which of them were taken.
     int valueCount = 0;
     std::array<int, kValueCount> lineOf{};
-    // For Status::Error: the line, its value and why it was refused.
-    int errorLine = 0;
-    QString errorValue;
+    std::array<bool, kValueCount> taken{};
+    QList<Problem> problems;
+    // Status::Unreadable: why the file as a whole could not be read.
+    QString fileError;
+
+    bool Has(Slot slot) const { return taken[slot]; }
 };
 
 ReadResult Read(const QString& fileName);
@@ -82,7 +96,12 @@ struct Snapshot {
 QByteArray Format(const Snapshot& s);
 
 // Writes the file whole through a temporary file beside it, so that a
-// failure leaves the old file as it was. Answers an error text, or empty.
+// failure (a full disk) leaves the old file as it was and no temporary file
+// behind. Answers an error text, or empty.
 QString Write(const QString& fileName, const QByteArray& content);
+
+// Removes temporary files of an earlier write that was killed before it
+// could put its file in place ("Yomari.ini.AbC123" beside "Yomari.ini").
+void RemoveStaleTemporaries(const QString& fileName);
 
 } // namespace yomari::settings

@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 using yomari::twips::Rect;
 
 namespace {
@@ -376,34 +378,33 @@ void frmMain::Form_Load(const QString& commandLine)
     m_modernEraCount = static_cast<int32_t>(optInput.size()) / 2 - 2;
 
     std::array<int32_t, 4> indices{0, 0, 0, 0};
-    ReadIni(indices);
+    yomari::settings::ReadResult stored;
+    ReadIni(indices, stored);
 
     // The engine is kept only once it holds the stored court line, so a
     // start that fails leaves no engine behind and writes no settings.
-    auto engine = std::make_unique<yomari::CYomari>(yomari::app::MakeEngineEnvironment());
+    // The era buttons address the modern eras by number and the list below
+    // them needs at least one older era: a table without them is refused.
+    yomari::EngineEnvironment env = yomari::app::MakeEngineEnvironment();
+    env.minimumEras = m_modernEraCount + 1;
+    auto engine = std::make_unique<yomari::CYomari>(std::move(env));
     engine->SetNanBokuMode(m_nanBokuMode);
     m_CYomari = std::move(engine);
 
     SetGengoData();
     SetGengoCaptions();
 
-    // A list index that names no entry: the stored settings do not fit this
-    // era table, so start as without a settings file. Index 0 of an empty list
-    // (an era table with no eras before the modern ones) is the default.
+    // A list index that names no entry does not fit this era table: that list
+    // starts at its first entry. Index 0 of an empty list is the default too.
     for (int g = 0; g < 2; ++g) {
         if (indices[2 + g] > 0 && indices[2 + g] >= cmbInput[g]->count()) {
-            const auto stored = yomari::settings::Read(yomari::app::FindSettings().readFrom);
-            ShowSettingsError(stored.lineOf[yomari::settings::kInputBeforeMeijiIndex + g],
-                              QString::number(indices[2 + g]));
-            ApplyDefaultSettings();
-            indices = {0, 0, 0, 0};
-            if (m_nanBokuMode != m_CYomari->NanBokuMode()) {
-                m_CYomari->SetNanBokuMode(m_nanBokuMode);
-                SetGengoData();
-            }
-            break;
+            const int slot = yomari::settings::kInputBeforeMeijiIndex + g;
+            stored.problems << yomari::settings::Problem{stored.lineOf[slot],
+                                                         QString::number(indices[2 + g])};
+            indices[2 + g] = 0;
         }
     }
+    ShowSettingsProblems(stored);
 
     optCalMode[m_storedCalcMode]->setChecked(true);
     optInput[indices[0]]->setChecked(true);
@@ -444,15 +445,11 @@ void frmMain::ShowStartWindow()
     // current window is shown after all.
     const bool hidden = m_startHidden && Tray().IconShown();
     if (m_appMode == 0) {
-        if (pos() == QPoint(0, 0))
-            basYomari::CenterForm(this);
         setVisible(!hidden);
         ADGen().hide();
     } else if (m_appMode == 1) {
         hide();
         frmADGen& simple = ADGen();
-        if (simple.pos() == QPoint(0, 0))
-            basYomari::CenterForm(&simple);
         simple.setVisible(!hidden);
         if (!hidden)
             simple.Text1->setFocus();
@@ -495,38 +492,54 @@ void frmMain::ApplyStoredOptions(const yomari::settings::Values& v)
     ADGen().SetSelectedGengo(v.selectedGengo);
 }
 
-void frmMain::ShowSettingsError(int line, const QString& value)
-{
-    const QString file = yomari::app::FindSettings().readFrom;
-    // Line 0: the file as a whole could not be opened.
-    const QString what =
-        line > 0 ? QStringLiteral("設定ファイル %1 の %2 行目の値「%3」を読み込めません。")
-                       .arg(file)
-                       .arg(line)
-                       .arg(value)
-                 : QStringLiteral("設定ファイル %1 を読み込めません。(%2)").arg(file, value);
-    QMessageBox::warning(this, basYomari::AppTitle(),
-                         what + QStringLiteral("\n既定の設定で起動します。"));
-}
-
-void frmMain::ReadIni(std::array<int32_t, 4>& indices)
+void frmMain::ShowSettingsProblems(const yomari::settings::ReadResult& stored)
 {
     using yomari::settings::ReadResult;
-    const QString fileName = yomari::app::FindSettings().readFrom;
-    const ReadResult result = yomari::settings::Read(fileName);
-    if (result.status != ReadResult::Status::Ok) {
-        if (result.status == ReadResult::Status::Error)
-            ShowSettingsError(result.errorLine, result.errorValue);
+    const QString file = yomari::app::FindSettings().readFrom;
+    QString what;
+    if (stored.status == ReadResult::Status::Unreadable) {
+        what = QStringLiteral("設定ファイル %1 を読み込めません。(%2)\n既定の設定で起動します。")
+                   .arg(file, stored.fileError);
+    } else if (!stored.problems.isEmpty()) {
+        what = QStringLiteral("設定ファイル %1 の次の値を読み込めません。この値には既定の設定を使います。")
+                   .arg(file);
+        auto problems = stored.problems;
+        std::sort(problems.begin(), problems.end(),
+                  [](const auto& a, const auto& b) { return a.line < b.line; });
+        for (const auto& p : problems)
+            what += QStringLiteral("\n%1 行目の値「%2」").arg(p.line).arg(p.value);
+    } else {
+        return;
+    }
+    QMessageBox::warning(this, basYomari::AppTitle(), what);
+}
+
+void frmMain::ReadIni(std::array<int32_t, 4>& indices, yomari::settings::ReadResult& stored)
+{
+    using yomari::settings::ReadResult;
+    const yomari::app::SettingsLocation location = yomari::app::FindSettings();
+    yomari::settings::RemoveStaleTemporaries(location.file);
+    stored = yomari::settings::Read(location.readFrom);
+    if (stored.status != ReadResult::Status::Ok) {
         ApplyDefaultSettings();
         return;
     }
-    const yomari::settings::Values& v = result.values;
-    basYomari::MoveTwips(this, v.left, v.top);
-    basYomari::MoveTwips(&ADGen(), v.adGenLeft, v.adGenTop);
+    const yomari::settings::Values& v = stored.values;
+    // A window whose position could not be read starts centred, as on a
+    // first start; one read off the screen is brought back.
+    const auto place = [](QWidget* window, bool known, int left, int top) {
+        if (!known) {
+            basYomari::CenterForm(window);
+            return;
+        }
+        basYomari::RestorePosition(window, left, top);
+    };
+    using yomari::settings::Slot;
+    place(this, stored.Has(Slot::kTop) && stored.Has(Slot::kLeft), v.left, v.top);
+    place(&ADGen(), stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft), v.adGenLeft,
+          v.adGenTop);
     indices = {v.inputIndex, v.outputIndex, v.inputBeforeMeijiIndex, v.outputBeforeMeijiIndex};
     ApplyStoredOptions(v);
-    basYomari::KeepOnScreen(this, 1);
-    basYomari::KeepOnScreen(&ADGen(), 1);
 }
 
 void frmMain::PrintIni()

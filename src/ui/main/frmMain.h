@@ -139,11 +139,12 @@ private:
     void SetTabOrder();
     void ConnectHandlers();
 
-    void ReadIni(std::array<int32_t, 4>& indices);
+    void ReadIni(std::array<int32_t, 4>& indices, yomari::settings::ReadResult& stored);
     void ApplyDefaultSettings();
     // The options, calculation mode and simple window's era of a settings file.
     void ApplyStoredOptions(const yomari::settings::Values& v);
-    void ShowSettingsError(int line, const QString& value);
+    // One message for everything of the settings file that could not be used.
+    void ShowSettingsProblems(const yomari::settings::ReadResult& stored);
     void SetGengoCaptions();
     void EnableEraGroups(int32_t layout);
     void ShowLastYear(int group, int32_t era, bool show);

@@ -593,7 +593,8 @@ void TestFrmADGen::badEraData()
     // 大正 listed as starting after 昭和: an era of negative length.
     Program p(ProgramFolder::Data::None, {},
               QStringLiteral("\"平成\",\"へいせい\",\"\",1989\r\n\"昭和\",\"しょうわ\",\"\",1926\r\n"
-                             "\"大正\",\"たいしょう\",\"\",1930\r\n\"明治\",\"めいじ\",\"\",1868\r\n")
+                             "\"大正\",\"たいしょう\",\"\",1930\r\n\"明治\",\"めいじ\",\"\",1868\r\n"
+                             "\"慶応\",\"けいおう\",\"\",1865\r\n")
                   .toUtf8());
     p.Show();
     frmADGen* ad = p.ad;

@@ -1,0 +1,297 @@
+// The main window with bad, short, huge and unwritable files, as a user
+// meets them: files on disk, the window started and closed, message boxes
+// read as they appear.
+
+#include "SmallDisk.h"
+#include "TestProgram.h"
+#include "basYomari.h"
+#include "frmMain.h"
+#include "frmADGen.h"
+#include "frmOption.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QtTest>
+
+using testsupport::ProgramFolder;
+
+namespace {
+
+// The start as the program makes it: messages answered and kept.
+std::unique_ptr<frmMain> Start(QStringList* messages = nullptr)
+{
+    auto w = std::make_unique<frmMain>();
+    const QStringList shown = testsupport::AnswerMessageBoxes([&] { w->Form_Load(); });
+    if (messages)
+        *messages = shown;
+    return w;
+}
+
+// A settings file as the program writes it, with the value lines given.
+QByteArray Ini(const QStringList& v)
+{
+    static const char* const layout[] = {
+        "[Window]",    "Top",      "Left",         "\r",          "[CalcSetting]", "CalcMode",
+        "InputIndex",  "OutputIndex", "InputBeforeMeijiIndex", "OutputBeforeMeijiIndex", "\r",
+        "[Options]",   "NanBokuMode", "AppMode",   "InSysTray",   "TextLenMax",  "BirthYearWhichCopy",
+        "\r",          "[ADGen]",  "ADGenTop",     "ADGenLeft",   "SelectedGengo"};
+    QByteArray out;
+    int n = 0;
+    for (const char* line : layout) {
+        const bool isValue = line[0] != '[' && line[0] != '\r';
+        if (isValue && n == v.size())
+            break;
+        out += isValue ? QByteArray(line) + " =" + v[n++].toLatin1() : QByteArray(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+const QStringList kStored{"1500", "2250", "2", "5", "11", "3", "7", "0", "0", "True", "6", "1", "3000", "4500", "2"};
+
+// Where centring puts a window (placed before it is shown, so without the
+// frame that showing adds).
+QPoint Centred(const QWidget* w)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QSize size = w->size();
+    return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};
+}
+
+} // namespace
+
+class TestFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eraFileTheWindowsCannotUseStopsTheStart_data()
+    {
+        QTest::addColumn<QByteArray>("dan");
+        QTest::addColumn<QString>("says");
+        const QByteArray five = testsupport::FourErasCp932();
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("0件");
+        QTest::newRow("one era") << five.left(five.indexOf('\n') + 1) << QStringLiteral("1件");
+        QTest::newRow("four eras") << five.split('\n').mid(0, 4).join('\n') + '\n' << QStringLiteral("4件");
+        QTest::newRow("a megabyte year")
+            << QByteArray("\"A\",\"a\",\"\"," + QByteArray(1 << 20, 'x') + "\r\n") << QStringLiteral("xxxx…");
+    }
+    void eraFileTheWindowsCannotUseStopsTheStart()
+    {
+        QFETCH(QByteArray, dan);
+        QFETCH(QString, says);
+        ProgramFolder folder(ProgramFolder::Data::None);
+        folder.Write(QStringLiteral("Yomari.dan"), dan);
+        frmMain w;
+        QString error;
+        try {
+            w.Form_Load();
+        } catch (const yomari::YomariError& e) {
+            error = QString::fromStdString(e.Description());
+        }
+        QVERIFY2(error.contains(folder.Path(QStringLiteral("Yomari.dan"))), qPrintable(error));
+        QVERIFY2(error.contains(says), qPrintable(error));
+        QVERIFY2(error.size() < 300, qPrintable(error.left(300)));
+        QVERIFY(!w.m_CYomari);
+    }
+
+    void courtLineSwitchToAShortFileIsRefusedByName()
+    {
+        ProgramFolder folder(ProgramFolder::Data::Shipped);
+        const QByteArray dan = folder.Read(QStringLiteral("Yomari.dan"));
+        folder.Write(QStringLiteral("Yomari.das"), dan.left(dan.indexOf('\n') + 1));
+        auto w = Start();
+        w->show();
+        QStringList messages;
+        bool asked = false;
+        QTimer timer;
+        timer.setInterval(10);
+        connect(&timer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                messages << box->text();
+                box->button(QMessageBox::Ok)->click();
+            } else if (auto* d = qobject_cast<frmOption*>(modal)) {
+                if (asked) {
+                    QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
+                    return;
+                }
+                asked = true;
+                QTest::mouseClick(d->optNanBoku[1], Qt::LeftButton, {}, QPoint(8, d->optNanBoku[1]->height() / 2));
+                QTimer::singleShot(0, d->cmdOK, [d] { QTest::mouseClick(d->cmdOK, Qt::LeftButton); });
+            }
+        });
+        timer.start();
+        QTest::mouseClick(w->cmdOption, Qt::LeftButton);
+        timer.stop();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(folder.Path(QStringLiteral("Yomari.das"))), qPrintable(messages[0]));
+        QCOMPARE(w->NanBokuMode(), 0);
+        QCOMPARE(w->m_CYomari->NanBokuMode(), 0);
+        QCOMPARE(w->lblNanBoku->text(), QStringLiteral("北朝"));
+    }
+
+    // Bad values among good ones: one message names each bad line, the
+    // others are kept.
+    void badSettingsValuesKeepTheOthers()
+    {
+        ProgramFolder folder;
+        QStringList v = kStored;
+        v[2] = QStringLiteral("abc");    // CalcMode, line 6
+        v[6] = QStringLiteral("9999");   // OutputBeforeMeijiIndex, line 10: no such entry
+        v[14] = QStringLiteral("-2");    // SelectedGengo, line 22
+        folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
+        QStringList messages;
+        auto w = Start(&messages);
+        QCOMPARE(messages.size(), 1);
+        const QString& m = messages[0];
+        QVERIFY2(m.contains(folder.Path(QStringLiteral("Yomari.ini"))), qPrintable(m));
+        for (const char* line : {"6 行目の値「abc」", "10 行目の値「9999」", "22 行目の値「-2」"})
+            QVERIFY2(m.contains(QString::fromUtf8(line)), qPrintable(m));
+        QCOMPARE(m.count(QStringLiteral("行目")), 3);
+
+        QVERIFY(w->optCalMode[1]->isChecked()); // the default mode
+        QCOMPARE(w->cmbInput[1]->currentIndex(), 0);
+        QVERIFY(w->ADGen().Option2[3]->isChecked());
+        // Everything else as stored.
+        QCOMPARE(w->pos(), QPoint(150, 100));
+        QVERIFY(w->optInput[5]->isChecked());
+        QVERIFY(w->optInput[11]->isChecked());
+        QCOMPARE(w->cmbInput[0]->currentIndex(), 3);
+        QCOMPARE(w->InSysTray(), true);
+        QCOMPARE(w->TextLenMax(), 6);
+        QCOMPARE(w->BirthYearWhichCopy(), 1);
+        QCOMPARE(w->ADGen().pos(), QPoint(300, 200));
+    }
+
+    void aShortSettingsFileKeepsWhatItHas()
+    {
+        ProgramFolder folder;
+        QStringList v = kStored.mid(0, 4); // ends after InputIndex
+        v[3] = QStringLiteral("3");
+        folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
+        QStringList messages;
+        auto w = Start(&messages);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        QVERIFY(w->optInput[3]->isChecked());
+        QVERIFY(w->optInput[6]->isChecked());
+        QVERIFY(w->optCalMode[2]->isChecked());
+        QCOMPARE(w->pos(), QPoint(150, 100));
+        QCOMPARE(w->ADGen().pos(), Centred(&w->ADGen()));
+    }
+
+    void aHugeSettingsValueGivesAShortMessage()
+    {
+        ProgramFolder folder;
+        folder.Write(QStringLiteral("Yomari.ini"), "Top =" + QByteArray(1 << 20, '1') + "z\r\nLeft =30\r\n");
+        QStringList messages;
+        auto w = Start(&messages);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].size() < 300, qPrintable(messages[0].left(300)));
+        QVERIFY(messages[0].contains(QString(40, QLatin1Char('1')) + QStringLiteral("…")));
+    }
+
+    // Only a window whose stored place lies off the screen is centred; the
+    // edges themselves are on it.
+    void windowPositionEdges_data()
+    {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<bool>("centred");
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const int width = screen.width() * 15;
+        const int height = screen.height() * 15;
+        QTest::newRow("0, 0") << 0 << 0 << false;
+        QTest::newRow("top -10") << 300 << -10 << true;
+        QTest::newRow("left -10") << -10 << 300 << true;
+        QTest::newRow("top at the screen height") << 300 << height << false;
+        QTest::newRow("top 10 below it") << 300 << height + 10 << true;
+        QTest::newRow("top 1 below it") << 300 << height + 1 << true;
+        QTest::newRow("left at the screen width") << width << 300 << false;
+        QTest::newRow("left 10 right of it") << width + 10 << 300 << true;
+    }
+    void windowPositionEdges()
+    {
+        QFETCH(int, left);
+        QFETCH(int, top);
+        QFETCH(bool, centred);
+        ProgramFolder folder;
+        QStringList v = kStored;
+        v[0] = QString::number(top);
+        v[1] = QString::number(left);
+        v[12] = QString::number(top);
+        v[13] = QString::number(left);
+        folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
+        auto w = Start();
+        for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(&w->ADGen())}) {
+            if (centred)
+                QCOMPARE(window->pos(), Centred(window));
+            else
+                QCOMPARE(window->pos(), QPoint(left / 15, top / 15));
+        }
+    }
+
+    void sumNearTheLimitConverts()
+    {
+        ProgramFolder folder; // 令和 1, 平成 2 in the shipped table
+        QStringList v = kStored;
+        v[2] = QStringLiteral("1");  // 元号変換
+        v[3] = QStringLiteral("2");  // 平成
+        v[4] = QStringLiteral("6");  // 西暦
+        v[10] = QStringLiteral("10");
+        folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
+        auto w = Start();
+        w->show();
+        QTest::keyClicks(w->txtInput[0], QStringLiteral("2147481659"));
+        const QStringList errors = testsupport::AnswerMessageBoxes(
+            [&] { QTest::keyClick(w->txtInput[0], Qt::Key_Return); });
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("2147483647"));
+    }
+
+    // A full disk at exit: the old settings stay, the user is told, no
+    // temporary file is left; a temporary left by a killed write goes at
+    // the next start.
+    void fullDiskAtExit()
+    {
+        ProgramFolder folder(ProgramFolder::Data::None);
+        const QString dir = folder.Path(QStringLiteral("disk"));
+        testsupport::SmallDisk disk(dir);
+        if (!disk.Mounted())
+            QSKIP(qPrintable(disk.Why()));
+        yomari::app::SetLocationForTesting(yomari::app::ProgramLocation{dir, QStringLiteral("Yomari")});
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile f(dir + QLatin1Char('/') + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QCOMPARE(f.write(bytes), bytes.size());
+        };
+        write(QStringLiteral("Yomari.dan"), testsupport::FourErasCp932());
+        write(QStringLiteral("Yomari.das"), testsupport::FourErasCp932());
+        QStringList v = kStored;
+        v[5] = v[6] = QStringLiteral("0"); // the one era before the modern ones
+        const QByteArray old = Ini(v);
+        write(QStringLiteral("Yomari.ini"), old);
+        write(QStringLiteral("Yomari.ini.Q1w2E3"), old);
+
+        auto w = Start();
+        w->show();
+        QVERIFY(!QFile::exists(dir + QStringLiteral("/Yomari.ini.Q1w2E3")));
+        w->move(10, 10);
+        disk.Fill();
+        const QStringList messages = testsupport::AnswerMessageBoxes([&] { w->close(); });
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(dir + QStringLiteral("/Yomari.ini")), qPrintable(messages[0]));
+        QFile ini(dir + QStringLiteral("/Yomari.ini"));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), old);
+        QStringList files = QDir(dir).entryList(QDir::Files | QDir::Hidden);
+        files.sort();
+        QCOMPARE(files, (QStringList{"Yomari.dan", "Yomari.das", "Yomari.ini", "filler"}));
+    }
+};
+
+QTEST_MAIN(TestFiles)
+#include "tst_files.moc"
