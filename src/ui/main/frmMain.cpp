@@ -393,6 +393,9 @@ void frmMain::Form_Load(const QString& commandLine)
 
     SetGengoData();
     SetGengoCaptions();
+    // Placed once the era names have set the windows' widths, so a centred
+    // window is centred at the size it is shown with.
+    PlaceWindows(stored);
 
     // A list index that names no entry does not fit this era table: that list
     // starts at its first entry. Index 0 of an empty list is the default too.
@@ -476,9 +479,26 @@ void frmMain::ApplyDefaultSettings()
         cmbInput[g]->setEnabled(false);
         cmdInputSerch[g]->setEnabled(false);
     }
-    basYomari::CenterForm(this);
-    basYomari::CenterForm(&ADGen());
     ApplyStoredOptions(defaults);
+}
+
+void frmMain::PlaceWindows(const yomari::settings::ReadResult& stored)
+{
+    // A window whose position could not be read starts centred, as on a
+    // first start; one read off the screen is brought back.
+    const auto place = [](QWidget* window, bool known, int left, int top) {
+        if (!known) {
+            basYomari::CenterForm(window);
+            return;
+        }
+        basYomari::RestorePosition(window, left, top);
+    };
+    using yomari::settings::Slot;
+    const bool ok = stored.status == yomari::settings::ReadResult::Status::Ok;
+    const yomari::settings::Values& v = stored.values;
+    place(this, ok && stored.Has(Slot::kTop) && stored.Has(Slot::kLeft), v.left, v.top);
+    place(&ADGen(), ok && stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft),
+          v.adGenLeft, v.adGenTop);
 }
 
 void frmMain::ApplyStoredOptions(const yomari::settings::Values& v)
@@ -525,19 +545,6 @@ void frmMain::ReadIni(std::array<int32_t, 4>& indices, yomari::settings::ReadRes
         return;
     }
     const yomari::settings::Values& v = stored.values;
-    // A window whose position could not be read starts centred, as on a
-    // first start; one read off the screen is brought back.
-    const auto place = [](QWidget* window, bool known, int left, int top) {
-        if (!known) {
-            basYomari::CenterForm(window);
-            return;
-        }
-        basYomari::RestorePosition(window, left, top);
-    };
-    using yomari::settings::Slot;
-    place(this, stored.Has(Slot::kTop) && stored.Has(Slot::kLeft), v.left, v.top);
-    place(&ADGen(), stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft), v.adGenLeft,
-          v.adGenTop);
     indices = {v.inputIndex, v.outputIndex, v.inputBeforeMeijiIndex, v.outputBeforeMeijiIndex};
     ApplyStoredOptions(v);
 }

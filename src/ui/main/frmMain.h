@@ -141,6 +141,7 @@ private:
 
     void ReadIni(std::array<int32_t, 4>& indices, yomari::settings::ReadResult& stored);
     void ApplyDefaultSettings();
+    void PlaceWindows(const yomari::settings::ReadResult& stored);
     // The options, calculation mode and simple window's era of a settings file.
     void ApplyStoredOptions(const yomari::settings::Values& v);
     // One message for everything of the settings file that could not be used.
