@@ -3,6 +3,8 @@
 #include "DateQuery.h"
 #include "EraDates.h"
 
+#include "ShippedEnv.h"
+
 #include <gtest/gtest.h>
 #include <unicode/calendar.h>
 #include <unicode/gregocal.h>
@@ -16,15 +18,6 @@
 using namespace yomari;
 
 namespace {
-
-EngineEnvironment ShippedEnv()
-{
-    EngineEnvironment env;
-    env.folder = YOMARI_BIN_DIR;
-    env.baseName = "Yomari";
-    env.currentYear = [] { return 2026; };
-    return env;
-}
 
 class IcuJapanese {
 public:

@@ -1,20 +1,13 @@
 // Written forms of dates and years, read and answered in the other calendar.
 #include "DateQuery.h"
 
+#include "ShippedEnv.h"
+
 #include <gtest/gtest.h>
 
 using namespace yomari;
 
 namespace {
-
-EngineEnvironment ShippedEnv()
-{
-    EngineEnvironment env;
-    env.folder = YOMARI_BIN_DIR;
-    env.baseName = "Yomari";
-    env.currentYear = [] { return 2026; };
-    return env;
-}
 
 const EraCalendar& Line(int32_t line)
 {

@@ -4,6 +4,8 @@
 #include "TempDir.h"
 #include "YomariError.h"
 
+#include "ShippedEnv.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,15 +14,6 @@
 using namespace yomari;
 
 namespace {
-
-EngineEnvironment ShippedEnv()
-{
-    EngineEnvironment env;
-    env.folder = YOMARI_BIN_DIR;
-    env.baseName = "Yomari";
-    env.currentYear = [] { return 2026; };
-    return env;
-}
 
 const EraCalendar& North()
 {
