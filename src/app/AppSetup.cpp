@@ -1,6 +1,6 @@
 #include "app/AppSetup.h"
 
-#include "tray/YomariIcon.h"
+#include "app/YomariIcon.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -14,9 +14,6 @@
 
 namespace basYomari {
 
-int32_t MainWindowState = kStateNormal;
-int32_t ADGenWindowState = kStateNormal;
-
 int32_t SelectedIndex(const QList<QRadioButton*>& group)
 {
     for (int32_t i = 0; i < group.size(); ++i)

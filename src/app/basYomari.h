@@ -20,11 +20,6 @@ inline constexpr int32_t kStateNormal = 0;
 inline constexpr int32_t kStateMinimized = 1;
 inline constexpr int32_t kStateMaximized = 2;
 
-// Last normal or maximised state of each window before it was hidden into
-// the notification area.
-extern int32_t MainWindowState;
-extern int32_t ADGenWindowState;
-
 // Key codes of the characters the windows filter.
 inline constexpr int kKeyBack = 8;
 inline constexpr int kKeyReturn = 13;

@@ -1,20 +1,19 @@
 #include "tray/frmTray.h"
 
-#include "tray/YomariIcon.h"
+#include "app/AppOptions.h"
+#include "app/WindowHost.h"
+#include "app/YomariIcon.h"
 #include "app/basYomari.h"
 #include "tray/cTaskTray.h"
-#include "ui/simple/frmADGen.h"
-#include "ui/main/frmMain.h"
-#include "help/HlpDlg.h"
 
 #include <QCursor>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 
-frmTray::frmTray(frmMain& main)
+frmTray::frmTray(WindowHost& host, AppOptions& options)
     : QWidget(nullptr, Qt::Tool)
-    , m_main(main)
+    , m_host(host)
+    , m_options(options)
 {
     setWindowTitle(QStringLiteral("Yomari"));
     setWindowIcon(YomariIcon());
@@ -32,7 +31,7 @@ frmTray::frmTray(frmMain& main)
     }
     mnuTable = new QAction(QStringLiteral("早見表"), mnuRight);
     mnuRight->insertAction(mnuRightClick[1], mnuTable);
-    connect(mnuTable, &QAction::triggered, &m_main, &frmMain::ShowTable);
+    connect(mnuTable, &QAction::triggered, this, [this] { m_host.ShowTables(); });
 }
 
 frmTray::~frmTray() = default;
@@ -44,7 +43,7 @@ void frmTray::Form_Load()
     TaskTray1->SetForm(this);
     connect(TaskTray1, &cTaskTray::LeftClick, this, &frmTray::TaskTray1_LeftClick);
     connect(TaskTray1, &cTaskTray::RightClick, this, &frmTray::TaskTray1_RightClick);
-    if (m_main.InSysTray())
+    if (m_options.InSysTray())
         TaskTray1->Create();
 }
 
@@ -75,14 +74,7 @@ bool frmTray::IconShown() const
 
 void frmTray::ShowCurrentWindow()
 {
-    if (m_main.AppMode() == 0) {
-        basYomari::RestoreWindow(&m_main, basYomari::MainWindowState);
-        m_main.txtInput[0]->setFocus();
-    } else if (m_main.AppMode() == 1) {
-        frmADGen& simple = m_main.ADGen();
-        basYomari::RestoreWindow(&simple, basYomari::ADGenWindowState);
-        simple.Text1->setFocus();
-    }
+    m_host.ShowCurrentWindow();
 }
 
 void frmTray::TaskTray1_LeftClick()
@@ -100,19 +92,19 @@ void frmTray::mnuRightClick_Click(int index)
     switch (index) {
     case 0: ShowCurrentWindow(); break;
     case 1: {
-        m_main.SetInSysTray(false);
+        m_options.SetInSysTray(false);
         TaskTray1->Delete();
         QMessageBox box(QMessageBox::Warning, basYomari::AppTitle(),
                         QStringLiteral("Yomariを終了しますか?"),
                         QMessageBox::Yes | QMessageBox::No);
         if (box.exec() == QMessageBox::Yes)
-            m_main.close();
+            m_host.Quit();
         else
             ShowCurrentWindow(); // there is no icon left to come back through
         break;
     }
-    case 3: m_main.HlpDlg1->ShowHelp(); break;
-    case 5: m_main.close(); break;
+    case 3: m_host.ShowHelp(); break;
+    case 5: m_host.Quit(); break;
     default: break;
     }
 }

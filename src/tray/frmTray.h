@@ -6,8 +6,9 @@
 
 class QAction;
 class QMenu;
+class AppOptions;
+class WindowHost;
 class cTaskTray;
-class frmMain;
 
 // The form behind the notification-area icon. The user never sees it; it
 // owns the icon, its popup menu and the menu's commands.
@@ -15,7 +16,7 @@ class frmTray : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmTray(frmMain& main);
+    frmTray(WindowHost& host, AppOptions& options);
     ~frmTray() override;
 
     // Loads the icon (shown when the main window keeps it).
@@ -42,5 +43,6 @@ public:
 private:
     void ShowCurrentWindow();
 
-    frmMain& m_main;
+    WindowHost& m_host;
+    AppOptions& m_options;
 };

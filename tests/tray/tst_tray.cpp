@@ -34,8 +34,6 @@ private slots:
     void cleanup()
     {
         cTaskTray::SetAvailableForTesting(std::nullopt);
-        basYomari::MainWindowState = basYomari::kStateNormal;
-        basYomari::ADGenWindowState = basYomari::kStateNormal;
     }
 
     void iconMessagesRaiseTheirEvents()
@@ -93,8 +91,8 @@ private slots:
         QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(w.ADGen().Text1));
 
         w.ADGen().hide();
-        w.SetAppMode(0);
-        basYomari::MainWindowState = basYomari::kStateMaximized;
+        w.Options().SetAppMode(0);
+        w.SetWindowStateBeforeTray(basYomari::kStateMaximized);
         w.Tray().mnuRightClick[0]->trigger(); // 起動
         QVERIFY(w.isVisible());
         QVERIFY(w.isMaximized());
@@ -106,9 +104,9 @@ private slots:
         ProgramFolder folder;
         frmMain w;
         w.Form_Load();
-        w.SetInSysTray(true);
+        w.Options().SetInSysTray(true);
         w.showMaximized();
-        QTRY_COMPARE(basYomari::MainWindowState, basYomari::kStateMaximized);
+        QTRY_COMPARE(w.WindowStateBeforeTray(), basYomari::kStateMaximized);
         w.showMinimized();
         QTRY_VERIFY(!w.isVisible());
 
@@ -130,12 +128,12 @@ private slots:
 
         QStringList asked = Answer(QMessageBox::No, [&] { w.Tray().mnuRightClick_Click(1); });
         QCOMPARE(asked, QStringList{QStringLiteral("Yomariを終了しますか?")});
-        QCOMPARE(w.InSysTray(), false);
+        QCOMPARE(w.Options().InSysTray(), false);
         QVERIFY(!w.Tray().IconShown());
         QVERIFY(w.isVisible()); // no icon is left to come back through
         QVERIFY(!QFile::exists(folder.Path("Yomari.ini")));
 
-        w.SetInSysTray(true);
+        w.Options().SetInSysTray(true);
         w.Tray().Create();
         asked = Answer(QMessageBox::Yes, [&] { w.Tray().mnuRightClick_Click(1); });
         QCOMPARE(asked.size(), 1);
@@ -168,7 +166,7 @@ private slots:
             QCOMPARE(r.owner.data(), static_cast<QWidget*>(&w));
         }
 
-        w.SetInSysTray(true);
+        w.Options().SetInSysTray(true);
         w.Tray().Create();
         w.Tray().mnuRightClick[5]->trigger(); // 終了, no question
         QVERIFY(!w.isVisible());
@@ -198,11 +196,11 @@ private slots:
         ProgramFolder folder;
         frmMain w;
         w.Form_Load(commandLine);
-        QTEST(w.InSysTray(), "inSysTray");
-        QTEST(int(w.AppMode()), "appMode");
+        QTEST(w.Options().InSysTray(), "inSysTray");
+        QTEST(int(w.Options().AppMode()), "appMode");
         QTEST(w.isVisible(), "mainShown");
         QTEST(w.ADGen().isVisible(), "simpleShown");
-        QCOMPARE(w.Tray().IconShown(), trayAvailable && w.InSysTray());
+        QCOMPARE(w.Tray().IconShown(), trayAvailable && w.Options().InSysTray());
     }
 
     void startsWithTheStoredWindowAndEndsWritingSettings()

@@ -1,12 +1,9 @@
 #include "ui/main/frmMain.h"
+#include "ui/main/ResultLine.h"
 
 #include "app/AppEnvironment.h"
-#include "app/OptionGroupFocus.h"
-#include "app/SettingsLocation.h"
-#include "app/TextFit.h"
 #include "help/HlpDlg.h"
 #include "tray/cTaskTray.h"
-#include "app/Twips.h"
 #include "app/basYomari.h"
 #include "ui/simple/frmADGen.h"
 #include "ui/options/frmOption.h"
@@ -28,7 +25,7 @@
 
 #include <algorithm>
 
-using yomari::twips::Rect;
+using namespace yomari::mainwindow;
 
 namespace {
 
@@ -39,32 +36,6 @@ constexpr int kLayoutAge = 4;
 constexpr int kLayoutBirthYear = 5;
 
 const char* const kOverLength = "計算結果が表示可能最大値を超えました。";
-
-// The words of the result line and which boxes it shows, for layouts 1 to 3,
-// 4 and 5.
-struct ResultLineRow {
-    const char* in0;
-    const char* in1;
-    bool output0;
-    bool input1;
-    const char* out2;
-    bool output1;
-    const char* out4;
-};
-const ResultLineRow kResultLineRows[] = {
-    {"", "年", true, false, "年", false, ""},
-    {"生年", "年", false, true, "年", true, "歳"},
-    {"今年", "歳", true, false, "(西暦", true, ")生まれ"},
-};
-
-// Every text one column of the result line can show.
-QStringList ResultLineTexts(const char* ResultLineRow::*column)
-{
-    QStringList texts;
-    for (const ResultLineRow& row : kResultLineRows)
-        texts << QString::fromUtf8(row.*column);
-    return texts;
-}
 
 QString FromStd(const std::string& s)
 {
@@ -80,21 +51,38 @@ frmMain::frmMain(QWidget* parent)
     CreateControls();
     SetTabOrder();
     ConnectHandlers();
+    connect(&m_options, &AppOptions::Changed, this, &frmMain::OptionChanged);
+}
+
+void frmMain::OptionChanged(AppOptions::Option option)
+{
+    switch (option) {
+    case AppOptions::Option::NanBokuMode:
+        // The other court line has other era names.
+        if (m_CYomari)
+            SetGengoData();
+        break;
+    case AppOptions::Option::TextLenMax: ClearShow(1); break;
+    default: break;
+    }
 }
 
 frmMain::~frmMain() = default;
 
 frmADGen& frmMain::ADGen()
 {
-    if (!m_adGen)
-        m_adGen = std::make_unique<frmADGen>(*this);
+    if (!m_adGen) {
+        m_adGen = std::make_unique<frmADGen>(*this, m_options);
+        if (m_CYomari)
+            m_adGen->SetEngine(m_CYomari.get());
+    }
     return *m_adGen;
 }
 
 frmTable& frmMain::Table()
 {
     if (!m_frmTable) {
-        m_frmTable = std::make_unique<frmTable>(*this);
+        m_frmTable = std::make_unique<frmTable>(m_options);
         m_frmTable->Form_Load();
     }
     return *m_frmTable;
@@ -111,228 +99,12 @@ void frmMain::ShowTable()
     table.FocusFirstBox();
 }
 
-void frmMain::ArrangeWarning()
-{
-    // The tables' button shares the warnings' space: the warning ends above
-    // it, and a warning that needs the lines it covers takes them while it
-    // is shown, the button stepping aside.
-    const int top = yomari::twips::ToPixels(1680);
-    const int shortHeight = cmdTable->y() - top - yomari::twips::ToPixels(60);
-    const int fullHeight = yomari::twips::ToPixels(1335);
-    const bool fits = lblWarning->text().isEmpty() || lblWarning->heightForWidth(lblWarning->width()) <= shortHeight;
-    lblWarning->resize(lblWarning->width(), fits ? shortHeight : fullHeight);
-    cmdTable->setVisible(fits);
-}
-
 void frmMain::cmdTable_Click()
 {
     ShowTable();
 }
 
 // ---- controls ---------------------------------------------------------------
-
-void frmMain::CreateControls()
-{
-    setFixedSize(yomari::twips::ToPixels(6015), yomari::twips::ToPixels(5115));
-
-    frameCalMode = new QGroupBox(QStringLiteral("計算モード(&M)"), this);
-    frameCalMode->setGeometry(Rect(240, 120, 5295, 735));
-    const char* const modeCaptions[] = {"西暦->元号", "元号変換", "年齢計算", "生年計算"};
-    const int modeLeft[] = {1320, 120, 2760, 4080};
-    const int modeWidth[] = {1215, 1095, 1095, 1095};
-    for (int i = 0; i < 4; ++i) {
-        optCalMode[i] = new QRadioButton(QString::fromUtf8(modeCaptions[i]), frameCalMode);
-        optCalMode[i]->setGeometry(Rect(modeLeft[i], 240, modeWidth[i], 375));
-        optCalMode[i]->installEventFilter(this);
-    }
-    optCalMode[1]->setChecked(true);
-    OptionGroupFocus::Install(frameCalMode, QList<QRadioButton*>(optCalMode.begin(), optCalMode.end()));
-
-    Label2 = new QLabel(QStringLiteral("入力(&I)"), this);
-    Label2->setGeometry(Rect(240, 960, 600, 255));
-    lblInput[0] = new QLabel(this);
-    lblInput[0]->setGeometry(Rect(840, 960, 480, 255));
-    lblInput[1] = new QLabel(this);
-    lblInput[1]->setGeometry(Rect(1920, 960, 360, 255));
-    Label1 = new QLabel(QStringLiteral("→"), this);
-    Label1->setGeometry(Rect(2280, 960, 240, 255));
-    lblOutput[0] = new QLabel(this);
-    lblOutput[0]->setGeometry(Rect(2520, 960, 375, 375));
-    lblOutput[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblOutput[2] = new QLabel(this);
-    lblOutput[2]->setGeometry(Rect(3600, 960, 480, 255));
-    lblOutput[4] = new QLabel(this);
-    lblOutput[4]->setGeometry(Rect(4680, 960, 840, 255));
-
-    for (int i = 0; i < 2; ++i) {
-        txtInput[i] = new QLineEdit(this);
-        txtOutput[i] = new QLineEdit(this);
-        // Years are digits only: no input method, and the key filter decides.
-        txtInput[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
-        txtInput[i]->setInputMethodHints(Qt::ImhDigitsOnly);
-        txtInput[i]->installEventFilter(this);
-        // Results can be selected and copied, never edited.
-        txtOutput[i]->setReadOnly(true);
-    }
-    txtInput[0]->setGeometry(Rect(1320, 960, 495, 270));
-    txtOutput[0]->setGeometry(Rect(3000, 960, 495, 270));
-    txtInput[1]->setGeometry(Rect(3000, 960, 495, 270));
-    txtOutput[1]->setGeometry(Rect(4080, 960, 495, 270));
-    Label2->setBuddy(txtInput[0]);
-
-    const int rowLeft[] = {240, 840, 1800, 2520};
-    for (int g = 0; g < 2; ++g) {
-        lblLastYear[g] = new QLabel(QStringLiteral("最終年"), this);
-        lblLastYear[g]->setGeometry(Rect(rowLeft[g * 2], 1320, 600, 255));
-        lblGenlast[g] = new QLabel(this);
-        lblGenlast[g]->setGeometry(Rect(rowLeft[g * 2 + 1], 1320, 720, 255));
-    }
-    Label3 = new QLabel(QStringLiteral("南北朝時代設定 ："), this);
-    Label3->setGeometry(Rect(3240, 1320, 1440, 255));
-    lblNanBoku = new QLabel(QStringLiteral("北朝"), this);
-    lblNanBoku->setGeometry(Rect(4680, 1320, 600, 255));
-
-    const char* const eraCaptions[] = {"西暦", "平成", "昭和", "大正", "明治", "明治以前"};
-    const int buttonTop[] = {240, 600, 960, 1320, 1680, 2040};
-    const char* const serchCaptions[] = {"検索(&F)", "検索(&G)"};
-    for (int g = 0; g < 2; ++g) {
-        frameInput[g] = new QGroupBox(this);
-        frameInput[g]->setGeometry(Rect(g == 0 ? 240 : 1800, 1560, 1335, 3375));
-        for (int j = 0; j < 6; ++j) {
-            QRadioButton* b = new QRadioButton(QString::fromUtf8(eraCaptions[j]), frameInput[g]);
-            b->setGeometry(Rect(120, buttonTop[j], 1095, 255));
-            optInput[g * 6 + j] = b;
-        }
-        cmbInput[g] = new QComboBox(frameInput[g]);
-        cmbInput[g]->setGeometry(Rect(120, 2400, 1095, 300));
-        cmbInput[g]->setMaxVisibleItems(20);
-        cmdInputSerch[g] = new QPushButton(QString::fromUtf8(serchCaptions[g]), frameInput[g]);
-        cmdInputSerch[g]->setGeometry(Rect(120, 2880, 1095, 375));
-        cmdInputSerch[g]->setAutoDefault(true);
-    }
-    optInput[2]->setChecked(true);
-    optInput[6]->setChecked(true);
-    for (int g = 0; g < 2; ++g)
-        OptionGroupFocus::Install(frameInput[g], QList<QRadioButton*>(optInput.begin() + g * 6,
-                                                                      optInput.begin() + g * 6 + 6));
-
-    lblWarning = new QLabel(this);
-    lblWarning->setGeometry(Rect(3240, 1680, 2535, 1335));
-    lblWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblWarning->setWordWrap(true);
-
-    const auto button = [this](const char* caption, int l, int t, int w) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setGeometry(Rect(l, t, w, 375));
-        // Enter on a focused button presses it, as Space does.
-        b->setAutoDefault(true);
-        return b;
-    };
-    cmdTable = button("早見表(&T)", 3240, 2640, 2535);
-    cmdCal = button("計算(&R)", 3240, 3120, 2535);
-    cmdCopy = button("コピー(&C)", 3240, 3600, 1215);
-    cmdClear = button("クリア(&L)", 4560, 3600, 1215);
-    cmdOption = button("オプション(&O)", 3240, 4080, 1215);
-    cmdHelp = button("ヘルプ(&H)", 4560, 4080, 1215);
-    cmdExit = button("終了(&X)", 3240, 4560, 2535);
-
-    HlpDlg1 = new HlpDlg(this);
-
-    for (QWidget* child : findChildren<QWidget*>())
-        m_designed.insert(child, child->geometry());
-    m_designedSize = size();
-}
-
-void frmMain::ArrangeWindow()
-{
-    // The result line: each control as wide as its longest text or TextLenMax
-    // digits, the ones after it moved along by what it grew.
-    const int yearBox = yomari::fit::LineEditWidth(txtInput[0], m_textLenMax);
-    QStringList eras{QStringLiteral("西暦")};
-    if (m_CYomari)
-        for (int32_t j = 1; j <= m_CYomari->NumberOfGengo(); ++j)
-            eras << FromStd(m_CYomari->Gengo(j));
-    // An era name the size of a page would push the window off the screen.
-    const int eraLabel = std::min(yomari::fit::LabelWidth(lblOutput[0], eras),
-                                  QFontMetrics(lblOutput[0]->font()).horizontalAdvance(QChar(u'元')) * 12);
-    const std::pair<QWidget*, int> line[] = {
-        {Label2, yomari::fit::LabelWidth(Label2, {Label2->text()})},
-        {lblInput[0], yomari::fit::LabelWidth(lblInput[0], ResultLineTexts(&ResultLineRow::in0))},
-        {txtInput[0], yearBox},
-        {lblInput[1], yomari::fit::LabelWidth(lblInput[1], ResultLineTexts(&ResultLineRow::in1))},
-        {Label1, yomari::fit::LabelWidth(Label1, {Label1->text()})},
-        {lblOutput[0], eraLabel},
-        {txtOutput[0], yearBox},
-        {lblOutput[2], yomari::fit::LabelWidth(lblOutput[2], ResultLineTexts(&ResultLineRow::out2))},
-        {txtOutput[1], yearBox},
-        {lblOutput[4], yomari::fit::LabelWidth(lblOutput[4], ResultLineTexts(&ResultLineRow::out4))},
-    };
-    int shift = 0;
-    int lineEnd = 0;
-    for (const auto& [control, needed] : line) {
-        const QRect designed = m_designed.value(control);
-        const int width = std::max(designed.width(), needed);
-        control->setGeometry(designed.x() + shift, designed.y(), width, designed.height());
-        shift += width - designed.width();
-        lineEnd = control->x() + needed;
-    }
-    // The second year box stands where the first result box does.
-    txtInput[1]->setGeometry(txtOutput[0]->geometry());
-
-    // The era groups: each list as wide as its longest era name, the frame
-    // around it and everything to its right moved along.
-    const int frameMargin = yomari::twips::ToPixels(60);
-    int groupShift = 0;
-    for (int g = 0; g < 2; ++g) {
-        const QRect list = m_designed.value(cmbInput[g]);
-        const int listWidth = std::max(list.width(), yomari::fit::ComboWidth(cmbInput[g]));
-        cmbInput[g]->resize(listWidth, list.height());
-        const QRect frame = m_designed.value(frameInput[g]);
-        const int frameWidth = std::max(frame.width(), list.x() + listWidth + frameMargin);
-        frameInput[g]->setGeometry(frame.x() + groupShift, frame.y(), frameWidth, frame.height());
-        if (g == 1) {
-            for (QWidget* w : {static_cast<QWidget*>(lblLastYear[1]), static_cast<QWidget*>(lblGenlast[1])})
-                w->move(m_designed.value(w).topLeft() + QPoint(groupShift, 0));
-        }
-        groupShift += frameWidth - frame.width();
-    }
-    int right = 0;
-    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(lblNanBoku),
-                       static_cast<QWidget*>(lblWarning), static_cast<QWidget*>(cmdCal),
-                       static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdClear),
-                       static_cast<QWidget*>(cmdOption), static_cast<QWidget*>(cmdHelp),
-                       static_cast<QWidget*>(cmdExit)}) {
-        w->move(m_designed.value(w).topLeft() + QPoint(groupShift, 0));
-        right = std::max(right, w->geometry().right() + 1);
-    }
-
-    // The court line's caption and, after it, the court in use.
-    const int designedCaption = m_designed.value(Label3).width();
-    const int captionWidth = std::max(designedCaption, yomari::fit::LabelWidth(Label3, {Label3->text()}));
-    const int captionGrowth = captionWidth - designedCaption;
-    Label3->resize(captionWidth, Label3->height());
-    lblNanBoku->move(lblNanBoku->pos() + QPoint(captionGrowth, 0));
-    right = std::max(right, lblNanBoku->x() +
-                                yomari::fit::LabelWidth(lblNanBoku, {QStringLiteral("北朝"), QStringLiteral("南朝")}));
-
-    const int margin = yomari::twips::ToPixels(240);
-    const int width = std::max({m_designedSize.width(), lineEnd + margin, right + margin});
-    setFixedSize(width, m_designedSize.height());
-}
-
-void frmMain::SetTabOrder()
-{
-    QList<QWidget*> order{txtInput[0], txtInput[1], optCalMode[1], optCalMode[0], optCalMode[2],
-                          optCalMode[3], cmdCal, cmdCopy, cmdClear};
-    for (int g = 0; g < 2; ++g) {
-        for (int j = 0; j < 6; ++j)
-            order << optInput[g * 6 + j];
-        order << cmbInput[g] << cmdInputSerch[g];
-    }
-    order << cmdTable << cmdOption << cmdHelp << cmdExit << txtOutput[0] << txtOutput[1];
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-}
 
 void frmMain::ConnectHandlers()
 {
@@ -388,7 +160,7 @@ void frmMain::Form_Load(const QString& commandLine)
     yomari::EngineEnvironment env = yomari::app::MakeEngineEnvironment();
     env.minimumEras = m_modernEraCount + 1;
     auto engine = std::make_unique<yomari::CYomari>(std::move(env));
-    engine->SetNanBokuMode(m_nanBokuMode);
+    engine->SetNanBokuMode(m_options.NanBokuMode());
     m_CYomari = std::move(engine);
 
     SetGengoData();
@@ -436,7 +208,7 @@ void frmMain::Form_Load(const QString& commandLine)
 frmTray& frmMain::Tray()
 {
     if (!m_frmTray) {
-        m_frmTray = std::make_unique<frmTray>(*this);
+        m_frmTray = std::make_unique<frmTray>(*this, m_options);
         m_frmTray->Form_Load();
     }
     return *m_frmTray;
@@ -447,10 +219,10 @@ void frmMain::ShowStartWindow()
     // Starting hidden needs an icon to come back through; without one the
     // current window is shown after all.
     const bool hidden = m_startHidden && Tray().IconShown();
-    if (m_appMode == 0) {
+    if (m_options.AppMode() == 0) {
         setVisible(!hidden);
         ADGen().hide();
-    } else if (m_appMode == 1) {
+    } else if (m_options.AppMode() == 1) {
         hide();
         frmADGen& simple = ADGen();
         simple.setVisible(!hidden);
@@ -463,122 +235,13 @@ void frmMain::ApplyCommandLine(const QString& commandLine)
 {
     const QString switches = commandLine.toUpper().trimmed();
     if (switches.contains(QLatin1String("/T"))) {
-        m_inSysTray = true;
+        m_options.SetInSysTray(true);
         m_startHidden = true;
     }
     if (switches.contains(QLatin1String("/S")))
-        m_appMode = 1;
+        m_options.SetAppMode(1);
     if (switches.contains(QLatin1String("/F")))
-        m_appMode = 0;
-}
-
-void frmMain::ApplyDefaultSettings()
-{
-    const yomari::settings::Values defaults;
-    for (int g = 0; g < 2; ++g) {
-        cmbInput[g]->setEnabled(false);
-        cmdInputSerch[g]->setEnabled(false);
-    }
-    ApplyStoredOptions(defaults);
-}
-
-void frmMain::PlaceWindows(const yomari::settings::ReadResult& stored)
-{
-    // A window whose position could not be read starts centred, as on a
-    // first start; one read off the screen is brought back.
-    const auto place = [](QWidget* window, bool known, int left, int top) {
-        if (!known) {
-            basYomari::CenterForm(window);
-            return;
-        }
-        basYomari::RestorePosition(window, left, top);
-    };
-    using yomari::settings::Slot;
-    const bool ok = stored.status == yomari::settings::ReadResult::Status::Ok;
-    const yomari::settings::Values& v = stored.values;
-    place(this, ok && stored.Has(Slot::kTop) && stored.Has(Slot::kLeft), v.left, v.top);
-    place(&ADGen(), ok && stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft),
-          v.adGenLeft, v.adGenTop);
-}
-
-void frmMain::ApplyStoredOptions(const yomari::settings::Values& v)
-{
-    m_storedCalcMode = v.calcMode;
-    m_nanBokuMode = v.nanBokuMode;
-    m_appMode = v.appMode;
-    m_inSysTray = v.inSysTray;
-    m_textLenMax = v.textLenMax;
-    m_birthYearWhichCopy = v.birthYearWhichCopy;
-    ADGen().SetSelectedGengo(v.selectedGengo);
-}
-
-void frmMain::ShowSettingsProblems(const yomari::settings::ReadResult& stored)
-{
-    using yomari::settings::ReadResult;
-    const QString file = yomari::app::FindSettings().readFrom;
-    QString what;
-    if (stored.status == ReadResult::Status::Unreadable) {
-        what = QStringLiteral("設定ファイル %1 を読み込めません。(%2)\n既定の設定で起動します。")
-                   .arg(file, stored.fileError);
-    } else if (!stored.problems.isEmpty()) {
-        what = QStringLiteral("設定ファイル %1 の次の値を読み込めません。この値には既定の設定を使います。")
-                   .arg(file);
-        auto problems = stored.problems;
-        std::sort(problems.begin(), problems.end(),
-                  [](const auto& a, const auto& b) { return a.line < b.line; });
-        for (const auto& p : problems)
-            what += QStringLiteral("\n%1 行目の値「%2」").arg(p.line).arg(p.value);
-    } else {
-        return;
-    }
-    QMessageBox::warning(this, basYomari::AppTitle(), what);
-}
-
-void frmMain::ReadIni(std::array<int32_t, 4>& indices, yomari::settings::ReadResult& stored)
-{
-    using yomari::settings::ReadResult;
-    const yomari::app::SettingsLocation location = yomari::app::FindSettings();
-    yomari::settings::RemoveStaleTemporaries(location.file);
-    stored = yomari::settings::Read(location.readFrom);
-    if (stored.status != ReadResult::Status::Ok) {
-        ApplyDefaultSettings();
-        return;
-    }
-    const yomari::settings::Values& v = stored.values;
-    indices = {v.inputIndex, v.outputIndex, v.inputBeforeMeijiIndex, v.outputBeforeMeijiIndex};
-    ApplyStoredOptions(v);
-}
-
-void frmMain::PrintIni()
-{
-    yomari::settings::Snapshot s;
-    s.values.top = basYomari::TopTwips(this);
-    s.values.left = basYomari::LeftTwips(this);
-    for (int i = 0; i < 4; ++i)
-        if (optCalMode[i]->isChecked())
-            s.selectedCalcModes << i;
-    for (int i = 0; i < 12; ++i)
-        if (optInput[i]->isChecked())
-            s.selectedEraButtons << i;
-    s.values.inputBeforeMeijiIndex = cmbInput[0]->currentIndex();
-    s.values.outputBeforeMeijiIndex = cmbInput[1]->currentIndex();
-    s.values.nanBokuMode = m_nanBokuMode;
-    s.values.appMode = m_appMode;
-    s.values.inSysTray = m_inSysTray;
-    s.values.textLenMax = m_textLenMax;
-    s.values.birthYearWhichCopy = m_birthYearWhichCopy;
-    if (m_adGen) {
-        s.values.adGenTop = basYomari::TopTwips(m_adGen.get());
-        s.values.adGenLeft = basYomari::LeftTwips(m_adGen.get());
-        s.values.selectedGengo = static_cast<int16_t>(m_adGen->SelectedGengo());
-    }
-    const QString fileName = yomari::app::SettingsFileForWriting();
-    const QString error = yomari::settings::Write(fileName, yomari::settings::Format(s));
-    if (!error.isEmpty())
-        throw yomari::YomariError(yomari::ErrorNumber::FileAccessError,
-                                  basYomari::AppBaseName().toStdString(),
-                                  ("設定ファイルを書き込めません。(" + fileName + ": " + error + ")")
-                                      .toStdString());
+        m_options.SetAppMode(0);
 }
 
 // ---- era lists and captions ---------------------------------------------------
@@ -607,14 +270,14 @@ void frmMain::SetGengoCaptions()
     }
     // The simple window took the design captions when the settings created it.
     if (m_adGen)
-        m_adGen->RefreshCaptions();
+        m_adGen->SetEngine(m_CYomari.get());
 }
 
 void frmMain::ShowNanBoku()
 {
-    if (m_nanBokuMode == 0)
+    if (m_options.NanBokuMode() == 0)
         lblNanBoku->setText(QStringLiteral("北朝"));
-    else if (m_nanBokuMode == 1)
+    else if (m_options.NanBokuMode() == 1)
         lblNanBoku->setText(QStringLiteral("南朝"));
 }
 
@@ -806,8 +469,14 @@ frmSerch* frmMain::Serch() const
 
 void frmMain::cmdInputSerch_Click(int index)
 {
+    if (!m_CYomari)
+        return;
     if (!SerchLoaded()) {
-        m_frmSerch = new frmSerch(this);
+        m_frmSerch = new frmSerch(this, *m_CYomari, m_options, m_modernEraCount);
+        connect(m_frmSerch, &frmSerch::EraChosen, this, [this](int group, const QString& era) {
+            if (group >= 0 && group < static_cast<int>(cmbInput.size()) && m_frmSerch)
+                m_frmSerch->SetGengoList(cmbInput[group], era);
+        });
         m_frmSerch->Form_Load();
     }
     m_frmSerch->setWindowTitle(QStringLiteral("元号検索(第") + QString::number(index + 1) +
@@ -860,7 +529,7 @@ void frmMain::Calculate()
 
     yomari::CYomari& engine = *m_CYomari;
     engine.SetMode(mode);
-    engine.SetNanBokuMode(m_nanBokuMode);
+    engine.SetNanBokuMode(m_options.NanBokuMode());
     const int32_t year = basYomari::LeadingLong(txtInput[0]->text());
     switch (mode) {
     case 0:
@@ -906,10 +575,10 @@ void frmMain::Calculate()
 void frmMain::CheckOutputLength()
 {
     bool emptied = false;
-    if (txtOutput[0]->text().size() > m_textLenMax) {
+    if (txtOutput[0]->text().size() > m_options.TextLenMax()) {
         txtOutput[0]->clear();
         emptied = true;
-    } else if (txtOutput[1]->text().size() > m_textLenMax) {
+    } else if (txtOutput[1]->text().size() > m_options.TextLenMax()) {
         txtOutput[1]->clear();
         emptied = true;
     }
@@ -929,9 +598,9 @@ void frmMain::cmdCopy_Click()
     case 1: text = txtOutput[0]->text(); break;
     case 2: text = txtOutput[1]->text(); break;
     case 3:
-        if (m_birthYearWhichCopy == 0)
+        if (m_options.BirthYearWhichCopy() == 0)
             text = lblOutput[0]->text() + txtOutput[0]->text();
-        else if (m_birthYearWhichCopy == 1)
+        else if (m_options.BirthYearWhichCopy() == 1)
             text = txtOutput[1]->text();
         break;
     default: break;
@@ -949,20 +618,20 @@ void frmMain::cmdHelp_Click()
 
 void frmMain::cmdOption_Click()
 {
-    const bool wasInSysTray = m_inSysTray;
-    const int32_t nanBokuBefore = m_nanBokuMode;
+    const bool wasInSysTray = m_options.InSysTray();
+    const int32_t nanBokuBefore = m_options.NanBokuMode();
     Tray().SetModal(true);
 
-    frmOption dialog(*this);
+    frmOption dialog(m_options, m_CYomari.get(), this);
     const auto check = [](const std::array<QRadioButton*, 2>& group, int32_t index) {
         if (index >= 0 && index < static_cast<int32_t>(group.size()))
             group[index]->setChecked(true);
     };
-    check(dialog.optNanBoku, m_nanBokuMode);
-    check(dialog.optAppMode, m_appMode);
-    check(dialog.optSysTray, m_inSysTray ? 1 : 0);
-    dialog.txtMaxLen->setText(QString::number(m_textLenMax));
-    check(dialog.optWhichCopy, m_birthYearWhichCopy);
+    check(dialog.optNanBoku, m_options.NanBokuMode());
+    check(dialog.optAppMode, m_options.AppMode());
+    check(dialog.optSysTray, m_options.InSysTray() ? 1 : 0);
+    dialog.txtMaxLen->setText(QString::number(m_options.TextLenMax()));
+    check(dialog.optWhichCopy, m_options.BirthYearWhichCopy());
 
     m_frmOption = &dialog;
     dialog.exec();
@@ -974,7 +643,7 @@ void frmMain::cmdOption_Click()
     // The year boxes follow the digit count.
     ArrangeWindow();
     // An open era search lists the periods of the court line it was opened for.
-    if (m_nanBokuMode != nanBokuBefore)
+    if (m_options.NanBokuMode() != nanBokuBefore)
         UnloadSerch();
     if (m_frmTable)
         m_frmTable->FollowCourtLine();
@@ -982,17 +651,11 @@ void frmMain::cmdOption_Click()
     const int32_t mode = basYomari::SelectedIndex(QList<QRadioButton*>(optCalMode.begin(), optCalMode.end()));
     if (mode == 0 || mode == 3)
         optCalMode_Click(mode);
-    if (m_appMode == 1) {
-        hide();
-        frmADGen& simple = ADGen();
-        simple.show();
-        simple.raise();
-        simple.activateWindow();
-        simple.Text1->setFocus();
-    }
-    if (!wasInSysTray && m_inSysTray)
+    if (m_options.AppMode() == 1)
+        ShowSimpleWindow();
+    if (!wasInSysTray && m_options.InSysTray())
         Tray().Create();
-    else if (!m_inSysTray)
+    else if (!m_options.InSysTray())
         Tray().Delete();
 }
 
@@ -1006,6 +669,8 @@ void frmMain::closeEvent(QCloseEvent* event)
     if (!m_unloaded && m_CYomari) {
         m_unloaded = true;
         m_CYomari.reset();
+        if (m_adGen)
+            m_adGen->SetEngine(nullptr);
         try {
             PrintIni();
         } catch (const yomari::YomariError& error) {
@@ -1042,7 +707,60 @@ void frmMain::closeEvent(QCloseEvent* event)
 bool frmMain::HidesIntoTray() const
 {
     // Hiding a window that no icon can bring back would lose it.
-    return m_inSysTray && cTaskTray::IsAvailable();
+    return m_options.InSysTray() && cTaskTray::IsAvailable();
+}
+
+// ---- the windows' host ------------------------------------------------------------
+
+void frmMain::ShowCurrentWindow()
+{
+    if (m_options.AppMode() == 0) {
+        basYomari::RestoreWindow(this, m_windowState);
+        txtInput[0]->setFocus();
+    } else if (m_options.AppMode() == 1) {
+        frmADGen& simple = ADGen();
+        basYomari::RestoreWindow(&simple, simple.WindowStateBeforeTray());
+        simple.Text1->setFocus();
+    }
+}
+
+void frmMain::ShowFullWindow()
+{
+    show();
+    raise();
+    activateWindow();
+    txtInput[0]->setFocus();
+}
+
+void frmMain::ShowSimpleWindow()
+{
+    hide();
+    frmADGen& simple = ADGen();
+    simple.show();
+    simple.raise();
+    simple.activateWindow();
+    simple.Text1->setFocus();
+}
+
+void frmMain::ShowHelp()
+{
+    HlpDlg1->ShowHelp();
+}
+
+void frmMain::ShowTables()
+{
+    ShowTable();
+}
+
+void frmMain::ShowDates()
+{
+    // The date conversion window does not exist yet; its button and menu
+    // entry come with it.
+}
+
+void frmMain::Quit()
+{
+    close();
 }
 
 void frmMain::changeEvent(QEvent* event)
@@ -1061,9 +779,8 @@ void frmMain::changeEvent(QEvent* event)
             },
             Qt::QueuedConnection);
     else
-        basYomari::MainWindowState = (windowState() & Qt::WindowMaximized)
-                                         ? basYomari::kStateMaximized
-                                         : basYomari::kStateNormal;
+        m_windowState = (windowState() & Qt::WindowMaximized) ? basYomari::kStateMaximized
+                                                               : basYomari::kStateNormal;
 }
 
 // ---- keys -----------------------------------------------------------------------
@@ -1133,5 +850,5 @@ void frmMain::txtInput_KeyPress(int index, int& keyAscii)
         ClearShow(2);
     }
     ClearShow(2);
-    basYomari::FilterDigitKey(txtInput[index], keyAscii, m_textLenMax);
+    basYomari::FilterDigitKey(txtInput[index], keyAscii, m_options.TextLenMax());
 }

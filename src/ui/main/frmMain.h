@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/AppOptions.h"
+#include "app/SettingsFile.h"
+#include "app/WindowHost.h"
 #include "engine/CYomari.h"
-#include "ui/main/SettingsFile.h"
 
 #include <QHash>
 #include <QPointer>
@@ -25,9 +27,10 @@ class frmSerch;
 class frmTable;
 class frmTray;
 
-// The full-edition main window: the four calculations, the era choices, the
-// options as public properties, and the settings file.
-class frmMain : public QWidget {
+// The full-edition main window: the four calculations, the era choices and
+// the settings file. It owns the engine, the options and every other window,
+// and is their WindowHost.
+class frmMain : public QWidget, public WindowHost {
     Q_OBJECT
 
 public:
@@ -41,17 +44,25 @@ public:
     // The one engine of the program; other windows reach it through here.
     std::unique_ptr<yomari::CYomari> m_CYomari;
 
-    // Options. Writing one has no side effect in this window.
-    int32_t NanBokuMode() const { return m_nanBokuMode; }
-    void SetNanBokuMode(int32_t value) { m_nanBokuMode = value; }
-    bool InSysTray() const { return m_inSysTray; }
-    void SetInSysTray(bool value) { m_inSysTray = value; }
-    int32_t AppMode() const { return m_appMode; }
-    void SetAppMode(int32_t value) { m_appMode = value; }
-    int32_t TextLenMax() const { return m_textLenMax; }
-    void SetTextLenMax(int32_t value) { m_textLenMax = value; }
-    int32_t BirthYearWhichCopy() const { return m_birthYearWhichCopy; }
-    void SetBirthYearWhichCopy(int32_t value) { m_birthYearWhichCopy = value; }
+    // The options of every window. A new court line refills the era lists,
+    // a new digit count clears the boxes.
+    AppOptions& Options() { return m_options; }
+    const AppOptions& Options() const { return m_options; }
+
+    // WindowHost
+    void ShowCurrentWindow() override;
+    void ShowFullWindow() override;
+    void ShowSimpleWindow() override;
+    void ShowHelp() override;
+    void ShowTables() override;
+    void ShowDates() override;
+    void Quit() override;
+    bool HidesIntoTray() const override;
+
+    // The last normal or maximised state before the window was hidden into
+    // the notification area.
+    int32_t WindowStateBeforeTray() const { return m_windowState; }
+    void SetWindowStateBeforeTray(int32_t state) { m_windowState = state; }
 
     // Refills both pre-Meiji era lists from the engine's table.
     void SetGengoData();
@@ -96,8 +107,6 @@ public:
     int32_t SelectedGengoNumber(int group) const;
     int32_t ModernEraCount() const { return m_modernEraCount; }
     int32_t Layout() const { return m_layout; }
-    // Whether minimising hides the window (an icon is there to bring it back).
-    bool HidesIntoTray() const;
     QString VersionCaption() const;
 
     // Controls, named and indexed as the other windows know them.
@@ -164,11 +173,10 @@ private:
     void txtInput_KeyDown(int index, int keyCode);
     void optCalMode_KeyPress(int index, int& keyAscii);
 
-    int32_t m_nanBokuMode = 0;
-    bool m_inSysTray = false;
-    int32_t m_appMode = 0;
-    int32_t m_textLenMax = yomari::settings::kMinTextLen;
-    int32_t m_birthYearWhichCopy = 0;
+    void OptionChanged(AppOptions::Option option);
+
+    AppOptions m_options;
+    int32_t m_windowState = 0;
 
     int32_t m_modernEraCount = 4;
     int32_t m_layout = 2;

@@ -1,12 +1,13 @@
 #include "ui/options/frmOption.h"
 
+#include "app/AppOptions.h"
 #include "app/OptionGroupFocus.h"
-#include "ui/main/SettingsFile.h"
+#include "engine/CYomari.h"
+#include "app/SettingsFile.h"
 #include "app/Twips.h"
 #include "engine/YomariError.h"
 #include "app/basYomari.h"
 #include "tray/cTaskTray.h"
-#include "ui/main/frmMain.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -29,10 +30,11 @@ int32_t Selected(const std::array<QRadioButton*, 2>& group)
 
 } // namespace
 
-frmOption::frmOption(frmMain& main)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+frmOption::frmOption(AppOptions& options, yomari::CYomari* engine, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_main(main)
+      m_options(options),
+      m_engine(engine)
 {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("ヨマリ Yomari - オプション"));
@@ -191,11 +193,11 @@ bool frmOption::ChangeNanBoku(int32_t value)
     // The engine loads the other table whole or not at all: ask it first, so
     // that a failure leaves the engine, the property and the lists together
     // on the line in use.
-    if (m_main.m_CYomari) {
+    if (m_engine) {
         try {
-            m_main.m_CYomari->SetNanBokuMode(value);
+            m_engine->SetNanBokuMode(value);
         } catch (const yomari::YomariError& error) {
-            const int32_t current = m_main.NanBokuMode();
+            const int32_t current = m_options.NanBokuMode();
             QMessageBox::warning(
                 this, basYomari::AppTitle(),
                 QStringLiteral("南北朝の設定を切り替えられません。\nエラー %1: %2")
@@ -208,9 +210,8 @@ bool frmOption::ChangeNanBoku(int32_t value)
             return false;
         }
     }
-    m_main.SetNanBokuMode(value);
-    if (m_main.m_CYomari)
-        m_main.SetGengoData();
+    // The main window refills its era lists on the change.
+    m_options.SetNanBokuMode(value);
     return true;
 }
 
@@ -223,25 +224,24 @@ void frmOption::cmdOK_Click()
         return;
 
     const int32_t nanBoku = Selected(optNanBoku);
-    if (nanBoku != m_main.NanBokuMode() && !ChangeNanBoku(nanBoku))
+    if (nanBoku != m_options.NanBokuMode() && !ChangeNanBoku(nanBoku))
         return;
 
     const int32_t appMode = Selected(optAppMode);
-    if (appMode != m_main.AppMode())
-        m_main.SetAppMode(appMode);
+    if (appMode != m_options.AppMode())
+        m_options.SetAppMode(appMode);
 
     const bool inSysTray = Selected(optSysTray) != 0;
-    if (inSysTray != m_main.InSysTray())
-        m_main.SetInSysTray(inSysTray);
+    if (inSysTray != m_options.InSysTray())
+        m_options.SetInSysTray(inSysTray);
 
-    if (maxLen != m_main.TextLenMax()) {
-        m_main.SetTextLenMax(maxLen >= kMinTextLen ? maxLen : kMinTextLen);
-        m_main.ClearShow(1);
-    }
+    // The main window clears its boxes on the change.
+    if (maxLen != m_options.TextLenMax())
+        m_options.SetTextLenMax(maxLen >= kMinTextLen ? maxLen : kMinTextLen);
 
     const int32_t whichCopy = Selected(optWhichCopy);
-    if (whichCopy != m_main.BirthYearWhichCopy())
-        m_main.SetBirthYearWhichCopy(whichCopy);
+    if (whichCopy != m_options.BirthYearWhichCopy())
+        m_options.SetBirthYearWhichCopy(whichCopy);
 
     accept();
 }

@@ -10,16 +10,19 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class frmMain;
+class AppOptions;
+namespace yomari {
+class CYomari;
+}
 
-// The options dialog: edits the five options that live as properties of the
-// main window and writes the changed ones back on "&OK". The main window
+// The options dialog: edits the five options and writes the changed ones
+// back on "&OK"; a new court line goes to the engine first. The main window
 // fills the controls before it shows the dialog modal.
 class frmOption : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmOption(frmMain& main);
+    frmOption(AppOptions& options, yomari::CYomari* engine, QWidget* parent);
     ~frmOption() override;
 
     // Handlers, public so that the main window and tests can raise them as
@@ -55,5 +58,6 @@ private:
     bool ReadMaxLen(int32_t& value);
     bool ChangeNanBoku(int32_t value);
 
-    frmMain& m_main;
+    AppOptions& m_options;
+    yomari::CYomari* m_engine;
 };

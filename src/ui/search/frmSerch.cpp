@@ -6,7 +6,8 @@
 #include "app/Twips.h"
 #include "app/AppEnvironment.h"
 #include "app/basYomari.h"
-#include "ui/main/frmMain.h"
+#include "app/AppOptions.h"
+#include "engine/CYomari.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -19,7 +20,6 @@
 #include <QSet>
 #include <QSignalBlocker>
 
-#include <cmath>
 
 using yomari::twips::Rect;
 
@@ -33,9 +33,12 @@ QString SelectedText(const QListWidget* list)
 
 } // namespace
 
-frmSerch::frmSerch(frmMain* main)
-    : QDialog(main),
-      m_main(main)
+frmSerch::frmSerch(QWidget* owner, const yomari::CYomari& engine, const AppOptions& options,
+                   int32_t modernEraCount)
+    : QDialog(owner),
+      m_engine(engine),
+      m_options(options),
+      m_modernEraCount(modernEraCount)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -118,7 +121,7 @@ void frmSerch::ConnectHandlers()
 
 void frmSerch::Form_Load()
 {
-    basYomari::MoveTwips(this, basYomari::LeftTwips(m_main) + 200, basYomari::TopTwips(m_main) + 200);
+    basYomari::MoveTwips(this, basYomari::LeftTwips(parentWidget()) + 200, basYomari::TopTwips(parentWidget()) + 200);
     LoadJidaiData();
     SetJidaiList();
     FitPeriodBox();
@@ -184,7 +187,7 @@ void frmSerch::LoadJidaiData()
     }
     m_jidaiAvailable = problem.isEmpty();
     if (!m_jidaiAvailable)
-        QMessageBox::warning(m_main, basYomari::AppTitle(),
+        QMessageBox::warning(parentWidget(), basYomari::AppTitle(),
                              QStringLiteral("時代データファイルを読み込めません。\n%1\n\n"
                                             "時代を選ばずに、すべての元号から検索します。")
                                  .arg(problem));
@@ -201,7 +204,7 @@ void frmSerch::SetJidaiList()
             break;
         }
     }
-    const int32_t mode = m_main->NanBokuMode();
+    const int32_t mode = m_options.NanBokuMode();
     {
         const QSignalBlocker blocker(cmbJidai);
         cmbJidai->clear();
@@ -222,7 +225,7 @@ int32_t frmSerch::JidaiRecordIndex(int32_t listIndex) const
 {
     int32_t r = listIndex;
     if (NanbokuIndex >= 0) {
-        const int32_t mode = m_main->NanBokuMode();
+        const int32_t mode = m_options.NanBokuMode();
         if (mode == 0)
             r = listIndex <= NanbokuIndex ? listIndex : listIndex + 1;
         else if (mode == 1)
@@ -247,19 +250,20 @@ void frmSerch::cmbJidai_Click()
 {
     lstMatch->clear();
     lstDummy->clear();
-    // The main window's list runs newest first; walk it from the oldest era.
-    const QComboBox* eras = m_main->cmbInput[0];
+    // The eras before the modern ones, from the oldest.
+    QStringList eras;
+    for (int32_t i = m_engine.NumberOfGengo(); i > m_modernEraCount; --i)
+        eras << QString::fromStdString(m_engine.Gengo(i));
     if (!m_jidaiAvailable) {
-        for (int i = eras->count() - 1; i >= 0; --i)
-            AddEra(eras->itemText(i));
+        for (const QString& era : eras)
+            AddEra(era);
         return;
     }
     const int32_t r = JidaiRecordIndex(cmbJidai->currentIndex());
     if (r < 0)
         return;
     bool inside = false;
-    for (int i = eras->count() - 1; i >= 0; --i) {
-        const QString item = eras->itemText(i);
+    for (const QString& item : eras) {
         if (item == JidaiFirst[r])
             inside = true;
         if (inside)
@@ -271,14 +275,10 @@ void frmSerch::cmbJidai_Click()
 
 void frmSerch::cmdSearch_Click()
 {
-    // The eras with buttons of their own are not searched; rounding as the
-    // main window counts them (half to even, the default rounding mode).
-    const auto first =
-        static_cast<int32_t>(std::nearbyint(static_cast<double>(m_main->optInput.size()) / 2.0 - 2.0));
+    // The eras with buttons of their own are not searched.
+    const int32_t first = m_modernEraCount;
     lstMatch->clear();
-    if (!m_main->m_CYomari)
-        return;
-    const yomari::CYomari& engine = *m_main->m_CYomari;
+    const yomari::CYomari& engine = m_engine;
 
     QSet<QString> period;
     for (int i = 0; i < lstDummy->count(); ++i)
@@ -326,8 +326,8 @@ void frmSerch::cmdOK_Click()
         return;
     bool ok = false;
     const int k = Tag.trimmed().toShort(&ok);
-    if (ok && k >= 0 && k < static_cast<int>(m_main->cmbInput.size()))
-        SetGengoList(m_main->cmbInput[k], SelectedText(lstMatch));
+    if (ok && k >= 0)
+        emit EraChosen(k, SelectedText(lstMatch));
     Unload();
 }
 

@@ -13,16 +13,21 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class frmMain;
+class AppOptions;
+namespace yomari {
+class CYomari;
+}
 
-// The era search dialog: narrows the pre-Meiji eras to one period, finds eras
-// by reading or name with wildcards, and selects the chosen one in the main
-// window's era list named by Tag. Modeless; it deletes itself when unloaded.
+// The era search dialog: narrows the eras before the modern ones (numbers
+// above modernEraCount) to one period, finds eras by reading or name with
+// wildcards, and hands the chosen one on through EraChosen with the group
+// named by Tag. Modeless; it deletes itself when unloaded.
 class frmSerch : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmSerch(frmMain* main);
+    frmSerch(QWidget* owner, const yomari::CYomari& engine, const AppOptions& options,
+             int32_t modernEraCount);
     ~frmSerch() override;
 
     // Places the dialog beside the main window, reads the period data file and
@@ -75,6 +80,10 @@ public:
     QLabel* lblSerchHelp = nullptr;
     QListWidget* lstDummy = nullptr;
 
+signals:
+    // OK with an era selected: the era list of group (Tag) takes the era.
+    void EraChosen(int group, const QString& era);
+
 public slots:
     // Escape: the same as Cancel.
     void reject() override;
@@ -95,7 +104,9 @@ private:
     int32_t JidaiRecordIndex(int32_t listIndex) const;
     void AddEra(const QString& name);
 
-    frmMain* m_main;
+    const yomari::CYomari& m_engine;
+    const AppOptions& m_options;
+    int32_t m_modernEraCount;
     bool m_jidaiAvailable = false;
     bool m_unloaded = false;
 };

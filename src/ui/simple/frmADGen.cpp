@@ -4,8 +4,10 @@
 #include "app/TextFit.h"
 #include "app/Twips.h"
 #include "app/basYomari.h"
-#include "ui/main/frmMain.h"
-#include "help/HlpDlg.h"
+#include "app/AppOptions.h"
+#include "app/WindowHost.h"
+#include "engine/CYomari.h"
+#include "engine/SimpleCalc.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,27 +19,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <limits>
+#include <optional>
 
 using yomari::twips::Rect;
 
 namespace {
 
-// The newest era has no known end; it is counted as this many years long.
-constexpr int16_t kNewestEraLength = 10000;
-
 const char* const kOverLength = "計算結果が表示可能最大値を超えました。";
-
-bool FitsInt16(int32_t value)
-{
-    return value >= std::numeric_limits<int16_t>::min() && value <= std::numeric_limits<int16_t>::max();
-}
 
 } // namespace
 
-frmADGen::frmADGen(frmMain& main)
+frmADGen::frmADGen(WindowHost& host, AppOptions& options)
     : QWidget(nullptr)
-    , m_main(main)
+    , m_host(host)
+    , m_options(options)
 {
     setWindowTitle(QStringLiteral("ヨマリ 簡易版"));
     CreateControls();
@@ -50,32 +45,32 @@ frmADGen::~frmADGen() = default;
 
 QString frmADGen::InputTooLargeMessage()
 {
-    return QStringLiteral("入力値が大きすぎます。");
+    return QString::fromUtf8(yomari::SimpleCalc::InputTooLarge());
 }
 
 QString frmADGen::ResultTooLargeMessage()
 {
-    return QStringLiteral("計算結果が大きすぎます。");
+    return QString::fromUtf8(yomari::SimpleCalc::ResultTooLarge());
 }
 
 QString frmADGen::OutOfRangeMessage()
 {
-    return QStringLiteral("入力値が計算できる範囲を超えています。");
+    return QString::fromUtf8(yomari::SimpleCalc::OutOfRange());
 }
 
 QString frmADGen::InvalidInputMessage()
 {
-    return QStringLiteral("1以上の年を入力してください。");
+    return QString::fromUtf8(yomari::SimpleCalc::InvalidInput());
 }
 
 QString frmADGen::NoEraMessage()
 {
-    return QStringLiteral("元号を選んでください。");
+    return QString::fromUtf8(yomari::SimpleCalc::NoEra());
 }
 
 QString frmADGen::BadEraDataMessage()
 {
-    return QStringLiteral("簡易版で扱えない元号データです。");
+    return QString::fromUtf8(yomari::SimpleCalc::BadEraData());
 }
 
 // ---- controls ---------------------------------------------------------------
@@ -182,12 +177,25 @@ void frmADGen::Form_Load()
     m_gengoCount = static_cast<int16_t>(Option2.size());
 }
 
+void frmADGen::SetEngine(const yomari::CYomari* engine)
+{
+    m_engine = engine;
+    RefreshCaptions();
+}
+
 void frmADGen::RefreshCaptions()
 {
-    // Option2(0) is the oldest of the four eras, the main window's optInput(4).
-    const int count = static_cast<int>(Option2.size());
-    for (int j = 0; j < count; ++j)
-        Option2[j]->setText(m_main.optInput[count - j]->text());
+    // Option2(0) is the oldest of the four eras; without an engine the
+    // buttons keep their captions.
+    if (m_engine) {
+        try {
+            const yomari::SimpleCalc::Eras eras = yomari::SimpleCalc::FromEngine(*m_engine);
+            for (int j = 0; j < yomari::SimpleCalc::kEraCount; ++j)
+                Option2[j]->setText(QString::fromStdString(eras[j].name));
+        } catch (const yomari::YomariError&) {
+            // A table without four eras is refused when the engine loads.
+        }
+    }
     ArrangeWindow();
 }
 
@@ -199,9 +207,9 @@ void frmADGen::ArrangeWindow()
     QStringList units{QStringLiteral("西暦")};
     for (const QRadioButton* b : Option2)
         units << b->text();
-    const int resultDigits = std::min<int32_t>(m_main.TextLenMax(), 5);
+    const int resultDigits = std::min<int32_t>(m_options.TextLenMax(), 5);
     const std::pair<QWidget*, int> row[] = {
-        {Text1, yomari::fit::LineEditWidth(Text1, m_main.TextLenMax())},
+        {Text1, yomari::fit::LineEditWidth(Text1, m_options.TextLenMax())},
         {Label1, yomari::fit::LabelWidth(Label1, {Label1->text()})},
         {Label2, yomari::fit::LabelWidth(Label2, units)},
         {Label3, yomari::fit::LineEditWidth(Label3, resultDigits)},
@@ -268,7 +276,7 @@ void frmADGen::ClearAll(const QString& message, int16_t noFocus)
 
 bool frmADGen::HidesIntoTray() const
 {
-    return m_main.HidesIntoTray();
+    return m_host.HidesIntoTray();
 }
 
 void frmADGen::CloseWindow()
@@ -291,7 +299,7 @@ void frmADGen::Form_Unload()
     if (m_unloading)
         return;
     m_unloading = true;
-    m_main.close();
+    m_host.Quit();
 }
 
 void frmADGen::changeEvent(QEvent* event)
@@ -308,7 +316,7 @@ void frmADGen::Form_Resize()
     if (isMinimized())
         hide();
     else
-        basYomari::ADGenWindowState = isMaximized() ? basYomari::kStateMaximized : basYomari::kStateNormal;
+        m_windowState = isMaximized() ? basYomari::kStateMaximized : basYomari::kStateNormal;
 }
 
 // ---- buttons ---------------------------------------------------------------------
@@ -346,179 +354,57 @@ void frmADGen::cmdCopy_Click()
 void frmADGen::cmdFullVersion_Click()
 {
     hide();
-    m_main.SetAppMode(0);
-    m_main.show();
-    m_main.raise();
-    m_main.activateWindow();
-    m_main.txtInput[0]->setFocus();
+    m_options.SetAppMode(0);
+    m_host.ShowFullWindow();
 }
 
 void frmADGen::cmdHelp_Click()
 {
-    m_main.HlpDlg1->ShowHelp();
+    m_host.ShowHelp();
 }
 
 // ---- calculation -------------------------------------------------------------------
 
 void frmADGen::Calculate()
 {
-    LengthTable lengths{};
-    NameTable names;
-    if (!MakeGengoTable(lengths, names))
+    if (!m_engine)
         return;
-    SetNote(QString());
-    int16_t year = 0;
-    QString unit;
-    if (!CalcByMode(lengths, names, year, unit))
-        return;
-    ShowResult(year, unit);
-}
-
-bool frmADGen::MakeGengoTable(LengthTable& lengths, NameTable& names)
-{
-    if (!m_main.m_CYomari)
-        return false;
-    std::array<int32_t, kTableSize> first{}; // first[i]: first Western year of era i
+    std::optional<yomari::SimpleCalc> calc;
     try {
-        for (int i = 1; i <= m_gengoCount; ++i)
-            first[i] = m_main.m_CYomari->Gengo1stADYear(i);
+        calc.emplace(yomari::SimpleCalc::FromEngine(*m_engine));
     } catch (const yomari::YomariError& error) {
         ShowNote(QString::fromStdString(error.Description()));
-        return false;
+        return;
     }
-    // Entry 0 is where the oldest era starts; entries 1..3 count the years of
-    // eras 4..2, the change-over year in both eras.
-    const int32_t oldest = first[m_gengoCount];
-    if (!FitsInt16(oldest)) {
+    if (!calc->Usable()) {
         ShowNote(BadEraDataMessage());
-        return false;
+        return;
     }
-    lengths[0] = static_cast<int16_t>(oldest);
-    for (int k = 1; k < m_gengoCount; ++k) {
-        const int32_t length = first[m_gengoCount - k] - first[m_gengoCount - k + 1] + 1;
-        // An era that starts before the one it follows has no length here.
-        if (length < 1 || !FitsInt16(length)) {
-            ShowNote(BadEraDataMessage());
-            return false;
-        }
-        lengths[k] = static_cast<int16_t>(length);
-    }
-    lengths[m_gengoCount] = kNewestEraLength;
-
-    names[0].clear();
-    for (int k = 1; k <= m_gengoCount; ++k)
-        names[k] = m_main.optInput[m_gengoCount + 1 - k]->text();
-    return true;
-}
-
-bool frmADGen::ReadInput(int16_t& value)
-{
+    SetNote(QString());
+    int16_t input = 0;
     try {
-        value = basYomari::LeadingInteger(Text1->text());
+        input = basYomari::LeadingInteger(Text1->text());
     } catch (const yomari::YomariError&) {
         ShowNote(InputTooLargeMessage());
-        return false;
-    }
-    // Pasted text without a number, or a year before 1, has no answer.
-    if (value < 1) {
-        ShowNote(InvalidInputMessage());
-        return false;
-    }
-    return true;
-}
-
-bool frmADGen::CalcByMode(const LengthTable& lengths, const NameTable& names, int16_t& year, QString& unit)
-{
-    int16_t input = 0;
-    if (!ReadInput(input))
-        return false;
-    if (Option1[0]->isChecked()) {
-        int16_t n = 0;
-        if (!GengoToAD(lengths, input, n, year))
-            return false;
-        ShowLastYearNote(lengths, names, n, input);
-        unit = QStringLiteral("西暦");
-        return true;
-    }
-    if (input >= lengths[0])
-        return ADToGengo(lengths, names, input, year, unit);
-    ShowBeforeFirst(names);
-    year = 0;
-    unit.clear();
-    return true;
-}
-
-bool frmADGen::GengoToAD(const LengthTable& lengths, int16_t input, int16_t& n, int16_t& year)
-{
-    n = 0;
-    for (int j = 0; j < m_gengoCount; ++j) {
-        if (Option2[j]->isChecked()) {
-            n = static_cast<int16_t>(j + 1);
-            break;
-        }
-    }
-    if (n == 0) {
-        // Without an era the input would come back unchanged as a Western year.
-        ShowNote(NoEraMessage());
-        return false;
-    }
-    int32_t sum = 0;
-    for (int k = 0; k < n; ++k)
-        sum += lengths[k];
-    const int32_t result = input + sum - n;
-    if (!FitsInt16(result)) {
-        ClearAll(ResultTooLargeMessage(), 0);
-        return false;
-    }
-    year = static_cast<int16_t>(result);
-    return true;
-}
-
-void frmADGen::ShowLastYearNote(const LengthTable& lengths, const NameTable& names, int16_t n, int16_t input)
-{
-    if (n >= m_gengoCount)
         return;
-    QString note = QStringLiteral("元号最終年:") + names[n] + QString::number(lengths[n]) +
-                   QStringLiteral("年      ");
-    if (input > lengths[n])
-        note += QStringLiteral("入力値は最終年以上です。");
-    SetNote(note);
-}
-
-bool frmADGen::ADToGengo(const LengthTable& lengths, const NameTable& names, int16_t input, int16_t& year,
-                         QString& unit)
-{
-    // Walk from the oldest era forward; the first era the year does not
-    // outlast is its era, so a change-over year goes to the newer era.
-    int32_t a = input;
-    int idx = -1;
-    for (int i = 0; i <= m_gengoCount; ++i) {
-        a = a - lengths[i] + 1;
-        if (a <= 0) {
-            idx = i;
-            break;
-        }
     }
-    if (idx < 0) {
-        // Past the newest era's counted span: no era of the table covers it.
-        ShowNote(OutOfRangeMessage());
-        return false;
+    const yomari::SimpleCalc::Answer answer =
+        Option1[0]->isChecked() ? calc->EraToWestern(SelectedGengo(), input) : calc->WesternToEra(input);
+    const QString note = QString::fromStdString(answer.note);
+    using Kind = yomari::SimpleCalc::Answer::Kind;
+    switch (answer.kind) {
+    case Kind::Refused: ShowNote(note); return;
+    case Kind::Cleared: ClearAll(note, 0); return;
+    case Kind::Result: break;
     }
-    int32_t result = input;
-    for (int k = 0; k < idx; ++k)
-        result -= lengths[k];
-    result += idx;
-    year = static_cast<int16_t>(result);
-    unit = names[idx];
-    return true;
-}
-
-void frmADGen::ShowBeforeFirst(const NameTable& names)
-{
-    Label2->clear();
-    Label3->clear();
-    SetNote(names[1] + QStringLiteral("以前です。"));
-    Text1->setFocus();
+    if (!note.isEmpty()) {
+        Label2->clear();
+        Label3->clear();
+        SetNote(note);
+    }
+    if (answer.year == 0)
+        Text1->setFocus();
+    ShowResult(answer.year, QString::fromStdString(answer.unit));
 }
 
 void frmADGen::ShowNote(const QString& message)
@@ -533,7 +419,7 @@ void frmADGen::ShowNote(const QString& message)
 void frmADGen::ShowResult(int16_t year, const QString& unit)
 {
     const QString text = year == 0 ? QString() : QString::number(year);
-    if (text.size() > m_main.TextLenMax()) {
+    if (text.size() > m_options.TextLenMax()) {
         ClearAll(QString::fromUtf8(kOverLength), 0);
         return;
     }
@@ -629,7 +515,7 @@ void frmADGen::Text1_KeyPress(int& keyAscii)
             Calculate();
         return;
     default:
-        basYomari::FilterDigitKey(Text1, keyAscii, m_main.TextLenMax());
+        basYomari::FilterDigitKey(Text1, keyAscii, m_options.TextLenMax());
         return;
     }
 }

@@ -13,23 +13,34 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class frmMain;
+class AppOptions;
+class WindowHost;
+namespace yomari {
+class CYomari;
+}
 
-// The simple edition: Western year <-> year of the four newest eras, computed
-// here from the main window's engine and era captions in 16-bit arithmetic.
+// The simple edition: Western year <-> year of the four newest eras. The
+// engine's simple arithmetic answers; this window shows the answer, and
+// reaches the other windows only through its host.
 class frmADGen : public QWidget {
     Q_OBJECT
 
 public:
-    // Runs Form_Load: the era captions are taken from the main window as they
-    // stand at that moment.
-    explicit frmADGen(frmMain& main);
+    // Runs Form_Load; the era captions are the design ones until an engine
+    // is given.
+    frmADGen(WindowHost& host, AppOptions& options);
     ~frmADGen() override;
 
     void Form_Load();
-    // Copies the main window's era captions onto the era buttons again; the
-    // main window calls it once its captions come from the era table.
+    // The engine whose four newest eras this window converts (nullptr while
+    // there is none); the era buttons take their names.
+    void SetEngine(const yomari::CYomari* engine);
     void RefreshCaptions();
+
+    // The last normal or maximised state before the window was hidden into
+    // the notification area.
+    int32_t WindowStateBeforeTray() const { return m_windowState; }
+    void SetWindowStateBeforeTray(int32_t state) { m_windowState = state; }
 
     int16_t GengoCount() const { return m_gengoCount; }
 
@@ -81,12 +92,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Year-length table (index 0 the first year of the oldest of the four
-    // eras, 1..4 the era lengths) and era-name table, rebuilt per calculation.
-    static constexpr int kTableSize = 5;
-    using LengthTable = std::array<int16_t, kTableSize>;
-    using NameTable = std::array<QString, kTableSize>;
-
     void CreateControls();
     // Widens the year row for TextLenMax digits and the era names in use.
     void ArrangeWindow();
@@ -99,14 +104,6 @@ private:
 
     void ClearAll(const QString& message, int16_t noFocus);
     void Calculate();
-    bool MakeGengoTable(LengthTable& lengths, NameTable& names);
-    bool CalcByMode(const LengthTable& lengths, const NameTable& names, int16_t& year, QString& unit);
-    bool ReadInput(int16_t& value);
-    bool GengoToAD(const LengthTable& lengths, int16_t input, int16_t& n, int16_t& year);
-    void ShowLastYearNote(const LengthTable& lengths, const NameTable& names, int16_t n, int16_t input);
-    bool ADToGengo(const LengthTable& lengths, const NameTable& names, int16_t input, int16_t& year,
-                   QString& unit);
-    void ShowBeforeFirst(const NameTable& names);
     void ShowNote(const QString& message);
     void ShowResult(int16_t year, const QString& unit);
 
@@ -121,7 +118,10 @@ private:
     QHash<QWidget*, QRect> m_designed;
     QSize m_designedSize;
 
-    frmMain& m_main;
+    WindowHost& m_host;
+    AppOptions& m_options;
+    const yomari::CYomari* m_engine = nullptr;
+    int32_t m_windowState = 0;
     int16_t m_gengoCount = 0;
     bool m_unloading = false;
 };

@@ -4,7 +4,8 @@
 #include "app/SettingsLocation.h"
 #include "engine/BirthInput.h"
 #include "app/basYomari.h"
-#include "ui/main/frmMain.h"
+#include "app/AppOptions.h"
+#include "app/TableSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,7 +24,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -42,9 +42,9 @@ constexpr int kSchoolTab = 1;
 
 } // namespace
 
-frmTable::frmTable(frmMain& main)
+frmTable::frmTable(const AppOptions& options)
     : QWidget(nullptr)
-    , m_main(main)
+    , m_options(options)
 {
     setWindowTitle(QStringLiteral("早見表 - ヨマリ Yomari"));
     CreateControls();
@@ -204,7 +204,7 @@ void frmTable::Form_Load()
 
 QString frmTable::LoadCalendar()
 {
-    m_courtLine = m_main.NanBokuMode();
+    m_courtLine = m_options.NanBokuMode();
     try {
         m_calendar = std::make_unique<yomari::EraCalendar>(
             yomari::EraCalendar::Load(yomari::app::MakeEngineEnvironment(), m_courtLine));
@@ -217,7 +217,7 @@ QString frmTable::LoadCalendar()
 
 void frmTable::FollowCourtLine()
 {
-    if (m_main.NanBokuMode() == m_courtLine)
+    if (m_options.NanBokuMode() == m_courtLine)
         return;
     if (const QString problem = LoadCalendar(); !problem.isEmpty())
         m_loadProblems << problem;
@@ -532,43 +532,27 @@ QString frmTable::SettingsFileName()
 
 void frmTable::ReadSettings()
 {
-    // Anything unreadable or out of range keeps the defaults.
-    QSettings s(SettingsFileName(), QSettings::IniFormat);
-    const QByteArray geometry = s.value(QStringLiteral("Window/Geometry")).toByteArray();
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
-    const int tab = s.value(QStringLiteral("Window/Tab"), kAgeTab).toInt();
-    if (tab == kAgeTab || tab == kSchoolTab)
-        tabTables->setCurrentIndex(tab);
-    chkEraYears->setChecked(s.value(QStringLiteral("School/EraYears"), true).toBool());
-    m_storedResumeChoice.clear();
-    const QString choice = s.value(QStringLiteral("School/Resume")).toString();
-    if (choice.size() == static_cast<qsizetype>(yomari::SchoolStageCount()) &&
-        choice.count(QLatin1Char('0')) + choice.count(QLatin1Char('1')) == choice.size())
-        for (QChar c : choice)
-            m_storedResumeChoice.push_back(c == QLatin1Char('1'));
-    const QString birth = s.value(QStringLiteral("School/BirthDate")).toString();
-    if (birth.size() <= 40)
-        txtBirth->setText(birth);
-    m_lastFolder = s.value(QStringLiteral("Files/Folder")).toString();
+    const auto v = yomari::tablesettings::Read(SettingsFileName(), static_cast<int>(yomari::SchoolStageCount()));
+    if (!v.geometry.isEmpty())
+        restoreGeometry(v.geometry);
+    tabTables->setCurrentIndex(v.tab);
+    chkEraYears->setChecked(v.eraYears);
+    m_storedResumeChoice = v.resume;
+    txtBirth->setText(v.birthDate);
+    m_lastFolder = v.folder;
 }
 
 void frmTable::WriteSettings()
 {
-    QDir().mkpath(QFileInfo(SettingsFileName()).absolutePath());
-    QSettings s(SettingsFileName(), QSettings::IniFormat);
-    s.setValue(QStringLiteral("Window/Geometry"), saveGeometry());
-    s.setValue(QStringLiteral("Window/Tab"), tabTables->currentIndex());
-    s.setValue(QStringLiteral("School/EraYears"), chkEraYears->isChecked());
-    QString choice;
+    yomari::tablesettings::Values v;
+    v.geometry = saveGeometry();
+    v.tab = tabTables->currentIndex();
+    v.eraYears = chkEraYears->isChecked();
     for (int r = 0; r < grdSchool->rowCount(); ++r)
-        choice += grdSchool->item(r, 0)->checkState() == Qt::Checked ? QLatin1Char('1') : QLatin1Char('0');
-    if (!choice.isEmpty())
-        s.setValue(QStringLiteral("School/Resume"), choice);
-    s.setValue(QStringLiteral("School/BirthDate"), txtBirth->text().trimmed());
-    s.setValue(QStringLiteral("Files/Folder"), m_lastFolder);
-    s.sync();
-    if (s.status() != QSettings::NoError)
+        v.resume.push_back(grdSchool->item(r, 0)->checkState() == Qt::Checked);
+    v.birthDate = txtBirth->text().trimmed();
+    v.folder = m_lastFolder;
+    if (!yomari::tablesettings::Write(SettingsFileName(), v))
         QMessageBox::warning(this, basYomari::AppTitle(),
                              QStringLiteral("早見表の設定を保存できません。(%1)").arg(SettingsFileName()));
 }

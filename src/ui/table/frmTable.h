@@ -19,7 +19,7 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTableWidget;
-class frmMain;
+class AppOptions;
 
 // The age table (one row per birth year) and the school-year table of one
 // birth date, with copying, CSV, printing and PDF.
@@ -27,7 +27,7 @@ class frmTable : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmTable(frmMain& main);
+    explicit frmTable(const AppOptions& options);
     ~frmTable() override;
 
     // Loads the era calendar of the main window's court line and the 厄年・長寿
@@ -100,7 +100,7 @@ private:
     void ReadSettings();
     void WriteSettings();
 
-    frmMain& m_main;
+    const AppOptions& m_options;
     std::unique_ptr<yomari::EraCalendar> m_calendar;
     int32_t m_courtLine = 0;
     std::optional<yomari::Milestones> m_milestones;

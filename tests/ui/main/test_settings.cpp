@@ -1,4 +1,4 @@
-#include "ui/main/SettingsFile.h"
+#include "app/SettingsFile.h"
 #include "tests/support/SmallDisk.h"
 
 #include <QDir>

@@ -129,7 +129,7 @@ private slots:
         timer.stop();
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(folder.Path(QStringLiteral("Yomari.das"))), qPrintable(messages[0]));
-        QCOMPARE(w->NanBokuMode(), 0);
+        QCOMPARE(w->Options().NanBokuMode(), 0);
         QCOMPARE(w->m_CYomari->NanBokuMode(), 0);
         QCOMPARE(w->lblNanBoku->text(), QStringLiteral("北朝"));
     }
@@ -161,9 +161,9 @@ private slots:
         QVERIFY(w->optInput[5]->isChecked());
         QVERIFY(w->optInput[11]->isChecked());
         QCOMPARE(w->cmbInput[0]->currentIndex(), 3);
-        QCOMPARE(w->InSysTray(), true);
-        QCOMPARE(w->TextLenMax(), 6);
-        QCOMPARE(w->BirthYearWhichCopy(), 1);
+        QCOMPARE(w->Options().InSysTray(), true);
+        QCOMPARE(w->Options().TextLenMax(), 6);
+        QCOMPARE(w->Options().BirthYearWhichCopy(), 1);
         QCOMPARE(w->ADGen().pos(), QPoint(300, 200));
     }
 

@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(w->txtOutput[1]->text(), QStringLiteral("1975"));
         w->cmdCopy_Click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("昭和50"));
-        w->SetBirthYearWhichCopy(1);
+        w->Options().SetBirthYearWhichCopy(1);
         w->cmdCopy_Click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1975"));
 
@@ -440,7 +440,7 @@ private slots:
 
         // Mode 生年計算: only the era-year box is checked first; the Western
         // year box keeps its text when the first one was emptied.
-        w->SetTextLenMax(4);
+        w->Options().SetTextLenMax(4);
         Click(w->optCalMode[3]);
         w->txtInput[0]->setText(QStringLiteral("3000"));
         w->cmdCal_Click();
@@ -523,9 +523,9 @@ private slots:
             w->cmbInput[0]->setCurrentIndex(3);
             Click(w->optInput[11]);
             w->cmbInput[1]->setCurrentIndex(7);
-            w->SetInSysTray(true);
-            w->SetTextLenMax(6);
-            w->SetBirthYearWhichCopy(1);
+            w->Options().SetInSysTray(true);
+            w->Options().SetTextLenMax(6);
+            w->Options().SetBirthYearWhichCopy(1);
             w->move(150, 120);
             w->PrintIni();
         }
@@ -548,9 +548,9 @@ private slots:
         QVERIFY(w->optInput[11]->isChecked());
         QCOMPARE(w->cmbInput[0]->currentIndex(), 3);
         QCOMPARE(w->cmbInput[1]->currentIndex(), 7);
-        QCOMPARE(w->InSysTray(), true);
-        QCOMPARE(w->TextLenMax(), 6);
-        QCOMPARE(w->BirthYearWhichCopy(), 1);
+        QCOMPARE(w->Options().InSysTray(), true);
+        QCOMPARE(w->Options().TextLenMax(), 6);
+        QCOMPARE(w->Options().BirthYearWhichCopy(), 1);
         w->PrintIni();
         QCOMPARE(folder.Read("Yomari.ini"), written);
     }
@@ -568,18 +568,18 @@ private slots:
         QCOMPARE(basYomari::LeftTwips(w.get()), 1500);
         QVERIFY(w->optCalMode[3]->isChecked());
         QCOMPARE(w->cmbInput[0]->currentIndex(), 2);
-        QCOMPARE(w->NanBokuMode(), 1);
+        QCOMPARE(w->Options().NanBokuMode(), 1);
         QCOMPARE(w->lblNanBoku->text(), QStringLiteral("南朝"));
         QCOMPARE(w->m_CYomari->NanBokuMode(), 1);
-        QCOMPARE(w->InSysTray(), false);
-        QCOMPARE(w->TextLenMax(), 4); // 2 reads as 4
-        QCOMPARE(w->BirthYearWhichCopy(), 0);
+        QCOMPARE(w->Options().InSysTray(), false);
+        QCOMPARE(w->Options().TextLenMax(), 4); // 2 reads as 4
+        QCOMPARE(w->Options().BirthYearWhichCopy(), 0);
 
         // Booleans: 0 false, -1 true; a huge digit count is held to 10.
         folder.Write("Yomari.ini", "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n0\r\n-1\r\n50\r\n0\r\n");
         w = Open();
-        QCOMPARE(w->InSysTray(), true);
-        QCOMPARE(w->TextLenMax(), 10);
+        QCOMPARE(w->Options().InSysTray(), true);
+        QCOMPARE(w->Options().TextLenMax(), 10);
     }
 
     void offScreenPositionsAreCentred()
@@ -620,8 +620,8 @@ private slots:
             QVERIFY(w->optCalMode[1]->isChecked());
             QVERIFY(w->optInput[0]->isChecked());
             QVERIFY(w->optInput[6]->isChecked());
-            QCOMPARE(w->NanBokuMode(), 0);
-            QCOMPARE(w->TextLenMax(), 4);
+            QCOMPARE(w->Options().NanBokuMode(), 0);
+            QCOMPARE(w->Options().TextLenMax(), 4);
             QVERIFY(w->isVisible());
         }
     }

@@ -70,7 +70,7 @@ struct Options {
 
 Options OptionsOf(const frmMain& w)
 {
-    return {w.NanBokuMode(), w.AppMode(), w.InSysTray(), w.TextLenMax(), w.BirthYearWhichCopy()};
+    return {w.Options().NanBokuMode(), w.Options().AppMode(), w.Options().InSysTray(), w.Options().TextLenMax(), w.Options().BirthYearWhichCopy()};
 }
 
 char* ToString(const Options& o)
@@ -239,7 +239,7 @@ void TestFrmOption::dialogLayout()
     ProgramFolder folder(ProgramFolder::Data::Shipped);
     frmMain w;
     w.Form_Load();
-    frmOption d(w);
+    frmOption d(w.Options(), w.m_CYomari.get(), &w);
 
     QCOMPARE(d.windowTitle(), QStringLiteral("ヨマリ Yomari - オプション"));
     QVERIFY(d.isModal());
@@ -280,7 +280,7 @@ void TestFrmOption::accessKeysAndTabOrder()
     frmMain w;
     w.Form_Load();
     w.show();
-    frmOption d(w);
+    frmOption d(w.Options(), w.m_CYomari.get(), &w);
     d.show();
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
@@ -326,7 +326,7 @@ void TestFrmOption::digitFilter()
     ProgramFolder folder(ProgramFolder::Data::Shipped);
     frmMain w;
     w.Form_Load();
-    frmOption d(w);
+    frmOption d(w.Options(), w.m_CYomari.get(), &w);
     d.show();
     QLineEdit* box = d.txtMaxLen;
 
@@ -417,7 +417,7 @@ void TestFrmOption::digitCountWriteBack()
     ProgramFolder folder(ProgramFolder::Data::Shipped);
     frmMain w;
     w.Form_Load();
-    w.SetTextLenMax(before);
+    w.Options().SetTextLenMax(before);
     w.show();
     QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
 
@@ -432,7 +432,7 @@ void TestFrmOption::digitCountWriteBack()
 
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
-    QCOMPARE(w.TextLenMax(), stored);
+    QCOMPARE(w.Options().TextLenMax(), stored);
     QCOMPARE(w.txtInput[0]->text(), cleared ? QString() : QStringLiteral("12"));
 
     // The year box now takes exactly the stored number of digits.
@@ -516,7 +516,7 @@ void TestFrmOption::switchCourtLine()
     }});
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
-    QCOMPARE(w.NanBokuMode(), 1);
+    QCOMPARE(w.Options().NanBokuMode(), 1);
     QCOMPARE(w.m_CYomari->NanBokuMode(), 1);
     for (QComboBox* list : w.cmbInput) {
         QVERIFY(Items(list).contains(QStringLiteral("正平")));
@@ -541,7 +541,7 @@ void TestFrmOption::switchCourtLine()
         Press(d.cmdOK);
     }});
     QVERIFY(shownSouthern);
-    QCOMPARE(w.NanBokuMode(), 0);
+    QCOMPARE(w.Options().NanBokuMode(), 0);
     QVERIFY(Items(w.cmbInput[0]).contains(QStringLiteral("観応")));
     QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
 }
@@ -667,34 +667,34 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(disabled);
     QCOMPARE(tip, QStringLiteral("この環境には通知領域がありません"));
-    QCOMPARE(w.InSysTray(), false);
+    QCOMPARE(w.Options().InSysTray(), false);
 
     // A stored choice (settings file, "/T") survives OK.
-    w.SetInSysTray(true);
+    w.Options().SetInSysTray(true);
     bool shownChecked = false;
     flow.Run(w, {[&](frmOption& d) {
         shownChecked = d.optSysTray[1]->isChecked();
         Press(d.cmdOK);
     }});
     QVERIFY(shownChecked);
-    QCOMPARE(w.InSysTray(), true);
+    QCOMPARE(w.Options().InSysTray(), true);
 
     // Where there is a notification area, it is chosen and given up freely.
     cTaskTray::SetAvailableForTesting(true);
-    w.SetInSysTray(false);
+    w.Options().SetInSysTray(false);
     QVERIFY(!w.Tray().IconShown());
     flow.Run(w, {[&](frmOption& d) {
         ClickRadio(d.optSysTray[1]);
         Press(d.cmdOK);
     }});
-    QCOMPARE(w.InSysTray(), true);
+    QCOMPARE(w.Options().InSysTray(), true);
     QVERIFY(w.Tray().IconShown()); // added at once
     QVERIFY(!w.Tray().Modal());
     flow.Run(w, {[&](frmOption& d) {
         ClickRadio(d.optSysTray[0]);
         Press(d.cmdOK);
     }});
-    QCOMPARE(w.InSysTray(), false);
+    QCOMPARE(w.Options().InSysTray(), false);
     QVERIFY(!w.Tray().IconShown());
 }
 
@@ -712,7 +712,7 @@ void TestFrmOption::choosingTheSimpleWindowSwitchesToIt()
         Press(d.cmdOK);
     }});
     QVERIFY(modalWhileOpen); // the icon brings nothing forward over the dialog
-    QCOMPARE(w.AppMode(), 1);
+    QCOMPARE(w.Options().AppMode(), 1);
     QVERIFY(!w.isVisible());
     QVERIFY(w.ADGen().isVisible());
     QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(w.ADGen().Text1));
@@ -790,7 +790,7 @@ void TestFrmOption::exitWhileDialogOpen()
     }});
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(!w.isVisible());
-    QCOMPARE(w.AppMode(), 0);
+    QCOMPARE(w.Options().AppMode(), 0);
     QVERIFY(folder.Read(QStringLiteral("Yomari.ini")).contains("AppMode =0\r\n"));
 }
 
@@ -849,7 +849,7 @@ void TestFrmOption::keyboardLandsOnTheCheckedButtons()
                                     "optAppMode0", "optSysTray0", "optNanBoku1"}));
     QCOMPARE(accessKeys, (QStringList{"optNanBoku1", "optSysTray0", "optAppMode0", "optWhichCopy1"}));
     QCOMPARE(afterArrow, (QStringList{"optNanBoku0", "optNanBoku0", "optNanBoku1"}));
-    QCOMPARE(w.NanBokuMode(), 1); // Escape wrote nothing back
+    QCOMPARE(w.Options().NanBokuMode(), 1); // Escape wrote nothing back
 }
 
 void TestFrmOption::iconAndHelpAnswerWhileOpen()

@@ -63,7 +63,7 @@ struct Session {
     }
     void UseCourtLine(int mode)
     {
-        w.SetNanBokuMode(mode);
+        w.Options().SetNanBokuMode(mode);
         w.m_CYomari->SetNanBokuMode(mode);
         w.SetGengoData();
     }

@@ -156,7 +156,7 @@ void TestShownText::mainWindowShowsEveryEraWhole()
     frmMain w;
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(w.NanBokuMode(), court);
+    QCOMPARE(w.Options().NanBokuMode(), court);
     const yomari::CYomari& engine = *w.m_CYomari;
     QStringList faults = Faults(w, QStringLiteral("at start"));
 
@@ -219,7 +219,7 @@ void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     SetDigits(w, 10);
-    QCOMPARE(w.TextLenMax(), 10);
+    QCOMPARE(w.Options().TextLenMax(), 10);
     QStringList faults;
 
     // 元号変換 平成 99999 → 西暦 101987, and ten-digit years in every layout.

@@ -328,7 +328,7 @@ void TestFrmADGen::overLengthEmptiesInput()
     QVERIFY(ad->Text1->hasFocus());
 
     // With room for five digits the same year is shown.
-    p.main->SetTextLenMax(5);
+    p.main->Options().SetTextLenMax(5);
     Type(ad, QStringLiteral("9999"));
     Enter(ad->Text1);
     QCOMPARE(ad->Label3->text(), QStringLiteral("11987"));
@@ -426,7 +426,7 @@ void TestFrmADGen::escape()
     QFETCH(bool, trayAvailable);
     cTaskTray::SetAvailableForTesting(trayAvailable);
     Program p;
-    p.main->SetInSysTray(inSysTray);
+    p.main->Options().SetInSysTray(inSysTray);
     p.Show();
     frmADGen* ad = p.ad;
     CloseWatcher mainWatcher(p.main.get());
@@ -457,7 +457,7 @@ void TestFrmADGen::escape()
 void TestFrmADGen::escapeClearsNonEmptyInputFirst()
 {
     Program p;
-    p.main->SetInSysTray(true);
+    p.main->Options().SetInSysTray(true);
     p.Show();
     frmADGen* ad = p.ad;
     ClickRadio(ad->Option2[0]);
@@ -550,7 +550,7 @@ void TestFrmADGen::sixteenBitLimits()
     QFETCH(QString, note);
     QFETCH(QString, inputAfter);
     Program p(ProgramFolder::Data::FourEras, Ini(1500, 1500, 3, 6));
-    QCOMPARE(p.main->TextLenMax(), 6);
+    QCOMPARE(p.main->Options().TextLenMax(), 6);
     p.Show();
     frmADGen* ad = p.ad;
     if (westernToEra)
@@ -610,7 +610,7 @@ void TestFrmADGen::badEraData()
 void TestFrmADGen::fullVersion()
 {
     Program p;
-    p.main->SetAppMode(1);
+    p.main->Options().SetAppMode(1);
     p.Show();
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("16"));
@@ -618,7 +618,7 @@ void TestFrmADGen::fullVersion()
     QTest::mouseClick(ad->cmdFullVersion, Qt::LeftButton);
     QVERIFY(!ad->isVisible());
     QVERIFY(p.main->isVisible());
-    QCOMPARE(p.main->AppMode(), 0);
+    QCOMPARE(p.main->Options().AppMode(), 0);
     QTRY_VERIFY(p.main->txtInput[0]->hasFocus());
     // What the simple window showed stays for its next use.
     QCOMPARE(ad->Text1->text(), QStringLiteral("16"));
@@ -628,19 +628,19 @@ void TestFrmADGen::fullVersion()
 void TestFrmADGen::minimise()
 {
     Program p;
-    p.main->SetInSysTray(true);
+    p.main->Options().SetInSysTray(true);
     p.Show();
     frmADGen* ad = p.ad;
-    basYomari::ADGenWindowState = basYomari::kStateMinimized;
+    p.main->ADGen().SetWindowStateBeforeTray(basYomari::kStateMinimized);
     ad->showMaximized();
-    QCOMPARE(basYomari::ADGenWindowState, basYomari::kStateMaximized);
+    QCOMPARE(p.main->ADGen().WindowStateBeforeTray(), basYomari::kStateMaximized);
     ad->showNormal();
-    QCOMPARE(basYomari::ADGenWindowState, basYomari::kStateNormal);
+    QCOMPARE(p.main->ADGen().WindowStateBeforeTray(), basYomari::kStateNormal);
     ad->showMinimized();
     QTRY_VERIFY(!ad->isVisible());
 
     // Without the notification area a minimised window stays a window.
-    p.main->SetInSysTray(false);
+    p.main->Options().SetInSysTray(false);
     basYomari::RestoreWindow(ad, basYomari::kStateNormal);
     QVERIFY(ad->isVisible());
     ad->showMinimized();

@@ -223,10 +223,10 @@ private slots:
         t.spnYear->setValue(1400);
         const int row1336 = RowOf(g, QStringLiteral("1336年"));
         QCOMPARE(g->item(row1336, 1)->text(), QStringLiteral("建武3年"));
-        p.main.SetNanBokuMode(1);
+        p.main.Options().SetNanBokuMode(1);
         p.main.ShowTable();
         QCOMPARE(g->item(row1336, 1)->text(), QStringLiteral("建武3年/延元元年"));
-        p.main.SetNanBokuMode(0);
+        p.main.Options().SetNanBokuMode(0);
         p.main.ShowTable();
         t.spnYear->setValue(2000);
 

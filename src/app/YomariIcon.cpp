@@ -1,4 +1,4 @@
-#include "tray/YomariIcon.h"
+#include "app/YomariIcon.h"
 
 #include <QFont>
 #include <QPainter>

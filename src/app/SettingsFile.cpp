@@ -1,4 +1,4 @@
-#include "ui/main/SettingsFile.h"
+#include "app/SettingsFile.h"
 
 #include "engine/ItemReader.h"
 #include "engine/NumberText.h"
