@@ -258,7 +258,8 @@ int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& 
     try {
         milestones = LoadMilestones(env);
     } catch (const YomariError& e) {
-        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram, e.Description().c_str());
+        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram,
+                     e.Description().c_str());
         status = 2;
     }
     out.Buffer() += ToTsv(AgeTableText(MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram),
