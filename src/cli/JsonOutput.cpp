@@ -1,6 +1,6 @@
-#include "JsonOutput.h"
+#include "cli/JsonOutput.h"
 
-#include "TextDecoding.h"
+#include "engine/TextDecoding.h"
 
 #include <charconv>
 

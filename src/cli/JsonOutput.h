@@ -3,8 +3,8 @@
 // yomari-cli's JSON Lines: one object per answer, always valid UTF-8 whatever
 // bytes the query held.
 
-#include "DateQuery.h"
-#include "TextTable.h"
+#include "engine/DateQuery.h"
+#include "engine/TextTable.h"
 
 #include <string>
 #include <string_view>
@@ -16,7 +16,8 @@ namespace yomari {
 void AppendJsonString(std::string_view text, std::string& out);
 
 // One object without its line end; line is "n" or "s".
-void AppendAnswerJson(std::string_view query, const DateAnswer& answer, std::string_view line, std::string& out);
+void AppendAnswerJson(std::string_view query, const DateAnswer& answer, std::string_view line,
+                      std::string& out);
 void AppendErrorJson(std::string_view query, std::string_view error, std::string& out);
 
 // One object per row, keyed by the column headers, each ending in a line end.

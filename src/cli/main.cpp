@@ -1,14 +1,14 @@
 // yomari-cli: converts dates and years between the era calendar and the
 // Western calendar, from arguments or one query per line of standard input.
-#include "AgeTable.h"
-#include "BirthInput.h"
-#include "DateQuery.h"
-#include "EngineEnvironment.h"
-#include "EraDates.h"
-#include "JsonOutput.h"
-#include "SchoolTable.h"
-#include "TextDecoding.h"
-#include "YomariError.h"
+#include "engine/AgeTable.h"
+#include "engine/BirthInput.h"
+#include "engine/DateQuery.h"
+#include "engine/EngineEnvironment.h"
+#include "engine/EraDates.h"
+#include "cli/JsonOutput.h"
+#include "engine/SchoolTable.h"
+#include "engine/TextDecoding.h"
+#include "engine/YomariError.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -80,8 +80,8 @@ constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [--
 
 [[noreturn]] void UsageError(const std::string& message)
 {
-    std::fprintf(stderr, "%s: %s\n%s --help で使い方を表示します。\n", kProgram, ShowableText(message).c_str(),
-                 kProgram);
+    std::fprintf(stderr, "%s: %s\n%s --help で使い方を表示します。\n", kProgram,
+                 ShowableText(message).c_str(), kProgram);
     std::exit(2);
 }
 
@@ -165,7 +165,8 @@ Options ParseArguments(int argc, char** argv)
         } else if (a == "--school") {
             o.school = value(a);
         } else {
-            UsageError("知らないオプションです: " + std::string(a) + "（- で始まる問い合わせは -- のあとに書きます）");
+            UsageError("知らないオプションです: " + std::string(a) +
+                       "（- で始まる問い合わせは -- のあとに書きます）");
         }
     }
     if (o.on && !o.age)
@@ -173,14 +174,16 @@ Options ParseArguments(int argc, char** argv)
     if (o.age && !o.queries.empty())
         UsageError("--age のときはほかの問い合わせを渡せません");
     if ((o.table || o.school) && (o.age || !o.queries.empty() || (o.table && o.school)))
-        UsageError("--table と --school はほかの問い合わせやオプション (--line と --json を除く) と一緒に使えません");
+        UsageError("--table と --school はほかの問い合わせやオプション (--line と --json を除く) "
+                   "と一緒に使えません");
     return o;
 }
 
 // Queries are quoted safe to show: piped garbage must not drive the terminal.
 void ReportInvalid(std::string_view query, std::string_view reason)
 {
-    std::fprintf(stderr, "%s: 「%s」: %s\n", kProgram, ShowableText(query).c_str(), ShowableText(reason).c_str());
+    std::fprintf(stderr, "%s: 「%s」: %s\n", kProgram, ShowableText(query).c_str(),
+                 ShowableText(reason).c_str());
 }
 
 // Answers one query into out; false when it was refused.
@@ -270,7 +273,8 @@ int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& 
         try {
             const ParsedQuery q = ParseDateQuery(cal, *o.tableYear);
             const bool western = q.kind == ParsedQuery::Kind::WesternYear ||
-                                 q.kind == ParsedQuery::Kind::WesternMonth || q.kind == ParsedQuery::Kind::WesternDate;
+                                 q.kind == ParsedQuery::Kind::WesternMonth ||
+                                 q.kind == ParsedQuery::Kind::WesternDate;
             named = western ? q.year : AnswerDateQuery(cal, q).westernYear;
         } catch (const DateError& e) {
             UsageError("--table の年として「" + *o.tableYear + "」を読めません: " + e.what());
@@ -285,11 +289,12 @@ int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& 
     try {
         milestones = LoadMilestones(env);
     } catch (const YomariError& e) {
-        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram, e.Description().c_str());
+        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram,
+                     e.Description().c_str());
         status = 2;
     }
-    const TextTable table =
-        AgeTableText(MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram), milestones.has_value());
+    const TextTable table = AgeTableText(
+        MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram), milestones.has_value());
     if (o.json)
         AppendTableJson(table, out.Buffer());
     else

@@ -1,7 +1,7 @@
-#include "DateQuery.h"
+#include "engine/DateQuery.h"
 
-#include "NumberText.h"
-#include "TextDecoding.h"
+#include "engine/NumberText.h"
+#include "engine/TextDecoding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -85,7 +85,10 @@ int32_t TakeWeekday(std::string_view& s)
 
 class Cursor {
 public:
-    explicit Cursor(std::string_view s) : m_s(s) {}
+    explicit Cursor(std::string_view s)
+        : m_s(s)
+    {
+    }
 
     bool AtEnd() const { return m_pos >= m_s.size(); }
     std::string_view Rest() const { return m_s.substr(m_pos); }
@@ -215,11 +218,21 @@ std::vector<int32_t> EraAtStart(const EraCalendar& cal, Cursor& c, std::string_v
     const char32_t first = c.Peek(&l);
     const char* name = nullptr;
     switch (first) {
-    case 'M': case 'm': case U'明': name = "明治"; break;
-    case 'T': case 't': case U'大': name = "大正"; break;
-    case 'S': case 's': case U'昭': name = "昭和"; break;
-    case 'H': case 'h': case U'平': name = "平成"; break;
-    case 'R': case 'r': case U'令': name = "令和"; break;
+    case 'M':
+    case 'm':
+    case U'明': name = "明治"; break;
+    case 'T':
+    case 't':
+    case U'大': name = "大正"; break;
+    case 'S':
+    case 's':
+    case U'昭': name = "昭和"; break;
+    case 'H':
+    case 'h':
+    case U'平': name = "平成"; break;
+    case 'R':
+    case 'r':
+    case U'令': name = "令和"; break;
     default: break;
     }
     if (name) {
@@ -312,7 +325,8 @@ std::string MonthText(const EraYearRef& ref, int32_t month)
 }
 
 // The parts of a month that each era of its year had.
-std::vector<EraCalendar::YearShare> MonthShares(std::vector<EraCalendar::YearShare> year, int32_t y, int32_t m)
+std::vector<EraCalendar::YearShare> MonthShares(std::vector<EraCalendar::YearShare> year, int32_t y,
+                                                int32_t m)
 {
     const CivilDate first{y, m, 1};
     const CivilDate last{y, m, DaysInMonth(y, m)};
@@ -334,8 +348,8 @@ void CheckWeekday(const ParsedQuery& q, const DateAnswer& a)
         throw DateError("1873年より前の日付の曜日は確かめられません");
     const int32_t w = WeekdayOf(*a.western);
     if (w != q.weekday)
-        throw DateError(FormatCivilDate(*a.western) + "は" + WeekdayName(w) + "で、" + WeekdayName(q.weekday) +
-                        "ではありません");
+        throw DateError(FormatCivilDate(*a.western) + "は" + WeekdayName(w) + "で、" +
+                        WeekdayName(q.weekday) + "ではありません");
 }
 
 } // namespace
@@ -373,7 +387,8 @@ DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& q)
     }
     case ParsedQuery::Kind::WesternMonth:
         if (q.month < 1 || q.month > 12)
-            throw DateError(std::to_string(q.year) + "年" + std::to_string(q.month) + "月はありません（月は1から12まで）");
+            throw DateError(std::to_string(q.year) + "年" + std::to_string(q.month) +
+                            "月はありません（月は1から12まで）");
         if (q.year < 1 || q.year > kLastExactYear)
             throw DateError("日付の年は1から" + std::to_string(kLastExactYear) + "までです");
         a.westernYear = q.year;
@@ -544,12 +559,8 @@ void AppendAnswerText(const DateAnswer& a, std::string& out)
         else
             AppendShares(a.eras, 0, out);
         break;
-    case ParsedQuery::Kind::WesternMonth:
-        AppendShares(a.eras, a.exact ? a.query.month : 0, out);
-        break;
-    case ParsedQuery::Kind::WesternYear:
-        AppendShares(a.eras, 0, out);
-        break;
+    case ParsedQuery::Kind::WesternMonth: AppendShares(a.eras, a.exact ? a.query.month : 0, out); break;
+    case ParsedQuery::Kind::WesternYear: AppendShares(a.eras, 0, out); break;
     case ParsedQuery::Kind::EraMonth:
         AppendInt(a.westernYear, out);
         if (a.exact) {
@@ -564,9 +575,7 @@ void AppendAnswerText(const DateAnswer& a, std::string& out)
         else
             AppendInt(a.westernYear, out);
         break;
-    case ParsedQuery::Kind::EraYear:
-        AppendInt(a.westernYear, out);
-        break;
+    case ParsedQuery::Kind::EraYear: AppendInt(a.westernYear, out); break;
     }
     if (a.beforeExactDays) {
         out += " ※";

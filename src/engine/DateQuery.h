@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EraDates.h"
+#include "engine/EraDates.h"
 
 #include <cstdint>
 #include <optional>
@@ -36,9 +36,9 @@ ParsedQuery ParseDateQuery(const EraCalendar& calendar, std::string_view text);
 struct DateAnswer {
     ParsedQuery query;
     int32_t westernYear = 0;
-    std::optional<CivilDate> western;                      // exact day
-    std::optional<EraCalendar::EraDateResult> eraDate;     // exact era date
-    std::vector<EraCalendar::YearShare> eras;              // eras of the year or month
+    std::optional<CivilDate> western;                  // exact day
+    std::optional<EraCalendar::EraDateResult> eraDate; // exact era date
+    std::vector<EraCalendar::YearShare> eras;          // eras of the year or month
     bool exact = false;
     bool beforeExactDays = false; // a date before 1873: year-level only
 };

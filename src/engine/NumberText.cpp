@@ -1,6 +1,6 @@
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
-#include "TextDecoding.h"
+#include "engine/TextDecoding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,7 +80,8 @@ std::optional<int64_t> RoundHalfEven(double value)
 int KanjiDigit(char32_t c)
 {
     switch (c) {
-    case U'〇': case U'零': return 0;
+    case U'〇':
+    case U'零': return 0;
     case U'一': return 1;
     case U'二': return 2;
     case U'三': return 3;

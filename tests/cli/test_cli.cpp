@@ -1,8 +1,8 @@
 // yomari-cli run as a person runs it: arguments, piped lines, exit statuses,
 // and JSON read back by a parser of its own.
-#include "JsonOutput.h"
-#include "ShippedEnv.h"
-#include "TempDir.h"
+#include "cli/JsonOutput.h"
+#include "tests/engine/ShippedEnv.h"
+#include "tests/engine/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ std::string Slurp(const std::filesystem::path& p)
 
 // Runs the program with the arguments; input, when given, is piped to it.
 Outcome RunCli(const std::vector<std::string>& args, const std::string* input = nullptr,
-           const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
+               const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
 {
     TempDir dir;
     // No user data folder of the person running the tests gets in the way.
@@ -122,7 +122,8 @@ public:
 
     // Writes text, then waits for one whole line of answer: nothing when none
     // comes in time.
-    std::optional<std::string> Ask(const std::string& text, std::chrono::milliseconds wait = std::chrono::seconds(10))
+    std::optional<std::string> Ask(const std::string& text,
+                                   std::chrono::milliseconds wait = std::chrono::seconds(10))
     {
         if (write(m_in, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
             return std::nullopt;
@@ -133,7 +134,8 @@ public:
                 m_pending.erase(0, nl + 1);
                 return line;
             }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
             pollfd p{m_out, POLLIN, 0};
             if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0)
                 return std::nullopt;
@@ -195,11 +197,10 @@ TEST(Cli, ArgumentsAnswerOneLineEach)
 {
     const Outcome r = RunCli({"2019-04-30", "平成元年", "1989", "昭和64年1月7日"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "平成31年4月30日\n"
-              "1989\n"
-              "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)\n"
-              "1989-01-07\n");
+    EXPECT_EQ(r.out, "平成31年4月30日\n"
+                     "1989\n"
+                     "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)\n"
+                     "1989-01-07\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -212,7 +213,8 @@ TEST(Cli, PipedLinesKeepTheirPlacesAndBadOnesGoToStandardError)
     EXPECT_NE(r.err.find("「平成31年5月1日」: 平成31年5月1日はありません"), std::string::npos) << r.err;
     EXPECT_EQ(Lines(r.err).size(), 2u) << r.err;
 
-    const Outcome good = Pipe("\xEF\xBB\xBF" "2019-05-01\nH31.04.30\n");
+    const Outcome good = Pipe("\xEF\xBB\xBF"
+                              "2019-05-01\nH31.04.30\n");
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out, "令和元年5月1日\n2019-04-30\n");
 }
@@ -222,8 +224,9 @@ TEST(Cli, AnInvalidArgumentDoesNotStopTheOthers)
     const Outcome r = RunCli({"明治5年12月3日", "1975"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "\n昭和50年\n");
-    EXPECT_NE(r.err.find("「明治5年12月3日」: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("「明治5年12月3日」: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"),
+        std::string::npos)
         << r.err;
 }
 
@@ -239,8 +242,11 @@ TEST(Cli, CourtLineChoosesTheEras)
 
 TEST(Cli, UsageErrorsExitWithTwo)
 {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--line", "x", "1989"}, {"--line"}, {"--bogus"}, {"--on", "2020-01-01"}, {"--age", "2000-01-01", "1989"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--line", "x", "1989"},
+                                                                  {"--line"},
+                                                                  {"--bogus"},
+                                                                  {"--on", "2020-01-01"},
+                                                                  {"--age", "2000-01-01", "1989"}}) {
         const Outcome r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_EQ(r.out, "") << args[0];
@@ -374,7 +380,8 @@ TEST(CliJson, CarriesTheAnswerAndEscapesTheQuery)
     std::string out;
     AppendAnswerJson("1989", AnswerDateQuery(cal, ParseDateQuery(cal, "1989")), "n", out);
     EXPECT_NE(out.find("\"from\":\"1989-01-08\",\"to\":\"1989-12-31\""), std::string::npos) << out;
-    EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos)
+        << out;
     out.clear();
     AppendErrorJson("a\"b\\c\x01\x1f", "x", out);
     EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\\u001f\",\"error\":\"x\"}");
@@ -391,7 +398,9 @@ TEST(CliJson, CarriesTheAnswerAndEscapesTheQuery)
 // JSON stays valid UTF-8 whatever the query held.
 TEST(Cli, HostileInputIsQuotedSafelyAndGivesValidJson)
 {
-    const Outcome r = Pipe("\x1b]0;X\x07\x1b[2J\n2019\xC0\xAF" "04\xC0\xAF" "30\n");
+    const Outcome r = Pipe("\x1b]0;X\x07\x1b[2J\n2019\xC0\xAF"
+                           "04\xC0\xAF"
+                           "30\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "\n\n");
     EXPECT_NE(r.err.find("「\\x1b]0;X\\x07\\x1b[2J」"), std::string::npos) << r.err;
@@ -403,9 +412,12 @@ TEST(Cli, HostileInputIsQuotedSafelyAndGivesValidJson)
     const std::string r3 = "\uFFFD\uFFFD\uFFFD";
     const struct {
         std::string query, read;
-    } broken[] = {{"\xED\xA0\x80", r3},          {"\xF4\x90\x80\x80", r3 + "\uFFFD"},
-                  {"\xF7\xBF\xBF\xBF", r3 + "\uFFFD"}, {"\xC0\xAF", "\uFFFD\uFFFD"},
-                  {"\xE0\x80\xAF", r3},          {"2019-04-30\xFF", "2019-04-30\uFFFD"},
+    } broken[] = {{"\xED\xA0\x80", r3},
+                  {"\xF4\x90\x80\x80", r3 + "\uFFFD"},
+                  {"\xF7\xBF\xBF\xBF", r3 + "\uFFFD"},
+                  {"\xC0\xAF", "\uFFFD\uFFFD"},
+                  {"\xE0\x80\xAF", r3},
+                  {"2019-04-30\xFF", "2019-04-30\uFFFD"},
                   {"\x1b[2J\"\\", "\x1b[2J\"\\"}};
     for (const auto& [q, read] : broken) {
         const Outcome piped = Pipe(q + "\n", {"--json"});
@@ -478,11 +490,12 @@ TEST(Cli, CommandLineConventions)
     }
     const Outcome version = RunCli({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_TRUE(QString::fromStdString(version.out).contains(QRegularExpression("^yomari-cli \\d+\\.\\d+\\.\\d+\n$")))
+    EXPECT_TRUE(
+        QString::fromStdString(version.out).contains(QRegularExpression("^yomari-cli \\d+\\.\\d+\\.\\d+\n$")))
         << version.out;
     // --help lists every option the program takes.
-    for (const char* option : {"--line", "--age", "--on", "--json", "--table", "--school", "-h", "--help", "--version",
-                               "\n  --  "})
+    for (const char* option : {"--line", "--age", "--on", "--json", "--table", "--school", "-h", "--help",
+                               "--version", "\n  --  "})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 
@@ -502,11 +515,8 @@ TEST(Cli, BlankLinesLineLimitAndItsMessage)
         std::string out;
         int status;
     } rows[] = {
-        {padded + "\r\n", "昭和50年\n", 0},
-        {padded + "\n", "昭和50年\n", 0},
-        {padded, "昭和50年\n", 0},
-        {" " + padded + "\n", "\n", 1},
-        {" " + padded + "\r\n", "\n", 1},
+        {padded + "\r\n", "昭和50年\n", 0}, {padded + "\n", "昭和50年\n", 0}, {padded, "昭和50年\n", 0},
+        {" " + padded + "\n", "\n", 1},     {" " + padded + "\r\n", "\n", 1},
     };
     for (const auto& r : rows) {
         const Outcome o = Pipe(r.input);
@@ -522,5 +532,6 @@ TEST(Cli, BlankLinesLineLimitAndItsMessage)
     const Outcome j = Pipe(kanji + "\n", {"--json"});
     const QString quoted = ParseLine(j.out)["query"].toString();
     EXPECT_EQ(quoted, QString(40, QChar(u'年')) + QChar(u'…'));
-    EXPECT_NE(j.err.find(kanji.substr(0, 120) + "…」: 行が長すぎます"), std::string::npos) << j.err.substr(0, 300);
+    EXPECT_NE(j.err.find(kanji.substr(0, 120) + "…」: 行が長すぎます"), std::string::npos)
+        << j.err.substr(0, 300);
 }

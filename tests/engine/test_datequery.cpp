@@ -1,7 +1,7 @@
 // Written forms of dates and years, read and answered in the other calendar.
-#include "DateQuery.h"
+#include "engine/DateQuery.h"
 
-#include "ShippedEnv.h"
+#include "tests/engine/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,8 @@ std::string Answer(std::string_view text, int32_t line = 0)
 TEST(DateQuery, WesternDatesInEveryForm)
 {
     for (const char* q : {"2019-04-30", "2019/4/30", "2019年4月30日", "2019.4.30", "２０１９－０４－３０",
-                          "二〇一九年四月三十日", " 2019-04-30\r", "2019\u201004\u201030", "2019\u221204\u221230", "2019\u201504\u201530",
-                          "0002019-04-30"})
+                          "二〇一九年四月三十日", " 2019-04-30\r", "2019\u201004\u201030",
+                          "2019\u221204\u221230", "2019\u201504\u201530", "0002019-04-30"})
         EXPECT_EQ(Answer(q), "平成31年4月30日") << q;
     EXPECT_EQ(Answer("2019-05-01"), "令和元年5月1日");
     EXPECT_EQ(Answer("1926-12-25"), "昭和元年12月25日");
@@ -41,8 +41,9 @@ TEST(DateQuery, WesternDatesInEveryForm)
 
 TEST(DateQuery, EraDatesInEveryForm)
 {
-    for (const char* q : {"平成31年4月30日", "平成３１年４月３０日", "平成三十一年四月三十日", "H31.04.30",
-                          "h31.4.30", "平31.04.30", "Ｈ３１．０４．３０", "へいせい31年4月30日", "平成 31年 4月 30日"})
+    for (const char* q :
+         {"平成31年4月30日", "平成３１年４月３０日", "平成三十一年四月三十日", "H31.04.30", "h31.4.30",
+          "平31.04.30", "Ｈ３１．０４．３０", "へいせい31年4月30日", "平成 31年 4月 30日"})
         EXPECT_EQ(Answer(q), "2019-04-30") << q;
     EXPECT_EQ(Answer("令和元年5月1日"), "2019-05-01");
     EXPECT_EQ(Answer("R1.05.01"), "2019-05-01");
@@ -173,7 +174,8 @@ TEST(DateQuery, YearMonthsAndWeekdays)
         EXPECT_EQ(Answer(c.query), c.answer) << c.query;
     // Every weekday is checked, not only one.
     for (int32_t day = 0; day < 7; ++day) {
-        const std::string date = "2026-01-0" + std::to_string(4 + day) + "(" + WeekdayName(day).substr(0, 3) + ")";
+        const std::string date =
+            "2026-01-0" + std::to_string(4 + day) + "(" + WeekdayName(day).substr(0, 3) + ")";
         EXPECT_EQ(Answer(date).substr(0, 6), "令和") << date;
     }
 }
@@ -181,8 +183,17 @@ TEST(DateQuery, YearMonthsAndWeekdays)
 TEST(DateQuery, MalformedBytesAreNeverReadAsOtherCharacters)
 {
     // Overlong '/', surrogates and values past U+10FFFF all stay unreadable.
-    for (const char* q : {"2019\xC0\xAF" "04\xC0\xAF" "30", "2019\xE0\x80\xAD" "04\xE0\x80\xAD" "30",
-                          "\xED\xA0\x80" "2019", "2019\xF4\x90\x80\x80", "\xC1\xA8" "31.4.30"})
+    for (const char* q : {"2019\xC0\xAF"
+                          "04\xC0\xAF"
+                          "30",
+                          "2019\xE0\x80\xAD"
+                          "04\xE0\x80\xAD"
+                          "30",
+                          "\xED\xA0\x80"
+                          "2019",
+                          "2019\xF4\x90\x80\x80",
+                          "\xC1\xA8"
+                          "31.4.30"})
         EXPECT_EQ(Answer(q).substr(0, 9), "refused: ") << q;
     // The message shows what was there, safe for a terminal.
     EXPECT_EQ(Answer("19\x1b[2J\xC0\xAF"), "refused: 「19\\x1b[2J\uFFFD\uFFFD」は日付・年として読めません");

@@ -1,6 +1,6 @@
-#include "ItemReader.h"
-#include "NumberText.h"
-#include "TextDecoding.h"
+#include "engine/ItemReader.h"
+#include "engine/NumberText.h"
+#include "engine/TextDecoding.h"
 
 #include <gtest/gtest.h>
 
@@ -95,26 +95,29 @@ TEST(TextDecoding, MalformedUtf8BecomesReplacementCharacters)
         std::string_view bytes;
         std::string read;
     } cases[] = {
-        {"\xC0\xAF", r + r},                     // overlong '/'
-        {"\xC1\xBF", r + r},                     // overlong DEL
-        {"\xE0\x80\xAF", r + r + r},             // overlong in three bytes
-        {"\xE0\x9F\xBF", r + r + r},             // overlong U+07FF
-        {"\xF0\x80\x80\xAF", r + r + r + r},     // overlong in four bytes
-        {"\xF0\x8F\xBF\xBF", r + r + r + r},     // overlong U+FFFF
-        {"\xED\xA0\x80", r + r + r},             // surrogate U+D800
-        {"\xED\xBF\xBF", r + r + r},             // surrogate U+DFFF
-        {"\xF4\x90\x80\x80", r + r + r + r},     // U+110000
-        {"\xF5\x80\x80\x80", r + r + r + r},     // lead byte past U+10FFFF
+        {"\xC0\xAF", r + r},                 // overlong '/'
+        {"\xC1\xBF", r + r},                 // overlong DEL
+        {"\xE0\x80\xAF", r + r + r},         // overlong in three bytes
+        {"\xE0\x9F\xBF", r + r + r},         // overlong U+07FF
+        {"\xF0\x80\x80\xAF", r + r + r + r}, // overlong in four bytes
+        {"\xF0\x8F\xBF\xBF", r + r + r + r}, // overlong U+FFFF
+        {"\xED\xA0\x80", r + r + r},         // surrogate U+D800
+        {"\xED\xBF\xBF", r + r + r},         // surrogate U+DFFF
+        {"\xF4\x90\x80\x80", r + r + r + r}, // U+110000
+        {"\xF5\x80\x80\x80", r + r + r + r}, // lead byte past U+10FFFF
         {"\xF7\xBF\xBF\xBF", r + r + r + r},
         {"\xF8\x88\x80\x80\x80", r + r + r + r + r}, // five-byte form
         {"\xFF\xFE", r + r},
-        {"\x80", r},                             // stray continuation byte
-        {"a\xC3", "a" + r},                      // cut at the end
-        {"\xE5\xB9", r},                         // two of three bytes
-        {"\xF0\xA0\x80", r},                     // three of four bytes
-        {"\xE5\xB9x", r + "x"},                  // cut before ASCII
-        {"\xE5\xB9\xE5\xB9\xB3", r + "平"},       // cut before a good character
-        {"2019\xC0\xAF" "04\xC0\xAF" "30", "2019" + r + r + "04" + r + r + "30"},
+        {"\x80", r},                        // stray continuation byte
+        {"a\xC3", "a" + r},                 // cut at the end
+        {"\xE5\xB9", r},                    // two of three bytes
+        {"\xF0\xA0\x80", r},                // three of four bytes
+        {"\xE5\xB9x", r + "x"},             // cut before ASCII
+        {"\xE5\xB9\xE5\xB9\xB3", r + "平"}, // cut before a good character
+        {"2019\xC0\xAF"
+         "04\xC0\xAF"
+         "30",
+         "2019" + r + r + "04" + r + r + "30"},
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(IsValidUtf8(c.bytes)) << testing::PrintToString(c.bytes);
@@ -122,8 +125,8 @@ TEST(TextDecoding, MalformedUtf8BecomesReplacementCharacters)
         EXPECT_TRUE(IsValidUtf8(ToValidUtf8(c.bytes)));
     }
     // The edges of every length are good characters and read as themselves.
-    for (const char32_t code : {U'\x7F', U'\x80', U'\u07FF', U'\u0800', U'\uD7FF', U'\uE000', U'\uFFFD', U'\uFFFF',
-                                U'\U00010000', U'\U0010FFFF'}) {
+    for (const char32_t code : {U'\x7F', U'\x80', U'\u07FF', U'\u0800', U'\uD7FF', U'\uE000', U'\uFFFD',
+                                U'\uFFFF', U'\U00010000', U'\U0010FFFF'}) {
         std::string bytes;
         AppendUtf8(code, bytes);
         const Utf8Char c = DecodeUtf8(bytes, 0);
