@@ -3,6 +3,7 @@
 #include "AgeTable.h"
 #include "BirthInput.h"
 #include "DateQuery.h"
+#include "DayQuery.h"
 #include "EngineEnvironment.h"
 #include "EraDates.h"
 #include "SchoolTable.h"
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -100,6 +102,7 @@ private:
 struct Options {
     int32_t line = 0;
     bool json = false;
+    DayOptions calendar;
     std::optional<std::string> age;
     std::optional<std::string> on;
     bool table = false;
@@ -136,6 +139,14 @@ Options ParseArguments(int argc, char** argv)
                 o.line = 1;
             else
                 UsageError("--line は n (北朝) か s (南朝) です: " + v);
+        } else if (a == "--calendar") {
+            const std::string v = value(a);
+            if (v == "julian")
+                o.calendar.prolepticGregorian = false;
+            else if (v == "gregorian")
+                o.calendar.prolepticGregorian = true;
+            else
+                UsageError("--calendar は julian か gregorian です: " + v);
         } else if (a == "--age") {
             o.age = value(a);
         } else if (a == "--on") {
@@ -166,10 +177,31 @@ void ReportInvalid(std::string_view query, std::string_view reason)
                  static_cast<int>(reason.size()), reason.data());
 }
 
-// Answers one query into out; false when it was refused.
-bool AnswerOne(const EraCalendar& cal, const Options& o, std::string_view query, std::string& out)
+// Says once why days before 1873 are answered by the year only.
+void ReportLunisolarError(const DayEngine& days)
 {
+    static bool told = false;
+    const std::string error = days.LunisolarError();
+    if (!told && !error.empty()) {
+        told = true;
+        std::fprintf(stderr, "%s: %s\n1873年より前の日付は年だけで答えます。\n", kProgram, error.c_str());
+    }
+}
+
+// Answers one query into out; false when it was refused.
+bool AnswerOne(const DayEngine& days, const Options& o, std::string_view query, std::string& out)
+{
+    const EraCalendar& cal = days.Eras();
     try {
+        if (const auto day = AnswerDay(days, query, o.calendar)) {
+            if (o.json)
+                AppendDayAnswerJson(query, *day, o.line == 0 ? "n" : "s", out);
+            else
+                out += day->text;
+            out += '\n';
+            return true;
+        }
+        ReportLunisolarError(days);
         const DateAnswer a = AnswerDateQuery(cal, ParseDateQuery(cal, query));
         if (o.json)
             AppendAnswerJson(query, a, o.line == 0 ? "n" : "s", out);
@@ -285,7 +317,7 @@ int RunSchool(const EraCalendar& cal, const Options& o, Output& out)
     return 0;
 }
 
-int RunStream(const EraCalendar& cal, const Options& o, Output& out)
+int RunStream(const DayEngine& days, const Options& o, Output& out)
 {
     bool allAnswered = true;
     std::vector<char> chunk(1 << 16);
@@ -308,7 +340,7 @@ int RunStream(const EraCalendar& cal, const Options& o, Output& out)
             // Blank lines keep a piped column aligned; JSON Lines has none.
             if (!o.json)
                 out.Buffer() += '\n';
-        } else if (!AnswerOne(cal, o, line, out.Buffer())) {
+        } else if (!AnswerOne(days, o, line, out.Buffer())) {
             allAnswered = false;
         }
         out.MaybeFlush();
@@ -356,9 +388,11 @@ int main(int argc, char** argv)
 
     // The same data files, found in the same folders, as the program's.
     const EngineEnvironment env = EngineEnvironment::FromRunningProcess();
-    std::optional<EraCalendar> cal;
+    std::unique_ptr<DayEngine> days;
+    const EraCalendar* cal = nullptr;
     try {
-        cal.emplace(EraCalendar::Load(env, o.line));
+        days = DayEngine::Load(env, o.line);
+        cal = &days->Eras();
     } catch (const YomariError& e) {
         std::fprintf(stderr, "%s: %s\n", kProgram, e.Description().c_str());
         return 2;
@@ -375,10 +409,10 @@ int main(int argc, char** argv)
     if (o.school)
         return RunSchool(*cal, o, out);
     if (o.queries.empty())
-        return RunStream(*cal, o, out);
+        return RunStream(*days, o, out);
     bool allAnswered = true;
     for (const std::string& q : o.queries) {
-        if (!AnswerOne(*cal, o, q, out.Buffer()))
+        if (!AnswerOne(*days, o, q, out.Buffer()))
             allAnswered = false;
         out.MaybeFlush();
     }
