@@ -31,7 +31,7 @@ constexpr const char* kProgram = "yomari-cli";
 // that memory stays the same whatever the input.
 constexpr size_t kMaxLine = 4096;
 
-constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [問い合わせ ...]
+constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--calendar julian|gregorian] [--json] [問い合わせ ...]
         yomari-cli [--line n|s] [--json] --age 生年月日 [--on 日付]
         yomari-cli [--line n|s] --table [年]
         yomari-cli [--line n|s] --school 生年月日
@@ -47,11 +47,16 @@ constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [�
   昭和50  昭和50年  S50  平成元年  しょうわ50  元号の年 → 1975
   1989                                        西暦の年 → 平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)
 
-日付が正確に決まるのは1873年1月1日(明治6年1月1日)からです。それより前は
-元号の年だけを答え、旧暦の月日は扱いません。
+大化元年6月19日(645-07-17)からの毎日に答えます。1873年1月1日(明治6年1月1日)
+より前の和暦の月日は旧暦です:
+  1582-06-21  天正10年6月2日  天正十年六月二日  慶応4年閏4月1日  元仁元年閏七月朔日
+  元日 朔日 晦日、睦月…師走、廿・卅、慶應・德 などの旧字体も読みます
+1582-10-15 より前の西暦はユリウス暦です (--calendar gregorian で先発グレゴリオ暦)。
 
 オプション:
   --line n|s      南北朝の元号の系統 (n 北朝, s 南朝; 既定は n)
+  --calendar julian|gregorian
+                  1582-10-15 より前の西暦の暦 (既定は julian)
   --age 生年月日  満年齢と数え年を答えます
   --on 日付       --age の基準日 (既定は今日)
   --json          1件ごとに JSON オブジェクトを1行で出します (JSON Lines)
