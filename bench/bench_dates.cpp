@@ -1,10 +1,10 @@
 // Gregorian day to era date (era, era year, month, day): the era calendar
 // against ICU4C's Japanese calendar answering the same question, over the
 // same days 1873-2100.
-#include "DateQuery.h"
-#include "EraDates.h"
-#include "LunisolarCalendar.h"
-#include "LunisolarTable.h"
+#include "engine/DateQuery.h"
+#include "engine/EraDates.h"
+#include "engine/LunisolarCalendar.h"
+#include "engine/LunisolarTable.h"
 
 #include <benchmark/benchmark.h>
 #include <unicode/calendar.h>

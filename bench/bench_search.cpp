@@ -1,8 +1,8 @@
 // The era search dialog's search over every era, through its own search
 // button, with what a user might type and with long pasted runs of "[".
-#include "AppEnvironment.h"
-#include "frmMain.h"
-#include "frmSerch.h"
+#include "app/AppEnvironment.h"
+#include "ui/main/frmMain.h"
+#include "ui/search/frmSerch.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,7 +25,8 @@ struct Program {
             const QString name = QStringLiteral("Yomari") + QLatin1String(ext);
             QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, dir.filePath(name));
         }
-        yomari::app::SetLocationForTesting(yomari::app::ProgramLocation{dir.path(), QStringLiteral("Yomari")});
+        yomari::app::SetLocationForTesting(
+            yomari::app::ProgramLocation{dir.path(), QStringLiteral("Yomari")});
         main.Form_Load();
         main.optInput[5]->setChecked(true);
         main.cmdInputSerch[0]->click();

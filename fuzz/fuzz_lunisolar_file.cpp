@@ -2,8 +2,8 @@
 // after a line "--" it is instead an era-day file, read against the shipped
 // months and checked against the shipped era files of both lines. Whatever
 // is accepted must answer every day it covers.
-#include "LunisolarCalendar.h"
-#include "YomariError.h"
+#include "engine/LunisolarCalendar.h"
+#include "engine/YomariError.h"
 
 #include <cstdint>
 #include <string_view>

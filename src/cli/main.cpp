@@ -1,13 +1,13 @@
 // yomari-cli: converts dates and years between the era calendar and the
 // Western calendar, from arguments or one query per line of standard input.
-#include "AgeTable.h"
-#include "BirthInput.h"
-#include "DateQuery.h"
-#include "DayQuery.h"
-#include "EngineEnvironment.h"
-#include "EraDates.h"
-#include "SchoolTable.h"
-#include "YomariError.h"
+#include "engine/AgeTable.h"
+#include "engine/BirthInput.h"
+#include "engine/DateQuery.h"
+#include "engine/DayQuery.h"
+#include "engine/EngineEnvironment.h"
+#include "engine/EraDates.h"
+#include "engine/SchoolTable.h"
+#include "engine/YomariError.h"
 
 #include <unistd.h>
 
@@ -31,7 +31,8 @@ constexpr const char* kProgram = "yomari-cli";
 // that memory stays the same whatever the input.
 constexpr size_t kMaxLine = 4096;
 
-constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--calendar julian|gregorian] [--json] [問い合わせ ...]
+constexpr const char* kHelp =
+    R"(使い方: yomari-cli [--line n|s] [--calendar julian|gregorian] [--json] [問い合わせ ...]
         yomari-cli [--line n|s] [--json] --age 生年月日 [--on 日付]
         yomari-cli [--line n|s] --table [年]
         yomari-cli [--line n|s] --school 生年月日
@@ -295,7 +296,8 @@ int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& 
     try {
         milestones = LoadMilestones(env);
     } catch (const YomariError& e) {
-        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram, e.Description().c_str());
+        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram,
+                     e.Description().c_str());
         status = 2;
     }
     out.Buffer() += ToTsv(AgeTableText(MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram),

@@ -1,6 +1,6 @@
-#include "DayQuery.h"
+#include "engine/DayQuery.h"
 
-#include "DateQuery.h"
+#include "engine/DateQuery.h"
 
 #include <charconv>
 
@@ -15,7 +15,11 @@ std::u32string Decode(std::string_view s)
     std::u32string out;
     for (size_t i = 0; i < s.size();) {
         const auto b = static_cast<unsigned char>(s[i]);
-        int need = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+        int need = b < 0x80             ? 0
+                   : (b & 0xE0) == 0xC0 ? 1
+                   : (b & 0xF0) == 0xE0 ? 2
+                   : (b & 0xF8) == 0xF0 ? 3
+                                        : -1;
         char32_t cp = need == 0 ? b : need == 1 ? (b & 0x1F) : need == 2 ? (b & 0x0F) : (b & 0x07);
         bool ok = need >= 0 && i + static_cast<size_t>(need) < s.size() + (need == 0 ? 1 : 0);
         for (int k = 1; ok && k <= need; ++k) {
@@ -98,7 +102,10 @@ constexpr int32_t kLastDay = -1; // 晦日: the month's last day
 
 class Reader {
 public:
-    explicit Reader(std::u32string s) : m_s(std::move(s)) {}
+    explicit Reader(std::u32string s)
+        : m_s(std::move(s))
+    {
+    }
     bool AtEnd() const { return m_pos >= m_s.size(); }
     char32_t Peek() const { return AtEnd() ? 0 : m_s[m_pos]; }
     std::u32string_view Rest() const { return std::u32string_view(m_s).substr(m_pos); }
@@ -207,8 +214,9 @@ bool ReadMonthDay(Reader& r, Query& q, std::string_view text)
         return true;
     }
     q.leap = r.Take(U"閏") || r.Take(U"うるう");
-    static constexpr std::u32string_view kMonthNames[] = {U"睦月", U"如月", U"弥生",   U"卯月", U"皐月", U"水無月",
-                                                          U"文月", U"葉月", U"長月",   U"神無月", U"霜月", U"師走"};
+    static constexpr std::u32string_view kMonthNames[] = {U"睦月", U"如月",   U"弥生", U"卯月",
+                                                          U"皐月", U"水無月", U"文月", U"葉月",
+                                                          U"長月", U"神無月", U"霜月", U"師走"};
     for (int k = 0; k < 12 && q.month == 0; ++k)
         if (r.Take(kMonthNames[k]))
             q.month = k + 1;
@@ -290,11 +298,16 @@ bool ReadEra(const DayEngine& engine, Reader& r, Query& q, std::string_view text
     }
     const char* name = nullptr;
     switch (r.Peek()) {
-    case 'M': case 'm': name = "明治"; break;
-    case 'T': case 't': name = "大正"; break;
-    case 'S': case 's': name = "昭和"; break;
-    case 'H': case 'h': name = "平成"; break;
-    case 'R': case 'r': name = "令和"; break;
+    case 'M':
+    case 'm': name = "明治"; break;
+    case 'T':
+    case 't': name = "大正"; break;
+    case 'S':
+    case 's': name = "昭和"; break;
+    case 'H':
+    case 'h': name = "平成"; break;
+    case 'R':
+    case 'r': name = "令和"; break;
     case U'明': name = "明治"; break;
     case U'大': name = "大正"; break;
     case U'昭': name = "昭和"; break;
@@ -394,7 +407,8 @@ bool SameDate(const EraDateView& a, const EraDateView& b)
 int64_t WesternJdn(const Query& q, const DayOptions& o)
 {
     const CivilDate d{static_cast<int32_t>(q.year), q.month, q.day};
-    const std::string asked = std::to_string(q.year) + "年" + std::to_string(q.month) + "月" + std::to_string(q.day) + "日";
+    const std::string asked =
+        std::to_string(q.year) + "年" + std::to_string(q.month) + "月" + std::to_string(q.day) + "日";
     if (q.year < 1 || q.year > kLastExactYear)
         throw DateError("日付の年は1から" + std::to_string(kLastExactYear) + "までです");
     if (q.month < 1 || q.month > 12)
@@ -402,11 +416,13 @@ int64_t WesternJdn(const Query& q, const DayOptions& o)
     const bool julian = !o.prolepticGregorian && d < CivilDate{1582, 10, 15};
     if (julian) {
         if (!IsValidJulianDate(d))
-            throw DateError(asked + "はありません（ユリウス暦の" + std::to_string(q.month) + "月は" +
-                            std::to_string(q.month == 2 ? (q.year % 4 == 0 ? 29 : 28) : DaysInMonth(2001, q.month)) +
-                            "日まで）");
+            throw DateError(
+                asked + "はありません（ユリウス暦の" + std::to_string(q.month) + "月は" +
+                std::to_string(q.month == 2 ? (q.year % 4 == 0 ? 29 : 28) : DaysInMonth(2001, q.month)) +
+                "日まで）");
         if (d > CivilDate{1582, 10, 4})
-            throw DateError(asked + "はありません（ユリウス暦1582年10月4日の翌日がグレゴリオ暦1582年10月15日）");
+            throw DateError(asked +
+                            "はありません（ユリウス暦1582年10月4日の翌日がグレゴリオ暦1582年10月15日）");
         return JdnOfJulian(d);
     }
     if (!IsValidCivilDate(d))
@@ -445,7 +461,8 @@ std::optional<DayAnswer> AnswerDay(const DayEngine& engine, std::string_view tex
             if (first != 0 && ly <= 1872)
                 day = by.Months()->DaysOf(static_cast<int32_t>(ly), q->month, q->leap);
             else
-                day = DaysInMonth(by.Eras().WesternYearOf(q->eraIndex, static_cast<int32_t>(q->year)), q->month);
+                day = DaysInMonth(by.Eras().WesternYearOf(q->eraIndex, static_cast<int32_t>(q->year)),
+                                  q->month);
             if (day == 0)
                 day = 30; // let the checks below name what exists
         }
@@ -459,15 +476,18 @@ std::optional<DayAnswer> AnswerDay(const DayEngine& engine, std::string_view tex
         if (q->line != engine.Line())
             notes.push_back(eraName + "は" + (q->line == 0 ? "北朝" : "南朝") + "の元号です");
         if (found->inUse) {
-            const std::string asked = FormatEraYear(by.Eras().Ref(q->eraIndex, static_cast<int32_t>(q->year))) +
-                                      MonthDayText(q->month, q->leap, day);
+            const std::string asked =
+                FormatEraYear(by.Eras().Ref(q->eraIndex, static_cast<int32_t>(q->year))) +
+                MonthDayText(q->month, q->leap, day);
             notes.push_back(found->inUse->era == 0
                                 ? asked + "の日、" + eraName + "はまだ使われておらず元号はありません"
-                                : asked + "の日に使われていた元号は" + FormatEraDay(by.Eras(), *found->inUse));
+                                : asked + "の日に使われていた元号は" +
+                                      FormatEraDay(by.Eras(), *found->inUse));
         }
     }
     if (a.jdn < cal.FirstJdn() || a.jdn > DayCalendar::kLastJdn) {
-        if (!cal.HasLunisolar() && a.jdn < kFirstGregorianJdn && !q->jdn && a.jdn >= JdnOfJulian({645, 7, 17}))
+        if (!cal.HasLunisolar() && a.jdn < kFirstGregorianJdn && !q->jdn &&
+            a.jdn >= JdnOfJulian({645, 7, 17}))
             return std::nullopt;
         cal.Facts(a.jdn); // throws the reason
     }
@@ -570,8 +590,9 @@ void AppendDayAnswerJson(std::string_view query, const DayAnswer& a, std::string
     AppendJsonString(a.text, out);
     out += ",\"jdn\":";
     AppendInt(a.jdn, out);
-    out += ",\"julian\":\"" + FormatCivilDate(a.julian) + "\",\"gregorian\":\"" + FormatCivilDate(a.gregorian) +
-           "\",\"western\":\"" + FormatCivilDate(a.western) + "\",\"westernYear\":";
+    out += ",\"julian\":\"" + FormatCivilDate(a.julian) + "\",\"gregorian\":\"" +
+           FormatCivilDate(a.gregorian) + "\",\"western\":\"" + FormatCivilDate(a.western) +
+           "\",\"westernYear\":";
     AppendInt(a.western.year, out);
     out += ",\"era\":";
     AppendView(a.era, out);

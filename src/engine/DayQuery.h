@@ -19,8 +19,8 @@
 // DayEngine::LunisolarError() names the file once). A day that never existed
 // throws DateError whose text says what does exist.
 
-#include "EraDates.h"
-#include "LunisolarCalendar.h"
+#include "engine/EraDates.h"
+#include "engine/LunisolarCalendar.h"
 
 #include <cstdint>
 #include <optional>
@@ -44,15 +44,15 @@ struct EraDateView {
     int32_t month = 0;
     bool leap = false;
     int32_t day = 0;
-    std::string text;    // "元仁元年閏7月1日"
+    std::string text; // "元仁元年閏7月1日"
 };
 
 struct DayAnswer {
-    bool fromEra = false;   // the query was an era date (else a Western day or JDN)
+    bool fromEra = false; // the query was an era date (else a Western day or JDN)
     int64_t jdn = 0;
-    CivilDate julian;       // the day in the Julian calendar
-    CivilDate gregorian;    // in the proleptic Gregorian calendar
-    CivilDate western;      // in the calendar the options choose
+    CivilDate julian;    // the day in the Julian calendar
+    CivilDate gregorian; // in the proleptic Gregorian calendar
+    CivilDate western;   // in the calendar the options choose
     // The era date in the chosen line; nothing on a day with no era.
     std::optional<EraDateView> era;
     // The other reading of a change year (元仁元年閏7月1日 for 貞応3年閏7月1日).
@@ -75,13 +75,15 @@ struct DayAnswer {
     std::string text;
 };
 
-std::optional<DayAnswer> AnswerDay(const DayEngine& engine, std::string_view text, const DayOptions& options = {});
+std::optional<DayAnswer> AnswerDay(const DayEngine& engine, std::string_view text,
+                                   const DayOptions& options = {});
 
 // The answer as one JSON object (no line end): query, type, line, answer,
 // jdn, julian, gregorian, western, westernYear, era, also, otherLine,
 // lunisolar, dayKanshi, kanshi, exact, notes. `era`, `also`, `lunisolar` are
 // null where there is none.
-void AppendDayAnswerJson(std::string_view query, const DayAnswer& answer, std::string_view line, std::string& out);
+void AppendDayAnswerJson(std::string_view query, const DayAnswer& answer, std::string_view line,
+                         std::string& out);
 
 // "貞応3年閏7月1日"
 std::string FormatEraDay(const EraCalendar& eras, const EraDay& d);

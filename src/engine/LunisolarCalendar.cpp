@@ -1,7 +1,7 @@
-#include "LunisolarCalendar.h"
+#include "engine/LunisolarCalendar.h"
 
-#include "EraTable.h"
-#include "YomariError.h"
+#include "engine/EraTable.h"
+#include "engine/YomariError.h"
 
 #include <algorithm>
 #include <charconv>
@@ -63,7 +63,8 @@ std::vector<EraDayRow> ReadEraDayRows(std::string_view text, const LunisolarTabl
         std::vector<std::string_view> f;
         for (size_t start = 0;;) {
             const size_t comma = row.find(',', start);
-            f.push_back(row.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+            f.push_back(
+                row.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
             if (comma == std::string_view::npos || f.size() > 6)
                 break;
             start = comma + 1;
@@ -115,7 +116,8 @@ LunisolarData LoadLunisolarData(const EngineEnvironment& env)
 {
     const std::string source = env.baseName;
     LunisolarData data;
-    data.months = env.ReadDataFile(".dal", [&](const std::string& file) { return LunisolarTable::Read(file, source); });
+    data.months =
+        env.ReadDataFile(".dal", [&](const std::string& file) { return LunisolarTable::Read(file, source); });
     data.eras = env.ReadDataFile(".dae", [&](const std::string& file) {
         return ReadEraDayRows(ReadTextFileUtf8(file, source), data.months, file, source);
     });
@@ -126,7 +128,8 @@ LunisolarData LoadLunisolarData(const EngineEnvironment& env)
 
 DayCalendar::DayCalendar(const EraCalendar& eras, int32_t line, std::shared_ptr<const LunisolarData> data,
                          const std::string& fileName)
-    : m_eras(&eras), m_data(std::move(data))
+    : m_eras(&eras)
+    , m_data(std::move(data))
 {
     const EraTable& t = eras.Table();
     const int32_t n = t.NumberOfGengo;
@@ -135,9 +138,10 @@ DayCalendar::DayCalendar(const EraCalendar& eras, int32_t line, std::shared_ptr<
     if (m_data) {
         const LunisolarTable& months = m_data->months;
         const auto fail = [&](const EraDayRow& r, const std::string& why) {
-            throw YomariError(ErrorNumber::TypeMismatch, eras.Table().Gengo.empty() ? "" : "Yomari",
-                              "元号の使われた日のデータが元号データと合いません: " + std::string(LineName(line)) +
-                                  "の" + why + " (" + fileName + " の" + std::to_string(r.lineNumber) + "行目)");
+            throw YomariError(
+                ErrorNumber::TypeMismatch, eras.Table().Gengo.empty() ? "" : "Yomari",
+                "元号の使われた日のデータが元号データと合いません: " + std::string(LineName(line)) + "の" +
+                    why + " (" + fileName + " の" + std::to_string(r.lineNumber) + "行目)");
         };
         std::vector<const EraDayRow*> rows;
         for (const EraDayRow& r : m_data->eras)
@@ -145,8 +149,8 @@ DayCalendar::DayCalendar(const EraCalendar& eras, int32_t line, std::shared_ptr<
                 rows.push_back(&r);
         if (rows.empty())
             throw YomariError(ErrorNumber::TypeMismatch, "Yomari",
-                              std::string("元号の使われた日のデータに") + LineName(line) + "の元号がありません (" +
-                                  fileName + ")");
+                              std::string("元号の使われた日のデータに") + LineName(line) +
+                                  "の元号がありません (" + fileName + ")");
         // The rows are the era table's oldest eras, in its order.
         std::vector<std::pair<const EraDayRow*, int32_t>> used; // row, era index
         for (size_t k = 0; k < rows.size(); ++k) {
@@ -155,8 +159,8 @@ DayCalendar::DayCalendar(const EraCalendar& eras, int32_t line, std::shared_ptr<
             if (era < 1)
                 fail(r, "「" + r.name + "」が元号データにない (元号データの元号より多い)");
             if (t.Gengo[era] != r.name)
-                fail(r, std::to_string(k + 1) + "番目に古い元号が「" + r.name + "」、元号データでは「" + t.Gengo[era] +
-                            "」");
+                fail(r, std::to_string(k + 1) + "番目に古い元号が「" + r.name + "」、元号データでは「" +
+                            t.Gengo[era] + "」");
             if (t.Gengo1stADYear[era] != r.firstYear)
                 fail(r, "「" + r.name + "」の年が" + std::to_string(r.firstYear) + "、元号データでは" +
                             std::to_string(t.Gengo1stADYear[era]));
@@ -177,7 +181,8 @@ DayCalendar::DayCalendar(const EraCalendar& eras, int32_t line, std::shared_ptr<
         if (oldestWithout >= 1 && t.Gengo1stADYear[oldestWithout] < 1873)
             fail(*rows.back(), "「" + t.Gengo[oldestWithout] + "」 (1873年より前の元号) の行がない");
 
-        std::sort(used.begin(), used.end(), [](const auto& a, const auto& b) { return a.first->useFrom < b.first->useFrom; });
+        std::sort(used.begin(), used.end(),
+                  [](const auto& a, const auto& b) { return a.first->useFrom < b.first->useFrom; });
         m_firstJdn = months.FirstJdn();
         m_spans.push_back({m_firstJdn, 0, 0, months.DateOf(m_firstJdn)->year});
         for (const auto& [r, era] : used) {
@@ -219,7 +224,8 @@ DayCalendar::DayCalendar(const EraCalendar& eras, int32_t line, std::shared_ptr<
         m_spans[lunisolarSpans - 1].era != m_spans[lunisolarSpans].era)
         throw YomariError(ErrorNumber::TypeMismatch, "Yomari",
                           std::string("元号の使われた日のデータが開始日データ (Yomari.dad) と合いません: ") +
-                              LineName(line) + "の1872年12月31日と1873年1月1日の元号が違う (" + fileName + ")");
+                              LineName(line) + "の1872年12月31日と1873年1月1日の元号が違う (" + fileName +
+                              ")");
 }
 
 int32_t DayCalendar::FirstLunisolarYear(int32_t era) const
@@ -294,7 +300,8 @@ std::optional<DayCalendar::Found> DayCalendar::DayOf(int32_t era, int32_t year, 
         const int32_t ly = first + year - 1;
         const int32_t last = m_lastLunar[static_cast<size_t>(era)];
         if (ly > last)
-            throw DateError(asked + "はありません（" + name + "は" + std::to_string(last - first + 1) + "年まで）");
+            throw DateError(asked + "はありません（" + name + "は" + std::to_string(last - first + 1) +
+                            "年まで）");
         if (month < 1 || month > 12)
             throw DateError(asked + "はありません（月は1から12まで）");
         const std::string yearText = FormatEraYear(m_eras->Ref(era, year));
@@ -343,7 +350,8 @@ std::unique_ptr<DayEngine> DayEngine::Load(const EngineEnvironment& env, int32_t
 
 DayEngine::DayEngine(std::optional<EraCalendar> north, std::optional<EraCalendar> south, int32_t line,
                      std::function<LunisolarData()> loadLunisolar)
-    : m_line(line), m_load(std::move(loadLunisolar))
+    : m_line(line)
+    , m_load(std::move(loadLunisolar))
 {
     m_eraCal[0] = std::move(north);
     m_eraCal[1] = std::move(south);

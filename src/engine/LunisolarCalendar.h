@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EngineEnvironment.h"
-#include "EraDates.h"
-#include "LunisolarTable.h"
+#include "engine/EngineEnvironment.h"
+#include "engine/EraDates.h"
+#include "engine/LunisolarTable.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,11 +18,11 @@ namespace yomari {
 struct EraDayRow {
     int32_t line = 0; // 0 north (Yomari.dan), 1 south (Yomari.das)
     std::string name;
-    int32_t firstYear = 0;  // as in the era file
-    int64_t firstDay = 0;   // JDN of the proclamation; 元年 is its lunisolar year
-    int64_t useFrom = 0;    // JDN, first day this line dated by it
-    int64_t useTo = 0;      // JDN, last day
-    int lineNumber = 0;     // in the file, for messages
+    int32_t firstYear = 0; // as in the era file
+    int64_t firstDay = 0;  // JDN of the proclamation; 元年 is its lunisolar year
+    int64_t useFrom = 0;   // JDN, first day this line dated by it
+    int64_t useTo = 0;     // JDN, last day
+    int lineNumber = 0;    // in the file, for messages
 };
 
 // Reads the era-day file; days are lunisolar up to 1872-12-31 (checked to
@@ -105,9 +105,9 @@ public:
 
 private:
     struct Span {
-        int64_t from = 0;    // first day
-        int32_t era = 0;     // 0: no era
-        int32_t base = 0;    // year numbered 1 (lunisolar before 1873, Gregorian after)
+        int64_t from = 0;     // first day
+        int32_t era = 0;      // 0: no era
+        int32_t base = 0;     // year numbered 1 (lunisolar before 1873, Gregorian after)
         int32_t fromYear = 0; // lunisolar year of `from` (0 from 1873 on)
     };
     size_t SpanIndex(int64_t jdn) const;

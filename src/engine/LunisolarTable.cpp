@@ -1,7 +1,7 @@
-#include "LunisolarTable.h"
+#include "engine/LunisolarTable.h"
 
-#include "EraTable.h"
-#include "YomariError.h"
+#include "engine/EraTable.h"
+#include "engine/YomariError.h"
 
 #include <charconv>
 
@@ -129,7 +129,8 @@ LunisolarTable LunisolarTable::Parse(std::string_view text, const std::string& f
             const size_t comma = row.find(',', start);
             if (n == 4)
                 fail("項目が4つより多い");
-            f[n++] = row.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+            f[n++] =
+                row.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
             if (comma == std::string_view::npos)
                 break;
             start = comma + 1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EraDates.h"
+#include "engine/EraDates.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,9 +11,9 @@
 namespace yomari {
 
 // Julian Day Numbers: the one day count every calendar here converts through.
-inline constexpr int64_t kJdnOf1970 = 2440588;             // 1970-01-01
-inline constexpr int64_t kFirstGregorianJdn = 2405160;     // 1873-01-01, 明治6年1月1日
-inline constexpr int64_t kFirstJulianReformJdn = 2299161;  // 1582-10-15, the first Gregorian day
+inline constexpr int64_t kJdnOf1970 = 2440588;            // 1970-01-01
+inline constexpr int64_t kFirstGregorianJdn = 2405160;    // 1873-01-01, 明治6年1月1日
+inline constexpr int64_t kFirstJulianReformJdn = 2299161; // 1582-10-15, the first Gregorian day
 
 int64_t JdnOfGregorian(CivilDate d); // the date must be valid
 CivilDate GregorianOfJdn(int64_t jdn);
@@ -47,7 +47,8 @@ public:
     // of other than 29 or 30 days, a 閏 number outside 1-12, a year with the
     // wrong number of months, a last month that does not end on 1872-12-31.
     static LunisolarTable Read(const std::string& fileName, const std::string& errorSource);
-    static LunisolarTable Parse(std::string_view text, const std::string& fileName, const std::string& errorSource);
+    static LunisolarTable Parse(std::string_view text, const std::string& fileName,
+                                const std::string& errorSource);
 
     int32_t FirstYear() const { return m_firstYear; }
     int32_t LastYear() const { return m_firstYear + static_cast<int32_t>(m_years.size()) - 1; }

@@ -1,10 +1,10 @@
-#include "frmTray.h"
+#include "tray/frmTray.h"
 
-#include "YomariIcon.h"
-#include "basYomari.h"
-#include "cTaskTray.h"
-#include "frmADGen.h"
-#include "frmMain.h"
+#include "tray/YomariIcon.h"
+#include "app/basYomari.h"
+#include "tray/cTaskTray.h"
+#include "ui/simple/frmADGen.h"
+#include "ui/main/frmMain.h"
 #include "help/HlpDlg.h"
 
 #include <QCursor>
@@ -102,8 +102,7 @@ void frmTray::mnuRightClick_Click(int index)
     case 1: {
         m_main.SetInSysTray(false);
         TaskTray1->Delete();
-        QMessageBox box(QMessageBox::Warning, basYomari::AppTitle(),
-                        QStringLiteral("Yomariを終了しますか?"),
+        QMessageBox box(QMessageBox::Warning, basYomari::AppTitle(), QStringLiteral("Yomariを終了しますか?"),
                         QMessageBox::Yes | QMessageBox::No);
         if (box.exec() == QMessageBox::Yes)
             m_main.close();

@@ -1,6 +1,6 @@
 // yomari-cli run as a person runs it: arguments, piped lines, exit statuses,
 // and JSON read back by a parser of its own.
-#include "TempDir.h"
+#include "tests/engine/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ std::string Slurp(const std::filesystem::path& p)
 
 // Runs the program with the arguments; input, when given, is piped to it.
 Outcome RunCli(const std::vector<std::string>& args, const std::string* input = nullptr,
-           const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
+               const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
 {
     TempDir dir;
     // No user data folder of the person running the tests gets in the way.
@@ -91,11 +91,10 @@ TEST(Cli, ArgumentsAnswerOneLineEach)
 {
     const Outcome r = RunCli({"2019-04-30", "平成元年", "1989", "昭和64年1月7日"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "平成31年4月30日\n"
-              "1989\n"
-              "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)\n"
-              "1989-01-07\n");
+    EXPECT_EQ(r.out, "平成31年4月30日\n"
+                     "1989\n"
+                     "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)\n"
+                     "1989-01-07\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -108,7 +107,8 @@ TEST(Cli, PipedLinesKeepTheirPlacesAndBadOnesGoToStandardError)
     EXPECT_NE(r.err.find("「平成31年5月1日」: 平成31年5月1日はありません"), std::string::npos) << r.err;
     EXPECT_EQ(Lines(r.err).size(), 2u) << r.err;
 
-    const Outcome good = Pipe("\xEF\xBB\xBF" "2019-05-01\nH31.04.30\n");
+    const Outcome good = Pipe("\xEF\xBB\xBF"
+                              "2019-05-01\nH31.04.30\n");
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out, "令和元年5月1日\n2019-04-30\n");
 }
@@ -118,8 +118,9 @@ TEST(Cli, AnInvalidArgumentDoesNotStopTheOthers)
     const Outcome r = RunCli({"明治5年12月3日", "1975"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "\n昭和50年\n");
-    EXPECT_NE(r.err.find("「明治5年12月3日」: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("「明治5年12月3日」: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"),
+        std::string::npos)
         << r.err;
 }
 
@@ -135,8 +136,11 @@ TEST(Cli, CourtLineChoosesTheEras)
 
 TEST(Cli, UsageErrorsExitWithTwo)
 {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--line", "x", "1989"}, {"--line"}, {"--bogus"}, {"--on", "2020-01-01"}, {"--age", "2000-01-01", "1989"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--line", "x", "1989"},
+                                                                  {"--line"},
+                                                                  {"--bogus"},
+                                                                  {"--on", "2020-01-01"},
+                                                                  {"--age", "2000-01-01", "1989"}}) {
         const Outcome r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_EQ(r.out, "") << args[0];
@@ -268,8 +272,8 @@ TEST(Cli, OverlongLineIsRefusedWithoutStoppingTheStream)
 // lunisolar file named once while later days keep their answers.
 TEST(Cli, LunisolarDays)
 {
-    const Outcome r = RunCli({"1582-06-21", "天正10年6月2日", "天正十年六月二日", "慶応4年閏4月1日", "660-05-01",
-                              "1872-12-31", "1873-01-01"});
+    const Outcome r = RunCli({"1582-06-21", "天正10年6月2日", "天正十年六月二日", "慶応4年閏4月1日",
+                              "660-05-01", "1872-12-31", "1873-01-01"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "天正10年6月2日\n1582-06-21\n1582-06-21\n1868-05-22\n"
                      "元号なし 660年（庚申）3月16日（白雉の後・朱鳥の前）\n明治5年12月2日\n明治6年1月1日\n");

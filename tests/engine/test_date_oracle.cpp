@@ -1,11 +1,11 @@
 // Every day from 1873 to 2100 against ICU's Japanese calendar, and both
 // directions round-tripped, through the numbers and through the texts.
-#include "DateQuery.h"
-#include "DayQuery.h"
-#include "EraDates.h"
-#include "LunisolarCalendar.h"
+#include "engine/DateQuery.h"
+#include "engine/DayQuery.h"
+#include "engine/EraDates.h"
+#include "engine/LunisolarCalendar.h"
 
-#include "ShippedEnv.h"
+#include "tests/engine/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 #include <unicode/calendar.h>
@@ -92,7 +92,8 @@ TEST(DateOracle, EveryDayFrom1873To2100MatchesIcuAndRoundTrips)
             const EraDay e = dayCal.EraDayOf(JdnOfGregorian(d));
             if (e.era == 0 || cal.Table().Gengo[e.era] != r.eraYear.era || e.year != r.eraYear.year ||
                 e.month != r.month || e.day != r.day || e.leap) {
-                ADD_FAILURE() << FormatCivilDate(d) << ": day engine " << (e.era ? FormatEraDay(cal, e) : "no era");
+                ADD_FAILURE() << FormatCivilDate(d) << ": day engine "
+                              << (e.era ? FormatEraDay(cal, e) : "no era");
                 ++mismatches;
             }
             // Back by numbers.

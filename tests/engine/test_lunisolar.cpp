@@ -1,12 +1,12 @@
 // Every day since 645 in both court lines, the era table's edges, the seams
 // of the calendar, refused dates and the checks of the two data files.
-#include "DayQuery.h"
-#include "LunisolarCalendar.h"
-#include "LunisolarTable.h"
-#include "TextDecoding.h"
+#include "engine/DayQuery.h"
+#include "engine/LunisolarCalendar.h"
+#include "engine/LunisolarTable.h"
+#include "engine/TextDecoding.h"
 
-#include "ShippedEnv.h"
-#include "TempDir.h"
+#include "tests/engine/ShippedEnv.h"
+#include "tests/engine/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -125,7 +125,8 @@ TEST(Lunisolar, EveryDayFrom645RoundTripsInBothLinesAndMonthsMatchTheTable)
                 }
                 // The also reading is the same day too, with the era of that day named.
                 if (f.also) {
-                    const auto also = cal.DayOf(f.also->era, f.also->year, f.also->month, f.also->leap, f.also->day);
+                    const auto also =
+                        cal.DayOf(f.also->era, f.also->year, f.also->month, f.also->leap, f.also->day);
                     if (!also || also->jdn != jdn || !also->inUse || *also->inUse != f.date) {
                         ADD_FAILURE() << "also of " << FormatEraDay(cal.Eras(), f.date);
                         ++failures;
@@ -161,7 +162,8 @@ TEST(Lunisolar, EveryEraBeginsAndEndsOnItsDaysInBothLines)
         const auto day = [&](const std::string& key) -> int64_t {
             if (const auto d = ParseLunisolarKey(key); d && d->year <= 1872)
                 return *cal.Months()->JdnOf(*d);
-            return JdnOfGregorian({std::stoi(key.substr(0, 4)), std::stoi(key.substr(5, 2)), std::stoi(key.substr(8, 2))});
+            return JdnOfGregorian(
+                {std::stoi(key.substr(0, 4)), std::stoi(key.substr(5, 2)), std::stoi(key.substr(8, 2))});
         };
         const int64_t useFrom = day(f[4]);
         const int64_t useTo = day(f[5]);
@@ -205,7 +207,8 @@ TEST(Lunisolar, SeamsChangesAndForms)
         {"1582-10-14", 0, true, "天正10年9月18日"},
         {"1582-10-04", 0, true, "天正10年9月8日"},
         {"1224-08-17", 0, false, "貞応3年閏7月1日（元仁元年閏7月1日とも）"},
-        {"元仁元年閏七月朔日", 0, false, "1224-08-17 ※元仁元年閏7月1日の日に使われていた元号は貞応3年閏7月1日"},
+        {"元仁元年閏七月朔日", 0, false,
+         "1224-08-17 ※元仁元年閏7月1日の日に使われていた元号は貞応3年閏7月1日"},
         {"安政7年3月17日", 0, false, "1860-04-07"},
         {"万延元年3月18日", 0, false, "1860-04-08"},
         // The southern reunion, and 正慶 / the restored 元弘 in the north.
@@ -224,7 +227,8 @@ TEST(Lunisolar, SeamsChangesAndForms)
         {"慶応4年閏5月1日", 0, false, "refused: 慶応4年閏5月1日はありません（慶応4年の閏月は閏4月）"},
         {"慶応4年4月30日", 0, false, "refused: 慶応4年4月30日はありません（慶応4年4月は29日まで）"},
         {"大化7年1月1日", 0, false, "refused: 大化7年1月1日はありません（大化は6年まで）"},
-        {"明治5年12月3日", 0, false, "refused: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"},
+        {"明治5年12月3日", 0, false,
+         "refused: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"},
         {"1582-10-10", 0, false,
          "refused: 1582年10月10日はありません（ユリウス暦1582年10月4日の翌日がグレゴリオ暦1582年10月15日）"},
         {"1500-02-29", 0, true, "refused: 1500年2月29日はありません（2月は28日まで）"},
@@ -276,10 +280,11 @@ TEST(Lunisolar, KanshiAndJsonForms)
     EXPECT_EQ(a->yearKanshi.kanji, "甲申");
     std::string json;
     AppendDayAnswerJson("1224-08-17", *a, "n", json);
-    for (const char* part : {"\"jdn\":2168353,", "\"julian\":\"1224-08-17\"", "\"gregorian\":\"1224-08-24\"",
-                             "\"lunisolar\":{\"year\":1224,\"month\":7,\"leap\":true,\"day\":1}",
-                             "\"also\":{\"name\":\"元仁\",\"reading\":\"げんにん\",\"year\":1,\"month\":7,\"leap\":true",
-                             "\"dayKanshi\":\"" })
+    for (const char* part :
+         {"\"jdn\":2168353,", "\"julian\":\"1224-08-17\"", "\"gregorian\":\"1224-08-24\"",
+          "\"lunisolar\":{\"year\":1224,\"month\":7,\"leap\":true,\"day\":1}",
+          "\"also\":{\"name\":\"元仁\",\"reading\":\"げんにん\",\"year\":1,\"month\":7,\"leap\":true",
+          "\"dayKanshi\":\""})
         EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
 }
 
@@ -330,9 +335,9 @@ TEST(LunisolarData, EveryFaultOfTheMonthFileNamesFileAndLine)
         std::string text;
         const char* why;
     } const faults[] = {
-        {y1000, "1000,2086345,0,302930292930293029303029", "始まり"},   // a gap
-        {y1000, "1001,2086346,0,302930292930293029303029", "前の行"},    // a year skipped
-        {y1000, "1000,2086346,0,312930292930293029303029", "29か30"},    // 31 days
+        {y1000, "1000,2086345,0,302930292930293029303029", "始まり"},     // a gap
+        {y1000, "1001,2086346,0,302930292930293029303029", "前の行"},     // a year skipped
+        {y1000, "1000,2086346,0,312930292930293029303029", "29か30"},     // 31 days
         {y1000, "1000,2086346,13,30293029293029302930302929", "閏月は0"}, // no 閏13月
         {y1000, "1000,2086346,0,30293029293029302930302929", "12か月分"}, // 13 months, no 閏
         {y1000, "1000,2086346,0", "項目が4つ"},
@@ -347,7 +352,8 @@ TEST(LunisolarData, EveryFaultOfTheMonthFileNamesFileAndLine)
             continue;
         EXPECT_NE(error.find("Yomari.dal の" + std::to_string(f.line) + "行目"), std::string::npos) << error;
     }
-    EXPECT_NE(MonthError(dal + "1873,2405160,0,303029302930293029302930\n").find("終わったあと"), std::string::npos);
+    EXPECT_NE(MonthError(dal + "1873,2405160,0,303029302930293029302930\n").find("終わったあと"),
+              std::string::npos);
     EXPECT_NE(MonthError("").find("月が1つもない"), std::string::npos);
 }
 
@@ -424,13 +430,15 @@ TEST(LunisolarData, MissingFilesCostOnlyTheDaysBefore1873AndANewEraKeepsWorking)
     {
         const auto engine = DayEngine::Load(env, 0);
         EXPECT_EQ(AnswerDay(*engine, "1600-10-21"), std::nullopt);
-        EXPECT_NE(engine->LunisolarError().find("Yomari.dal の20行目"), std::string::npos) << engine->LunisolarError();
+        EXPECT_NE(engine->LunisolarError().find("Yomari.dal の20行目"), std::string::npos)
+            << engine->LunisolarError();
     }
     // A new era after 令和 in the user's files.
     dir.Write("Yomari.dal", Shipped(".dal"));
     dir.Write("Yomari.dad", "\"未来\",2040,4,1\n" + Shipped(".dad"));
     for (const char* ext : {".dan", ".das"})
-        dir.Write(std::string("Yomari") + ext, "\"未来\",\"みらい\",\"\",2040\r\n" + *DecodeTextFile(Shipped(ext)));
+        dir.Write(std::string("Yomari") + ext,
+                  "\"未来\",\"みらい\",\"\",2040\r\n" + *DecodeTextFile(Shipped(ext)));
     const auto engine = DayEngine::Load(env, 1);
     EXPECT_EQ(engine->LunisolarError(), "");
     const auto old = AnswerDay(*engine, "1600-10-21");
