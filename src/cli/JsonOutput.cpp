@@ -48,6 +48,29 @@ void AppendJsonDate(const std::optional<CivilDate>& d, std::string& out)
     out += '"';
 }
 
+void AppendView(const std::optional<EraDateView>& v, std::string& out)
+{
+    if (!v) {
+        out += "null";
+        return;
+    }
+    out += "{\"name\":";
+    AppendJsonString(v->name, out);
+    out += ",\"reading\":";
+    AppendJsonString(v->reading, out);
+    out += ",\"year\":";
+    AppendInt(v->year, out);
+    out += ",\"month\":";
+    AppendInt(v->month, out);
+    out += ",\"leap\":";
+    out += v->leap ? "true" : "false";
+    out += ",\"day\":";
+    AppendInt(v->day, out);
+    out += ",\"text\":";
+    AppendJsonString(v->text, out);
+    out += '}';
+}
+
 } // namespace
 
 void AppendJsonString(std::string_view text, std::string& out)
@@ -139,6 +162,56 @@ void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_v
         AppendJsonString(kYearLevelNote, out);
     }
     out += '}';
+}
+
+void AppendDayAnswerJson(std::string_view query, const DayAnswer& a, std::string_view line, std::string& out)
+{
+    out += "{\"query\":";
+    AppendJsonString(query, out);
+    out += a.fromEra ? ",\"type\":\"era-date\"" : ",\"type\":\"western-date\"";
+    out += ",\"line\":";
+    AppendJsonString(line, out);
+    out += ",\"answer\":";
+    AppendJsonString(a.text, out);
+    out += ",\"jdn\":";
+    AppendInt(a.jdn, out);
+    out += ",\"julian\":\"" + FormatCivilDate(a.julian) + "\",\"gregorian\":\"" +
+           FormatCivilDate(a.gregorian) + "\",\"western\":\"" + FormatCivilDate(a.western) +
+           "\",\"westernYear\":";
+    AppendInt(a.western.year, out);
+    out += ",\"era\":";
+    AppendView(a.era, out);
+    out += ",\"also\":";
+    AppendView(a.also, out);
+    out += ",\"otherLine\":";
+    AppendView(a.otherLine, out);
+    out += ",\"lunisolar\":";
+    if (a.lunisolar) {
+        out += "{\"year\":";
+        AppendInt(a.lunisolar->year, out);
+        out += ",\"month\":";
+        AppendInt(a.lunisolar->month, out);
+        out += ",\"leap\":";
+        out += a.lunisolar->leap ? "true" : "false";
+        out += ",\"day\":";
+        AppendInt(a.lunisolar->day, out);
+        out += '}';
+    } else {
+        out += "null";
+    }
+    out += ",\"dayKanshi\":";
+    AppendJsonString(a.dayKanshi, out);
+    out += ",\"kanshi\":{\"kanji\":";
+    AppendJsonString(a.yearKanshi.kanji, out);
+    out += ",\"reading\":";
+    AppendJsonString(a.yearKanshi.reading, out);
+    out += "},\"exact\":true,\"notes\":[";
+    for (size_t k = 0; k < a.notes.size(); ++k) {
+        if (k > 0)
+            out += ',';
+        AppendJsonString(a.notes[k], out);
+    }
+    out += "]}";
 }
 
 void AppendErrorJson(std::string_view query, std::string_view error, std::string& out)

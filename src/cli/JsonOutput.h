@@ -4,6 +4,7 @@
 // bytes the query held.
 
 #include "engine/DateQuery.h"
+#include "engine/DayQuery.h"
 #include "engine/TextTable.h"
 
 #include <string>
@@ -18,6 +19,11 @@ void AppendJsonString(std::string_view text, std::string& out);
 // One object without its line end; line is "n" or "s".
 void AppendAnswerJson(std::string_view query, const DateAnswer& answer, std::string_view line,
                       std::string& out);
+// A day: query, type, line, answer, jdn, julian, gregorian, western,
+// westernYear, era, also, otherLine, lunisolar, dayKanshi, kanshi, exact,
+// notes. `era`, `also`, `lunisolar` are null where there is none.
+void AppendDayAnswerJson(std::string_view query, const DayAnswer& answer, std::string_view line,
+                         std::string& out);
 void AppendErrorJson(std::string_view query, std::string_view error, std::string& out);
 
 // One object per row, keyed by the column headers, each ending in a line end.

@@ -66,8 +66,8 @@ bool TakeSuffix(std::string_view& s, std::string_view suffix)
     return true;
 }
 
-// A weekday at the end of a normalized query: (火), (火曜), (火曜日), 火曜,
-// 火曜日. Takes it off and answers 0..6, or -1 leaving the text as it is.
+} // namespace
+
 int32_t TakeWeekday(std::string_view& s)
 {
     std::string_view v = s;
@@ -82,6 +82,8 @@ int32_t TakeWeekday(std::string_view& s)
     }
     return -1;
 }
+
+namespace {
 
 class Cursor {
 public:
@@ -340,7 +342,7 @@ std::vector<EraCalendar::YearShare> MonthShares(std::vector<EraCalendar::YearSha
     return month;
 }
 
-void CheckWeekday(const ParsedQuery& q, const DateAnswer& a)
+void CheckAskedWeekday(const ParsedQuery& q, const DateAnswer& a)
 {
     if (q.weekday < 0)
         return;
@@ -353,6 +355,20 @@ void CheckWeekday(const ParsedQuery& q, const DateAnswer& a)
 }
 
 } // namespace
+
+std::string NormalizeQuery(std::string_view text)
+{
+    std::string out;
+    Normalize(text, out);
+    return out;
+}
+
+void CheckWeekday(int32_t asked, CivilDate gregorian, const std::string& dayText)
+{
+    const int32_t w = WeekdayOf(gregorian);
+    if (asked >= 0 && w != asked)
+        throw DateError(dayText + "は" + WeekdayName(w) + "で、" + WeekdayName(asked) + "ではありません");
+}
 
 int32_t WeekdayOf(CivilDate date)
 {
@@ -382,7 +398,7 @@ DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& q)
             a.eras = cal.ErasOfYear(d.year);
             a.beforeExactDays = true;
         }
-        CheckWeekday(q, a);
+        CheckAskedWeekday(q, a);
         break;
     }
     case ParsedQuery::Kind::WesternMonth:
@@ -423,7 +439,7 @@ DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& q)
             a.eras.push_back({cal.Ref(q.era, q.year), std::nullopt, std::nullopt});
             a.beforeExactDays = true;
         }
-        CheckWeekday(q, a);
+        CheckAskedWeekday(q, a);
         break;
     }
     case ParsedQuery::Kind::EraMonth: {

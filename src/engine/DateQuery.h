@@ -57,7 +57,18 @@ void AppendAnswerText(const DateAnswer& answer, std::string& out);
 // "平成31年4月30日"
 std::string FormatEraDate(const EraCalendar::EraDateResult& date);
 
-// 0 Sunday .. 6 Saturday
+// The one spelling every date reader works on: UTF-8 with malformed bytes as
+// U+FFFD, full-width ASCII as ASCII, dashes as '-', and blanks gone except
+// that a run of them between two numerals stays as one ' ' ("2019 04 30" is
+// three numbers, never 20190430).
+std::string NormalizeQuery(std::string_view text);
+// A weekday at the end of a normalized query: (火), (火曜), (火曜日), 火曜,
+// 火曜日. Takes it off and answers 0..6, or -1 leaving the text as it is.
+int32_t TakeWeekday(std::string_view& normalized);
+// Throws DateError when a weekday was asked (0..6) and is not the day's.
+void CheckWeekday(int32_t asked, CivilDate gregorian, const std::string& dayText);
+
+// 0 Sunday .. 6 Saturday, of a proleptic Gregorian day
 int32_t WeekdayOf(CivilDate date);
 // "火曜日"
 std::string WeekdayName(int32_t weekday);

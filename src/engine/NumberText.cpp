@@ -105,6 +105,17 @@ int KanjiUnit(char32_t c)
     }
 }
 
+// A tens digit and its unit in one character, as old dates write them.
+int KanjiTens(char32_t c)
+{
+    switch (c) {
+    case U'廿':
+    case U'卄': return 20;
+    case U'卅': return 30;
+    default: return 0;
+    }
+}
+
 } // namespace
 
 std::optional<double> ParseNumber(std::string_view text)
@@ -154,7 +165,7 @@ std::optional<int16_t> RoundToInt16(double value)
 
 bool IsNumeral(char32_t c)
 {
-    return (c >= '0' && c <= '9') || KanjiDigit(c) >= 0 || KanjiUnit(c) > 0;
+    return (c >= '0' && c <= '9') || KanjiDigit(c) >= 0 || KanjiUnit(c) > 0 || KanjiTens(c) > 0;
 }
 
 WholeNumber ReadWholeNumber(std::string_view s)
@@ -185,7 +196,12 @@ WholeNumber ReadWholeNumber(std::string_view s)
         const Utf8Char c = DecodeUtf8(s, i);
         const int d = KanjiDigit(c.code);
         const int u = KanjiUnit(c.code);
-        if (d >= 0) {
+        const int tens = KanjiTens(c.code);
+        if (tens > 0 && digits < 0) {
+            if (!tooLarge)
+                total += tens;
+            units = true;
+        } else if (d >= 0) {
             if (!tooLarge)
                 digits = (digits < 0 ? 0 : digits) * 10 + d;
             written += written < kMax ? 1 : 0;

@@ -25,7 +25,8 @@ std::optional<int16_t> RoundToInt16(double value);
 
 // A whole number at the start of UTF-8 text, as dates and years are written:
 // ASCII digits ("2019"), or kanji numerals either digit by digit (二〇一九)
-// or with the units 十 百 千 (三十一, 千九百八十九). No sign, no blanks.
+// or with the units 十 百 千 (三十一, 千九百八十九) and the tens 廿 卄 卅 (廿一).
+// No sign, no blanks.
 struct WholeNumber {
     size_t length = 0;            // bytes read; 0: no number starts here
     std::optional<int32_t> value; // nothing when it does not fit int32_t
