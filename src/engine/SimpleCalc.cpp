@@ -18,12 +18,30 @@ bool FitsInt16(int32_t value)
 
 } // namespace
 
-const char* SimpleCalc::InputTooLarge() { return "入力値が大きすぎます。"; }
-const char* SimpleCalc::ResultTooLarge() { return "計算結果が大きすぎます。"; }
-const char* SimpleCalc::OutOfRange() { return "入力値が計算できる範囲を超えています。"; }
-const char* SimpleCalc::InvalidInput() { return "1以上の年を入力してください。"; }
-const char* SimpleCalc::NoEra() { return "元号を選んでください。"; }
-const char* SimpleCalc::BadEraData() { return "簡易版で扱えない元号データです。"; }
+const char* SimpleCalc::InputTooLarge()
+{
+    return "入力値が大きすぎます。";
+}
+const char* SimpleCalc::ResultTooLarge()
+{
+    return "計算結果が大きすぎます。";
+}
+const char* SimpleCalc::OutOfRange()
+{
+    return "入力値が計算できる範囲を超えています。";
+}
+const char* SimpleCalc::InvalidInput()
+{
+    return "1以上の年を入力してください。";
+}
+const char* SimpleCalc::NoEra()
+{
+    return "元号を選んでください。";
+}
+const char* SimpleCalc::BadEraData()
+{
+    return "簡易版で扱えない元号データです。";
+}
 
 SimpleCalc::Eras SimpleCalc::FromEngine(const CYomari& engine)
 {

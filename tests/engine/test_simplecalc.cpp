@@ -49,7 +49,8 @@ TEST(SimpleCalc, Table)
     ASSERT_TRUE(calc.Usable());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const SimpleCalc::Answer a = c.era == -1 ? calc.WesternToEra(c.input) : calc.EraToWestern(c.era, c.input);
+        const SimpleCalc::Answer a =
+            c.era == -1 ? calc.WesternToEra(c.input) : calc.EraToWestern(c.era, c.input);
         EXPECT_EQ(a.kind, c.kind);
         EXPECT_EQ(a.year, c.year);
         EXPECT_EQ(a.unit, c.unit);
@@ -75,8 +76,11 @@ TEST(SimpleCalc, EveryYearRoundTrips)
 TEST(SimpleCalc, ErasThatDoNotFitAreRefused)
 {
     const SimpleCalc::Eras unusable[] = {
-        {{{"明治", 1868}, {"大正", 1930}, {"昭和", 1926}, {"平成", 1989}}}, // starts before the one it follows
-        {{{"明治", 40000}, {"大正", 40001}, {"昭和", 40002}, {"平成", 40003}}}, // beyond 16 bits
+        {{{"明治", 1868},
+          {"大正", 1930},
+          {"昭和", 1926},
+          {"平成", 1989}}}, // starts before the one it follows
+        {{{"明治", 40000}, {"大正", 40001}, {"昭和", 40002}, {"平成", 40003}}},  // beyond 16 bits
         {{{"明治", -32768}, {"大正", 32767}, {"昭和", 32767}, {"平成", 32767}}}, // a length beyond 16 bits
     };
     for (const auto& eras : unusable) {

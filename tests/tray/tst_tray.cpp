@@ -31,10 +31,7 @@ private:
 
 private slots:
     void init() { cTaskTray::SetAvailableForTesting(true); }
-    void cleanup()
-    {
-        cTaskTray::SetAvailableForTesting(std::nullopt);
-    }
+    void cleanup() { cTaskTray::SetAvailableForTesting(std::nullopt); }
 
     void iconMessagesRaiseTheirEvents()
     {
@@ -206,7 +203,8 @@ private slots:
     void startsWithTheStoredWindowAndEndsWritingSettings()
     {
         ProgramFolder folder;
-        folder.Write("Yomari.ini", "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n1\r\nFalse\r\n4\r\n0\r\n0\r\n0\r\n2\r\n");
+        folder.Write("Yomari.ini",
+                     "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n1\r\nFalse\r\n4\r\n0\r\n0\r\n0\r\n2\r\n");
         {
             frmMain w;
             w.Form_Load();
@@ -214,7 +212,7 @@ private slots:
             QVERIFY(w.ADGen().isVisible());
             QVERIFY(w.ADGen().Option2[2]->isChecked());
             QCOMPARE(w.ADGen().pos(), QPoint(0, 0)); // on the screen: kept
-            w.ADGen().close(); // closing the simple window ends the program
+            w.ADGen().close();                       // closing the simple window ends the program
             QVERIFY(!w.isVisible());
         }
         const QByteArray written = folder.Read("Yomari.ini");

@@ -38,8 +38,8 @@ void frmMain::PlaceWindows(const yomari::settings::ReadResult& stored)
     const bool ok = stored.status == yomari::settings::ReadResult::Status::Ok;
     const yomari::settings::Values& v = stored.values;
     place(this, ok && stored.Has(Slot::kTop) && stored.Has(Slot::kLeft), v.left, v.top);
-    place(&ADGen(), ok && stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft),
-          v.adGenLeft, v.adGenTop);
+    place(&ADGen(), ok && stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft), v.adGenLeft,
+          v.adGenTop);
 }
 
 void frmMain::ApplyStoredOptions(const yomari::settings::Values& v)
@@ -108,8 +108,7 @@ void frmMain::PrintIni()
     const QString fileName = yomari::app::SettingsFileForWriting();
     const QString error = yomari::settings::Write(fileName, yomari::settings::Format(s));
     if (!error.isEmpty())
-        throw yomari::YomariError(yomari::ErrorNumber::FileAccessError,
-                                  basYomari::AppBaseName().toStdString(),
-                                  ("設定ファイルを書き込めません。(" + fileName + ": " + error + ")")
-                                      .toStdString());
+        throw yomari::YomariError(
+            yomari::ErrorNumber::FileAccessError, basYomari::AppBaseName().toStdString(),
+            ("設定ファイルを書き込めません。(" + fileName + ": " + error + ")").toStdString());
 }

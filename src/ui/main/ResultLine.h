@@ -32,5 +32,4 @@ inline QStringList ResultLineTexts(const char* ResultLineRow::*column)
     return texts;
 }
 
-
 } // namespace yomari::mainwindow

@@ -265,8 +265,7 @@ void frmMain::SetGengoCaptions()
         optInput[first]->setText(QStringLiteral("西暦"));
         for (int32_t n = 1; n <= m_modernEraCount; ++n)
             optInput[first + n]->setText(FromStd(m_CYomari->Gengo(n)));
-        optInput[first + 5]->setText(FromStd(m_CYomari->Gengo(m_modernEraCount)) +
-                                     QStringLiteral("以前"));
+        optInput[first + 5]->setText(FromStd(m_CYomari->Gengo(m_modernEraCount)) + QStringLiteral("以前"));
     }
     // The simple window took the design captions when the settings created it.
     if (m_adGen)
@@ -779,8 +778,8 @@ void frmMain::changeEvent(QEvent* event)
             },
             Qt::QueuedConnection);
     else
-        m_windowState = (windowState() & Qt::WindowMaximized) ? basYomari::kStateMaximized
-                                                               : basYomari::kStateNormal;
+        m_windowState =
+            (windowState() & Qt::WindowMaximized) ? basYomari::kStateMaximized : basYomari::kStateNormal;
 }
 
 // ---- keys -----------------------------------------------------------------------

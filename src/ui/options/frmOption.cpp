@@ -32,9 +32,9 @@ int32_t Selected(const std::array<QRadioButton*, 2>& group)
 
 frmOption::frmOption(AppOptions& options, yomari::CYomari* engine, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_options(options),
-      m_engine(engine)
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_options(options)
+    , m_engine(engine)
 {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("ヨマリ Yomari - オプション"));
@@ -64,14 +64,34 @@ void frmOption::CreateControls()
         QRect buttonRects[2];
     };
     const Group groups[] = {
-        {frameNanBoku, optNanBoku, "NanBoku", "南北朝(&S)", Rect(120, 120, 2055, 735),
-         {"北朝", "南朝"}, {Rect(120, 240, 735, 375), Rect(960, 240, 735, 375)}},
-        {frameSysTray, optSysTray, "SysTray", "システムトレイに常駐(&T)", Rect(2280, 120, 2535, 735),
-         {"常駐しない", "常駐する"}, {Rect(120, 240, 1215, 375), Rect(1320, 240, 1095, 375)}},
-        {frameAppMode, optAppMode, "AppMode", "機能(&F)", Rect(120, 960, 2535, 735),
-         {"フル機能版", "簡易版"}, {Rect(120, 240, 1215, 375), Rect(1440, 240, 855, 375)}},
-        {frameWhichCopy, optWhichCopy, "WhichCopy", "生年計算結果のコピー(&B)", Rect(120, 1800, 2535, 615),
-         {"元号", "西暦"}, {Rect(120, 240, 1095, 255), Rect(1440, 240, 735, 255)}},
+        {frameNanBoku,
+         optNanBoku,
+         "NanBoku",
+         "南北朝(&S)",
+         Rect(120, 120, 2055, 735),
+         {"北朝", "南朝"},
+         {Rect(120, 240, 735, 375), Rect(960, 240, 735, 375)}},
+        {frameSysTray,
+         optSysTray,
+         "SysTray",
+         "システムトレイに常駐(&T)",
+         Rect(2280, 120, 2535, 735),
+         {"常駐しない", "常駐する"},
+         {Rect(120, 240, 1215, 375), Rect(1320, 240, 1095, 375)}},
+        {frameAppMode,
+         optAppMode,
+         "AppMode",
+         "機能(&F)",
+         Rect(120, 960, 2535, 735),
+         {"フル機能版", "簡易版"},
+         {Rect(120, 240, 1215, 375), Rect(1440, 240, 855, 375)}},
+        {frameWhichCopy,
+         optWhichCopy,
+         "WhichCopy",
+         "生年計算結果のコピー(&B)",
+         Rect(120, 1800, 2535, 615),
+         {"元号", "西暦"},
+         {Rect(120, 240, 1095, 255), Rect(1440, 240, 735, 255)}},
     };
     for (const Group& g : groups) {
         g.frame = new QGroupBox(QString::fromUtf8(g.caption), this);
@@ -118,9 +138,9 @@ void frmOption::CreateControls()
 
 void frmOption::SetTabOrder()
 {
-    const QList<QWidget*> order{optNanBoku[0],   optNanBoku[1],   optSysTray[0], optSysTray[1],
-                                optAppMode[0],   optAppMode[1],   txtMaxLen,     optWhichCopy[0],
-                                optWhichCopy[1], cmdOK,           cmdCancel};
+    const QList<QWidget*> order{optNanBoku[0],   optNanBoku[1], optSysTray[0], optSysTray[1],
+                                optAppMode[0],   optAppMode[1], txtMaxLen,     optWhichCopy[0],
+                                optWhichCopy[1], cmdOK,         cmdCancel};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -198,11 +218,10 @@ bool frmOption::ChangeNanBoku(int32_t value)
             m_engine->SetNanBokuMode(value);
         } catch (const yomari::YomariError& error) {
             const int32_t current = m_options.NanBokuMode();
-            QMessageBox::warning(
-                this, basYomari::AppTitle(),
-                QStringLiteral("南北朝の設定を切り替えられません。\nエラー %1: %2")
-                    .arg(error.Number())
-                    .arg(QString::fromStdString(error.Description())));
+            QMessageBox::warning(this, basYomari::AppTitle(),
+                                 QStringLiteral("南北朝の設定を切り替えられません。\nエラー %1: %2")
+                                     .arg(error.Number())
+                                     .arg(QString::fromStdString(error.Description())));
             if (current >= 0 && current < static_cast<int32_t>(optNanBoku.size())) {
                 optNanBoku[current]->setChecked(true);
                 optNanBoku[current]->setFocus();

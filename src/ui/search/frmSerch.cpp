@@ -20,7 +20,6 @@
 #include <QSet>
 #include <QSignalBlocker>
 
-
 using yomari::twips::Rect;
 
 namespace {
@@ -35,10 +34,10 @@ QString SelectedText(const QListWidget* list)
 
 frmSerch::frmSerch(QWidget* owner, const yomari::CYomari& engine, const AppOptions& options,
                    int32_t modernEraCount)
-    : QDialog(owner),
-      m_engine(engine),
-      m_options(options),
-      m_modernEraCount(modernEraCount)
+    : QDialog(owner)
+    , m_engine(engine)
+    , m_options(options)
+    , m_modernEraCount(modernEraCount)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -121,7 +120,8 @@ void frmSerch::ConnectHandlers()
 
 void frmSerch::Form_Load()
 {
-    basYomari::MoveTwips(this, basYomari::LeftTwips(parentWidget()) + 200, basYomari::TopTwips(parentWidget()) + 200);
+    basYomari::MoveTwips(this, basYomari::LeftTwips(parentWidget()) + 200,
+                         basYomari::TopTwips(parentWidget()) + 200);
     LoadJidaiData();
     SetJidaiList();
     FitPeriodBox();
