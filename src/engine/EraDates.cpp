@@ -1,8 +1,8 @@
-#include "EraDates.h"
+#include "engine/EraDates.h"
 
-#include "CYomari.h"
-#include "ItemReader.h"
-#include "YomariError.h"
+#include "engine/CYomari.h"
+#include "engine/ItemReader.h"
+#include "engine/YomariError.h"
 
 #include <charconv>
 #include <chrono>
