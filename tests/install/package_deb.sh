@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build folder and checks it as a user and
-# Debian's tools would: lintian reports no error; the copyright file, the
-# changelog, the manual pages and the bash completion are in it; the copyright
-# file covers every data file shipped; every version is the project's; the
-# manual page and the completion know every option of `yomari-cli --help`.
+# Debian's tools would: lintian reports no error and no warning left
+# unexplained; the copyright file, the changelog, the manual pages and the
+# bash completion are in it; the copyright file covers every data file
+# shipped; every version is the project's; the manual pages format cleanly,
+# yomari-cli(1) has an entry for every option of `yomari-cli --help` and its
+# examples answer as printed; the completion offers every option on Tab.
 # Usage: package_deb.sh BUILD_DIR
 set -euo pipefail
 build=$1
