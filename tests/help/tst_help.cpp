@@ -355,7 +355,7 @@ private slots:
         frmMain main;
         main.Form_Load();
         main.show();
-        frmOption options(main);
+        frmOption options(main.Options(), main.m_CYomari.get(), &main);
         main.optInput[5]->setChecked(true);
         main.cmdInputSerch[0]->click();
         HelpViewer* viewer = Open(3, 0, {}, QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp"));

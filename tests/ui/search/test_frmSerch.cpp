@@ -154,7 +154,7 @@ void TestFrmSerch::controlsAsDesigned()
 {
     Session s;
     s.Start();
-    frmSerch design(&s.w);
+    frmSerch design(&s.w, *s.w.m_CYomari, s.w.Options(), s.w.ModernEraCount());
     QCOMPARE(design.windowTitle(), QStringLiteral("元号\u3000検索"));
 
     frmSerch* d = s.Open(0);

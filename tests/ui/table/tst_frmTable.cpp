@@ -351,7 +351,7 @@ private slots:
         QVERIFY(QFile::exists(frmTable::SettingsFileName()));
         QVERIFY(!QFile::exists(p.folder.Path(QStringLiteral("Yomari.ini"))));
 
-        frmTable again(p.main);
+        frmTable again(p.main.Options());
         again.Form_Load();
         QCOMPARE(again.tabTables->currentIndex(), 1);
         QCOMPARE(again.txtBirth->text(), QStringLiteral("2000-04-02"));
@@ -360,7 +360,7 @@ private slots:
         // A mangled file gives the defaults.
         p.folder.Write(QFileInfo(frmTable::SettingsFileName()).fileName(),
                        QByteArray("\xff\xfe[Window\nTab=9\n[School]\nResume=1x\nBirthDate=\x01\n", 40));
-        frmTable third(p.main);
+        frmTable third(p.main.Options());
         third.Form_Load();
         QCOMPARE(third.tabTables->currentIndex(), 0);
         QCOMPARE(third.grdAge->rowCount(), 121);
