@@ -3,7 +3,7 @@
 #include "engine/DateQuery.h"
 #include "engine/EraDates.h"
 
-#include "tests/engine/ShippedEnv.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 #include <unicode/calendar.h>
@@ -14,6 +14,8 @@
 
 #include <memory>
 #include <string>
+
+using testsupport::ShippedEnv;
 
 using namespace yomari;
 

@@ -1,9 +1,11 @@
 // Written forms of dates and years, read and answered in the other calendar.
 #include "engine/DateQuery.h"
 
-#include "tests/engine/ShippedEnv.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
+
+using testsupport::ShippedEnv;
 
 using namespace yomari;
 

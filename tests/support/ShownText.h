@@ -168,4 +168,63 @@ inline QStringList CutInWindow(QWidget* window)
     return cut;
 }
 
+// What of the widget a person sees, in its parent: a label's text where it is
+// drawn (its box may run on under its neighbour), any other widget whole.
+inline QRect SeenRect(const QWidget* w)
+{
+    const auto* label = qobject_cast<const QLabel*>(w);
+    if (!label || label->text().isEmpty() || label->wordWrap())
+        return w->geometry();
+    int flags = int(label->alignment());
+    if (label->buddy())
+        flags |= Qt::TextShowMnemonic;
+    const QRect text = QFontMetrics(label->font()).boundingRect(label->contentsRect(), flags, label->text());
+    return text.translated(w->pos());
+}
+
+// Visible direct children of `parent` that cover each other by more than
+// `touch` pixels either way, each pair named; with `seen`, labels by their
+// text (SeenRect).
+inline QStringList Overlaps(const QWidget* parent, int touch = 1, bool seen = false)
+{
+    QStringList faults;
+    const QList<QWidget*> controls = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            if (!controls[i]->isVisible() || !controls[j]->isVisible())
+                continue;
+            const auto extent = [seen](const QWidget* c) { return seen ? SeenRect(c) : c->geometry(); };
+            const QRect both = extent(controls[i]).intersected(extent(controls[j]));
+            if (both.width() > touch && both.height() > touch)
+                faults << QStringLiteral("%1 and %2 cover each other")
+                              .arg(Describe(controls[i], controls[i]->property("text").toString(), {}),
+                                   Describe(controls[j], controls[j]->property("text").toString(), {}));
+        }
+    return faults;
+}
+
+// Where the widget stands in its window.
+inline QRect InWindow(const QWidget* w)
+{
+    const QRect seen = SeenRect(w);
+    return seen.translated(w->parentWidget()->mapTo(w->window(), QPoint(0, 0)));
+}
+
+// "" when `a` stands wholly left of `b`, on the same row.
+inline QString LeftOf(const QWidget* a, const QWidget* b)
+{
+    const QRect ra = InWindow(a), rb = InWindow(b);
+    if (ra.right() < rb.left() && ra.top() <= rb.bottom() && rb.top() <= ra.bottom())
+        return {};
+    return QStringLiteral("%1 is not left of %2 on its row").arg(a->objectName(), b->objectName());
+}
+
+// "" when `a` stands wholly above `b`.
+inline QString Above(const QWidget* a, const QWidget* b)
+{
+    if (InWindow(a).bottom() < InWindow(b).top())
+        return {};
+    return QStringLiteral("%1 is not above %2").arg(a->objectName(), b->objectName());
+}
+
 } // namespace shown
