@@ -3,6 +3,7 @@
 #include "cli/JsonOutput.h"
 #include "tests/engine/TempDir.h"
 #include "tests/support/Cli.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,7 @@ namespace {
 
 using Outcome = testsupport::CliOutcome;
 using testsupport::RunCli;
+using testsupport::ShippedEnv;
 
 Outcome Pipe(const std::string& input, const std::vector<std::string>& args = {})
 {

@@ -5,7 +5,7 @@
 #include "engine/EraDates.h"
 #include "engine/LunisolarCalendar.h"
 
-#include "tests/support/Files.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 #include <unicode/calendar.h>

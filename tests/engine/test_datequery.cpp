@@ -1,7 +1,7 @@
 // Written forms of dates and years, read and answered in the other calendar.
 #include "engine/DateQuery.h"
 
-#include "tests/support/Files.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "tests/engine/TempDir.h"
 #include "engine/YomariError.h"
 
-#include "tests/support/Files.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 

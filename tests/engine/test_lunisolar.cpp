@@ -6,6 +6,7 @@
 #include "engine/TextDecoding.h"
 
 #include "tests/support/Files.h"
+#include "tests/support/ShippedEnv.h"
 #include "tests/engine/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The era data shipped beside the program answers real questions.
 #include "engine/CYomari.h"
-#include "tests/support/Files.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 

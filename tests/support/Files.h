@@ -1,9 +1,7 @@
 #pragma once
 
-// What the engine and command-line tests share; standard C++ only, so that
+// Files for the engine and command-line tests; standard C++ only, so that
 // they need not link Qt.
-
-#include "engine/EngineEnvironment.h"
 
 #include <filesystem>
 #include <fstream>
@@ -19,17 +17,6 @@ inline std::string Slurp(const std::filesystem::path& p)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
-}
-
-// The engine's view of the data files copied beside the test executables,
-// with a fixed current year so that answers about "this year" stay put.
-inline yomari::EngineEnvironment ShippedEnv()
-{
-    yomari::EngineEnvironment env;
-    env.folder = YOMARI_BIN_DIR;
-    env.baseName = "Yomari";
-    env.currentYear = [] { return 2026; };
-    return env;
 }
 
 } // namespace testsupport

@@ -64,9 +64,18 @@ void ModalGuard::Tick()
     m_timer.start();
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal == m_busy) {
-        m_unclaimed = nullptr;
+        m_seen = nullptr;
         return;
     }
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (modal != m_seen) {
+        m_seen = modal;
+        m_seenSince = now;
+    }
+    // A person answers a window once it is active (its focus in place); one
+    // that never becomes active is offered after a moment all the same.
+    if (!modal->isActiveWindow() && now - m_seenSince < kActivationMs)
+        return;
     // Newest first; a copy, since a rule may end the action that added it.
     const auto rules = m_rules;
     for (auto it = rules.rbegin(); it != rules.rend(); ++it) {
@@ -75,21 +84,15 @@ void ModalGuard::Tick()
         const bool took = it->second(modal);
         m_busy = outer;
         if (took) {
-            m_unclaimed = nullptr;
+            m_seen = nullptr;
             return;
         }
     }
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (modal != m_unclaimed) {
-        m_unclaimed = modal;
-        m_unclaimedSince = now;
-        return;
-    }
-    if (now - m_unclaimedSince < kPatienceMs)
+    if (now - m_seenSince < kPatienceMs)
         return;
     const QString what = DescribeModal(modal);
     m_closed << what;
-    m_unclaimed = nullptr;
+    m_seen = nullptr;
     if (auto* dialog = qobject_cast<QDialog*>(modal))
         dialog->reject();
     else

@@ -21,13 +21,14 @@ namespace testsupport {
 QString DescribeModal(const QWidget* modal);
 
 // One per test program (YOMARI_TEST_MAIN makes it). Every 10 ms it offers the
-// active modal window to the rules in force, the newest first; a rule answers
-// true when it took care of the window. A window no rule takes for
-// kPatienceMs is closed, and the test running fails, naming it.
+// active modal window, once it is active, to the rules in force, the newest
+// first; a rule answers true when it took care of the window. A window no
+// rule takes for kPatienceMs is closed, and the test running fails, naming it.
 class ModalGuard : public QObject {
 public:
     using Rule = std::function<bool(QWidget* modal)>;
     static constexpr int kPatienceMs = 3000;
+    static constexpr int kActivationMs = 200;
 
     static ModalGuard& Instance();
     int Add(Rule rule);
@@ -43,8 +44,8 @@ private:
     std::vector<std::pair<int, Rule>> m_rules;
     int m_nextId = 0;
     QPointer<QWidget> m_busy; // a rule is working on it
-    QPointer<QWidget> m_unclaimed;
-    qint64 m_unclaimedSince = 0;
+    QPointer<QWidget> m_seen; // the modal window waiting, since when
+    qint64 m_seenSince = 0;
     QStringList m_closed;
 };
 

@@ -168,18 +168,34 @@ inline QStringList CutInWindow(QWidget* window)
     return cut;
 }
 
-// What of the widget a person sees, in its parent: a label's text where it is
-// drawn (its box may run on under its neighbour), any other widget whole.
+// What of the widget a person sees, in its parent: a label's ink where it is
+// drawn (its box may run on under its neighbour, and a full-width "：" leaves
+// blank room at its sides), any other widget whole.
 inline QRect SeenRect(const QWidget* w)
 {
     const auto* label = qobject_cast<const QLabel*>(w);
-    if (!label || label->text().isEmpty() || label->wordWrap())
+    if (!label || label->text().isEmpty() || label->wordWrap() || label->text().contains(QLatin1Char('\n')))
         return w->geometry();
     int flags = int(label->alignment());
-    if (label->buddy())
+    QString text = label->text();
+    if (label->buddy()) {
         flags |= Qt::TextShowMnemonic;
-    const QRect text = QFontMetrics(label->font()).boundingRect(label->contentsRect(), flags, label->text());
-    return text.translated(w->pos());
+        text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&'));
+        text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    }
+    const QFontMetrics metrics(label->font());
+    const QRect placed = metrics.boundingRect(label->contentsRect(), flags, label->text());
+    const QRect ink = metrics.tightBoundingRect(text);
+    return QRect(placed.left() + ink.left(), placed.top(), ink.width(), placed.height()).translated(w->pos());
+}
+
+// The widget's name for a report: its objectName, or its class and text.
+inline QString NameOf(const QWidget* w)
+{
+    if (!w->objectName().isEmpty())
+        return w->objectName();
+    return QStringLiteral("%1 \"%2\"")
+        .arg(QString::fromLatin1(w->metaObject()->className()), w->property("text").toString());
 }
 
 // Visible direct children of `parent` that cover each other by more than
@@ -216,7 +232,7 @@ inline QString LeftOf(const QWidget* a, const QWidget* b)
     const QRect ra = InWindow(a), rb = InWindow(b);
     if (ra.right() < rb.left() && ra.top() <= rb.bottom() && rb.top() <= ra.bottom())
         return {};
-    return QStringLiteral("%1 is not left of %2 on its row").arg(a->objectName(), b->objectName());
+    return QStringLiteral("%1 is not left of %2 on its row").arg(NameOf(a), NameOf(b));
 }
 
 // "" when `a` stands wholly above `b`.
@@ -224,7 +240,7 @@ inline QString Above(const QWidget* a, const QWidget* b)
 {
     if (InWindow(a).bottom() < InWindow(b).top())
         return {};
-    return QStringLiteral("%1 is not above %2").arg(a->objectName(), b->objectName());
+    return QStringLiteral("%1 is not above %2").arg(NameOf(a), NameOf(b));
 }
 
 } // namespace shown

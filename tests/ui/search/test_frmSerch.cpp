@@ -159,7 +159,7 @@ void TestFrmSerch::controlsAsDesigned()
     QStringList faults = shown::CutInWindow(d) + shown::Overlaps(d, 0, true);
     for (QWidget* c : d->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (c->isVisible() && !d->rect().contains(c->geometry()))
-            faults << c->objectName() + QStringLiteral(" reaches outside the dialog");
+            faults << shown::NameOf(c) + QStringLiteral(" reaches outside the dialog");
     faults << shown::LeftOf(d->Label1, d->cmbJidai) << shown::Above(d->cmbJidai, d->txtSerch)
            << shown::LeftOf(d->txtSerch, d->cmdSearch) << shown::Above(d->txtSerch, d->lstMatch)
            << shown::LeftOf(d->lstMatch, d->cmdOK) << shown::Above(d->cmdSearch, d->cmdOK)
@@ -168,7 +168,7 @@ void TestFrmSerch::controlsAsDesigned()
     // The buttons stand in one column at the right, the boxes left of it.
     for (QWidget* b : {d->cmdOK, d->cmdSerchClear, d->cmdCancel})
         if (b->x() != d->cmdSearch->x())
-            faults << b->objectName() + QStringLiteral(" is out of the buttons' column");
+            faults << shown::NameOf(b) + QStringLiteral(" is out of the buttons' column");
     faults.removeAll(QString());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     QCOMPARE(d->cmdSearch->text(), QStringLiteral("検索(&F)"));
