@@ -355,7 +355,13 @@ int main(int argc, char** argv)
     const Options o = ParseArguments(argc, argv);
 
     // The same data files, found in the same folders, as the program's.
-    const EngineEnvironment env = EngineEnvironment::FromRunningProcess();
+    EngineEnvironment env = EngineEnvironment::FromRunningProcess();
+    // A user's file that gives way is named, as the windows name it; the
+    // answers come from the file used instead, so the exit status stays.
+    env.fallbackNotice = [](const std::string& refused, const std::string& reason, const std::string& used) {
+        std::fprintf(stderr, "%s: データファイル %s を使えません。\n%s\n代わりに %s を使います。\n", kProgram,
+                     refused.c_str(), reason.c_str(), used.c_str());
+    };
     std::optional<EraCalendar> cal;
     try {
         cal.emplace(EraCalendar::Load(env, o.line));
