@@ -1,6 +1,6 @@
 // A bare Qt window program, built like Yomari, as the yardstick of the
 // start-up measurement.
-#include "StartupProbe.h"
+#include "app/StartupProbe.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // Gregorian day to era date (era, era year, month, day): the era calendar
 // against ICU4C's Japanese calendar answering the same question, over the
 // same days 1873-2100.
-#include "DateQuery.h"
-#include "EraDates.h"
+#include "engine/DateQuery.h"
+#include "engine/EraDates.h"
 
 #include <benchmark/benchmark.h>
 #include <unicode/calendar.h>

@@ -1,8 +1,8 @@
 // Loading the shipped era table and the four calculations, with ICU's
 // Japanese calendar answering the same Western-year-to-era question as the
 // yardstick.
-#include "CYomari.h"
-#include "EraTable.h"
+#include "engine/CYomari.h"
+#include "engine/EraTable.h"
 
 #include <benchmark/benchmark.h>
 #include <unicode/calendar.h>

@@ -1,8 +1,8 @@
 // The era search dialog's search over every era, through its own search
 // button, with what a user might type and with long pasted runs of "[".
-#include "AppEnvironment.h"
-#include "frmMain.h"
-#include "frmSerch.h"
+#include "app/AppEnvironment.h"
+#include "ui/main/frmMain.h"
+#include "ui/search/frmSerch.h"
 
 #include <benchmark/benchmark.h>
 

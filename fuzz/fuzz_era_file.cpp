@@ -1,7 +1,7 @@
 // Era data files: reading, then building the table the engine uses.
-#include "EraTable.h"
+#include "engine/EraTable.h"
 #include "FuzzInput.h"
-#include "YomariError.h"
+#include "engine/YomariError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

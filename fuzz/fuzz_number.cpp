@@ -1,5 +1,5 @@
 // Number reading: the whole-text and leading-number rules and the rounding.
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Period data files of the era search.
 #include "FuzzInput.h"
-#include "JidaiData.h"
-#include "YomariError.h"
+#include "ui/search/JidaiData.h"
+#include "engine/YomariError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

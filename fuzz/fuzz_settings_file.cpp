@@ -1,6 +1,6 @@
 // The settings file reader: whatever the file holds, it answers.
 #include "FuzzInput.h"
-#include "SettingsFile.h"
+#include "ui/main/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

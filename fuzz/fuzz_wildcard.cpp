@@ -1,7 +1,7 @@
 // The search's wildcard matcher: the input is a pattern, a line feed and a
 // text. Besides memory and undefined behaviour, the work is checked against
 // the matcher's promise.
-#include "LikePattern.h"
+#include "ui/search/LikePattern.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 // Writes the program's icon as PNG files for the freedesktop icon theme:
 // <folder>/hicolor/<n>x<n>/apps/yomari.png, from the drawing the windows use.
-#include "YomariIcon.h"
+#include "tray/YomariIcon.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "AppSetup.h"
-#include "StartupProbe.h"
-#include "basYomari.h"
-#include "frmMain.h"
+#include "app/AppSetup.h"
+#include "app/StartupProbe.h"
+#include "app/basYomari.h"
+#include "ui/main/frmMain.h"
 
 #include <QApplication>
 #include <QMessageBox>

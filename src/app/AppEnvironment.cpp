@@ -1,6 +1,6 @@
-#include "AppEnvironment.h"
+#include "app/AppEnvironment.h"
 
-#include "basYomari.h"
+#include "app/basYomari.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EngineEnvironment.h"
+#include "engine/EngineEnvironment.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "AppSetup.h"
+#include "app/AppSetup.h"
 
-#include "YomariIcon.h"
+#include "tray/YomariIcon.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "OptionGroupFocus.h"
+#include "app/OptionGroupFocus.h"
 
 #include <QEvent>
 #include <QRadioButton>

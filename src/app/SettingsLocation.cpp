@@ -1,6 +1,6 @@
-#include "SettingsLocation.h"
+#include "app/SettingsLocation.h"
 
-#include "AppEnvironment.h"
+#include "app/AppEnvironment.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "basYomari.h"
+#include "app/basYomari.h"
 
-#include "AppEnvironment.h"
-#include "NumberText.h"
-#include "Twips.h"
+#include "app/AppEnvironment.h"
+#include "engine/NumberText.h"
+#include "app/Twips.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,12 +1,12 @@
 // yomari-cli: converts dates and years between the era calendar and the
 // Western calendar, from arguments or one query per line of standard input.
-#include "AgeTable.h"
-#include "BirthInput.h"
-#include "DateQuery.h"
-#include "EngineEnvironment.h"
-#include "EraDates.h"
-#include "SchoolTable.h"
-#include "YomariError.h"
+#include "engine/AgeTable.h"
+#include "engine/BirthInput.h"
+#include "engine/DateQuery.h"
+#include "engine/EngineEnvironment.h"
+#include "engine/EraDates.h"
+#include "engine/SchoolTable.h"
+#include "engine/YomariError.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
-#include "AgeTable.h"
+#include "engine/AgeTable.h"
 
-#include "YomariError.h"
+#include "engine/YomariError.h"
 
 namespace yomari {
 

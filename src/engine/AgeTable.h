@@ -1,9 +1,9 @@
 #pragma once
 
-#include "EraDates.h"
-#include "Milestones.h"
-#include "TextTable.h"
-#include "YomariError.h"
+#include "engine/EraDates.h"
+#include "engine/Milestones.h"
+#include "engine/TextTable.h"
+#include "engine/YomariError.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "BirthInput.h"
+#include "engine/BirthInput.h"
 
-#include "DateQuery.h"
+#include "engine/DateQuery.h"
 
 namespace yomari {
 

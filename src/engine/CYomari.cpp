@@ -1,8 +1,8 @@
-#include "CYomari.h"
+#include "engine/CYomari.h"
 
-#include "CheckedMath.h"
-#include "NumberText.h"
-#include "YomariError.h"
+#include "engine/CheckedMath.h"
+#include "engine/NumberText.h"
+#include "engine/YomariError.h"
 
 #include <algorithm>
 #include <string_view>

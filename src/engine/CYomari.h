@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EngineEnvironment.h"
-#include "EraTable.h"
-#include "YomariError.h"
+#include "engine/EngineEnvironment.h"
+#include "engine/EraTable.h"
+#include "engine/YomariError.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "DateQuery.h"
+#include "engine/DateQuery.h"
 
 #include <charconv>
 

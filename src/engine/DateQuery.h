@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EraDates.h"
+#include "engine/EraDates.h"
 
 #include <cstdint>
 #include <optional>

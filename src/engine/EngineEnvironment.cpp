@@ -1,4 +1,4 @@
-#include "EngineEnvironment.h"
+#include "engine/EngineEnvironment.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "YomariError.h"
+#include "engine/YomariError.h"
 
 #include <cstdint>
 #include <filesystem>

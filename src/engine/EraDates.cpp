@@ -1,7 +1,7 @@
-#include "EraDates.h"
+#include "engine/EraDates.h"
 
-#include "ItemReader.h"
-#include "YomariError.h"
+#include "engine/ItemReader.h"
+#include "engine/YomariError.h"
 
 #include <charconv>
 #include <chrono>

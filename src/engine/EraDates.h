@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EngineEnvironment.h"
-#include "EraTable.h"
+#include "engine/EngineEnvironment.h"
+#include "engine/EraTable.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "EraTable.h"
+#include "engine/EraTable.h"
 
-#include "CheckedMath.h"
-#include "ItemReader.h"
-#include "NumberText.h"
-#include "TextDecoding.h"
-#include "YomariError.h"
+#include "engine/CheckedMath.h"
+#include "engine/ItemReader.h"
+#include "engine/NumberText.h"
+#include "engine/TextDecoding.h"
+#include "engine/YomariError.h"
 
 #include <cmath>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "ItemReader.h"
+#include "engine/ItemReader.h"
 
 namespace yomari {
 namespace {

@@ -1,8 +1,8 @@
-#include "Milestones.h"
+#include "engine/Milestones.h"
 
-#include "EraTable.h"
-#include "ItemReader.h"
-#include "YomariError.h"
+#include "engine/EraTable.h"
+#include "engine/ItemReader.h"
+#include "engine/YomariError.h"
 
 #include <algorithm>
 #include <charconv>

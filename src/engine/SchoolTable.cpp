@@ -1,6 +1,6 @@
-#include "SchoolTable.h"
+#include "engine/SchoolTable.h"
 
-#include "YomariError.h"
+#include "engine/YomariError.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EraDates.h"
-#include "TextTable.h"
+#include "engine/EraDates.h"
+#include "engine/TextTable.h"
 
 #include <cstdint>
 #include <string>

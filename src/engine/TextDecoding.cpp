@@ -1,4 +1,4 @@
-#include "TextDecoding.h"
+#include "engine/TextDecoding.h"
 
 #include <cstdint>
 #include <iconv.h>

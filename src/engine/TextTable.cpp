@@ -1,4 +1,4 @@
-#include "TextTable.h"
+#include "engine/TextTable.h"
 
 namespace yomari {
 namespace {

@@ -1,6 +1,6 @@
-#include "HlpDlg.h"
+#include "help/HlpDlg.h"
 
-#include "HelpViewer.h"
+#include "help/HelpViewer.h"
 
 #include <utility>
 

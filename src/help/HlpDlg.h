@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HelpRequest.h"
+#include "help/HelpRequest.h"
 
 #include <QObject>
 #include <QPointer>

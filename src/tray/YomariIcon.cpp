@@ -1,4 +1,4 @@
-#include "YomariIcon.h"
+#include "tray/YomariIcon.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "cTaskTray.h"
+#include "tray/cTaskTray.h"
 
 #include <QCoreApplication>
 #include <QSystemTrayIcon>

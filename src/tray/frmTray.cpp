@@ -1,10 +1,10 @@
-#include "frmTray.h"
+#include "tray/frmTray.h"
 
-#include "YomariIcon.h"
-#include "basYomari.h"
-#include "cTaskTray.h"
-#include "frmADGen.h"
-#include "frmMain.h"
+#include "tray/YomariIcon.h"
+#include "app/basYomari.h"
+#include "tray/cTaskTray.h"
+#include "ui/simple/frmADGen.h"
+#include "ui/main/frmMain.h"
 #include "help/HlpDlg.h"
 
 #include <QCursor>

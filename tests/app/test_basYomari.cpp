@@ -1,5 +1,5 @@
-#include "AppEnvironment.h"
-#include "basYomari.h"
+#include "app/AppEnvironment.h"
+#include "app/basYomari.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 // The program's set-up as main() does it: the font it measures its windows
 // with, and Qt's own texts in Japanese where the user meets them.
 
-#include "AppSetup.h"
-#include "TestProgram.h"
-#include "cTaskTray.h"
-#include "frmMain.h"
-#include "frmTray.h"
+#include "app/AppSetup.h"
+#include "tests/support/TestProgram.h"
+#include "tray/cTaskTray.h"
+#include "ui/main/frmMain.h"
+#include "tray/frmTray.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

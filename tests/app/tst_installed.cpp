@@ -1,12 +1,12 @@
 // The program laid out as an installation lays it out: the executable in
 // usr/bin, its data in usr/share/yomari, the user's own data and settings in
 // the XDG folders of a home of its own.
-#include "SettingsLocation.h"
-#include "TestProgram.h"
-#include "TextDecoding.h"
-#include "frmADGen.h"
-#include "frmMain.h"
-#include "frmSerch.h"
+#include "app/SettingsLocation.h"
+#include "tests/support/TestProgram.h"
+#include "engine/TextDecoding.h"
+#include "ui/simple/frmADGen.h"
+#include "ui/main/frmMain.h"
+#include "ui/search/frmSerch.h"
 
 #include <QComboBox>
 #include <QDir>

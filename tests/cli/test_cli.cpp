@@ -1,6 +1,6 @@
 // yomari-cli run as a person runs it: arguments, piped lines, exit statuses,
 // and JSON read back by a parser of its own.
-#include "TempDir.h"
+#include "tests/engine/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // yomari-cli --table and --school, run as a shell runs them.
-#include "TempDir.h"
+#include "tests/engine/TempDir.h"
 
 #include <gtest/gtest.h>
 

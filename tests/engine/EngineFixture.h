@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CYomari.h"
-#include "TempDir.h"
-#include "TextDecoding.h"
+#include "engine/CYomari.h"
+#include "tests/engine/TempDir.h"
+#include "engine/TextDecoding.h"
 
 #include <gtest/gtest.h>
 

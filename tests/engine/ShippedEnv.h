@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EngineEnvironment.h"
+#include "engine/EngineEnvironment.h"
 
 // The engine's view of the data files copied beside the test executables,
 // with a fixed current year so that answers about "this year" stay put.

@@ -1,5 +1,5 @@
-#include "EngineFixture.h"
-#include "EraDates.h"
+#include "tests/engine/EngineFixture.h"
+#include "engine/EraDates.h"
 
 #include <cstdlib>
 

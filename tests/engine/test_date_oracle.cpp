@@ -1,9 +1,9 @@
 // Every day from 1873 to 2100 against ICU's Japanese calendar, and both
 // directions round-tripped, through the numbers and through the texts.
-#include "DateQuery.h"
-#include "EraDates.h"
+#include "engine/DateQuery.h"
+#include "engine/EraDates.h"
 
-#include "ShippedEnv.h"
+#include "tests/engine/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 #include <unicode/calendar.h>

@@ -1,7 +1,7 @@
 // Written forms of dates and years, read and answered in the other calendar.
-#include "DateQuery.h"
+#include "engine/DateQuery.h"
 
-#include "ShippedEnv.h"
+#include "tests/engine/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Exact era dates over the shipped data: the modern boundaries, days that
 // never existed, Western years shared by two eras, 干支 and ages.
-#include "EraDates.h"
-#include "TempDir.h"
-#include "YomariError.h"
+#include "engine/EraDates.h"
+#include "tests/engine/TempDir.h"
+#include "engine/YomariError.h"
 
-#include "ShippedEnv.h"
+#include "tests/engine/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 

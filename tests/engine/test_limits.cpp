@@ -1,6 +1,6 @@
-#include "EngineFixture.h"
-#include "EraDates.h"
-#include "Milestones.h"
+#include "tests/engine/EngineFixture.h"
+#include "engine/EraDates.h"
+#include "engine/Milestones.h"
 
 #include <sys/stat.h>
 

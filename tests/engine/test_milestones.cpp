@@ -1,8 +1,8 @@
 // The 厄年・長寿 data file: the shipped ages, and every kind of broken file
 // refused with a message that names the file and the line.
-#include "EngineFixture.h"
-#include "Milestones.h"
-#include "TextTable.h"
+#include "tests/engine/EngineFixture.h"
+#include "engine/Milestones.h"
+#include "engine/TextTable.h"
 
 using yomari::Milestones;
 

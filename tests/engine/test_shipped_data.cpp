@@ -1,5 +1,5 @@
 // The era data shipped beside the program answers real questions.
-#include "CYomari.h"
+#include "engine/CYomari.h"
 
 #include <gtest/gtest.h>
 

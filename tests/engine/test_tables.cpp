@@ -1,8 +1,8 @@
 // The age table and the school-year table as the window and the command line
 // show them, on the shipped era and 厄年・長寿 data.
-#include "AgeTable.h"
-#include "BirthInput.h"
-#include "SchoolTable.h"
+#include "engine/AgeTable.h"
+#include "engine/BirthInput.h"
+#include "engine/SchoolTable.h"
 
 #include <gtest/gtest.h>
 

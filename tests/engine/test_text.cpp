@@ -1,6 +1,6 @@
-#include "ItemReader.h"
-#include "NumberText.h"
-#include "TextDecoding.h"
+#include "engine/ItemReader.h"
+#include "engine/NumberText.h"
+#include "engine/TextDecoding.h"
 
 #include <gtest/gtest.h>
 

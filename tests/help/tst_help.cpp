@@ -1,12 +1,12 @@
 #include "help/HelpViewer.h"
 #include "help/HlpDlg.h"
-#include "LikePattern.h"
-#include "TestProgram.h"
-#include "frmMain.h"
-#include "frmTable.h"
-#include "frmOption.h"
-#include "frmSerch.h"
-#include "frmADGen.h"
+#include "ui/search/LikePattern.h"
+#include "tests/support/TestProgram.h"
+#include "ui/main/frmMain.h"
+#include "ui/table/frmTable.h"
+#include "ui/options/frmOption.h"
+#include "ui/search/frmSerch.h"
+#include "ui/simple/frmADGen.h"
 
 #include <QFile>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 // program's folder, era data in it, a fixed current year, and help with
 // modal message boxes.
 
-#include "AppEnvironment.h"
+#include "app/AppEnvironment.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,12 +1,12 @@
 // The notification-area icon, its menu, and the program's start and end
 // around it: switches, the first window, the exit writing the settings.
 
-#include "TestProgram.h"
-#include "basYomari.h"
-#include "cTaskTray.h"
-#include "frmADGen.h"
-#include "frmMain.h"
-#include "frmTray.h"
+#include "tests/support/TestProgram.h"
+#include "app/basYomari.h"
+#include "tray/cTaskTray.h"
+#include "ui/simple/frmADGen.h"
+#include "ui/main/frmMain.h"
+#include "tray/frmTray.h"
 #include "help/HlpDlg.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
-#include "SettingsFile.h"
+#include "ui/main/SettingsFile.h"
 
-#include "ItemReader.h"
-#include "NumberText.h"
-#include "TextDecoding.h"
-#include "basYomari.h"
+#include "engine/ItemReader.h"
+#include "engine/NumberText.h"
+#include "engine/TextDecoding.h"
+#include "app/basYomari.h"
 
 #include <QDir>
 #include <QFile>

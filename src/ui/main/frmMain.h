@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CYomari.h"
-#include "SettingsFile.h"
+#include "engine/CYomari.h"
+#include "ui/main/SettingsFile.h"
 
 #include <QHash>
 #include <QPointer>

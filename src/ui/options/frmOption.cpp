@@ -1,12 +1,12 @@
-#include "frmOption.h"
+#include "ui/options/frmOption.h"
 
-#include "OptionGroupFocus.h"
-#include "SettingsFile.h"
-#include "Twips.h"
-#include "YomariError.h"
-#include "basYomari.h"
-#include "cTaskTray.h"
-#include "frmMain.h"
+#include "app/OptionGroupFocus.h"
+#include "ui/main/SettingsFile.h"
+#include "app/Twips.h"
+#include "engine/YomariError.h"
+#include "app/basYomari.h"
+#include "tray/cTaskTray.h"
+#include "ui/main/frmMain.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

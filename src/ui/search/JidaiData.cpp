@@ -1,8 +1,8 @@
-#include "JidaiData.h"
+#include "ui/search/JidaiData.h"
 
-#include "EraTable.h"
-#include "ItemReader.h"
-#include "YomariError.h"
+#include "engine/EraTable.h"
+#include "engine/ItemReader.h"
+#include "engine/YomariError.h"
 
 namespace yomari {
 

@@ -1,4 +1,4 @@
-#include "LikePattern.h"
+#include "ui/search/LikePattern.h"
 
 #include <QList>
 

@@ -1,12 +1,12 @@
-#include "frmSerch.h"
+#include "ui/search/frmSerch.h"
 
-#include "JidaiData.h"
-#include "LikePattern.h"
-#include "TextFit.h"
-#include "Twips.h"
-#include "AppEnvironment.h"
-#include "basYomari.h"
-#include "frmMain.h"
+#include "ui/search/JidaiData.h"
+#include "ui/search/LikePattern.h"
+#include "app/TextFit.h"
+#include "app/Twips.h"
+#include "app/AppEnvironment.h"
+#include "app/basYomari.h"
+#include "ui/main/frmMain.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

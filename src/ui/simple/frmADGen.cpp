@@ -1,10 +1,10 @@
-#include "frmADGen.h"
+#include "ui/simple/frmADGen.h"
 
-#include "OptionGroupFocus.h"
-#include "TextFit.h"
-#include "Twips.h"
-#include "basYomari.h"
-#include "frmMain.h"
+#include "app/OptionGroupFocus.h"
+#include "app/TextFit.h"
+#include "app/Twips.h"
+#include "app/basYomari.h"
+#include "ui/main/frmMain.h"
 #include "help/HlpDlg.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "frmTable.h"
+#include "ui/table/frmTable.h"
 
-#include "AppEnvironment.h"
-#include "SettingsLocation.h"
-#include "BirthInput.h"
-#include "basYomari.h"
-#include "frmMain.h"
+#include "app/AppEnvironment.h"
+#include "app/SettingsLocation.h"
+#include "engine/BirthInput.h"
+#include "app/basYomari.h"
+#include "ui/main/frmMain.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AgeTable.h"
-#include "SchoolTable.h"
+#include "engine/AgeTable.h"
+#include "engine/SchoolTable.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#include "SettingsFile.h"
-#include "SmallDisk.h"
+#include "ui/main/SettingsFile.h"
+#include "tests/support/SmallDisk.h"
 
 #include <QDir>
 #include <QFile>

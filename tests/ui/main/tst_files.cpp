@@ -2,12 +2,12 @@
 // meets them: files on disk, the window started and closed, message boxes
 // read as they appear.
 
-#include "SmallDisk.h"
-#include "TestProgram.h"
-#include "basYomari.h"
-#include "frmMain.h"
-#include "frmADGen.h"
-#include "frmOption.h"
+#include "tests/support/SmallDisk.h"
+#include "tests/support/TestProgram.h"
+#include "app/basYomari.h"
+#include "ui/main/frmMain.h"
+#include "ui/simple/frmADGen.h"
+#include "ui/options/frmOption.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "TestProgram.h"
-#include "basYomari.h"
-#include "frmMain.h"
+#include "tests/support/TestProgram.h"
+#include "app/basYomari.h"
+#include "ui/main/frmMain.h"
 #include "help/HlpDlg.h"
 
 #include <QClipboard>

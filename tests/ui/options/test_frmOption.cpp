@@ -10,12 +10,12 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "TestProgram.h"
-#include "frmMain.h"
-#include "cTaskTray.h"
-#include "frmADGen.h"
-#include "frmOption.h"
-#include "frmTray.h"
+#include "tests/support/TestProgram.h"
+#include "ui/main/frmMain.h"
+#include "tray/cTaskTray.h"
+#include "ui/simple/frmADGen.h"
+#include "ui/options/frmOption.h"
+#include "tray/frmTray.h"
 #include "help/HelpViewer.h"
 
 #include <QAction>

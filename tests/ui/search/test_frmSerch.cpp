@@ -1,9 +1,9 @@
 
-#include "TestProgram.h"
-#include "Twips.h"
-#include "frmMain.h"
-#include "frmSerch.h"
-#include "LikePattern.h"
+#include "tests/support/TestProgram.h"
+#include "app/Twips.h"
+#include "ui/main/frmMain.h"
+#include "ui/search/frmSerch.h"
+#include "ui/search/LikePattern.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -2,14 +2,14 @@
 // in the program's font, with the shipped data of both court lines, as the
 // windows come out of the user's keys and clicks.
 
-#include "AppSetup.h"
-#include "ShownText.h"
-#include "TestProgram.h"
-#include "cTaskTray.h"
-#include "frmADGen.h"
-#include "frmMain.h"
-#include "frmOption.h"
-#include "frmSerch.h"
+#include "app/AppSetup.h"
+#include "tests/support/ShownText.h"
+#include "tests/support/TestProgram.h"
+#include "tray/cTaskTray.h"
+#include "ui/simple/frmADGen.h"
+#include "ui/main/frmMain.h"
+#include "ui/options/frmOption.h"
+#include "ui/search/frmSerch.h"
 
 #include <QFontInfo>
 #include <QGroupBox>

@@ -2,13 +2,13 @@
 // it reads its eras from, and its place in the settings file.
 
 
-#include "AppSetup.h"
-#include "TestProgram.h"
-#include "Twips.h"
-#include "basYomari.h"
-#include "cTaskTray.h"
-#include "frmADGen.h"
-#include "frmMain.h"
+#include "app/AppSetup.h"
+#include "tests/support/TestProgram.h"
+#include "app/Twips.h"
+#include "app/basYomari.h"
+#include "tray/cTaskTray.h"
+#include "ui/simple/frmADGen.h"
+#include "ui/main/frmMain.h"
 
 #include <QClipboard>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 // The table window as a person uses it: opened from the main window and the
 // icon's menu, typed into, copied, saved as CSV and PDF through the file
 // dialog, and shown without the 厄年・長寿 columns when their file is broken.
-#include "TestProgram.h"
-#include "frmMain.h"
-#include "frmTable.h"
-#include "frmTray.h"
+#include "tests/support/TestProgram.h"
+#include "ui/main/frmMain.h"
+#include "ui/table/frmTable.h"
+#include "tray/frmTray.h"
 
 #include <QAction>
 #include <QCheckBox>
