@@ -101,7 +101,11 @@ EraCalendar EraCalendar::Load(const EngineEnvironment& env, int32_t nanBokuMode)
     const std::string source = env.baseName;
     const std::string eraExtension = nanBokuMode == 0 ? ".dan" : ".das";
     const auto readTable = [&](const std::string& file) {
-        return MakeEraTable(ReadEraFile(file, source), source);
+        std::vector<EraRecord> records = ReadEraFile(file, source);
+        // An empty file is a broken one: it gives way like any other.
+        if (records.empty())
+            throw YomariError(ErrorNumber::InputPastEndOfFile, source, "元号データがありません。(" + file + ")");
+        return MakeEraTable(std::move(records), source);
     };
     // Each file on its own first, found and falling back as every data file does.
     auto [eraFile, table] = env.ReadDataFile(

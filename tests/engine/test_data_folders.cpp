@@ -152,6 +152,7 @@ TEST_F(DataFolderEngine, EraAndStartDayFilesThatDisagreeGiveWayAsAPair)
         std::vector<std::pair<const char*, std::string>> user; // file, UTF-8 text
         const char* newest;                                    // first era of the calendar
         std::string notice;                                    // refused|used, or empty
+        const char* reason = "元号の開始日が元号データと合いません";
     };
     const std::string share = In("share", "Yomari.dan") + " と " + In("share", "Yomari.dad");
     const std::vector<Case> cases = {
@@ -160,6 +161,8 @@ TEST_F(DataFolderEngine, EraAndStartDayFilesThatDisagreeGiveWayAsAPair)
         {"both edited", {{"Yomari.dan", newEra + kFourEras}, {"Yomari.dad", newDay + days}}, "新元号", ""},
         {"start days edited alone", {{"Yomari.dad", newDay + days}}, "平成",
          In("share", "Yomari.dan") + " と " + In("user", "Yomari.dad") + "|" + share},
+        {"an empty era file", {{"Yomari.dan", ""}}, "平成",
+         In("user", "Yomari.dan") + "|" + In("share", "Yomari.dan"), "元号データがありません"},
         {"a pair that disagrees in itself",
          {{"Yomari.dan", newEra + kFourEras}, {"Yomari.dad", "\"新元号\",2030,5,1\n" + days}}, "平成",
          In("user", "Yomari.dan") + " と " + In("user", "Yomari.dad") + "|" + share},
@@ -186,7 +189,7 @@ TEST_F(DataFolderEngine, EraAndStartDayFilesThatDisagreeGiveWayAsAPair)
         ASSERT_EQ(m_notices.size(), 1u);
         const std::string& n = m_notices[0];
         EXPECT_EQ(n.substr(0, n.find('|')) + n.substr(n.rfind('|')), c.notice) << n;
-        EXPECT_NE(n.find("合いません"), std::string::npos) << n;
+        EXPECT_NE(n.find(c.reason), std::string::npos) << n;
     }
 
     // No folder holds a pair that agrees: the error names both files.
