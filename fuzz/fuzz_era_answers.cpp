@@ -109,7 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!table.NewestFirst)
             return 0;
         const std::vector<EraStartDay> days =
-            nul ? ReadEraStartDays(fuzz::InputFile(nul + 1, size - eraSize - 1, 1), "Yomari") : MadeUpDays(table);
+            nul ? ReadEraStartDays(fuzz::InputFile(nul + 1, size - eraSize - 1, 1), "Yomari")
+                : MadeUpDays(table);
         calendar.emplace(EraCalendar::FromData(std::move(table), days, "Yomari"));
     } catch (const YomariError&) {
         return 0; // a refused file is a correct answer

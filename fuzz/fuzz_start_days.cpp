@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (c.StartDay(era) != days[k].start)
                 std::abort();
             const auto first = c.ToEraDate(days[k].start);
-            if (days[k].start >= yomari::kFirstExactDay && (first.eraYear.era != days[k].era || first.eraYear.year != 1))
+            if (days[k].start >= yomari::kFirstExactDay &&
+                (first.eraYear.era != days[k].era || first.eraYear.year != 1))
                 std::abort();
         }
     } catch (const yomari::YomariError&) {

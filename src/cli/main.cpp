@@ -3,18 +3,26 @@
 #include "engine/AgeTable.h"
 #include "engine/BirthInput.h"
 #include "engine/DateQuery.h"
+#include "engine/DayQuery.h"
 #include "engine/EngineEnvironment.h"
 #include "engine/EraDates.h"
+#include "cli/JsonOutput.h"
 #include "engine/SchoolTable.h"
+#include "engine/TextDecoding.h"
 #include "engine/YomariError.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,36 +37,49 @@ constexpr const char* kProgram = "yomari-cli";
 // that memory stays the same whatever the input.
 constexpr size_t kMaxLine = 4096;
 
-constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [問い合わせ ...]
+constexpr const char* kHelp =
+    R"(使い方: yomari-cli [--line n|s] [--calendar julian|gregorian] [--json] [--] [問い合わせ ...]
         yomari-cli [--line n|s] [--json] --age 生年月日 [--on 日付]
-        yomari-cli [--line n|s] --table [年]
-        yomari-cli [--line n|s] --school 生年月日
+        yomari-cli [--line n|s] [--json] --table [年]
+        yomari-cli [--line n|s] [--json] --school 生年月日
 
 問い合わせを引数で渡すか、引数がなければ標準入力から1行に1件ずつ読み、
-それぞれをもう一方の暦に直して1行で答えます。
+それぞれをもう一方の暦に直して1行で答えます。標準入力の1行には、読んだ
+そばから答えます。
 
 書き方の例:
   2019-04-30  2019/4/30  2019年4月30日       西暦の日付 → 平成31年4月30日
+  20190430  2019 4 30                         8桁の数字も、空白で区切った日付も
   平成31年4月30日  令和元年5月1日            和暦の日付 → 2019-04-30
+  平成31年4月30日(火)  2019-04-30 火曜日      曜日つき (違っていればそう答えます)
   平成３１年４月３０日  平成三十一年四月三十日  全角数字・漢数字も読みます
   H31.04.30  平31.04.30                       JIS X 0301 の形 (M T S H R)
+  2019年4月 → 平成31年4月   平成31年4月  H31.4 → 2019年4月    年と月
   昭和50  昭和50年  S50  平成元年  しょうわ50  元号の年 → 1975
   1989                                        西暦の年 → 平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)
 
-日付が正確に決まるのは1873年1月1日(明治6年1月1日)からです。それより前は
-元号の年だけを答え、旧暦の月日は扱いません。
+大化元年6月19日(645-07-17)からの毎日に答えます。1873年1月1日(明治6年1月1日)
+より前の和暦の月日は旧暦です:
+  1582-06-21  天正10年6月2日  天正十年六月二日  慶応4年閏4月1日  元仁元年閏七月朔日
+  元日 朔日 晦日、睦月…師走、廿・卅、慶應・德 などの旧字体も読みます
+1582-10-15 より前の西暦はユリウス暦です (--calendar gregorian で先発グレゴリオ暦)。
 
 オプション:
   --line n|s      南北朝の元号の系統 (n 北朝, s 南朝; 既定は n)
+  --calendar julian|gregorian
+                  1582-10-15 より前の西暦の暦 (既定は julian)
   --age 生年月日  満年齢と数え年を答えます
   --on 日付       --age の基準日 (既定は今日)
-  --json          1件ごとに JSON オブジェクトを1行で出します (JSON Lines)
+  --json          1件ごとに JSON オブジェクトを1行で出します (JSON Lines;
+                  --table と --school では1行ごとに見出しをキーにして)
   --table [年]    年齢早見表 (0歳から120歳、干支・数え年・厄年・長寿祝い) を
                   タブ区切りで出します (年は既定で今年; 1975 も 昭和50 も可)
   --school 生年月日
                   幼稚園から大学院までの入学・卒業の年月を西暦と和暦で
                   タブ区切りで出します
-  --help          この説明
+  -h, --help      この説明
+  --version       版を表示します
+  --              これより後はすべて問い合わせ (- で始まる問い合わせに)
 
 終了コード: 0 すべて答えた / 1 読めない・存在しない問い合わせがあった
 (その理由は標準エラーに出し、ほかの問い合わせには答えます) / 2 使い方や
@@ -67,7 +88,8 @@ constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [�
 
 [[noreturn]] void UsageError(const std::string& message)
 {
-    std::fprintf(stderr, "%s: %s\n%s --help で使い方を表示します。\n", kProgram, message.c_str(), kProgram);
+    std::fprintf(stderr, "%s: %s\n%s --help で使い方を表示します。\n", kProgram,
+                 ShowableText(message).c_str(), kProgram);
     std::exit(2);
 }
 
@@ -100,6 +122,7 @@ private:
 struct Options {
     int32_t line = 0;
     bool json = false;
+    DayOptions calendar;
     std::optional<std::string> age;
     std::optional<std::string> on;
     bool table = false;
@@ -119,12 +142,15 @@ Options ParseArguments(int argc, char** argv)
                 UsageError(std::string(name) + " のあとに値がありません");
             return argv[++i];
         };
-        if (optionsEnd || a.size() < 2 || a.substr(0, 2) != "--") {
+        if (optionsEnd || a.size() < 2 || a[0] != '-') {
             o.queries.emplace_back(a);
         } else if (a == "--") {
             optionsEnd = true;
-        } else if (a == "--help") {
+        } else if (a == "--help" || a == "-h") {
             std::fputs(kHelp, stdout);
+            std::exit(0);
+        } else if (a == "--version") {
+            std::printf("%s %s\n", kProgram, YOMARI_VERSION);
             std::exit(0);
         } else if (a == "--json") {
             o.json = true;
@@ -136,6 +162,14 @@ Options ParseArguments(int argc, char** argv)
                 o.line = 1;
             else
                 UsageError("--line は n (北朝) か s (南朝) です: " + v);
+        } else if (a == "--calendar") {
+            const std::string v = value(a);
+            if (v == "julian")
+                o.calendar.prolepticGregorian = false;
+            else if (v == "gregorian")
+                o.calendar.prolepticGregorian = true;
+            else
+                UsageError("--calendar は julian か gregorian です: " + v);
         } else if (a == "--age") {
             o.age = value(a);
         } else if (a == "--on") {
@@ -143,33 +177,57 @@ Options ParseArguments(int argc, char** argv)
         } else if (a == "--table") {
             o.table = true;
             // The year is optional: the next argument when it is no option.
-            if (i + 1 < argc && std::string_view(argv[i + 1]).substr(0, 2) != "--")
+            if (i + 1 < argc && argv[i + 1][0] != '-')
                 o.tableYear = argv[++i];
         } else if (a == "--school") {
             o.school = value(a);
         } else {
-            UsageError("知らないオプションです: " + std::string(a));
+            UsageError("知らないオプションです: " + std::string(a) +
+                       "（- で始まる問い合わせは -- のあとに書きます）");
         }
     }
     if (o.on && !o.age)
         UsageError("--on は --age と一緒に使います");
     if (o.age && !o.queries.empty())
         UsageError("--age のときはほかの問い合わせを渡せません");
-    if ((o.table || o.school) && (o.age || o.json || !o.queries.empty() || (o.table && o.school)))
-        UsageError("--table と --school はほかの問い合わせやオプション (--line を除く) と一緒に使えません");
+    if ((o.table || o.school) && (o.age || !o.queries.empty() || (o.table && o.school)))
+        UsageError("--table と --school はほかの問い合わせやオプション (--line と --json を除く) "
+                   "と一緒に使えません");
     return o;
 }
 
+// Queries are quoted safe to show: piped garbage must not drive the terminal.
 void ReportInvalid(std::string_view query, std::string_view reason)
 {
-    std::fprintf(stderr, "%s: 「%.*s」: %.*s\n", kProgram, static_cast<int>(query.size()), query.data(),
-                 static_cast<int>(reason.size()), reason.data());
+    std::fprintf(stderr, "%s: 「%s」: %s\n", kProgram, ShowableText(query).c_str(),
+                 ShowableText(reason).c_str());
+}
+
+// Says once why days before 1873 are answered by the year only.
+void ReportLunisolarError(const DayEngine& days)
+{
+    static bool told = false;
+    const std::string error = days.LunisolarError();
+    if (!told && !error.empty()) {
+        told = true;
+        std::fprintf(stderr, "%s: %s\n1873年より前の日付は年だけで答えます。\n", kProgram, error.c_str());
+    }
 }
 
 // Answers one query into out; false when it was refused.
-bool AnswerOne(const EraCalendar& cal, const Options& o, std::string_view query, std::string& out)
+bool AnswerOne(const DayEngine& days, const Options& o, std::string_view query, std::string& out)
 {
+    const EraCalendar& cal = days.Eras();
     try {
+        if (const auto day = AnswerDay(days, query, o.calendar)) {
+            if (o.json)
+                AppendDayAnswerJson(query, *day, o.line == 0 ? "n" : "s", out);
+            else
+                out += day->text;
+            out += '\n';
+            return true;
+        }
+        ReportLunisolarError(days);
         const DateAnswer a = AnswerDateQuery(cal, ParseDateQuery(cal, query));
         if (o.json)
             AppendAnswerJson(query, a, o.line == 0 ? "n" : "s", out);
@@ -204,13 +262,13 @@ CivilDate ExactDay(const EraCalendar& cal, std::string_view text)
     throw DateError("年だけでなく月日まで指定してください");
 }
 
-int RunAge(const EraCalendar& cal, const Options& o, Output& out)
+int RunAge(const EraCalendar& cal, const Options& o, CivilDate today, Output& out)
 {
     const std::string& query = *o.age;
     std::string& buf = out.Buffer();
     try {
         const CivilDate birth = ExactDay(cal, query);
-        const CivilDate on = o.on ? ExactDay(cal, *o.on) : LocalToday();
+        const CivilDate on = o.on ? ExactDay(cal, *o.on) : today;
         const int32_t age = AgeOn(birth, on);
         if (age < 0)
             throw DateError("基準日 " + FormatCivilDate(on) + " が生年月日より前です");
@@ -245,10 +303,21 @@ int RunAge(const EraCalendar& cal, const Options& o, Output& out)
 // data the table comes without those columns and the status says so.
 int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& env, Output& out)
 {
-    int32_t year = LocalToday().year;
+    int32_t year = env.currentYear();
     if (o.tableYear) {
-        const auto named = ReadBirthYear(cal, *o.tableYear);
-        if (!named || *named < kAgeTableFirstYear || *named > kAgeTableLastYear)
+        // A Western year is taken as written, so that one out of range is
+        // told so; an era year is converted first.
+        std::optional<int32_t> named;
+        try {
+            const ParsedQuery q = ParseDateQuery(cal, *o.tableYear);
+            const bool western = q.kind == ParsedQuery::Kind::WesternYear ||
+                                 q.kind == ParsedQuery::Kind::WesternMonth ||
+                                 q.kind == ParsedQuery::Kind::WesternDate;
+            named = western ? q.year : AnswerDateQuery(cal, q).westernYear;
+        } catch (const DateError& e) {
+            UsageError("--table の年として「" + *o.tableYear + "」を読めません: " + e.what());
+        }
+        if (*named < kAgeTableFirstYear || *named > kAgeTableLastYear)
             UsageError("--table の年は " + std::to_string(kAgeTableFirstYear) + " から " +
                        std::to_string(kAgeTableLastYear) + " までの年です: " + *o.tableYear);
         year = *named;
@@ -258,11 +327,16 @@ int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& 
     try {
         milestones = LoadMilestones(env);
     } catch (const YomariError& e) {
-        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram, e.Description().c_str());
+        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram,
+                     e.Description().c_str());
         status = 2;
     }
-    out.Buffer() += ToTsv(AgeTableText(MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram),
-                                       milestones.has_value()));
+    const TextTable table = AgeTableText(
+        MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram), milestones.has_value());
+    if (o.json)
+        AppendTableJson(table, out.Buffer());
+    else
+        out.Buffer() += ToTsv(table);
     out.Flush();
     return status;
 }
@@ -273,10 +347,19 @@ int RunSchool(const EraCalendar& cal, const Options& o, Output& out)
     const auto birth = ReadBirthDate(cal, *o.school, reason);
     if (!birth) {
         ReportInvalid(*o.school, reason);
+        if (o.json) {
+            AppendErrorJson(*o.school, reason, out.Buffer());
+            out.Buffer() += '\n';
+            out.Flush();
+        }
         return 1;
     }
     try {
-        out.Buffer() += ToTsv(SchoolTableText(MakeSchoolStages(cal, *birth, kProgram)));
+        const TextTable table = SchoolTableText(MakeSchoolStages(cal, *birth, kProgram));
+        if (o.json)
+            AppendTableJson(table, out.Buffer());
+        else
+            out.Buffer() += ToTsv(table);
     } catch (const YomariError& e) {
         ReportInvalid(*o.school, e.Description());
         return 1;
@@ -285,30 +368,56 @@ int RunSchool(const EraCalendar& cal, const Options& o, Output& out)
     return 0;
 }
 
-int RunStream(const EraCalendar& cal, const Options& o, Output& out)
+// Only blanks (ASCII, ideographic U+3000, a byte order mark): an empty line.
+bool IsBlankLine(std::string_view line)
+{
+    for (size_t i = 0; i < line.size();) {
+        const Utf8Char c = DecodeUtf8(line, i);
+        if (c.code != ' ' && c.code != '\t' && c.code != 0x3000 && c.code != 0xFEFF)
+            return false;
+        i += c.length;
+    }
+    return true;
+}
+
+// Some bytes of standard input: the count, 0 at its end, -1 on an error.
+long ReadInput(char* buffer, size_t size)
+{
+    for (;;) {
+#ifdef _WIN32
+        const long n = ::_read(0, buffer, static_cast<unsigned>(size));
+#else
+        const long n = static_cast<long>(::read(STDIN_FILENO, buffer, size));
+#endif
+        if (n >= 0 || errno != EINTR)
+            return n;
+    }
+}
+
+int RunStream(const DayEngine& days, const Options& o, Output& out)
 {
     bool allAnswered = true;
     std::vector<char> chunk(1 << 16);
+    // One byte more than the limit: a CR before the LF does not count.
     std::string line;
-    line.reserve(kMaxLine);
+    line.reserve(kMaxLine + 1);
     bool tooLong = false;
     const auto finishLine = [&] {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (tooLong) {
-            ReportInvalid(std::string_view(line).substr(0, 40), "行が長すぎます");
-            if (o.json) {
-                AppendErrorJson(std::string_view(line).substr(0, 40), "行が長すぎます", out.Buffer());
-                out.Buffer() += '\n';
-            } else {
-                out.Buffer() += '\n';
-            }
+        if (tooLong || line.size() > kMaxLine) {
+            // The message quotes the line's start, as far as a message shows.
+            const std::string start = QuoteForMessage(ToValidUtf8(line));
+            ReportInvalid(start, "行が長すぎます");
+            if (o.json)
+                AppendErrorJson(start, "行が長すぎます", out.Buffer());
+            out.Buffer() += '\n';
             allAnswered = false;
-        } else if (line.empty()) {
+        } else if (IsBlankLine(line)) {
             // Blank lines keep a piped column aligned; JSON Lines has none.
             if (!o.json)
                 out.Buffer() += '\n';
-        } else if (!AnswerOne(cal, o, line, out.Buffer())) {
+        } else if (!AnswerOne(days, o, line, out.Buffer())) {
             allAnswered = false;
         }
         out.MaybeFlush();
@@ -316,11 +425,11 @@ int RunStream(const EraCalendar& cal, const Options& o, Output& out)
         tooLong = false;
     };
     for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, chunk.data(), chunk.size());
+        // The next read may wait for input: whoever drives us line by line
+        // gets every answer of what it has written before that.
+        out.Flush();
+        const long n = ReadInput(chunk.data(), chunk.size());
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            out.Flush();
             std::fprintf(stderr, "%s: 標準入力を読めません: %s\n", kProgram, std::strerror(errno));
             return 2;
         }
@@ -331,7 +440,7 @@ int RunStream(const EraCalendar& cal, const Options& o, Output& out)
         while (p < end) {
             const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
             const char* stop = nl ? nl : end;
-            const size_t room = kMaxLine - std::min(kMaxLine, line.size());
+            const size_t room = kMaxLine + 1 - std::min(kMaxLine + 1, line.size());
             const size_t len = static_cast<size_t>(stop - p);
             if (len > room)
                 tooLong = true;
@@ -362,9 +471,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: データファイル %s を使えません。\n%s\n代わりに %s を使います。\n", kProgram,
                      refused.c_str(), reason.c_str(), used.c_str());
     };
-    std::optional<EraCalendar> cal;
+    std::unique_ptr<DayEngine> days;
+    const EraCalendar* cal = nullptr;
     try {
-        cal.emplace(EraCalendar::Load(env, o.line));
+        days = DayEngine::Load(env, o.line);
+        cal = &days->Eras();
     } catch (const YomariError& e) {
         std::fprintf(stderr, "%s: %s\n", kProgram, e.Description().c_str());
         return 2;
@@ -375,16 +486,16 @@ int main(int argc, char** argv)
 
     Output out;
     if (o.age)
-        return RunAge(*cal, o, out);
+        return RunAge(*cal, o, LocalToday(), out);
     if (o.table)
         return RunTable(*cal, o, env, out);
     if (o.school)
         return RunSchool(*cal, o, out);
     if (o.queries.empty())
-        return RunStream(*cal, o, out);
+        return RunStream(*days, o, out);
     bool allAnswered = true;
     for (const std::string& q : o.queries) {
-        if (!AnswerOne(*cal, o, q, out.Buffer()))
+        if (!AnswerOne(*days, o, q, out.Buffer()))
             allAnswered = false;
         out.MaybeFlush();
     }

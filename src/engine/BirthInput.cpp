@@ -18,7 +18,7 @@ std::optional<CivilDate> ReadBirthDate(const EraCalendar& calendar, const std::s
 {
     try {
         const ParsedQuery query = ParseDateQuery(calendar, text);
-        if (query.kind == ParsedQuery::Kind::WesternYear || query.kind == ParsedQuery::Kind::EraYear) {
+        if (query.kind != ParsedQuery::Kind::WesternDate && query.kind != ParsedQuery::Kind::EraDate) {
             reason = "月日まで入れてください";
             return std::nullopt;
         }
@@ -36,8 +36,8 @@ std::optional<CivilDate> ReadBirthDate(const EraCalendar& calendar, const std::s
 
 std::string DescribeBirthDate(const EraCalendar& calendar, CivilDate birth)
 {
-    return std::to_string(birth.year) + "年" + std::to_string(birth.month) + "月" + std::to_string(birth.day) +
-           "日(" + FormatEraDate(calendar.ToEraDate(birth)) + ")生まれ";
+    return std::to_string(birth.year) + "年" + std::to_string(birth.month) + "月" +
+           std::to_string(birth.day) + "日(" + FormatEraDate(calendar.ToEraDate(birth)) + ")生まれ";
 }
 
 } // namespace yomari

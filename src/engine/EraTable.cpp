@@ -70,7 +70,8 @@ std::string ReadTextFileUtf8(const std::string& fileName, const std::string& err
     // A folder, a pipe or a device is no data file (a pipe would never end).
     if (!std::filesystem::is_regular_file(status))
         throw refuse(ErrorNumber::FileAccessError, "ファイルを読み込めません。");
-    const std::string tooBig = "ファイルが大きすぎます。" + std::to_string(kMaxDataFileBytes / (1024 * 1024)) +
+    const std::string tooBig = "ファイルが大きすぎます。" +
+                               std::to_string(kMaxDataFileBytes / (1024 * 1024)) +
                                " MB までのファイルを読みます。";
     const std::uintmax_t size = std::filesystem::file_size(fileName, ec);
     if (!ec && size > kMaxDataFileBytes)

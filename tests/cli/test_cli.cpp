@@ -1,5 +1,7 @@
 // yomari-cli run as a person runs it: arguments, piped lines, exit statuses,
 // and JSON read back by a parser of its own.
+#include "cli/JsonOutput.h"
+#include "tests/engine/ShippedEnv.h"
 #include "tests/engine/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +9,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <optional>
 
 #include <filesystem>
 #include <fstream>
@@ -42,7 +52,7 @@ std::string Slurp(const std::filesystem::path& p)
 
 // Runs the program with the arguments; input, when given, is piped to it.
 Outcome RunCli(const std::vector<std::string>& args, const std::string* input = nullptr,
-           const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
+               const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
 {
     TempDir dir;
     // No user data folder of the person running the tests gets in the way.
@@ -67,6 +77,95 @@ Outcome Pipe(const std::string& input, const std::vector<std::string>& args = {}
     return RunCli(args, &input);
 }
 
+// yomari-cli driven as a script drives it: a line written to its standard
+// input, then its answer awaited on its standard output.
+class Conversation {
+public:
+    explicit Conversation(const std::vector<std::string>& args)
+    {
+        int in[2], out[2];
+        if (pipe(in) != 0 || pipe(out) != 0)
+            throw std::runtime_error("pipe");
+        const std::string program = std::string(YOMARI_BIN_DIR) + "/yomari-cli";
+        const std::string xdg = "XDG_DATA_HOME=" + (m_dir.Path() / "xdg").string();
+        m_pid = fork();
+        if (m_pid == 0) {
+            dup2(in[0], 0);
+            dup2(out[1], 1);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, 2);
+            for (int fd : {in[0], in[1], out[0], out[1], null})
+                close(fd);
+            std::vector<char*> argv{const_cast<char*>(program.c_str())};
+            for (const auto& a : args)
+                argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            putenv(const_cast<char*>(xdg.c_str()));
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        close(in[0]);
+        close(out[1]);
+        m_in = in[1];
+        m_out = out[0];
+    }
+    ~Conversation()
+    {
+        if (m_in >= 0)
+            close(m_in);
+        close(m_out);
+        if (m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+    // Writes text, then waits for one whole line of answer: nothing when none
+    // comes in time.
+    std::optional<std::string> Ask(const std::string& text,
+                                   std::chrono::milliseconds wait = std::chrono::seconds(10))
+    {
+        if (write(m_in, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+            return std::nullopt;
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        for (;;) {
+            if (const size_t nl = m_pending.find('\n'); nl != std::string::npos) {
+                std::string line = m_pending.substr(0, nl);
+                m_pending.erase(0, nl + 1);
+                return line;
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd p{m_out, POLLIN, 0};
+            if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0)
+                return std::nullopt;
+            char buf[4096];
+            const ssize_t n = read(m_out, buf, sizeof buf);
+            if (n <= 0)
+                return std::nullopt;
+            m_pending.append(buf, static_cast<size_t>(n));
+        }
+    }
+
+    // Ends the input; the exit status.
+    int Finish()
+    {
+        close(m_in);
+        m_in = -1;
+        int raw = 0;
+        waitpid(m_pid, &raw, 0);
+        m_pid = -1;
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+
+private:
+    TempDir m_dir;
+    pid_t m_pid = -1;
+    int m_in = -1;
+    int m_out = -1;
+    std::string m_pending;
+};
+
 QJsonObject ParseLine(const std::string& line)
 {
     QJsonParseError error{};
@@ -74,6 +173,13 @@ QJsonObject ParseLine(const std::string& line)
     EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
     EXPECT_TRUE(doc.isObject()) << line;
     return doc.object();
+}
+
+// Checked by Qt's decoder, not the program's own.
+bool IsUtf8(const std::string& bytes)
+{
+    const QByteArray b = QByteArray::fromStdString(bytes);
+    return QString::fromUtf8(b).toUtf8() == b;
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -91,11 +197,10 @@ TEST(Cli, ArgumentsAnswerOneLineEach)
 {
     const Outcome r = RunCli({"2019-04-30", "平成元年", "1989", "昭和64年1月7日"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "平成31年4月30日\n"
-              "1989\n"
-              "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)\n"
-              "1989-01-07\n");
+    EXPECT_EQ(r.out, "平成31年4月30日\n"
+                     "1989\n"
+                     "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)\n"
+                     "1989-01-07\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -108,7 +213,8 @@ TEST(Cli, PipedLinesKeepTheirPlacesAndBadOnesGoToStandardError)
     EXPECT_NE(r.err.find("「平成31年5月1日」: 平成31年5月1日はありません"), std::string::npos) << r.err;
     EXPECT_EQ(Lines(r.err).size(), 2u) << r.err;
 
-    const Outcome good = Pipe("\xEF\xBB\xBF" "2019-05-01\nH31.04.30\n");
+    const Outcome good = Pipe("\xEF\xBB\xBF"
+                              "2019-05-01\nH31.04.30\n");
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out, "令和元年5月1日\n2019-04-30\n");
 }
@@ -118,8 +224,9 @@ TEST(Cli, AnInvalidArgumentDoesNotStopTheOthers)
     const Outcome r = RunCli({"明治5年12月3日", "1975"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "\n昭和50年\n");
-    EXPECT_NE(r.err.find("「明治5年12月3日」: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("「明治5年12月3日」: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"),
+        std::string::npos)
         << r.err;
 }
 
@@ -135,8 +242,11 @@ TEST(Cli, CourtLineChoosesTheEras)
 
 TEST(Cli, UsageErrorsExitWithTwo)
 {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--line", "x", "1989"}, {"--line"}, {"--bogus"}, {"--on", "2020-01-01"}, {"--age", "2000-01-01", "1989"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--line", "x", "1989"},
+                                                                  {"--line"},
+                                                                  {"--bogus"},
+                                                                  {"--on", "2020-01-01"},
+                                                                  {"--age", "2000-01-01", "1989"}}) {
         const Outcome r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_EQ(r.out, "") << args[0];
@@ -199,7 +309,8 @@ TEST(Cli, UsersDataFilesThatCannotBeUsedAreNamedAndGiveWay)
     for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad"})
         std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + f, share / f);
     const std::string program = (bin / "yomari-cli").string();
-    const std::string newEra = "\"\x96\xa2\x97\x88\",\"\x82\xdd\x82\xe7\x82\xa2\",\"\",2040\r\n"; // 未来, みらい
+    const std::string newEra =
+        "\"\x96\xa2\x97\x88\",\"\x82\xdd\x82\xe7\x82\xa2\",\"\",2040\r\n"; // 未来, みらい
     const auto write = [](const std::filesystem::path& p, const std::string& bytes) {
         std::ofstream(p, std::ios::binary) << bytes;
     };
@@ -207,7 +318,10 @@ TEST(Cli, UsersDataFilesThatCannotBeUsedAreNamedAndGiveWay)
     const auto named = [](const Outcome& r, const std::vector<std::filesystem::path>& files) {
         const std::string notice = "を使えません";
         const size_t at = r.err.find(notice);
-        EXPECT_EQ(at == std::string::npos ? 0 : at == r.err.rfind(notice) ? 1 : 2, files.empty() ? 0 : 1)
+        EXPECT_EQ(at == std::string::npos     ? 0
+                  : at == r.err.rfind(notice) ? 1
+                                              : 2,
+                  files.empty() ? 0 : 1)
             << r.err;
         const std::string first = r.err.substr(0, r.err.find('\n'));
         for (const auto& f : files)
@@ -221,12 +335,16 @@ TEST(Cli, UsersDataFilesThatCannotBeUsedAreNamedAndGiveWay)
     };
     const std::string days = Slurp(share / "Yomari.dad");
     const std::vector<Case> cases = {
-        {"broken start-day file", {{"Yomari.dad", "\"令和\",2019,5\n"}}, "令和22年4月1日\n", {bin / "Yomari.dad"}},
+        {"broken start-day file",
+         {{"Yomari.dad", "\"令和\",2019,5\n"}},
+         "令和22年4月1日\n",
+         {bin / "Yomari.dad"}},
         {"era file ahead of the start days",
          {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")}},
          "令和22年4月1日\n",
          {bin / "Yomari.dan", share / "Yomari.dad"}},
-        {"both written", {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")}, {"Yomari.dad", "\"未来\",2040,4,1\n" + days}},
+        {"both written",
+         {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")}, {"Yomari.dad", "\"未来\",2040,4,1\n" + days}},
          "未来元年4月1日\n",
          {}},
     };
@@ -275,10 +393,11 @@ TEST(Cli, JsonLinesParseBack)
     EXPECT_EQ(d["era"].toObject()["month"].toInt(), 4);
     EXPECT_TRUE(d["exact"].toBool());
 
+    // Before 1873 the day is exact too, lunisolar.
     const QJsonObject old = ParseLine(lines[3]);
-    EXPECT_FALSE(old["exact"].toBool());
-    EXPECT_TRUE(old["western"].isNull());
-    EXPECT_FALSE(old["note"].toString().isEmpty());
+    EXPECT_TRUE(old["exact"].toBool());
+    EXPECT_EQ(old["answer"].toString(), "元禄13年3月17日");
+    EXPECT_TRUE(old["note"].isUndefined());
 
     const QJsonObject bad = ParseLine(lines[4]);
     EXPECT_EQ(bad["query"].toString(), "2019-02-30");
@@ -321,4 +440,244 @@ TEST(Cli, OverlongLineIsRefusedWithoutStoppingTheStream)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "\n昭和50年\n");
     EXPECT_NE(r.err.find("長すぎ"), std::string::npos);
+}
+
+TEST(CliJson, CarriesTheAnswerAndEscapesTheQuery)
+{
+    using namespace yomari;
+    const EraCalendar cal = EraCalendar::Load(ShippedEnv(), 0);
+    std::string out;
+    AppendAnswerJson("1989", AnswerDateQuery(cal, ParseDateQuery(cal, "1989")), "n", out);
+    EXPECT_NE(out.find("\"from\":\"1989-01-08\",\"to\":\"1989-12-31\""), std::string::npos) << out;
+    EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos)
+        << out;
+    out.clear();
+    AppendErrorJson("a\"b\\c\x01\x1f", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\\u001f\",\"error\":\"x\"}");
+    // Characters of two, three and four bytes pass through; broken bytes do not.
+    out.clear();
+    AppendErrorJson("é平𠀋", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"é平𠀋\",\"error\":\"x\"}");
+    out.clear();
+    AppendErrorJson("a\xC3", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"a\uFFFD\",\"error\":\"x\"}");
+}
+
+TEST(CliJson, DayAnswerForms)
+{
+    using namespace yomari;
+    const auto engine = DayEngine::Load(ShippedEnv(), 0);
+    const auto a = AnswerDay(*engine, "1224-08-17");
+    ASSERT_TRUE(a);
+    std::string json;
+    AppendDayAnswerJson("1224-08-17", *a, "n", json);
+    for (const char* part :
+         {"\"jdn\":2168353,", "\"julian\":\"1224-08-17\"", "\"gregorian\":\"1224-08-24\"",
+          "\"lunisolar\":{\"year\":1224,\"month\":7,\"leap\":true,\"day\":1}",
+          "\"also\":{\"name\":\"元仁\",\"reading\":\"げんにん\",\"year\":1,\"month\":7,\"leap\":true",
+          "\"dayKanshi\":\""})
+        EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
+}
+
+// Hostile bytes on standard input: nothing reaches the terminal raw, and
+// JSON stays valid UTF-8 whatever the query held.
+TEST(Cli, HostileInputIsQuotedSafelyAndGivesValidJson)
+{
+    const Outcome r = Pipe("\x1b]0;X\x07\x1b[2J\n2019\xC0\xAF"
+                           "04\xC0\xAF"
+                           "30\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "\n\n");
+    EXPECT_NE(r.err.find("「\\x1b]0;X\\x07\\x1b[2J」"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("「2019\uFFFD\uFFFD04\uFFFD\uFFFD30」"), std::string::npos) << r.err;
+    EXPECT_TRUE(IsUtf8(r.err));
+    for (const char c : r.err)
+        EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << static_cast<int>(c);
+
+    const std::string r3 = "\uFFFD\uFFFD\uFFFD";
+    const struct {
+        std::string query, read;
+    } broken[] = {{"\xED\xA0\x80", r3},
+                  {"\xF4\x90\x80\x80", r3 + "\uFFFD"},
+                  {"\xF7\xBF\xBF\xBF", r3 + "\uFFFD"},
+                  {"\xC0\xAF", "\uFFFD\uFFFD"},
+                  {"\xE0\x80\xAF", r3},
+                  {"2019-04-30\xFF", "2019-04-30\uFFFD"},
+                  {"\x1b[2J\"\\", "\x1b[2J\"\\"}};
+    for (const auto& [q, read] : broken) {
+        const Outcome piped = Pipe(q + "\n", {"--json"});
+        const Outcome age = RunCli({"--age", q, "--json"});
+        for (const Outcome* o : {&piped, &age}) {
+            EXPECT_EQ(o->status, 1) << q;
+            EXPECT_TRUE(IsUtf8(o->out)) << q;
+            EXPECT_TRUE(IsUtf8(o->err)) << q;
+            ASSERT_EQ(Lines(o->out).size(), 1u) << q;
+            const QString query = ParseLine(Lines(o->out)[0])["query"].toString();
+            EXPECT_EQ(query.toStdString(), read) << q;
+        }
+    }
+}
+
+TEST(Cli, AnswersEachLineAsSoonAsItIsRead)
+{
+    Conversation c({});
+    const struct {
+        std::string written;
+        std::optional<std::string> answer;
+    } steps[] = {
+        {"2019-04-30\n", "平成31年4月30日"},
+        {"S50\r\n", "1975"},
+        {"2019-", std::nullopt}, // half a line: no answer yet
+        {"05-01\n", "令和元年5月1日"},
+        {"abc\n", ""},
+        {" \t　\n", ""},
+        {"1989\n2026\n", "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)"},
+        {"", "令和8年"},
+    };
+    for (const auto& s : steps) {
+        const auto wait = s.answer ? std::chrono::milliseconds(5000) : std::chrono::milliseconds(300);
+        ASSERT_EQ(c.Ask(s.written, wait), s.answer) << s.written;
+    }
+    EXPECT_EQ(c.Finish(), 1);
+
+    Conversation json({"--json"});
+    EXPECT_EQ(ParseLine(json.Ask("H31.4.30\n").value_or(""))["western"].toString(), "2019-04-30");
+    EXPECT_EQ(ParseLine(json.Ask("x\n").value_or(""))["query"].toString(), "x");
+    EXPECT_EQ(json.Finish(), 1);
+}
+
+// Options and conventions, one row each: arguments, exit status, and a text
+// that standard output or error must hold.
+TEST(Cli, CommandLineConventions)
+{
+    const std::string help = RunCli({"--help"}).out;
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err;
+    } rows[] = {
+        {{"-h"}, 0, help, ""},
+        {{"--", "-5"}, 1, "\n", "「-5」"},
+        {{"--", "--json"}, 1, "\n", "「--json」"},
+        {{"-5"}, 2, "", "-- のあとに"},
+        {{"-"}, 1, "\n", "「-」"}, // one character is a query, not an option
+        {{"7"}, 1, "\n", "「7」: 7年は大化より前"},
+        {{"S"}, 1, "\n", "「S」は日付"},
+        {{"--json", "--", "-x"}, 1, "{\"query\":\"-x\",\"error\"", "「-x」"},
+        {{"\x1b[2J"}, 1, "\n", "「\\x1b[2J」"},
+        {{"--\x1b[2J"}, 2, "", "--\\x1b[2J"},
+    };
+    for (const auto& r : rows) {
+        const Outcome o = RunCli(r.args);
+        EXPECT_EQ(o.status, r.status) << r.args.back();
+        EXPECT_EQ(o.out.substr(0, r.out.size()), r.out) << r.args.back();
+        EXPECT_NE(o.err.find(r.err), std::string::npos) << r.args.back() << ": " << o.err;
+    }
+    const Outcome version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(
+        QString::fromStdString(version.out).contains(QRegularExpression("^yomari-cli \\d+\\.\\d+\\.\\d+\n$")))
+        << version.out;
+    // --help lists every option the program takes.
+    for (const char* option : {"--line", "--age", "--on", "--json", "--table", "--school", "-h", "--help",
+                               "--version", "\n  --  "})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+}
+
+// A line of blanks is an empty line; the line limit counts the line, not its
+// CR LF; the message quotes the line's first 40 characters.
+TEST(Cli, BlankLinesLineLimitAndItsMessage)
+{
+    const Outcome blank = Pipe(" \t\n　\n\xEF\xBB\xBF \r\n2019-04-30\n");
+    EXPECT_EQ(blank.status, 0);
+    EXPECT_EQ(blank.out, "\n\n\n平成31年4月30日\n");
+    EXPECT_EQ(blank.err, "");
+    EXPECT_EQ(Pipe(" \n　\n", {"--json"}).out, "");
+
+    const std::string padded = std::string(4092, ' ') + "1975"; // 4096 bytes
+    const struct {
+        std::string input;
+        std::string out;
+        int status;
+    } rows[] = {
+        {padded + "\r\n", "昭和50年\n", 0}, {padded + "\n", "昭和50年\n", 0}, {padded, "昭和50年\n", 0},
+        {" " + padded + "\n", "\n", 1},     {" " + padded + "\r\n", "\n", 1},
+    };
+    for (const auto& r : rows) {
+        const Outcome o = Pipe(r.input);
+        EXPECT_EQ(o.out, r.out) << r.input.size();
+        EXPECT_EQ(o.status, r.status) << r.input.size();
+    }
+    const std::string kanji = [] {
+        std::string s;
+        for (int i = 0; i < 2000; ++i)
+            s += "年";
+        return s;
+    }();
+    const Outcome j = Pipe(kanji + "\n", {"--json"});
+    const QString quoted = ParseLine(j.out)["query"].toString();
+    EXPECT_EQ(quoted, QString(40, QChar(u'年')) + QChar(u'…'));
+    EXPECT_NE(j.err.find(kanji.substr(0, 120) + "…」: 行が長すぎます"), std::string::npos)
+        << j.err.substr(0, 300);
+}
+
+// Every day since 645: both ways, both calendars, JSON fields, and a missing
+// lunisolar file named once while later days keep their answers.
+TEST(Cli, LunisolarDays)
+{
+    const Outcome r = RunCli({"1582-06-21", "天正10年6月2日", "天正十年六月二日", "慶応4年閏4月1日",
+                              "660-05-01", "1872-12-31", "1873-01-01"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "天正10年6月2日\n1582-06-21\n1582-06-21\n1868-05-22\n"
+                     "元号なし 660年（庚申）3月16日（白雉の後・朱鳥の前）\n明治5年12月2日\n明治6年1月1日\n");
+
+    const Outcome g = Pipe("1582-07-01\n天正10年6月2日\n", {"--calendar", "gregorian"});
+    EXPECT_EQ(g.out, "天正10年6月2日\n1582-07-01\n");
+    EXPECT_EQ(RunCli({"--calendar", "maya", "1582-07-01"}).status, 2);
+
+    const Outcome j = RunCli({"--json", "1224-08-17", "660-05-01", "2019-05-01", "慶応4年4月30日"});
+    EXPECT_EQ(j.status, 1);
+    const auto lines = Lines(j.out);
+    ASSERT_EQ(lines.size(), 4u) << j.out;
+    const QJsonObject a = ParseLine(lines[0]);
+    EXPECT_EQ(a["jdn"].toInteger(), 2168353);
+    EXPECT_EQ(a["julian"].toString(), "1224-08-17");
+    EXPECT_EQ(a["gregorian"].toString(), "1224-08-24");
+    const QJsonObject era = a["era"].toObject();
+    EXPECT_EQ(era["name"].toString(), "貞応");
+    EXPECT_EQ(era["reading"].toString(), "じょうおう");
+    EXPECT_EQ(era["year"].toInt(), 3);
+    EXPECT_EQ(era["month"].toInt(), 7);
+    EXPECT_TRUE(era["leap"].toBool());
+    EXPECT_EQ(era["day"].toInt(), 1);
+    EXPECT_EQ(era["text"].toString(), "貞応3年閏7月1日");
+    EXPECT_EQ(a["also"].toObject()["text"].toString(), "元仁元年閏7月1日");
+    const QJsonObject lunar = a["lunisolar"].toObject();
+    EXPECT_EQ(lunar["year"].toInt(), 1224);
+    EXPECT_TRUE(lunar["leap"].toBool());
+    EXPECT_EQ(a["dayKanshi"].toString().size(), 2);
+    const QJsonObject none = ParseLine(lines[1]);
+    EXPECT_TRUE(none["era"].isNull());
+    EXPECT_TRUE(none["also"].isNull());
+    EXPECT_EQ(none["lunisolar"].toObject()["month"].toInt(), 3);
+    const QJsonObject modern = ParseLine(lines[2]);
+    EXPECT_TRUE(modern["lunisolar"].isNull());
+    EXPECT_EQ(modern["era"].toObject()["text"].toString(), "令和元年5月1日");
+    EXPECT_TRUE(ParseLine(lines[3])["error"].toString().contains("29日まで"));
+
+    TempDir dir;
+    const auto copy = dir.Path() / "yomari-cli";
+    std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/yomari-cli", copy);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
+    for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad", "Yomari.dae"})
+        std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + f, dir.Path() / f);
+    const std::string in = "1700-05-05\n1600-10-21\n2019-05-01\n";
+    const Outcome m = RunCli({}, &in, copy.string());
+    EXPECT_EQ(m.status, 0) << m.err;
+    EXPECT_EQ(Lines(m.out).size(), 3u);
+    EXPECT_EQ(Lines(m.out)[2], "令和元年5月1日");
+    EXPECT_NE(m.out.find("元禄13年 ※"), std::string::npos) << m.out;
+    const size_t named = m.err.find("Yomari.dal");
+    EXPECT_NE(named, std::string::npos) << m.err;
+    EXPECT_EQ(m.err.find("Yomari.dal", named + 1), std::string::npos) << m.err;
 }

@@ -8,7 +8,8 @@ namespace {
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
+    ScopedEnv(const char* name, const char* value)
+        : m_name(name)
     {
         if (const char* old = std::getenv(name))
             m_old = old;
@@ -41,7 +42,8 @@ TEST(UserDataFolder, XdgDataHomeThenHomeAndRelativePathsIgnored)
     }
     for (const char* ignored : {"", "relative/data", static_cast<const char*>(nullptr)}) {
         ScopedEnv xdg("XDG_DATA_HOME", ignored);
-        EXPECT_EQ(yomari::UserDataFolder(), "/home/kana/.local/share/yomari") << (ignored ? ignored : "unset");
+        EXPECT_EQ(yomari::UserDataFolder(), "/home/kana/.local/share/yomari")
+            << (ignored ? ignored : "unset");
     }
     ScopedEnv noXdg("XDG_DATA_HOME", nullptr);
     ScopedEnv noHome("HOME", nullptr);
@@ -145,7 +147,8 @@ TEST_F(DataFolderEngine, NoFileAnywhereIsMissingBesideTheProgram)
 TEST_F(DataFolderEngine, EraAndStartDayFilesThatDisagreeGiveWayAsAPair)
 {
     const std::string newEra = "\"新元号\",\"しんげんごう\",\"\",2031\r\n";
-    const std::string days = "\"平成\",1989,1,8\n\"昭和\",1926,12,25\n\"大正\",1912,7,30\n\"明治\",1868,1,1\n";
+    const std::string days =
+        "\"平成\",1989,1,8\n\"昭和\",1926,12,25\n\"大正\",1912,7,30\n\"明治\",1868,1,1\n";
     const std::string newDay = "\"新元号\",2031,5,1\n";
     struct Case {
         const char* what;
@@ -156,15 +159,23 @@ TEST_F(DataFolderEngine, EraAndStartDayFilesThatDisagreeGiveWayAsAPair)
     };
     const std::string share = In("share", "Yomari.dan") + " と " + In("share", "Yomari.dad");
     const std::vector<Case> cases = {
-        {"era file edited, start days not yet", {{"Yomari.dan", newEra + kFourEras}}, "平成",
+        {"era file edited, start days not yet",
+         {{"Yomari.dan", newEra + kFourEras}},
+         "平成",
          In("user", "Yomari.dan") + " と " + In("share", "Yomari.dad") + "|" + share},
         {"both edited", {{"Yomari.dan", newEra + kFourEras}, {"Yomari.dad", newDay + days}}, "新元号", ""},
-        {"start days edited alone", {{"Yomari.dad", newDay + days}}, "平成",
+        {"start days edited alone",
+         {{"Yomari.dad", newDay + days}},
+         "平成",
          In("share", "Yomari.dan") + " と " + In("user", "Yomari.dad") + "|" + share},
-        {"an empty era file", {{"Yomari.dan", ""}}, "平成",
-         In("user", "Yomari.dan") + "|" + In("share", "Yomari.dan"), "元号データがありません"},
+        {"an empty era file",
+         {{"Yomari.dan", ""}},
+         "平成",
+         In("user", "Yomari.dan") + "|" + In("share", "Yomari.dan"),
+         "元号データがありません"},
         {"a pair that disagrees in itself",
-         {{"Yomari.dan", newEra + kFourEras}, {"Yomari.dad", "\"新元号\",2030,5,1\n" + days}}, "平成",
+         {{"Yomari.dan", newEra + kFourEras}, {"Yomari.dad", "\"新元号\",2030,5,1\n" + days}},
+         "平成",
          In("user", "Yomari.dan") + " と " + In("user", "Yomari.dad") + "|" + share},
     };
     Write("share", "Yomari.dan", kFourEras);
