@@ -343,14 +343,16 @@ TEST(Cli, UsersDataFilesThatCannotBeUsedAreNamedAndGiveWay)
          {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")}},
          "令和22年4月1日\n",
          {bin / "Yomari.dan", share / "Yomari.dad"}},
-        {"both written",
-         {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")}, {"Yomari.dad", "\"未来\",2040,4,1\n" + days}},
+        {"all three written, as the README says",
+         {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")},
+          {"Yomari.das", newEra + Slurp(share / "Yomari.das")},
+          {"Yomari.dad", "\"未来\",2040,4,1\n" + days}},
          "未来元年4月1日\n",
          {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        for (const char* f : {"Yomari.dan", "Yomari.dad"})
+        for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad"})
             std::filesystem::remove(bin / f);
         for (const auto& [name, bytes] : c.user)
             write(bin / name, bytes);
