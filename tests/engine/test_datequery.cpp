@@ -1,5 +1,6 @@
 // Written forms of dates and years, read and answered in the other calendar.
 #include "engine/DateQuery.h"
+#include "engine/DayQuery.h"
 
 #include "tests/support/ShippedEnv.h"
 
@@ -199,4 +200,20 @@ TEST(DateQuery, MalformedBytesAreNeverReadAsOtherCharacters)
         EXPECT_EQ(Answer(q).substr(0, 9), "refused: ") << q;
     // The message shows what was there, safe for a terminal.
     EXPECT_EQ(Answer("19\x1b[2J\xC0\xAF"), "refused: 「19\\x1b[2J\uFFFD\uFFFD」は日付・年として読めません");
+}
+
+// yomari-cli answers Western days from 1873 on with the year-level reader, for
+// speed: it must say exactly what the day reader says, on every such day.
+TEST(DateQuery, WesternDaysFrom1873AnswerAsTheDayReaderDoes)
+{
+    const auto engine = DayEngine::Load(ShippedEnv(), 0);
+    int mismatches = 0;
+    for (int64_t n = DayNumber(kFirstExactDay); n <= DayNumber({2200, 12, 31}); ++n) {
+        const std::string text = FormatCivilDate(FromDayNumber(n));
+        const auto day = AnswerDay(*engine, text);
+        const std::string expected = day ? day->text : "(none)";
+        if (Answer(text) != expected && ++mismatches <= 3)
+            ADD_FAILURE() << text << ": " << Answer(text) << " / " << expected;
+    }
+    EXPECT_EQ(mismatches, 0);
 }
