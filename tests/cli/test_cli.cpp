@@ -32,6 +32,7 @@ namespace {
 using Outcome = testsupport::CliOutcome;
 using testsupport::RunCli;
 using testsupport::ShippedEnv;
+using testsupport::Slurp;
 
 Outcome Pipe(const std::string& input, const std::vector<std::string>& args = {})
 {
