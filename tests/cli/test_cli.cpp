@@ -1,8 +1,9 @@
 // yomari-cli run as a person runs it: arguments, piped lines, exit statuses,
 // and JSON read back by a parser of its own.
 #include "cli/JsonOutput.h"
-#include "tests/engine/ShippedEnv.h"
 #include "tests/engine/TempDir.h"
+#include "tests/support/Cli.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -28,49 +29,10 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string Slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs the program with the arguments; input, when given, is piped to it.
-Outcome RunCli(const std::vector<std::string>& args, const std::string* input = nullptr,
-               const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
-{
-    TempDir dir;
-    // No user data folder of the person running the tests gets in the way.
-    std::string cmd = "XDG_DATA_HOME=" + Quote((dir.Path() / "xdg").string()) + " " + Quote(program);
-    for (const auto& a : args)
-        cmd += " " + Quote(a);
-    if (input)
-        cmd += " < " + Quote(dir.Write("in.txt", *input));
-    else
-        cmd += " < /dev/null";
-    cmd += " > " + Quote((dir.Path() / "out").string()) + " 2> " + Quote((dir.Path() / "err").string());
-    Outcome r;
-    const int raw = std::system(cmd.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir.Path() / "out");
-    r.err = Slurp(dir.Path() / "err");
-    return r;
-}
+using Outcome = testsupport::CliOutcome;
+using testsupport::RunCli;
+using testsupport::ShippedEnv;
+using testsupport::Slurp;
 
 Outcome Pipe(const std::string& input, const std::vector<std::string>& args = {})
 {
@@ -286,12 +248,82 @@ TEST(Cli, MissingDataFileExitsWithTwoAndNamesIt)
     dir.Write("Yomari.dad", "\"未来\",2040,4,1\n\"令和\",2019,5,1\n\"平成\",1989,1,8\n\"昭和\",1926,12,25\n"
                             "\"大正\",1912,7,30\n\"明治\",1868,1,1\n");
     for (const char* f : {"Yomari.dan", "Yomari.das"}) {
-        const std::string old = Slurp(dir.Path() / f);
+        const std::string old = testsupport::Slurp(dir.Path() / f);
         dir.Write(f, "\"\x96\xa2\x97\x88\",\"\x82\xdd\x82\xe7\x82\xa2\",\"\",2040\r\n" + old); // 未来, みらい
     }
     const Outcome future = RunCli({"2040-03-31", "2040-04-01", "みらい2"}, nullptr, copy.string());
     EXPECT_EQ(future.status, 0) << future.err;
     EXPECT_EQ(future.out, "令和22年3月31日\n未来元年4月1日\n2041\n");
+}
+
+// An installed tree: the program in bin/, the shipped data in share/yomari/,
+// and the user's own files beside the program, which come before share/.
+// Files that cannot be used give way to the installed ones and are named on
+// standard error; the answers still come, with exit status 0.
+TEST(Cli, UsersDataFilesThatCannotBeUsedAreNamedAndGiveWay)
+{
+    TempDir dir;
+    const auto bin = dir.Path() / "bin";
+    const auto share = dir.Path() / "share" / "yomari";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/yomari-cli", bin / "yomari-cli");
+    for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad"})
+        std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + f, share / f);
+    const std::string program = (bin / "yomari-cli").string();
+    const std::string newEra =
+        "\"\x96\xa2\x97\x88\",\"\x82\xdd\x82\xe7\x82\xa2\",\"\",2040\r\n"; // 未来, みらい
+    const auto write = [](const std::filesystem::path& p, const std::string& bytes) {
+        std::ofstream(p, std::ios::binary) << bytes;
+    };
+    // One notice, whose first line names every refused file.
+    const auto named = [](const Outcome& r, const std::vector<std::filesystem::path>& files) {
+        const std::string notice = "を使えません";
+        const size_t at = r.err.find(notice);
+        EXPECT_EQ(at == std::string::npos     ? 0
+                  : at == r.err.rfind(notice) ? 1
+                                              : 2,
+                  files.empty() ? 0 : 1)
+            << r.err;
+        const std::string first = r.err.substr(0, r.err.find('\n'));
+        for (const auto& f : files)
+            EXPECT_NE(first.find(f.string()), std::string::npos) << r.err;
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const char*, std::string>> user;
+        const char* answer; // of 2040-04-01
+        std::vector<std::filesystem::path> named;
+    };
+    const std::string days = Slurp(share / "Yomari.dad");
+    const std::vector<Case> cases = {
+        {"broken start-day file",
+         {{"Yomari.dad", "\"令和\",2019,5\n"}},
+         "令和22年4月1日\n",
+         {bin / "Yomari.dad"}},
+        {"era file ahead of the start days",
+         {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")}},
+         "令和22年4月1日\n",
+         {bin / "Yomari.dan", share / "Yomari.dad"}},
+        {"all three written, as the README says",
+         {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")},
+          {"Yomari.das", newEra + Slurp(share / "Yomari.das")},
+          {"Yomari.dad", "\"未来\",2040,4,1\n" + days}},
+         "未来元年4月1日\n",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad"})
+            std::filesystem::remove(bin / f);
+        for (const auto& [name, bytes] : c.user)
+            write(bin / name, bytes);
+        const Outcome r = RunCli({"2040-04-01"}, nullptr, program);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.answer);
+        named(r, c.named);
+        EXPECT_EQ(r.err.empty(), c.named.empty()) << r.err;
+    }
 }
 
 TEST(Cli, JsonLinesParseBack)
