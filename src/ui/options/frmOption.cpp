@@ -65,7 +65,7 @@ void frmOption::CreateControls()
         {frameNanBoku, optNanBoku, "NanBoku", "南北朝(&S)", Rect(120, 120, 2055, 735),
          {"北朝", "南朝"}, {Rect(120, 240, 735, 375), Rect(960, 240, 735, 375)}},
         {frameSysTray, optSysTray, "SysTray", "システムトレイに常駐(&T)", Rect(2280, 120, 2535, 735),
-         {"常駐しない", "常駐する"}, {Rect(120, 240, 1215, 375), Rect(1320, 240, 1095, 375)}},
+         {"常駐しない", "常駐する"}, {Rect(120, 240, 1215, 375), Rect(1440, 240, 1035, 375)}},
         {frameAppMode, optAppMode, "AppMode", "機能(&F)", Rect(120, 960, 2535, 735),
          {"フル機能版", "簡易版"}, {Rect(120, 240, 1215, 375), Rect(1440, 240, 855, 375)}},
         {frameWhichCopy, optWhichCopy, "WhichCopy", "生年計算結果のコピー(&B)", Rect(120, 1800, 2535, 615),
