@@ -1,4 +1,5 @@
 #include "app/AppSetup.h"
+#include "app/SingleInstance.h"
 #include "app/StartupProbe.h"
 #include "app/basYomari.h"
 #include "ui/main/frmMain.h"
@@ -14,6 +15,12 @@ int main(int argc, char* argv[])
     QStringList args = QApplication::arguments();
     args.removeFirst();
 
+    // A second start brings the running program forward instead of opening
+    // a second one over the same settings file.
+    if (yomari::app::SingleInstance::HandOver(args))
+        return 0;
+    yomari::app::SingleInstance instance;
+
     frmMain main;
     InstallStartupProbe(app, [&main] { main.close(); });
     try {
@@ -22,5 +29,6 @@ int main(int argc, char* argv[])
         basYomari::ShowError(nullptr, error);
         return 1;
     }
+    instance.Listen([&main](const QStringList& later) { main.SecondStart(later.join(QLatin1Char(' '))); });
     return QApplication::exec();
 }
