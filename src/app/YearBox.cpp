@@ -88,14 +88,15 @@ void YearBox::Guard(QLineEdit* box, std::function<int()> maxLength)
     // method brings full-width ones.
     box->setAttribute(Qt::WA_InputMethodEnabled, true);
     box->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhPreferNumbers);
-    QObject::connect(box, &QLineEdit::textEdited, box, [box, maxLength = std::move(maxLength)](const QString& text) {
-        QString digits = YearDigits(text);
-        while (digits.startsWith(u'0'))
-            digits.remove(0, 1);
-        digits = digits.left(maxLength());
-        if (digits != text)
-            box->setText(digits);
-    });
+    QObject::connect(box, &QLineEdit::textEdited, box,
+                     [box, maxLength = std::move(maxLength)](const QString& text) {
+                         QString digits = YearDigits(text);
+                         while (digits.startsWith(u'0'))
+                             digits.remove(0, 1);
+                         digits = digits.left(maxLength());
+                         if (digits != text)
+                             box->setText(digits);
+                     });
 }
 
 } // namespace yomari::app

@@ -30,8 +30,7 @@ struct EngineEnvironment {
     std::string dataName;
     // Told when a data file was refused and a later one is used instead:
     // the refused file, why, and the file used.
-    std::function<void(const std::string& refused, const std::string& reason,
-                       const std::string& used)>
+    std::function<void(const std::string& refused, const std::string& reason, const std::string& used)>
         fallbackNotice;
 
     // The running binary's folder and name, the standard data folders, the

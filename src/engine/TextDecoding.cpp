@@ -59,8 +59,8 @@ bool IsValidUtf8(const std::string& bytes)
             cp = (cp << 6) | (cc & 0x3F);
         }
         // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000)
-            || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) ||
+            (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
             return false;
         i += extra + 1;
     }

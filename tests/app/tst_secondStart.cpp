@@ -30,7 +30,8 @@ std::unique_ptr<QProcess> Start(const QStringList& arguments)
 // event loop running meanwhile (the running program answers through it).
 bool EndsCleanly(QProcess& p, int ms = 15000)
 {
-    if (p.state() != QProcess::NotRunning && !QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, ms))
+    if (p.state() != QProcess::NotRunning &&
+        !QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, ms))
         return false;
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }

@@ -35,8 +35,9 @@ inline QString Clipped(const QWidget* w, const QString& text)
     for (const QWidget* a = w->parentWidget(); a; a = a->parentWidget()) {
         const QRect inAncestor(w->mapTo(a, QPoint(0, 0)), w->size());
         if (!a->rect().contains(inAncestor))
-            return Describe(w, text, QStringLiteral("reaches outside its %1").arg(
-                                         QString::fromLatin1(a->metaObject()->className())));
+            return Describe(w, text,
+                            QStringLiteral("reaches outside its %1")
+                                .arg(QString::fromLatin1(a->metaObject()->className())));
         if (a->isWindow())
             break;
     }
@@ -80,11 +81,12 @@ inline QString LabelCut(const QLabel* label)
         flags |= Qt::TextShowMnemonic;
     const QRect needed = QFontMetrics(label->font()).boundingRect(room, flags, text);
     if (needed.width() > room.width() || needed.height() > room.height())
-        return Describe(label, text, QStringLiteral("needs %1x%2 in %3x%4")
-                                         .arg(needed.width())
-                                         .arg(needed.height())
-                                         .arg(room.width())
-                                         .arg(room.height()));
+        return Describe(label, text,
+                        QStringLiteral("needs %1x%2 in %3x%4")
+                            .arg(needed.width())
+                            .arg(needed.height())
+                            .arg(room.width())
+                            .arg(room.height()));
     if (label->wordWrap())
         if (const QString lone = LoneCharacterLine(label->font(), room.width(), text); !lone.isEmpty())
             return Describe(label, text, QStringLiteral("breaks \"%1\" onto a line of its own").arg(lone));
@@ -213,9 +215,9 @@ inline QRect Ink(const QWidget* w)
             radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &opt, button);
         const QRect room = style->subElementRect(
             radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &opt, button);
-        const QRect text = QFontMetrics(button->font())
-                               .boundingRect(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
-                                             button->text());
+        const QRect text =
+            QFontMetrics(button->font())
+                .boundingRect(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, button->text());
         return indicator.united(text).intersected(button->rect()).translated(button->pos());
     }
     return w->geometry();

@@ -35,8 +35,8 @@ QString SelectedText(const QListWidget* list)
 } // namespace
 
 frmSerch::frmSerch(frmMain* main)
-    : QDialog(main),
-      m_main(main)
+    : QDialog(main)
+    , m_main(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -311,8 +311,9 @@ void frmSerch::cmdSearch_Click()
     }
     // An empty list alone looks like a search that did not run.
     if (lstMatch->count() == 0 && !txtSerch->text().isEmpty()) {
-        ShowHint(elsewhere > 0 ? QStringLiteral("この時代にはありません。\nほかの時代に%1件あります。").arg(elsewhere)
-                               : QStringLiteral("一致する元号はありません。"));
+        ShowHint(elsewhere > 0
+                     ? QStringLiteral("この時代にはありません。\nほかの時代に%1件あります。").arg(elsewhere)
+                     : QStringLiteral("一致する元号はありません。"));
     }
 }
 
