@@ -17,11 +17,20 @@ int main(int argc, char* argv[])
 
     // A second start brings the running program forward instead of opening
     // a second one over the same settings file.
-    if (yomari::app::SingleInstance::HandOver(args))
+    // A start-up measurement runs on its own even beside a running program.
+    if (!qEnvironmentVariableIsSet("YOMARI_EXIT_AFTER_FIRST_PAINT") &&
+        yomari::app::SingleInstance::HandOver(args))
         return 0;
-    yomari::app::SingleInstance instance;
-
+    // Listening from the start, so that a start during this one's loading
+    // finds it; what arrives before the windows are loaded has nothing to
+    // bring forward, as this start shows its window anyway.
     frmMain main;
+    bool loaded = false;
+    yomari::app::SingleInstance instance;
+    instance.Listen([&main, &loaded](const QStringList& later) {
+        if (loaded)
+            main.SecondStart(later.join(QLatin1Char(' ')));
+    });
     InstallStartupProbe(app, [&main] { main.close(); });
     try {
         main.Form_Load(args.join(QLatin1Char(' ')));
@@ -29,6 +38,6 @@ int main(int argc, char* argv[])
         basYomari::ShowError(nullptr, error);
         return 1;
     }
-    instance.Listen([&main](const QStringList& later) { main.SecondStart(later.join(QLatin1Char(' '))); });
+    loaded = true;
     return QApplication::exec();
 }

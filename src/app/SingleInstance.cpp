@@ -64,7 +64,13 @@ bool SingleInstance::Listen(std::function<void(const QStringList&)> arrived)
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = ServerName();
     if (!m_server->listen(name)) {
-        // HandOver found nobody listening, so the socket file is stale.
+        // A program that answers is alive (one started at the same moment,
+        // or one a start-up measurement did not hand over to): leave it be.
+        QLocalSocket probe;
+        probe.connectToServer(name);
+        if (probe.waitForConnected(500))
+            return false;
+        // Nobody listens: the socket file is one a killed program left.
         QLocalServer::removeServer(name);
         if (!m_server->listen(name))
             return false;

@@ -7,6 +7,7 @@
 #include "ui/main/frmMain.h"
 #include "ui/simple/frmADGen.h"
 
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
@@ -34,6 +35,14 @@ bool EndsCleanly(QProcess& p, int ms = 15000)
         !QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, ms))
         return false;
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// Whether a program answers on the socket.
+bool Listening()
+{
+    QLocalSocket socket;
+    socket.connectToServer(SingleInstance::ServerName());
+    return socket.waitForConnected(200);
 }
 
 } // namespace
@@ -116,8 +125,13 @@ private slots:
 
         // The next start runs and is the one later starts reach.
         auto next = Start({});
-        QTest::qWait(1500);
+        QTRY_VERIFY_WITH_TIMEOUT(Listening(), 15000);
         QCOMPARE(next->state(), QProcess::Running);
+        // Nor does a start that skipped the hand-over take a live socket away.
+        {
+            SingleInstance late;
+            QVERIFY(!late.Listen([](const QStringList&) {}));
+        }
         auto third = Start({QStringLiteral("/S")});
         QVERIFY(EndsCleanly(*third));
         QCOMPARE(next->state(), QProcess::Running);

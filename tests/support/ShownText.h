@@ -223,8 +223,8 @@ inline QRect Ink(const QWidget* w)
     return w->geometry();
 }
 
-// Controls of one parent drawn closer than `gap` pixels side by side or one
-// above the other: text that runs into its neighbour.
+// Controls of one parent drawn side by side closer than `gap` pixels: text
+// that runs into its neighbour.
 inline QStringList Cramped(const QWidget* parent, int gap = 4)
 {
     QList<const QWidget*> shown;
@@ -235,15 +235,9 @@ inline QStringList Cramped(const QWidget* parent, int gap = 4)
     for (qsizetype i = 0; i < shown.size(); ++i) {
         for (qsizetype j = i + 1; j < shown.size(); ++j) {
             const QRect a = Ink(shown[i]), b = Ink(shown[j]);
-            const bool sameRow = a.top() <= b.bottom() && b.top() <= a.bottom();
-            const bool sameColumn = a.left() <= b.right() && b.left() <= a.right();
-            int apart = gap;
-            if (sameRow && sameColumn)
-                apart = -1;
-            else if (sameRow)
-                apart = std::max(b.left() - a.right(), a.left() - b.right()) - 1;
-            else if (sameColumn)
-                apart = std::max(b.top() - a.bottom(), a.top() - b.bottom()) - 1;
+            if (a.top() > b.bottom() || b.top() > a.bottom())
+                continue; // not side by side
+            const int apart = std::max(b.left() - a.right(), a.left() - b.right()) - 1;
             if (apart < gap)
                 cramped << QStringLiteral("%1 and %2 are %3 px apart")
                                .arg(Describe(shown[i], shown[i]->property("text").toString(), {}),

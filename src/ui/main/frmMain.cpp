@@ -315,7 +315,8 @@ void frmMain::ArrangeWindow()
 
     // The court line's caption and, after it, the court in use.
     const int designedCaption = m_designed.value(Label3).width();
-    const int captionWidth = std::max(designedCaption, yomari::fit::LabelWidth(Label3, {Label3->text()}));
+    const int captionWidth = std::max(designedCaption, yomari::fit::LabelWidth(Label3, {Label3->text()}) +
+                                                           yomari::twips::ToPixels(60));
     const int captionGrowth = captionWidth - designedCaption;
     Label3->resize(captionWidth, Label3->height());
     lblNanBoku->move(lblNanBoku->pos() + QPoint(captionGrowth, 0));

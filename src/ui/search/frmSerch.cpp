@@ -82,7 +82,8 @@ void frmSerch::CreateControls()
     Label1 = new QLabel(QStringLiteral("時代(&N) ："), this);
     Label1->setGeometry(Rect(120, 120, 975, 255));
     cmbJidai = new QComboBox(this);
-    cmbJidai->setGeometry(Rect(960, 120, 1695, 300));
+    // Clear of the caption's last character, "：".
+    cmbJidai->setGeometry(Rect(1050, 120, 1605, 300));
     Label1->setBuddy(cmbJidai);
     cmdCancel = button(QStringLiteral("Cancel"), 2040);
     lblSerchHelp = new QLabel(this);

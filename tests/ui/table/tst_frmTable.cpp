@@ -305,7 +305,7 @@ private slots:
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.startsWith("\xEF\xBB\xBF\"西暦\""));
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF\"西暦(年)\""));
         const QList<QStringList> rows = ReadCsv(bytes);
         QCOMPARE(rows.size(), 1 + t.grdAge->rowCount());
         // Number columns carry their unit in the header and plain numbers in
