@@ -63,13 +63,14 @@ bool SingleInstance::Listen(std::function<void(const QStringList&)> arrived)
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = ServerName();
+    // A program that answers is alive (one started at the same moment, or
+    // one a start-up measurement did not hand over to): leave it be. Qt
+    // would put a new socket in its place without a word.
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    if (probe.waitForConnected(500))
+        return false;
     if (!m_server->listen(name)) {
-        // A program that answers is alive (one started at the same moment,
-        // or one a start-up measurement did not hand over to): leave it be.
-        QLocalSocket probe;
-        probe.connectToServer(name);
-        if (probe.waitForConnected(500))
-            return false;
         // Nobody listens: the socket file is one a killed program left.
         QLocalServer::removeServer(name);
         if (!m_server->listen(name))

@@ -82,21 +82,12 @@ YearBox::Handling YearBox::Filter(QLineEdit* box, QEvent* event, int maxLength,
     return Handling::NotMine;
 }
 
-void YearBox::Guard(QLineEdit* box, std::function<int()> maxLength)
+void YearBox::Guard(QLineEdit* box)
 {
     // Digits typed one by one take the window's key filter; the input
-    // method brings full-width ones.
+    // method brings full-width ones, which Filter turns into ASCII.
     box->setAttribute(Qt::WA_InputMethodEnabled, true);
     box->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhPreferNumbers);
-    QObject::connect(box, &QLineEdit::textEdited, box,
-                     [box, maxLength = std::move(maxLength)](const QString& text) {
-                         QString digits = YearDigits(text);
-                         while (digits.startsWith(u'0'))
-                             digits.remove(0, 1);
-                         digits = digits.left(maxLength());
-                         if (digits != text)
-                             box->setText(digits);
-                     });
 }
 
 } // namespace yomari::app

@@ -19,7 +19,8 @@ QString YearDigits(const QString& text);
 QString AcceptedYearText(const QLineEdit* box, const QString& incoming, int maxLength);
 
 // A year box that edits as any text box does (Ctrl+A/C/V/X/Z, Shift+Insert,
-// the context menu, the input method) while keeping to a year's digits.
+// the input method) while keeping to a year's digits. What arrives without
+// a key (the context menu's paste) is left to the calculation's checks.
 // `edited` runs after every change the user makes to the text.
 class YearBox {
 public:
@@ -27,9 +28,8 @@ public:
     enum class Handling { NotMine, Pass, Consumed };
     // Call from the window's event filter for the box, before its own keys.
     static Handling Filter(QLineEdit* box, QEvent* event, int maxLength, const std::function<void()>& edited);
-    // Cleans whatever reached the box another way (a drop, the context
-    // menu's paste); `maxLength` is read at each edit.
-    static void Guard(QLineEdit* box, std::function<int()> maxLength);
+    // Lets the input method reach the box.
+    static void Guard(QLineEdit* box);
 };
 
 } // namespace yomari::app

@@ -229,7 +229,8 @@ inline QStringList Cramped(const QWidget* parent, int gap = 4)
 {
     QList<const QWidget*> shown;
     for (const QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w->isVisible() && !w->isWindow() && !Ink(w).isEmpty())
+        // A frame holds its own controls, which are checked inside it.
+        if (w->isVisible() && !w->isWindow() && !qobject_cast<const QGroupBox*>(w) && !Ink(w).isEmpty())
             shown << w;
     QStringList cramped;
     for (qsizetype i = 0; i < shown.size(); ++i) {

@@ -171,7 +171,7 @@ void frmMain::CreateControls()
         txtOutput[i] = new QLineEdit(this);
         // Years are digits only: the key filter decides typed keys, the
         // year box what is pasted or comes through the input method.
-        yomari::app::YearBox::Guard(txtInput[i], [this] { return int(m_textLenMax); });
+        yomari::app::YearBox::Guard(txtInput[i]);
         txtInput[i]->installEventFilter(this);
         // Results can be selected and copied, never edited.
         txtOutput[i]->setReadOnly(true);

@@ -109,7 +109,7 @@ void frmADGen::CreateControls()
     Text1->setGeometry(Rect(1200, 1080, 495, 270));
     // A year is digits only: the key filter decides typed keys, the year box
     // what is pasted or comes through the input method.
-    yomari::app::YearBox::Guard(Text1, [this] { return int(m_main.TextLenMax()); });
+    yomari::app::YearBox::Guard(Text1);
 
     Label1 = new QLabel(QStringLiteral("→"), this);
     Label1->setGeometry(Rect(1800, 1080, 255, 255));

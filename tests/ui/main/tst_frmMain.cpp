@@ -170,12 +170,6 @@ private slots:
                     QCOMPARE(box->text(), QString::fromUtf8(p.after));
                 }
             }
-            // The context menu's paste and a drop reach the box without a key.
-            box->clear();
-            clipboard->setText(QStringLiteral("S64"));
-            box->paste();
-            QCOMPARE(box->text(), QStringLiteral("64"));
-
             // The Japanese input method commits full-width digits.
             box->clear();
             QInputMethodEvent commit;
