@@ -83,7 +83,7 @@ void frmSerch::CreateControls()
     Label1->setGeometry(Rect(120, 120, 975, 255));
     cmbJidai = new QComboBox(this);
     // Clear of the caption's last character, "：".
-    cmbJidai->setGeometry(Rect(1050, 120, 1605, 300));
+    cmbJidai->setGeometry(Rect(1080, 120, 1575, 300));
     Label1->setBuddy(cmbJidai);
     cmdCancel = button(QStringLiteral("Cancel"), 2040);
     lblSerchHelp = new QLabel(this);

@@ -183,7 +183,7 @@ void TestFrmSerch::controlsAsDesigned()
         {d->cmdOK, QStringLiteral("&OK"), Rect(1680, 1080, 975, 375).translated(right)},
         {d->cmdSerchClear, QStringLiteral("クリア(&L)"), Rect(1680, 1560, 975, 375).translated(right)},
         {d->Label1, QStringLiteral("時代(&N) ："), Rect(120, 120, 975, 255)},
-        {d->cmbJidai, QString(), Rect(1050, 120, 1605, 300) + wider},
+        {d->cmbJidai, QString(), Rect(1080, 120, 1575, 300) + wider},
         {d->cmdCancel, QStringLiteral("Cancel"), Rect(1680, 2040, 975, 375).translated(right)},
         {d->lblSerchHelp, QString(), Rect(120, 2520, 2535, 615) + wider},
         {d->lstDummy, QString(), Rect(600, 1440, 1095, 600)},

@@ -388,6 +388,7 @@ void TestFrmADGen::keyFilter()
     QCOMPARE(ad->Text1->text(), QStringLiteral("12"));
 
     // Enter on an empty box calculates nothing.
+    ad->Text1->clear();
     Enter(ad->Text1);
     QVERIFY(ad->Label2->text().isEmpty());
     QVERIFY(ad->Label3->text().isEmpty());
