@@ -24,6 +24,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -481,7 +482,17 @@ int main(int argc, char** argv)
     const Options o = ParseArguments(argc, argv);
 
     // The same data files, found in the same folders, as the program's.
-    const EngineEnvironment env = EngineEnvironment::FromRunningProcess();
+    EngineEnvironment env = EngineEnvironment::FromRunningProcess();
+    // A user's file that gives way is named once, as the windows name it
+    // (both court lines read the start-day file); the answers come from the
+    // file used instead, so the exit status stays.
+    env.fallbackNotice = [told = std::make_shared<std::set<std::string>>()](
+                             const std::string& refused, const std::string& reason, const std::string& used) {
+        if (!told->insert(refused).second)
+            return;
+        std::fprintf(stderr, "%s: データファイル %s を使えません。\n%s\n代わりに %s を使います。\n", kProgram,
+                     refused.c_str(), reason.c_str(), used.c_str());
+    };
     std::unique_ptr<DayEngine> days;
     const EraCalendar* cal = nullptr;
     try {

@@ -294,6 +294,76 @@ TEST(Cli, MissingDataFileExitsWithTwoAndNamesIt)
     EXPECT_EQ(future.out, "令和22年3月31日\n未来元年4月1日\n2041\n");
 }
 
+// An installed tree: the program in bin/, the shipped data in share/yomari/,
+// and the user's own files beside the program, which come before share/.
+// Files that cannot be used give way to the installed ones and are named on
+// standard error; the answers still come, with exit status 0.
+TEST(Cli, UsersDataFilesThatCannotBeUsedAreNamedAndGiveWay)
+{
+    TempDir dir;
+    const auto bin = dir.Path() / "bin";
+    const auto share = dir.Path() / "share" / "yomari";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/yomari-cli", bin / "yomari-cli");
+    for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad"})
+        std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + f, share / f);
+    const std::string program = (bin / "yomari-cli").string();
+    const std::string newEra =
+        "\"\x96\xa2\x97\x88\",\"\x82\xdd\x82\xe7\x82\xa2\",\"\",2040\r\n"; // 未来, みらい
+    const auto write = [](const std::filesystem::path& p, const std::string& bytes) {
+        std::ofstream(p, std::ios::binary) << bytes;
+    };
+    // One notice, whose first line names every refused file.
+    const auto named = [](const Outcome& r, const std::vector<std::filesystem::path>& files) {
+        const std::string notice = "を使えません";
+        const size_t at = r.err.find(notice);
+        EXPECT_EQ(at == std::string::npos     ? 0
+                  : at == r.err.rfind(notice) ? 1
+                                              : 2,
+                  files.empty() ? 0 : 1)
+            << r.err;
+        const std::string first = r.err.substr(0, r.err.find('\n'));
+        for (const auto& f : files)
+            EXPECT_NE(first.find(f.string()), std::string::npos) << r.err;
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const char*, std::string>> user;
+        const char* answer; // of 2040-04-01
+        std::vector<std::filesystem::path> named;
+    };
+    const std::string days = Slurp(share / "Yomari.dad");
+    const std::vector<Case> cases = {
+        {"broken start-day file",
+         {{"Yomari.dad", "\"令和\",2019,5\n"}},
+         "令和22年4月1日\n",
+         {bin / "Yomari.dad"}},
+        {"era file ahead of the start days",
+         {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")}},
+         "令和22年4月1日\n",
+         {bin / "Yomari.dan", share / "Yomari.dad"}},
+        {"all three written, as the README says",
+         {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")},
+          {"Yomari.das", newEra + Slurp(share / "Yomari.das")},
+          {"Yomari.dad", "\"未来\",2040,4,1\n" + days}},
+         "未来元年4月1日\n",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad"})
+            std::filesystem::remove(bin / f);
+        for (const auto& [name, bytes] : c.user)
+            write(bin / name, bytes);
+        const Outcome r = RunCli({"2040-04-01"}, nullptr, program);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.answer);
+        named(r, c.named);
+        EXPECT_EQ(r.err.empty(), c.named.empty()) << r.err;
+    }
+}
+
 TEST(Cli, JsonLinesParseBack)
 {
     const Outcome r = RunCli({"--json", "2026", "1989", "平成31年4月30日", "1700-05-05", "2019-02-30"});

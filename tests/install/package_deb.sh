@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build folder and checks it as a user and
-# Debian's tools would: lintian reports no error; the copyright file, the
-# changelog, the manual pages and the bash completion are in it; the copyright
-# file covers every data file shipped; every version is the project's; the
-# manual page and the completion know every option of `yomari-cli --help`.
+# Debian's tools would: lintian reports no error and no warning left
+# unexplained; the copyright file, the changelog, the manual pages and the
+# bash completion are in it; the copyright file covers every data file
+# shipped; every version is the project's; the manual pages format cleanly,
+# yomari-cli(1) has an entry for every option of `yomari-cli --help` and its
+# examples answer as printed; the completion offers every option on Tab.
 # Usage: package_deb.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -94,6 +96,32 @@ tags=$(zcat "$root/usr/share/man/man1/yomari-cli.1.gz" | sed 's/\\-/-/g' |
 for o in "${options[@]}"; do
   grep -qE -- "(^|[^a-z-])$o([^a-z-]|\$)" <<<"$tags" || fail "yomari-cli(1) has no entry for $o under OPTIONS"
 done
+
+# The examples of yomari-cli(1) give what the page says they give: each
+# "$ yomari-cli ARGS" without a pipe, run from the package, against the lines
+# below it.
+LC_ALL=C.UTF-8 MANWIDTH=200 man -E UTF-8 -l "$root/usr/share/man/man1/yomari-cli.1.gz" 2>/dev/null |
+  sed -n '/^EXAMPLES/,/^[A-Z]/p' | sed '1d;$d;s/^ *//' >"$work/examples.txt"
+examples=0
+check_example() { # the command line of an example and the lines below it
+  [[ $1 == '$ yomari-cli '* && $1 != *[\|\>\']* ]] || return 0
+  local -a args
+  read -r -a args <<<"${1#'$ yomari-cli '}"
+  got=$(XDG_DATA_HOME="$work/no-user-data" "$cli" "${args[@]}" 2>&1) || true
+  [ "$got" = "$2" ] || fail "yomari-cli(1) example '$1' gives '$got', the page says '$2'"
+  examples=$((examples + 1))
+}
+command= expected=
+while IFS= read -r line; do
+  if [[ $line == '$ '* ]]; then
+    [ -z "$command" ] || check_example "$command" "$expected"
+    command=$line expected=
+  else
+    expected+=${expected:+$'\n'}$line
+  fi
+done <"$work/examples.txt"
+[ -z "$command" ] || check_example "$command" "$expected"
+[ "$examples" -ge 5 ] || fail "found only $examples runnable examples in yomari-cli(1)"
 
 # 6. The installed completion, as bash runs it on Tab.
 complete_words() { # complete_words WORD... : what Tab offers for the last word
