@@ -1,5 +1,6 @@
 // yomari-cli: converts dates and years between the era calendar and the
 // Western calendar, from arguments or one query per line of standard input.
+#include "cli/Platform.h"
 #include "engine/AgeTable.h"
 #include "engine/BirthInput.h"
 #include "engine/DateQuery.h"
@@ -7,8 +8,6 @@
 #include "engine/EraDates.h"
 #include "engine/SchoolTable.h"
 #include "engine/YomariError.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -210,7 +209,7 @@ int RunAge(const EraCalendar& cal, const Options& o, Output& out)
     std::string& buf = out.Buffer();
     try {
         const CivilDate birth = ExactDay(cal, query);
-        const CivilDate on = o.on ? ExactDay(cal, *o.on) : LocalToday();
+        const CivilDate on = o.on ? ExactDay(cal, *o.on) : cli::LocalToday();
         const int32_t age = AgeOn(birth, on);
         if (age < 0)
             throw DateError("基準日 " + FormatCivilDate(on) + " が生年月日より前です");
@@ -245,7 +244,7 @@ int RunAge(const EraCalendar& cal, const Options& o, Output& out)
 // data the table comes without those columns and the status says so.
 int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& env, Output& out)
 {
-    int32_t year = LocalToday().year;
+    int32_t year = cli::LocalToday().year;
     if (o.tableYear) {
         const auto named = ReadBirthYear(cal, *o.tableYear);
         if (!named || *named < kAgeTableFirstYear || *named > kAgeTableLastYear)
@@ -316,10 +315,8 @@ int RunStream(const EraCalendar& cal, const Options& o, Output& out)
         tooLong = false;
     };
     for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, chunk.data(), chunk.size());
+        const long n = cli::ReadStandardInput(chunk.data(), chunk.size());
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
             out.Flush();
             std::fprintf(stderr, "%s: 標準入力を読めません: %s\n", kProgram, std::strerror(errno));
             return 2;
@@ -350,12 +347,13 @@ int RunStream(const EraCalendar& cal, const Options& o, Output& out)
 
 } // namespace
 
-int main(int argc, char** argv)
+int CliMain(int argc, char** argv)
 {
     const Options o = ParseArguments(argc, argv);
 
     // The same data files, found in the same folders, as the program's.
-    const EngineEnvironment env = EngineEnvironment::FromRunningProcess();
+    EngineEnvironment env = EngineEnvironment::ForProgram(cli::ExecutablePath());
+    env.currentYear = [] { return cli::LocalToday().year; };
     std::optional<EraCalendar> cal;
     try {
         cal.emplace(EraCalendar::Load(env, o.line));

@@ -4,6 +4,7 @@
 #include "engine/ItemReader.h"
 #include "engine/NumberText.h"
 #include "engine/TextDecoding.h"
+#include "engine/Utf8Path.h"
 #include "engine/YomariError.h"
 
 #include <cmath>
@@ -61,13 +62,14 @@ EraTable MakeEraTable(std::vector<EraRecord> records, const std::string& errorSo
 std::string ReadTextFileUtf8(const std::string& fileName, const std::string& errorSource)
 {
     std::error_code ec;
-    if (!std::filesystem::exists(fileName, ec))
+    const std::filesystem::path path = PathFromUtf8(fileName);
+    if (!std::filesystem::exists(path, ec))
         throw YomariError(ErrorNumber::FileNotFound, errorSource,
                           "ファイルが見つかりません。(" + fileName + ")");
-    if (std::filesystem::is_directory(fileName, ec))
+    if (std::filesystem::is_directory(path, ec))
         throw YomariError(ErrorNumber::FileAccessError, errorSource,
                           "ファイルを読み込めません。(" + fileName + ")");
-    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         throw YomariError(ErrorNumber::FileAccessError, errorSource,
                           "ファイルを読み込めません。(" + fileName + ")");

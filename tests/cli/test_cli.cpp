@@ -10,6 +10,8 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -261,4 +263,36 @@ TEST(Cli, OverlongLineIsRefusedWithoutStoppingTheStream)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "\n昭和50年\n");
     EXPECT_NE(r.err.find("長すぎ"), std::string::npos);
+}
+
+// "Today" is the local date: the same moment is a different day in zones 26
+// hours apart. POSIX zone strings need no zone files ("UTC-14" is 14 hours
+// ahead of UTC).
+TEST(Cli, AgeIsCountedOnTheLocalDate)
+{
+    using namespace std::chrono;
+    const struct {
+        const char* zone;
+        hours offset;
+    } zones[] = {{"UTC+12", -12h}, {"UTC0", 0h}, {"UTC-14", 14h}};
+    const auto dateAt = [](hours offset) {
+        const year_month_day d{floor<days>(system_clock::now() + offset)};
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d-%02u-%02u", int{d.year()}, unsigned{d.month()}, unsigned{d.day()});
+        return std::string(text);
+    };
+    for (const auto& z : zones) {
+        const std::string before = dateAt(z.offset);
+        const Outcome r = RunCli({std::string("TZ=") + z.zone, std::string(YOMARI_BIN_DIR) + "/yomari-cli", "--json",
+                                  "--age", "2000-01-01"},
+                                 nullptr, "/usr/bin/env");
+        const std::string after = dateAt(z.offset); // a day may turn meanwhile
+        EXPECT_EQ(r.status, 0) << r.err;
+        const std::string on = QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
+                                   .object()
+                                   .value(QStringLiteral("on"))
+                                   .toString()
+                                   .toStdString();
+        EXPECT_TRUE(on == before || on == after) << z.zone << ": " << on << ", expected " << before;
+    }
 }
