@@ -3,6 +3,8 @@
 // same days 1873-2100.
 #include "engine/DateQuery.h"
 #include "engine/EraDates.h"
+#include "engine/LunisolarCalendar.h"
+#include "engine/LunisolarTable.h"
 
 #include <benchmark/benchmark.h>
 #include <unicode/calendar.h>
@@ -88,6 +90,48 @@ void BM_IcuDayToEraDate(benchmark::State& state)
     }
 }
 BENCHMARK(BM_IcuDayToEraDate);
+
+// The day engine, lunisolar data loaded: the same modern days, then every
+// 7th day of 645-07-17..1872-12-31.
+void DayEngineBench(benchmark::State& state, const std::vector<int64_t>& jdns)
+{
+    const auto engine = yomari::DayEngine::Load(ShippedEnv(), 0);
+    const yomari::DayCalendar& cal = engine->Calendar();
+    size_t i = 0;
+    for (auto _ : state) {
+        const yomari::EraDay d = cal.EraDayOf(jdns[i]);
+        benchmark::DoNotOptimize(d);
+        i = i + 1 == jdns.size() ? 0 : i + 1;
+    }
+}
+
+void BM_DayEngineModernDayToEraDate(benchmark::State& state)
+{
+    std::vector<int64_t> jdns;
+    for (const auto& d : Days())
+        jdns.push_back(yomari::JdnOfGregorian(d));
+    DayEngineBench(state, jdns);
+}
+BENCHMARK(BM_DayEngineModernDayToEraDate);
+
+void BM_DayEngineLunisolarDayToEraDate(benchmark::State& state)
+{
+    std::vector<int64_t> jdns;
+    for (int64_t n = yomari::JdnOfJulian({645, 7, 17}); n < yomari::kFirstGregorianJdn; n += 7)
+        jdns.push_back(n);
+    DayEngineBench(state, jdns);
+}
+BENCHMARK(BM_DayEngineLunisolarDayToEraDate);
+
+// Reading and checking the two lunisolar files, as on first use.
+void BM_LoadLunisolar(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const auto data = yomari::LoadLunisolarData(ShippedEnv());
+        benchmark::DoNotOptimize(data.eras.size());
+    }
+}
+BENCHMARK(BM_LoadLunisolar)->Unit(benchmark::kMicrosecond);
 
 // The whole way of one piped line: read the text, convert, write the answer.
 void BM_YomariLineToAnswer(benchmark::State& state)

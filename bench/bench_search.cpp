@@ -25,7 +25,8 @@ struct Program {
             const QString name = QStringLiteral("Yomari") + QLatin1String(ext);
             QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, dir.filePath(name));
         }
-        yomari::app::SetLocationForTesting(yomari::app::ProgramLocation{dir.path(), QStringLiteral("Yomari")});
+        yomari::app::SetLocationForTesting(
+            yomari::app::ProgramLocation{dir.path(), QStringLiteral("Yomari")});
         main.Form_Load();
         main.optInput[5]->setChecked(true);
         main.cmdInputSerch[0]->click();

@@ -58,3 +58,31 @@ if cmp -s "$work/cli.out" "$work/node.out"; then
 else
   echo "outputs differ"
 fi
+
+# A mixed run: half the days 645-07-17..1872-12-31 (Julian, lunisolar era
+# dates), half 1873-2100, shuffled together. Node has no such calendar.
+node -e '
+  let s = 54321;
+  const rnd = () => (s = (s * 1103515245 + 12345) % 2147483648);
+  const jul = (jdn) => {  // Julian calendar date of a Julian Day Number
+    const c = jdn + 32082, d = Math.floor((4 * c + 3) / 1461), e = c - Math.floor(1461 * d / 4);
+    const m = Math.floor((5 * e + 2) / 153), day = e - Math.floor((153 * m + 2) / 5) + 1;
+    const mon = m + 3 - 12 * Math.floor(m / 10), y = d - 4800 + Math.floor(m / 10);
+    return String(y).padStart(4, "0") + "-" + String(mon).padStart(2, "0") + "-" + String(day).padStart(2, "0");
+  };
+  const oldFirst = 1956842, oldSpan = 2405160 - oldFirst;  // 645-07-17 .. 1872-12-31
+  const first = Date.UTC(1873, 0, 1) / 864e5, span = Date.UTC(2100, 11, 31) / 864e5 - first + 1;
+  const out = [];
+  for (let i = 0; i < +process.argv[1]; i++) {
+    out.push(rnd() % 2 ? jul(oldFirst + rnd() % oldSpan)
+                       : new Date((first + rnd() % span) * 864e5).toISOString().slice(0, 10));
+    if (out.length === 65536) { process.stdout.write(out.join("\n") + "\n"); out.length = 0; }
+  }
+  if (out.length) process.stdout.write(out.join("\n") + "\n");
+' "$lines" > "$work/mixed.txt"
+read -r mw mc mr < <(measure mixed "$work/mixed.txt" "$cli")
+printf 'mixed run, half before 1873: %d dates in %s s wall, %s s cpu, %s KiB: %s dates/s\n' \
+  "$lines" "$mw" "$mc" "$mr" "$(echo "$lines / $mw" | bc)"
+if grep -q '※' "$work/mixed.out" || [ "$(grep -c '' "$work/mixed.out")" != "$lines" ]; then
+  echo "mixed run: some dates were not answered by day"
+fi

@@ -59,13 +59,13 @@ EngineEnvironment MakeEngineEnvironment()
 {
     const ProgramLocation location = CurrentLocation();
     EngineEnvironment env;
-    env.folder = location.folder.isEmpty() ? std::filesystem::path("/") : PathFromUtf8(location.folder.toStdString());
+    env.folder =
+        location.folder.isEmpty() ? std::filesystem::path("/") : PathFromUtf8(location.folder.toStdString());
     env.baseName = location.baseName.toStdString();
     env.currentYear = [] { return CurrentYear(); };
     env.dataFolders = StandardDataFolders(env.folder);
     env.dataName = env.baseName;
-    env.fallbackNotice = [](const std::string& refused, const std::string& reason,
-                            const std::string& used) {
+    env.fallbackNotice = [](const std::string& refused, const std::string& reason, const std::string& used) {
         static QSet<QString> told;
         const QString file = QString::fromStdString(refused);
         if (told.contains(file))
@@ -74,8 +74,7 @@ EngineEnvironment MakeEngineEnvironment()
         QMessageBox::warning(QApplication::activeWindow(), basYomari::AppTitle(),
                              QStringLiteral("データファイル %1 を使えません。\n%2\n\n"
                                             "代わりに %3 を使います。")
-                                 .arg(file, QString::fromStdString(reason),
-                                      QString::fromStdString(used)));
+                                 .arg(file, QString::fromStdString(reason), QString::fromStdString(used)));
     };
     return env;
 }

@@ -19,11 +19,11 @@ SettingsLocation FindSettings()
         QFileInfo::exists(program.folder + QStringLiteral("/../share/yomari/") + program.baseName +
                           QStringLiteral(".dan"));
     const QFileInfo besideFile(beside);
-    const bool besideWritable = besideFile.exists()
-                                    ? besideFile.isWritable()
-                                    : !installed && QFileInfo(program.folder.isEmpty() ? QStringLiteral("/")
-                                                                                      : program.folder)
-                                                        .isWritable();
+    const bool besideWritable =
+        besideFile.exists()
+            ? besideFile.isWritable()
+            : !installed &&
+                  QFileInfo(program.folder.isEmpty() ? QStringLiteral("/") : program.folder).isWritable();
     const QString configBase = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (besideWritable || configBase.isEmpty())
         return {beside, beside};

@@ -12,7 +12,8 @@ namespace {
 class FirstPaintProbe : public QObject {
 public:
     FirstPaintProbe(QObject* parent, std::function<void()> leave)
-        : QObject(parent), m_leave(std::move(leave))
+        : QObject(parent)
+        , m_leave(std::move(leave))
     {
     }
 

@@ -73,7 +73,8 @@ int ComboWidth(const QComboBox* list)
     opt.rect = list->rect();
     opt.editable = list->isEditable();
     opt.frame = list->hasFrame();
-    const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, list);
+    const QRect field =
+        list->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, list);
     // The entry is drawn one pixel in from either side of its field.
     return list->width() - field.width() + widest + 2;
 }

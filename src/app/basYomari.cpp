@@ -148,8 +148,7 @@ void KeepOnScreen(QWidget* window, int32_t choice)
 {
     const int top = TopTwips(window);
     const int left = LeftTwips(window);
-    const bool offScreen =
-        top < 0 || left < 0 || top > ScreenHeightTwips() || left > ScreenWidthTwips();
+    const bool offScreen = top < 0 || left < 0 || top > ScreenHeightTwips() || left > ScreenWidthTwips();
     if (!offScreen)
         return;
     if (choice == 0)
@@ -208,10 +207,9 @@ QString AppTitle()
 
 void ShowError(QWidget* parent, const yomari::YomariError& error)
 {
-    QMessageBox::critical(parent, AppTitle(),
-                          QStringLiteral("エラー %1: %2")
-                              .arg(error.Number())
-                              .arg(QString::fromStdString(error.Description())));
+    QMessageBox::critical(
+        parent, AppTitle(),
+        QStringLiteral("エラー %1: %2").arg(error.Number()).arg(QString::fromStdString(error.Description())));
 }
 
 } // namespace basYomari

@@ -4,6 +4,7 @@
 #include "engine/AgeTable.h"
 #include "engine/BirthInput.h"
 #include "engine/DateQuery.h"
+#include "engine/DayQuery.h"
 #include "engine/EngineEnvironment.h"
 #include "engine/EraDates.h"
 #include "engine/SchoolTable.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,7 +30,8 @@ constexpr const char* kProgram = "yomari-cli";
 // that memory stays the same whatever the input.
 constexpr size_t kMaxLine = 4096;
 
-constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [問い合わせ ...]
+constexpr const char* kHelp =
+    R"(使い方: yomari-cli [--line n|s] [--calendar julian|gregorian] [--json] [問い合わせ ...]
         yomari-cli [--line n|s] [--json] --age 生年月日 [--on 日付]
         yomari-cli [--line n|s] --table [年]
         yomari-cli [--line n|s] --school 生年月日
@@ -44,11 +47,16 @@ constexpr const char* kHelp = R"(使い方: yomari-cli [--line n|s] [--json] [�
   昭和50  昭和50年  S50  平成元年  しょうわ50  元号の年 → 1975
   1989                                        西暦の年 → 平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)
 
-日付が正確に決まるのは1873年1月1日(明治6年1月1日)からです。それより前は
-元号の年だけを答え、旧暦の月日は扱いません。
+大化元年6月19日(645-07-17)からの毎日に答えます。1873年1月1日(明治6年1月1日)
+より前の和暦の月日は旧暦です:
+  1582-06-21  天正10年6月2日  天正十年六月二日  慶応4年閏4月1日  元仁元年閏七月朔日
+  元日 朔日 晦日、睦月…師走、廿・卅、慶應・德 などの旧字体も読みます
+1582-10-15 より前の西暦はユリウス暦です (--calendar gregorian で先発グレゴリオ暦)。
 
 オプション:
   --line n|s      南北朝の元号の系統 (n 北朝, s 南朝; 既定は n)
+  --calendar julian|gregorian
+                  1582-10-15 より前の西暦の暦 (既定は julian)
   --age 生年月日  満年齢と数え年を答えます
   --on 日付       --age の基準日 (既定は今日)
   --json          1件ごとに JSON オブジェクトを1行で出します (JSON Lines)
@@ -99,6 +107,7 @@ private:
 struct Options {
     int32_t line = 0;
     bool json = false;
+    DayOptions calendar;
     std::optional<std::string> age;
     std::optional<std::string> on;
     bool table = false;
@@ -135,6 +144,14 @@ Options ParseArguments(int argc, char** argv)
                 o.line = 1;
             else
                 UsageError("--line は n (北朝) か s (南朝) です: " + v);
+        } else if (a == "--calendar") {
+            const std::string v = value(a);
+            if (v == "julian")
+                o.calendar.prolepticGregorian = false;
+            else if (v == "gregorian")
+                o.calendar.prolepticGregorian = true;
+            else
+                UsageError("--calendar は julian か gregorian です: " + v);
         } else if (a == "--age") {
             o.age = value(a);
         } else if (a == "--on") {
@@ -165,10 +182,31 @@ void ReportInvalid(std::string_view query, std::string_view reason)
                  static_cast<int>(reason.size()), reason.data());
 }
 
-// Answers one query into out; false when it was refused.
-bool AnswerOne(const EraCalendar& cal, const Options& o, std::string_view query, std::string& out)
+// Says once why days before 1873 are answered by the year only.
+void ReportLunisolarError(const DayEngine& days)
 {
+    static bool told = false;
+    const std::string error = days.LunisolarError();
+    if (!told && !error.empty()) {
+        told = true;
+        std::fprintf(stderr, "%s: %s\n1873年より前の日付は年だけで答えます。\n", kProgram, error.c_str());
+    }
+}
+
+// Answers one query into out; false when it was refused.
+bool AnswerOne(const DayEngine& days, const Options& o, std::string_view query, std::string& out)
+{
+    const EraCalendar& cal = days.Eras();
     try {
+        if (const auto day = AnswerDay(days, query, o.calendar)) {
+            if (o.json)
+                AppendDayAnswerJson(query, *day, o.line == 0 ? "n" : "s", out);
+            else
+                out += day->text;
+            out += '\n';
+            return true;
+        }
+        ReportLunisolarError(days);
         const DateAnswer a = AnswerDateQuery(cal, ParseDateQuery(cal, query));
         if (o.json)
             AppendAnswerJson(query, a, o.line == 0 ? "n" : "s", out);
@@ -257,7 +295,8 @@ int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& 
     try {
         milestones = LoadMilestones(env);
     } catch (const YomariError& e) {
-        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram, e.Description().c_str());
+        std::fprintf(stderr, "%s: %s\n厄年と長寿祝いの列なしで出します。\n", kProgram,
+                     e.Description().c_str());
         status = 2;
     }
     out.Buffer() += ToTsv(AgeTableText(MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram),
@@ -284,7 +323,7 @@ int RunSchool(const EraCalendar& cal, const Options& o, Output& out)
     return 0;
 }
 
-int RunStream(const EraCalendar& cal, const Options& o, Output& out)
+int RunStream(const DayEngine& days, const Options& o, Output& out)
 {
     bool allAnswered = true;
     std::vector<char> chunk(1 << 16);
@@ -307,7 +346,7 @@ int RunStream(const EraCalendar& cal, const Options& o, Output& out)
             // Blank lines keep a piped column aligned; JSON Lines has none.
             if (!o.json)
                 out.Buffer() += '\n';
-        } else if (!AnswerOne(cal, o, line, out.Buffer())) {
+        } else if (!AnswerOne(days, o, line, out.Buffer())) {
             allAnswered = false;
         }
         out.MaybeFlush();
@@ -354,9 +393,11 @@ int CliMain(int argc, char** argv)
     // The same data files, found in the same folders, as the program's.
     EngineEnvironment env = EngineEnvironment::ForProgram(cli::ExecutablePath());
     env.currentYear = [] { return cli::LocalToday().year; };
-    std::optional<EraCalendar> cal;
+    std::unique_ptr<DayEngine> days;
+    const EraCalendar* cal = nullptr;
     try {
-        cal.emplace(EraCalendar::Load(env, o.line));
+        days = DayEngine::Load(env, o.line);
+        cal = &days->Eras();
     } catch (const YomariError& e) {
         std::fprintf(stderr, "%s: %s\n", kProgram, e.Description().c_str());
         return 2;
@@ -373,10 +414,10 @@ int CliMain(int argc, char** argv)
     if (o.school)
         return RunSchool(*cal, o, out);
     if (o.queries.empty())
-        return RunStream(*cal, o, out);
+        return RunStream(*days, o, out);
     bool allAnswered = true;
     for (const std::string& q : o.queries) {
-        if (!AnswerOne(*cal, o, q, out.Buffer()))
+        if (!AnswerOne(*days, o, q, out.Buffer()))
             allAnswered = false;
         out.MaybeFlush();
     }

@@ -4,14 +4,14 @@
 
 namespace yomari {
 
-std::vector<AgeRow> MakeAgeRows(const EraCalendar& calendar, int32_t tableYear,
-                                const Milestones* milestones, const std::string& errorSource)
+std::vector<AgeRow> MakeAgeRows(const EraCalendar& calendar, int32_t tableYear, const Milestones* milestones,
+                                const std::string& errorSource)
 {
     if (tableYear < kAgeTableFirstYear || tableYear > kAgeTableLastYear)
         throw YomariError(ErrorNumber::Overflow, errorSource,
                           "早見表の年は " + std::to_string(kAgeTableFirstYear) + " から " +
-                              std::to_string(kAgeTableLastYear) + " までです。(" +
-                              std::to_string(tableYear) + ")");
+                              std::to_string(kAgeTableLastYear) + " までです。(" + std::to_string(tableYear) +
+                              ")");
     std::vector<AgeRow> rows;
     rows.reserve(kAgeTableOldest + 1);
     for (int32_t age = 0; age <= kAgeTableOldest; ++age) {

@@ -36,8 +36,8 @@ std::optional<CivilDate> ReadBirthDate(const EraCalendar& calendar, const std::s
 
 std::string DescribeBirthDate(const EraCalendar& calendar, CivilDate birth)
 {
-    return std::to_string(birth.year) + "年" + std::to_string(birth.month) + "月" + std::to_string(birth.day) +
-           "日(" + FormatEraDate(calendar.ToEraDate(birth)) + ")生まれ";
+    return std::to_string(birth.year) + "年" + std::to_string(birth.month) + "月" +
+           std::to_string(birth.day) + "日(" + FormatEraDate(calendar.ToEraDate(birth)) + ")生まれ";
 }
 
 } // namespace yomari

@@ -308,9 +308,9 @@ CYomari::EraYear CYomari::ADYearToGengo(int32_t w) const
         } else if (m_table.NewestFirst) {
             // The first era that began by W is the one; older eras began earlier.
             const auto& first = m_table.Gengo1stADYear;
-            n = static_cast<int32_t>(std::partition_point(first.begin() + 1, first.end(),
-                                                          [w](int32_t f) { return f > w; }) -
-                                     first.begin());
+            n = static_cast<int32_t>(
+                std::partition_point(first.begin() + 1, first.end(), [w](int32_t f) { return f > w; }) -
+                first.begin());
         }
         for (; n <= m_table.NumberOfGengo; ++n) {
             if (FirstYearAt(n) <= w && w <= FirstYearAt(n - 1)) {
@@ -348,8 +348,7 @@ void CYomari::ConvertYear(int32_t p, int32_t q, Results& r) const
 void CYomari::CalcAge(int32_t p, int32_t q, Results& r) const
 {
     const int32_t birth = GengoYearToAD(p, m_inputYear);
-    const int32_t reckoning =
-        m_inputYear2 > 0 ? GengoYearToAD(q, m_inputYear2) : m_env.currentYear();
+    const int32_t reckoning = m_inputYear2 > 0 ? GengoYearToAD(q, m_inputYear2) : m_env.currentYear();
     r.outputYear = Checked32(int64_t{reckoning} - birth, m_env.baseName);
     if (r.outputYear < 0) {
         r.outputYear = -1;
@@ -373,14 +372,10 @@ namespace {
 
 // The fixed warning texts; warning 5 names the oldest era of the table.
 constexpr std::string_view kWarningTexts[8] = {
-    "入力年は\r\n元号最終年以上です。",
-    "出力年の元号は\r\n始まっていません。",
-    "出力年は\r\n元号最終年以上です。",
-    "年齢計算年は\r\n元号最終年以上です。",
-    "年齢計算年が\r\n生年以前です。",
-    "以前です。",
-    "生年は西暦1年以前です。",
-    "未定義のエラーです。",
+    "入力年は\r\n元号最終年以上です。", "出力年の元号は\r\n始まっていません。",
+    "出力年は\r\n元号最終年以上です。", "年齢計算年は\r\n元号最終年以上です。",
+    "年齢計算年が\r\n生年以前です。",   "以前です。",
+    "生年は西暦1年以前です。",          "未定義のエラーです。",
 };
 
 } // namespace

@@ -96,7 +96,8 @@ void Normalize(std::string_view text, std::string& out)
 int KanjiDigit(char32_t c)
 {
     switch (c) {
-    case U'〇': case U'零': return 0;
+    case U'〇':
+    case U'零': return 0;
     case U'一': return 1;
     case U'二': return 2;
     case U'三': return 3;
@@ -132,7 +133,10 @@ bool IsHiragana(char32_t c)
 
 class Cursor {
 public:
-    explicit Cursor(std::string_view s) : m_s(s) {}
+    explicit Cursor(std::string_view s)
+        : m_s(s)
+    {
+    }
 
     bool AtEnd() const { return m_pos >= m_s.size(); }
     std::string_view Rest() const { return m_s.substr(m_pos); }
@@ -306,11 +310,21 @@ std::vector<int32_t> EraAtStart(const EraCalendar& cal, Cursor& c, std::string_v
     const char32_t first = c.Peek(&l);
     const char* name = nullptr;
     switch (first) {
-    case 'M': case 'm': case U'明': name = "明治"; break;
-    case 'T': case 't': case U'大': name = "大正"; break;
-    case 'S': case 's': case U'昭': name = "昭和"; break;
-    case 'H': case 'h': case U'平': name = "平成"; break;
-    case 'R': case 'r': case U'令': name = "令和"; break;
+    case 'M':
+    case 'm':
+    case U'明': name = "明治"; break;
+    case 'T':
+    case 't':
+    case U'大': name = "大正"; break;
+    case 'S':
+    case 's':
+    case U'昭': name = "昭和"; break;
+    case 'H':
+    case 'h':
+    case U'平': name = "平成"; break;
+    case 'R':
+    case 'r':
+    case U'令': name = "令和"; break;
     default: break;
     }
     if (name) {
@@ -520,18 +534,14 @@ void AppendAnswerText(const DateAnswer& a, std::string& out)
         else
             AppendShares(a.eras, out);
         break;
-    case ParsedQuery::Kind::WesternYear:
-        AppendShares(a.eras, out);
-        break;
+    case ParsedQuery::Kind::WesternYear: AppendShares(a.eras, out); break;
     case ParsedQuery::Kind::EraDate:
         if (a.western)
             AppendCivil(*a.western, out);
         else
             AppendInt(a.westernYear, out);
         break;
-    case ParsedQuery::Kind::EraYear:
-        AppendInt(a.westernYear, out);
-        break;
+    case ParsedQuery::Kind::EraYear: AppendInt(a.westernYear, out); break;
     }
     if (a.beforeExactDays) {
         out += " ※";

@@ -32,9 +32,9 @@ ParsedQuery ParseDateQuery(const EraCalendar& calendar, std::string_view text);
 struct DateAnswer {
     ParsedQuery query;
     int32_t westernYear = 0;
-    std::optional<CivilDate> western;                      // exact day
-    std::optional<EraCalendar::EraDateResult> eraDate;     // exact era date
-    std::vector<EraCalendar::YearShare> eras;              // eras of the year
+    std::optional<CivilDate> western;                  // exact day
+    std::optional<EraCalendar::EraDateResult> eraDate; // exact era date
+    std::vector<EraCalendar::YearShare> eras;          // eras of the year
     bool exact = false;
     bool beforeExactDays = false; // a date before 1873: year-level only
 };
@@ -49,7 +49,8 @@ inline constexpr const char* kYearLevelNote = "1873年より前は年のみの�
 // "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)".
 void AppendAnswerText(const DateAnswer& answer, std::string& out);
 // One JSON object without its line end; line is "n" or "s".
-void AppendAnswerJson(std::string_view query, const DateAnswer& answer, std::string_view line, std::string& out);
+void AppendAnswerJson(std::string_view query, const DateAnswer& answer, std::string_view line,
+                      std::string& out);
 void AppendErrorJson(std::string_view query, std::string_view error, std::string& out);
 
 // "平成31年4月30日"

@@ -31,8 +31,7 @@ struct EngineEnvironment {
     std::string dataName;
     // Told when a data file was refused and a later one is used instead:
     // the refused file, why, and the file used.
-    std::function<void(const std::string& refused, const std::string& reason,
-                       const std::string& used)>
+    std::function<void(const std::string& refused, const std::string& reason, const std::string& used)>
         fallbackNotice;
 
     // A program at `executable` (found by the caller, the way its platform

@@ -18,7 +18,8 @@ int32_t DaysInMonth(int32_t year, int32_t month)
 {
     if (month < 1 || month > 12 || year < -32767 || year > 32767)
         return 0;
-    const chr::year_month_day_last last{chr::year{year}, chr::month_day_last{chr::month{static_cast<unsigned>(month)}}};
+    const chr::year_month_day_last last{chr::year{year},
+                                        chr::month_day_last{chr::month{static_cast<unsigned>(month)}}};
     return static_cast<int32_t>(unsigned{last.day()});
 }
 
@@ -105,7 +106,8 @@ EraCalendar EraCalendar::Load(const EngineEnvironment& env, int32_t nanBokuMode)
         engine.SetNanBokuMode(nanBokuMode);
     std::vector<EraRecord> records;
     for (int32_t i = 1; i <= engine.NumberOfGengo(); ++i)
-        records.push_back({engine.Gengo(i), engine.GengoKana(i), engine.GengoKana2(i), engine.Gengo1stADYear(i)});
+        records.push_back(
+            {engine.Gengo(i), engine.GengoKana(i), engine.GengoKana2(i), engine.Gengo1stADYear(i)});
     const std::string source = env.baseName;
     const std::vector<EraStartDay> days =
         env.ReadDataFile(".dad", [&](const std::string& file) { return ReadEraStartDays(file, source); });
@@ -218,7 +220,8 @@ EraCalendar::EraDateResult EraCalendar::ToEraDate(CivilDate d) const
     }
     const int32_t era = TableEraOfYear(d.year);
     if (era == 0)
-        throw DateError(std::to_string(d.year) + "年は" + m_table.Gengo.back() + "より前で、元号がありません");
+        throw DateError(std::to_string(d.year) + "年は" + m_table.Gengo.back() +
+                        "より前で、元号がありません");
     r.eraYear = Ref(era, d.year - m_table.Gengo1stADYear[era] + 1);
     return r;
 }
@@ -238,12 +241,13 @@ int32_t EraCalendar::WesternYearOf(int32_t era, int32_t year) const
     return static_cast<int32_t>(w);
 }
 
-EraCalendar::WesternResult EraCalendar::FromEraDate(int32_t era, int32_t year, int32_t month, int32_t day) const
+EraCalendar::WesternResult EraCalendar::FromEraDate(int32_t era, int32_t year, int32_t month,
+                                                    int32_t day) const
 {
     const int32_t w = WesternYearOf(era, year);
     const std::string name = m_table.Gengo[era];
-    const std::string asked = FormatEraYear(Ref(era, year)) + std::to_string(month) + "月" +
-                              std::to_string(day) + "日";
+    const std::string asked =
+        FormatEraYear(Ref(era, year)) + std::to_string(month) + "月" + std::to_string(day) + "日";
     if (month < 1 || month > 12)
         throw DateError(asked + "はありません（月は1から12まで）");
     const CivilDate d{w, month, day};
@@ -252,8 +256,7 @@ EraCalendar::WesternResult EraCalendar::FromEraDate(int32_t era, int32_t year, i
         // on the day after 明治5年12月2日.
         if (day < 1 || day > 30)
             throw DateError(asked + "はありません（旧暦の日は1から30まで）");
-        if (w == kFirstExactDay.year - 1 && month == 12 && day > 2)
-        {
+        if (w == kFirstExactDay.year - 1 && month == 12 && day > 2) {
             const EraDateResult next = ToEraDate(kFirstExactDay);
             throw DateError(asked + "はありません（" + FormatEraYear(Ref(era, year)) + "12月2日の翌日が" +
                             FormatEraYear(next.eraYear) + "1月1日）");
@@ -269,7 +272,8 @@ EraCalendar::WesternResult EraCalendar::FromEraDate(int32_t era, int32_t year, i
                         std::to_string(DaysInMonth(w, month)) + "日まで）");
     const int64_t n = DayNumber(d);
     if (n < m_startDay[era])
-        throw DateError(asked + "はありません（" + name + "は" + FormatCivilDate(m_startDate[era]) + "から）");
+        throw DateError(asked + "はありません（" + name + "は" + FormatCivilDate(m_startDate[era]) +
+                        "から）");
     if (era > 1 && n >= m_startDay[era - 1])
         throw DateError(asked + "はありません（" + name + "は" +
                         FormatCivilDate(FromDayNumber(m_startDay[era - 1] - 1)) + "まで）");
@@ -323,11 +327,11 @@ std::vector<EraCalendar::YearShare> EraCalendar::ErasOfYear(int32_t w) const
 Kanshi KanshiOfYear(int32_t westernYear)
 {
     static constexpr const char* kStem[] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
-    static constexpr const char* kStemReading[] = {"きのえ", "きのと", "ひのえ", "ひのと", "つちのえ",
+    static constexpr const char* kStemReading[] = {"きのえ",   "きのと", "ひのえ", "ひのと",   "つちのえ",
                                                    "つちのと", "かのえ", "かのと", "みずのえ", "みずのと"};
     static constexpr const char* kBranch[] = {"子", "丑", "寅", "卯", "辰", "巳",
                                               "午", "未", "申", "酉", "戌", "亥"};
-    static constexpr const char* kBranchReading[] = {"ね", "うし", "とら", "う", "たつ", "み",
+    static constexpr const char* kBranchReading[] = {"ね",   "うし",   "とら", "う",   "たつ", "み",
                                                      "うま", "ひつじ", "さる", "とり", "いぬ", "い"};
     // 4 (and 1984) was 甲子.
     const int64_t k = ((int64_t{westernYear} - 4) % 60 + 60) % 60;

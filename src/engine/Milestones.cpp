@@ -26,7 +26,8 @@ std::string Milestones::TextFor(Kind kind, int32_t kazoe) const
 
 Milestones LoadMilestones(const EngineEnvironment& env)
 {
-    return env.ReadDataFile(".dak", [&env](const std::string& file) { return ReadMilestoneFile(file, env.baseName); });
+    return env.ReadDataFile(
+        ".dak", [&env](const std::string& file) { return ReadMilestoneFile(file, env.baseName); });
 }
 
 Milestones ReadMilestoneFile(const std::string& fileName, const std::string& errorSource)
@@ -52,11 +53,13 @@ Milestones ReadMilestoneFile(const std::string& fileName, const std::string& err
         else if (items[0] == "女")
             entry.kind = Milestones::Kind::Women;
         else if (items[0] != "長寿")
-            fail(ErrorNumber::TypeMismatch, "区分 \"" + items[0] + "\" は 男・女・長寿 のどれでもありません。");
+            fail(ErrorNumber::TypeMismatch,
+                 "区分 \"" + items[0] + "\" は 男・女・長寿 のどれでもありません。");
 
         if (entry.kind != Milestones::Kind::Longevity && entry.name != "前厄" && entry.name != "本厄" &&
             entry.name != "後厄")
-            fail(ErrorNumber::TypeMismatch, "厄年の名前 \"" + entry.name + "\" は 前厄・本厄・後厄 のどれでもありません。");
+            fail(ErrorNumber::TypeMismatch,
+                 "厄年の名前 \"" + entry.name + "\" は 前厄・本厄・後厄 のどれでもありません。");
         if (entry.name.empty())
             fail(ErrorNumber::TypeMismatch, "名前がありません。");
 
@@ -65,7 +68,8 @@ Milestones ReadMilestoneFile(const std::string& fileName, const std::string& err
         if (ec != std::errc() || end != age.data() + age.size() || entry.kazoe < 1 ||
             entry.kazoe > kMaxMilestoneAge)
             fail(ErrorNumber::TypeMismatch, "数え年 \"" + age + "\" は 1 から " +
-                                                std::to_string(kMaxMilestoneAge) + " までの整数ではありません。");
+                                                std::to_string(kMaxMilestoneAge) +
+                                                " までの整数ではありません。");
 
         const bool twice = std::any_of(entries.begin(), entries.end(), [&](const Milestones::Entry& e) {
             return e.kind == entry.kind && e.kazoe == entry.kazoe;

@@ -109,7 +109,8 @@ std::string ResumeLines(const std::vector<SchoolStage>& stages, const std::vecto
             out += l.entry ? s.entryEraYear : s.leaveEraYear;
         else
             out += std::to_string(l.year) + "年";
-        out += "\t" + std::to_string(l.month) + "月\t" + s.resumeName + " " + (l.entry ? s.entryWord : s.leaveWord) + "\n";
+        out += "\t" + std::to_string(l.month) + "月\t" + s.resumeName + " " +
+               (l.entry ? s.entryWord : s.leaveWord) + "\n";
     }
     return out;
 }

@@ -12,13 +12,13 @@ namespace yomari {
 // One school on the straight path (no year repeated or skipped). Entry is in
 // April, leaving in March.
 struct SchoolStage {
-    std::string name;                // 小学校, 大学(4年)
-    std::string resumeName;          // as a 履歴書 line names it: 大学
-    std::string entryWord, leaveWord; // 入学/卒業, 入園/卒園, 入学/修了
-    int32_t entryYear = 0;           // April of this year
-    int32_t leaveYear = 0;           // March of this year
+    std::string name;                       // 小学校, 大学(4年)
+    std::string resumeName;                 // as a 履歴書 line names it: 大学
+    std::string entryWord, leaveWord;       // 入学/卒業, 入園/卒園, 入学/修了
+    int32_t entryYear = 0;                  // April of this year
+    int32_t leaveYear = 0;                  // March of this year
     std::string entryEraYear, leaveEraYear; // 平成31年, 令和7年 (of April and of March)
-    bool onResume = false;           // listed on a 履歴書 unless the user says otherwise
+    bool onResume = false;                  // listed on a 履歴書 unless the user says otherwise
 };
 
 // The year a child born on this day starts 小学校. One comes of age at the end

@@ -83,7 +83,8 @@ const std::array<uint16_t, 0x10000>& EncodeTable()
             for (int trail = 0; row >= 0 && trail < cp932::kTrailCount; ++trail) {
                 const auto code = static_cast<uint16_t>(lead << 8 | (trail + 0x40));
                 const char16_t c = cp932::kDoubleByte[row][trail];
-                if (c != 0 && !std::binary_search(std::begin(cp932::kDecodeOnly), std::end(cp932::kDecodeOnly), code))
+                if (c != 0 &&
+                    !std::binary_search(std::begin(cp932::kDecodeOnly), std::end(cp932::kDecodeOnly), code))
                     (*t)[c] = code;
             }
         }
@@ -131,8 +132,8 @@ bool IsValidUtf8(const std::string& bytes)
             cp = (cp << 6) | (cc & 0x3F);
         }
         // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000)
-            || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) ||
+            (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
             return false;
         i += extra + 1;
     }

@@ -11,10 +11,10 @@ namespace yomari {
 class YomariError : public std::runtime_error {
 public:
     YomariError(int32_t number, std::string source, std::string description)
-        : std::runtime_error(description),
-          m_number(number),
-          m_source(std::move(source)),
-          m_description(std::move(description))
+        : std::runtime_error(description)
+        , m_number(number)
+        , m_source(std::move(source))
+        , m_description(std::move(description))
     {
     }
 
@@ -45,8 +45,7 @@ inline YomariError OverflowError(const std::string& source)
 
 inline YomariError SubscriptError(const std::string& source)
 {
-    return YomariError(ErrorNumber::SubscriptOutOfRange, source,
-                       "インデックスが有効範囲にありません。");
+    return YomariError(ErrorNumber::SubscriptOutOfRange, source, "インデックスが有効範囲にありません。");
 }
 
 } // namespace yomari

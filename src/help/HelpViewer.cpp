@@ -37,44 +37,40 @@ QString WindowTitle()
 // How to use this window: what HELP_HELPONHELP shows.
 QString HelpOnHelpHtml()
 {
-    return QStringLiteral(
-        "<html><body>"
-        "<h2>ヘルプの使い方</h2>"
-        "<p>このウィンドウには、ヨマリのヘルプファイル（プログラムと同じフォルダーの "
-        "Yomari.hlp）が表示されます。</p>"
-        "<ul>"
-        "<li>青い文字（リンク）をクリックすると、その項目へ移動します。</li>"
-        "<li><b>目次</b>：ヘルプの最初（目次）に戻ります。</li>"
-        "<li><b>戻る</b>／<b>進む</b>：前に見ていた項目へ戻ります。"
-        "Alt+← と Alt+→ でも同じです。</li>"
-        "<li><b>使い方</b>：このページを表示します。</li>"
-        "<li><b>閉じる</b>：ヘルプを閉じます。Esc キーでも閉じます。</li>"
-        "</ul>"
-        "<p>ページはマウスのホイール、スクロールバー、PageUp／PageDown、"
-        "Home／End キーで動かせます。文字を選んで Ctrl+C でコピーできます。</p>"
-        "<p>ヘルプはいつでもヨマリの「ヘルプ(&amp;H)」ボタン、簡易版の「?」ボタン、"
-        "通知領域のアイコンのメニュー「ヘルプ」から開けます。"
-        "ヘルプを開いたままでもヨマリは使えます。</p>"
-        "<p><b>目次</b>を押すとヘルプファイルに戻ります。</p>"
-        "</body></html>");
+    return QStringLiteral("<html><body>"
+                          "<h2>ヘルプの使い方</h2>"
+                          "<p>このウィンドウには、ヨマリのヘルプファイル（プログラムと同じフォルダーの "
+                          "Yomari.hlp）が表示されます。</p>"
+                          "<ul>"
+                          "<li>青い文字（リンク）をクリックすると、その項目へ移動します。</li>"
+                          "<li><b>目次</b>：ヘルプの最初（目次）に戻ります。</li>"
+                          "<li><b>戻る</b>／<b>進む</b>：前に見ていた項目へ戻ります。"
+                          "Alt+← と Alt+→ でも同じです。</li>"
+                          "<li><b>使い方</b>：このページを表示します。</li>"
+                          "<li><b>閉じる</b>：ヘルプを閉じます。Esc キーでも閉じます。</li>"
+                          "</ul>"
+                          "<p>ページはマウスのホイール、スクロールバー、PageUp／PageDown、"
+                          "Home／End キーで動かせます。文字を選んで Ctrl+C でコピーできます。</p>"
+                          "<p>ヘルプはいつでもヨマリの「ヘルプ(&amp;H)」ボタン、簡易版の「?」ボタン、"
+                          "通知領域のアイコンのメニュー「ヘルプ」から開けます。"
+                          "ヘルプを開いたままでもヨマリは使えます。</p>"
+                          "<p><b>目次</b>を押すとヘルプファイルに戻ります。</p>"
+                          "</body></html>");
 }
 
 QString MissingFileHtml(const QString& file)
 {
     if (file.isEmpty()) {
-        return QStringLiteral(
-            "<html><body><h2>ヘルプファイルを開けません</h2>"
-            "<p>ヘルプファイルが指定されていません。</p></body></html>");
+        return QStringLiteral("<html><body><h2>ヘルプファイルを開けません</h2>"
+                              "<p>ヘルプファイルが指定されていません。</p></body></html>");
     }
     const QFileInfo info(file);
-    return QStringLiteral(
-               "<html><body><h2>ヘルプファイルを開けません</h2>"
-               "<p>ヘルプファイル「<b>%1</b>」が見つからないか、読み込めません。</p>"
-               "<p>場所：%2</p>"
-               "<p>ヘルプファイル %3 は、ヨマリのプログラムと同じフォルダーに"
-               "置いてください。</p></body></html>")
-        .arg(info.fileName().toHtmlEscaped(), file.toHtmlEscaped(),
-             info.fileName().toHtmlEscaped());
+    return QStringLiteral("<html><body><h2>ヘルプファイルを開けません</h2>"
+                          "<p>ヘルプファイル「<b>%1</b>」が見つからないか、読み込めません。</p>"
+                          "<p>場所：%2</p>"
+                          "<p>ヘルプファイル %3 は、ヨマリのプログラムと同じフォルダーに"
+                          "置いてください。</p></body></html>")
+        .arg(info.fileName().toHtmlEscaped(), file.toHtmlEscaped(), info.fileName().toHtmlEscaped());
 }
 
 } // namespace
@@ -114,8 +110,8 @@ HelpViewer::HelpViewer(QWidget* owner)
 
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
-    m_note->setStyleSheet(QStringLiteral(
-        "QLabel { background: #fff6cc; border: 1px solid #e0c860; padding: 4px; }"));
+    m_note->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff6cc; border: 1px solid #e0c860; padding: 4px; }"));
     m_note->hide();
 
     m_browser = new QTextBrowser(this);
@@ -187,13 +183,9 @@ void HelpViewer::Carry(const HelpRequest& request)
         return;
     switch (request.command) {
     case helpcmd::Context:
-    case helpcmd::ContextPopup:
-        ShowContext(request.context);
-        break;
+    case helpcmd::ContextPopup: ShowContext(request.context); break;
     case helpcmd::Key:
-    case helpcmd::PartialKey:
-        ShowKeyword(request.key, request.command == helpcmd::PartialKey);
-        break;
+    case helpcmd::PartialKey: ShowKeyword(request.key, request.command == helpcmd::PartialKey); break;
     default:
         // HELP_CONTENTS, HELP_FINDER and every command this viewer has no
         // use for: the file opens at its contents.

@@ -68,10 +68,10 @@ private:
     QPointer<QWidget> m_owner;
     QMetaObject::Connection m_ownerGone;
 
-    QString m_requestedFile;              // the file of the last request
+    QString m_requestedFile; // the file of the last request
     QString m_loadedFile;
     QList<QPair<QString, int>> m_anchors; // name, position in the document
     QString m_topic;
-    QStringList m_history;                // anchors visited in this file
+    QStringList m_history; // anchors visited in this file
     int m_historyPos = -1;
 };

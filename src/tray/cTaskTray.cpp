@@ -49,15 +49,14 @@ void cTaskTray::Create()
         return; // nothing to show it in: the windows stay reachable as they are
     if (!m_icon) {
         m_icon = new QSystemTrayIcon(this);
-        connect(m_icon, &QSystemTrayIcon::activated, this,
-                [this](QSystemTrayIcon::ActivationReason reason) {
-                    switch (reason) {
-                    case QSystemTrayIcon::Trigger: MouseMove(kLeftButtonDown); break;
-                    case QSystemTrayIcon::DoubleClick: MouseMove(kLeftButtonDoubleClick); break;
-                    case QSystemTrayIcon::Context: MouseMove(kRightButtonUp); break;
-                    default: break;
-                    }
-                });
+        connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            switch (reason) {
+            case QSystemTrayIcon::Trigger: MouseMove(kLeftButtonDown); break;
+            case QSystemTrayIcon::DoubleClick: MouseMove(kLeftButtonDoubleClick); break;
+            case QSystemTrayIcon::Context: MouseMove(kRightButtonUp); break;
+            default: break;
+            }
+        });
     }
     // Icon and tip are taken from the owner form as they are now.
     if (m_form)

@@ -102,8 +102,7 @@ void frmTray::mnuRightClick_Click(int index)
     case 1: {
         m_main.SetInSysTray(false);
         TaskTray1->Delete();
-        QMessageBox box(QMessageBox::Warning, basYomari::AppTitle(),
-                        QStringLiteral("Yomariを終了しますか?"),
+        QMessageBox box(QMessageBox::Warning, basYomari::AppTitle(), QStringLiteral("Yomariを終了しますか?"),
                         QMessageBox::Yes | QMessageBox::No);
         if (box.exec() == QMessageBox::Yes)
             m_main.close();

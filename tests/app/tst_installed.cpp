@@ -143,13 +143,15 @@ private slots:
     void brokenUserEraFileFallsBackOnce()
     {
         InstalledLayout layout;
-        layout.WriteUserFile("Yomari.dan", Cp932("\"未来\",\"みらい\",\"\",二〇三一\r\n") +
-                                               layout.Installed("Yomari.dan"));
+        layout.WriteUserFile("Yomari.dan",
+                             Cp932("\"未来\",\"みらい\",\"\",二〇三一\r\n") + layout.Installed("Yomari.dan"));
         QStringList messages;
         auto w = Open(&messages);
         QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.dan")), qPrintable(messages[0]));
-        QVERIFY2(messages[0].contains(layout.Share() + QStringLiteral("/Yomari.dan")), qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.dan")),
+                 qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(layout.Share() + QStringLiteral("/Yomari.dan")),
+                 qPrintable(messages[0]));
         QVERIFY(messages[0].contains(QStringLiteral("二〇三一")));
         QCOMPARE(w->optInput[1]->text(), QStringLiteral("令和"));
 
@@ -184,7 +186,8 @@ private slots:
         w = Open();
         const QStringList messages = openSearch();
         QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.daj")), qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.daj")),
+                 qPrintable(messages[0]));
         QCOMPARE(w->Serch()->cmbJidai->itemText(0), QStringLiteral("飛鳥時代"));
         w->Serch()->close();
         w->close();

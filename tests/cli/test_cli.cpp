@@ -44,7 +44,7 @@ std::string Slurp(const std::filesystem::path& p)
 
 // Runs the program with the arguments; input, when given, is piped to it.
 Outcome RunCli(const std::vector<std::string>& args, const std::string* input = nullptr,
-           const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
+               const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
 {
     TempDir dir;
     // No user data folder of the person running the tests gets in the way.
@@ -93,11 +93,10 @@ TEST(Cli, ArgumentsAnswerOneLineEach)
 {
     const Outcome r = RunCli({"2019-04-30", "平成元年", "1989", "昭和64年1月7日"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "平成31年4月30日\n"
-              "1989\n"
-              "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)\n"
-              "1989-01-07\n");
+    EXPECT_EQ(r.out, "平成31年4月30日\n"
+                     "1989\n"
+                     "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)\n"
+                     "1989-01-07\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -110,7 +109,8 @@ TEST(Cli, PipedLinesKeepTheirPlacesAndBadOnesGoToStandardError)
     EXPECT_NE(r.err.find("「平成31年5月1日」: 平成31年5月1日はありません"), std::string::npos) << r.err;
     EXPECT_EQ(Lines(r.err).size(), 2u) << r.err;
 
-    const Outcome good = Pipe("\xEF\xBB\xBF" "2019-05-01\nH31.04.30\n");
+    const Outcome good = Pipe("\xEF\xBB\xBF"
+                              "2019-05-01\nH31.04.30\n");
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out, "令和元年5月1日\n2019-04-30\n");
 }
@@ -120,8 +120,9 @@ TEST(Cli, AnInvalidArgumentDoesNotStopTheOthers)
     const Outcome r = RunCli({"明治5年12月3日", "1975"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "\n昭和50年\n");
-    EXPECT_NE(r.err.find("「明治5年12月3日」: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("「明治5年12月3日」: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"),
+        std::string::npos)
         << r.err;
 }
 
@@ -137,8 +138,11 @@ TEST(Cli, CourtLineChoosesTheEras)
 
 TEST(Cli, UsageErrorsExitWithTwo)
 {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--line", "x", "1989"}, {"--line"}, {"--bogus"}, {"--on", "2020-01-01"}, {"--age", "2000-01-01", "1989"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--line", "x", "1989"},
+                                                                  {"--line"},
+                                                                  {"--bogus"},
+                                                                  {"--on", "2020-01-01"},
+                                                                  {"--age", "2000-01-01", "1989"}}) {
         const Outcome r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_EQ(r.out, "") << args[0];
@@ -217,10 +221,11 @@ TEST(Cli, JsonLinesParseBack)
     EXPECT_EQ(d["era"].toObject()["month"].toInt(), 4);
     EXPECT_TRUE(d["exact"].toBool());
 
+    // Before 1873 the day is exact too, lunisolar.
     const QJsonObject old = ParseLine(lines[3]);
-    EXPECT_FALSE(old["exact"].toBool());
-    EXPECT_TRUE(old["western"].isNull());
-    EXPECT_FALSE(old["note"].toString().isEmpty());
+    EXPECT_TRUE(old["exact"].toBool());
+    EXPECT_EQ(old["answer"].toString(), "元禄13年3月17日");
+    EXPECT_TRUE(old["note"].isUndefined());
 
     const QJsonObject bad = ParseLine(lines[4]);
     EXPECT_EQ(bad["query"].toString(), "2019-02-30");
@@ -265,6 +270,67 @@ TEST(Cli, OverlongLineIsRefusedWithoutStoppingTheStream)
     EXPECT_NE(r.err.find("長すぎ"), std::string::npos);
 }
 
+// Every day since 645: both ways, both calendars, JSON fields, and a missing
+// lunisolar file named once while later days keep their answers.
+TEST(Cli, LunisolarDays)
+{
+    const Outcome r = RunCli({"1582-06-21", "天正10年6月2日", "天正十年六月二日", "慶応4年閏4月1日",
+                              "660-05-01", "1872-12-31", "1873-01-01"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "天正10年6月2日\n1582-06-21\n1582-06-21\n1868-05-22\n"
+                     "元号なし 660年（庚申）3月16日（白雉の後・朱鳥の前）\n明治5年12月2日\n明治6年1月1日\n");
+
+    const Outcome g = Pipe("1582-07-01\n天正10年6月2日\n", {"--calendar", "gregorian"});
+    EXPECT_EQ(g.out, "天正10年6月2日\n1582-07-01\n");
+    EXPECT_EQ(RunCli({"--calendar", "maya", "1582-07-01"}).status, 2);
+
+    const Outcome j = RunCli({"--json", "1224-08-17", "660-05-01", "2019-05-01", "慶応4年4月30日"});
+    EXPECT_EQ(j.status, 1);
+    const auto lines = Lines(j.out);
+    ASSERT_EQ(lines.size(), 4u) << j.out;
+    const QJsonObject a = ParseLine(lines[0]);
+    EXPECT_EQ(a["jdn"].toInteger(), 2168353);
+    EXPECT_EQ(a["julian"].toString(), "1224-08-17");
+    EXPECT_EQ(a["gregorian"].toString(), "1224-08-24");
+    const QJsonObject era = a["era"].toObject();
+    EXPECT_EQ(era["name"].toString(), "貞応");
+    EXPECT_EQ(era["reading"].toString(), "じょうおう");
+    EXPECT_EQ(era["year"].toInt(), 3);
+    EXPECT_EQ(era["month"].toInt(), 7);
+    EXPECT_TRUE(era["leap"].toBool());
+    EXPECT_EQ(era["day"].toInt(), 1);
+    EXPECT_EQ(era["text"].toString(), "貞応3年閏7月1日");
+    EXPECT_EQ(a["also"].toObject()["text"].toString(), "元仁元年閏7月1日");
+    const QJsonObject lunar = a["lunisolar"].toObject();
+    EXPECT_EQ(lunar["year"].toInt(), 1224);
+    EXPECT_TRUE(lunar["leap"].toBool());
+    EXPECT_EQ(a["dayKanshi"].toString().size(), 2);
+    const QJsonObject none = ParseLine(lines[1]);
+    EXPECT_TRUE(none["era"].isNull());
+    EXPECT_TRUE(none["also"].isNull());
+    EXPECT_EQ(none["lunisolar"].toObject()["month"].toInt(), 3);
+    const QJsonObject modern = ParseLine(lines[2]);
+    EXPECT_TRUE(modern["lunisolar"].isNull());
+    EXPECT_EQ(modern["era"].toObject()["text"].toString(), "令和元年5月1日");
+    EXPECT_TRUE(ParseLine(lines[3])["error"].toString().contains("29日まで"));
+
+    TempDir dir;
+    const auto copy = dir.Path() / "yomari-cli";
+    std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/yomari-cli", copy);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
+    for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad", "Yomari.dae"})
+        std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + f, dir.Path() / f);
+    const std::string in = "1700-05-05\n1600-10-21\n2019-05-01\n";
+    const Outcome m = RunCli({}, &in, copy.string());
+    EXPECT_EQ(m.status, 0) << m.err;
+    EXPECT_EQ(Lines(m.out).size(), 3u);
+    EXPECT_EQ(Lines(m.out)[2], "令和元年5月1日");
+    EXPECT_NE(m.out.find("元禄13年 ※"), std::string::npos) << m.out;
+    const size_t named = m.err.find("Yomari.dal");
+    EXPECT_NE(named, std::string::npos) << m.err;
+    EXPECT_EQ(m.err.find("Yomari.dal", named + 1), std::string::npos) << m.err;
+}
+
 // "Today" is the local date: the same moment is a different day in zones 26
 // hours apart. POSIX zone strings need no zone files ("UTC-14" is 14 hours
 // ahead of UTC).
@@ -278,13 +344,14 @@ TEST(Cli, AgeIsCountedOnTheLocalDate)
     const auto dateAt = [](hours offset) {
         const year_month_day d{floor<days>(system_clock::now() + offset)};
         char text[16];
-        std::snprintf(text, sizeof text, "%04d-%02u-%02u", int{d.year()}, unsigned{d.month()}, unsigned{d.day()});
+        std::snprintf(text, sizeof text, "%04d-%02u-%02u", int{d.year()}, unsigned{d.month()},
+                      unsigned{d.day()});
         return std::string(text);
     };
     for (const auto& z : zones) {
         const std::string before = dateAt(z.offset);
-        const Outcome r = RunCli({std::string("TZ=") + z.zone, std::string(YOMARI_BIN_DIR) + "/yomari-cli", "--json",
-                                  "--age", "2000-01-01"},
+        const Outcome r = RunCli({std::string("TZ=") + z.zone, std::string(YOMARI_BIN_DIR) + "/yomari-cli",
+                                  "--json", "--age", "2000-01-01"},
                                  nullptr, "/usr/bin/env");
         const std::string after = dateAt(z.offset); // a day may turn meanwhile
         EXPECT_EQ(r.status, 0) << r.err;

@@ -32,8 +32,9 @@ Outcome RunCli(const std::string& args, const std::string& folder = YOMARI_BIN_D
 {
     TempDir dir;
     // A data folder of the user's own would come first: an empty one instead.
-    const std::string cmd = "XDG_DATA_HOME='" + (dir.Path() / "xdg").string() + "' '" + folder + "/yomari-cli' " + args + " < /dev/null > '" +
-                            (dir.Path() / "out").string() + "' 2> '" + (dir.Path() / "err").string() + "'";
+    const std::string cmd = "XDG_DATA_HOME='" + (dir.Path() / "xdg").string() + "' '" + folder +
+                            "/yomari-cli' " + args + " < /dev/null > '" + (dir.Path() / "out").string() +
+                            "' 2> '" + (dir.Path() / "err").string() + "'";
     const int raw = std::system(cmd.c_str());
     Outcome r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -61,7 +62,8 @@ TEST(CliTables, OptionsStatusesAndMessages)
     const Outcome table = RunCli("--table 2026");
     EXPECT_EQ(table.status, 0) << table.err;
     ASSERT_EQ(table.lines.size(), 122u);
-    EXPECT_EQ(LineOf(table, "1966年"), "1966年\t昭和41年\t丙午(ひのえうま)\t60歳\t59歳\t61歳\t本厄\t本厄\t還暦");
+    EXPECT_EQ(LineOf(table, "1966年"),
+              "1966年\t昭和41年\t丙午(ひのえうま)\t60歳\t59歳\t61歳\t本厄\t本厄\t還暦");
     EXPECT_EQ(RunCli("--table S50").lines.at(1).substr(0, 7), "1975年");
 
     const Outcome school = RunCli("--school 平成24年4月2日");
@@ -85,7 +87,8 @@ TEST(CliTables, BrokenMilestoneFileLeavesItsColumnsOut)
     TempDir dir;
     for (const char* name : {"yomari-cli", "Yomari.dan", "Yomari.das", "Yomari.dad"})
         std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + name, dir.Path() / name);
-    const std::string dak = dir.Write("Yomari.dak", "\"男\",\"本厄\",42,\"大厄\"\n\"男\",\"本厄\",四十二,\"\"\n");
+    const std::string dak =
+        dir.Write("Yomari.dak", "\"男\",\"本厄\",42,\"大厄\"\n\"男\",\"本厄\",四十二,\"\"\n");
     const Outcome r = RunCli("--table 2026", dir.Path().string());
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find(dak), std::string::npos) << r.err;

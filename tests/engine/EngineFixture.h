@@ -9,11 +9,10 @@
 #include <memory>
 
 // The four eras the windows' examples are written against.
-inline const char* const kFourEras =
-    "\"平成\",\"へいせい\",\"\",1989\r\n"
-    "\"昭和\",\"しょうわ\",\"\",1926\r\n"
-    "\"大正\",\"たいしょう\",\"\",1912\r\n"
-    "\"明治\",\"めいじ\",\"\",1868\r\n";
+inline const char* const kFourEras = "\"平成\",\"へいせい\",\"\",1989\r\n"
+                                     "\"昭和\",\"しょうわ\",\"\",1926\r\n"
+                                     "\"大正\",\"たいしょう\",\"\",1912\r\n"
+                                     "\"明治\",\"めいじ\",\"\",1868\r\n";
 
 inline std::string Cp932(const std::string& utf8)
 {
@@ -52,12 +51,12 @@ protected:
 };
 
 // Expects a YomariError with the given number from the statement.
-#define EXPECT_YOMARI_ERROR(statement, number)                                        \
-    do {                                                                               \
-        try {                                                                          \
-            statement;                                                                 \
-            ADD_FAILURE() << "no error raised by " #statement;                         \
-        } catch (const yomari::YomariError& e) {                                       \
-            EXPECT_EQ(e.Number(), number) << e.Description();                          \
-        }                                                                              \
+#define EXPECT_YOMARI_ERROR(statement, number)                                                               \
+    do {                                                                                                     \
+        try {                                                                                                \
+            statement;                                                                                       \
+            ADD_FAILURE() << "no error raised by " #statement;                                               \
+        } catch (const yomari::YomariError& e) {                                                             \
+            EXPECT_EQ(e.Number(), number) << e.Description();                                                \
+        }                                                                                                    \
     } while (0)

@@ -7,7 +7,8 @@ namespace {
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
+    ScopedEnv(const char* name, const char* value)
+        : m_name(name)
     {
         if (const char* old = std::getenv(name))
             m_old = old;
@@ -40,7 +41,8 @@ TEST(UserDataFolder, XdgDataHomeThenHomeAndRelativePathsIgnored)
     }
     for (const char* ignored : {"", "relative/data", static_cast<const char*>(nullptr)}) {
         ScopedEnv xdg("XDG_DATA_HOME", ignored);
-        EXPECT_EQ(yomari::UserDataFolder(), "/home/kana/.local/share/yomari") << (ignored ? ignored : "unset");
+        EXPECT_EQ(yomari::UserDataFolder(), "/home/kana/.local/share/yomari")
+            << (ignored ? ignored : "unset");
     }
     ScopedEnv noXdg("XDG_DATA_HOME", nullptr);
     ScopedEnv noHome("HOME", nullptr);

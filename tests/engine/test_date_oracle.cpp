@@ -1,7 +1,9 @@
 // Every day from 1873 to 2100 against ICU's Japanese calendar, and both
 // directions round-tripped, through the numbers and through the texts.
 #include "engine/DateQuery.h"
+#include "engine/DayQuery.h"
 #include "engine/EraDates.h"
+#include "engine/LunisolarCalendar.h"
 
 #include "tests/engine/ShippedEnv.h"
 
@@ -69,6 +71,8 @@ TEST(DateOracle, EveryDayFrom1873To2100MatchesIcuAndRoundTrips)
     ASSERT_TRUE(icu.Ok());
     for (int32_t line : {0, 1}) {
         const EraCalendar cal = EraCalendar::Load(ShippedEnv(), line);
+        const auto engine = DayEngine::Load(ShippedEnv(), line);
+        const DayCalendar& dayCal = engine->Calendar();
         int mismatches = 0;
         int64_t days = 0;
         const int64_t first = DayNumber(kFirstExactDay);
@@ -82,6 +86,14 @@ TEST(DateOracle, EveryDayFrom1873To2100MatchesIcuAndRoundTrips)
             const std::string theirs = icu.EraDate(d);
             if (ours != theirs) {
                 ADD_FAILURE() << FormatCivilDate(d) << ": " << ours << " / ICU " << theirs;
+                ++mismatches;
+            }
+            // The day engine, lunisolar tables loaded, gives the same.
+            const EraDay e = dayCal.EraDayOf(JdnOfGregorian(d));
+            if (e.era == 0 || cal.Table().Gengo[e.era] != r.eraYear.era || e.year != r.eraYear.year ||
+                e.month != r.month || e.day != r.day || e.leap) {
+                ADD_FAILURE() << FormatCivilDate(d) << ": day engine "
+                              << (e.era ? FormatEraDay(cal, e) : "no era");
                 ++mismatches;
             }
             // Back by numbers.

@@ -32,8 +32,8 @@ std::string Answer(std::string_view text, int32_t line = 0)
 TEST(DateQuery, WesternDatesInEveryForm)
 {
     for (const char* q : {"2019-04-30", "2019/4/30", "2019年4月30日", "2019.4.30", "２０１９－０４－３０",
-                          "二〇一九年四月三十日", " 2019-04-30\r", "2019\u201004\u201030", "2019\u221204\u221230", "2019\u201504\u201530",
-                          "0002019-04-30"})
+                          "二〇一九年四月三十日", " 2019-04-30\r", "2019\u201004\u201030",
+                          "2019\u221204\u221230", "2019\u201504\u201530", "0002019-04-30"})
         EXPECT_EQ(Answer(q), "平成31年4月30日") << q;
     EXPECT_EQ(Answer("2019-05-01"), "令和元年5月1日");
     EXPECT_EQ(Answer("1926-12-25"), "昭和元年12月25日");
@@ -41,8 +41,9 @@ TEST(DateQuery, WesternDatesInEveryForm)
 
 TEST(DateQuery, EraDatesInEveryForm)
 {
-    for (const char* q : {"平成31年4月30日", "平成３１年４月３０日", "平成三十一年四月三十日", "H31.04.30",
-                          "h31.4.30", "平31.04.30", "Ｈ３１．０４．３０", "へいせい31年4月30日", "平成 31年 4月 30日"})
+    for (const char* q :
+         {"平成31年4月30日", "平成３１年４月３０日", "平成三十一年四月三十日", "H31.04.30", "h31.4.30",
+          "平31.04.30", "Ｈ３１．０４．３０", "へいせい31年4月30日", "平成 31年 4月 30日"})
         EXPECT_EQ(Answer(q), "2019-04-30") << q;
     EXPECT_EQ(Answer("令和元年5月1日"), "2019-05-01");
     EXPECT_EQ(Answer("R1.05.01"), "2019-05-01");
@@ -117,7 +118,8 @@ TEST(DateQuery, JsonCarriesTheAnswerAndEscapesTheQuery)
     std::string out;
     AppendAnswerJson("1989", AnswerDateQuery(cal, ParseDateQuery(cal, "1989")), "n", out);
     EXPECT_NE(out.find("\"from\":\"1989-01-08\",\"to\":\"1989-12-31\""), std::string::npos) << out;
-    EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos)
+        << out;
     out.clear();
     AppendErrorJson("a\"b\\c\x01\x1f", "x", out);
     EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\\u001f\",\"error\":\"x\"}");

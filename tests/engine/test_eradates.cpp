@@ -91,8 +91,7 @@ TEST(EraDates, DaysThatNeverExistedAreRefusedWithTheReason)
     EXPECT_EQ(Refusal("昭和", 64, 1, 8), "昭和64年1月8日はありません（昭和は1989-01-07まで）");
     EXPECT_EQ(Refusal("令和", 1, 4, 30), "令和元年4月30日はありません（令和は2019-05-01から）");
     EXPECT_EQ(Refusal("令和", 2, 2, 30), "令和2年2月30日はありません（2020年2月は29日まで）");
-    EXPECT_EQ(Refusal("明治", 5, 12, 3),
-              "明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）");
+    EXPECT_EQ(Refusal("明治", 5, 12, 3), "明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）");
     EXPECT_EQ(Refusal("昭和", 65, 1, 1), "昭和は64年までです");
     EXPECT_EQ(Refusal("令和", 1, 13, 1), "令和元年13月1日はありません（月は1から12まで）");
     // The last day of every month of a common and a leap year, and the day after.
@@ -139,7 +138,9 @@ TEST(EraDates, WesternYearOfTwoErasListsBothNewestFirst)
     EXPECT_EQ(far[0].eraYear, (EraYearRef{"令和", "れいわ", 17982}));
 
     using Span = std::optional<std::pair<CivilDate, CivilDate>>;
-    const auto days = [](const char* era, int32_t y) { return North().DaysOfEraYear(North().FindEra(era), y); };
+    const auto days = [](const char* era, int32_t y) {
+        return North().DaysOfEraYear(North().FindEra(era), y);
+    };
     EXPECT_EQ(days("昭和", 64), Span({{1989, 1, 1}, {1989, 1, 7}}));
     EXPECT_EQ(days("令和", 8), Span({{2026, 1, 1}, {2026, 12, 31}}));
     EXPECT_EQ(days("令和", 1), Span({{2019, 5, 1}, {2019, 12, 31}}));
@@ -220,8 +221,9 @@ TEST(EraDates, StartDaysMustAgreeWithTheEraFiles)
         {{"乙", "おつ", "", 2000}, {"甲", "こう", "", 2000}, {"明治", "めいじ", "", 1868}}, "Yomari");
     EXPECT_NO_THROW(EraCalendar::FromData(
         sameYear, {{"乙", {2000, 6, 1}}, {"甲", {2000, 1, 1}}, {"明治", {1868, 1, 1}}}, "Yomari"));
-    EXPECT_THROW(EraCalendar::FromData(
-                     sameYear, {{"乙", {2000, 1, 1}}, {"甲", {2000, 6, 1}}, {"明治", {1868, 1, 1}}}, "Yomari"),
+    EXPECT_THROW(EraCalendar::FromData(sameYear,
+                                       {{"乙", {2000, 1, 1}}, {"甲", {2000, 6, 1}}, {"明治", {1868, 1, 1}}},
+                                       "Yomari"),
                  YomariError);
     // A newer era listed without a day leaves 1873 onwards uncovered.
     const std::vector<EraStartDay> missingOldest(good.begin(), good.end() - 1);
@@ -255,7 +257,7 @@ TEST(EraDates, TodayIsTheLocalDate)
         seconds offset;
         CivilDate date;
     } cases[] = {
-        {0s, {2019, 4, 30}},     {9h, {2019, 5, 1}},         {8h + 29min, {2019, 4, 30}},
+        {0s, {2019, 4, 30}},        {9h, {2019, 5, 1}},    {8h + 29min, {2019, 4, 30}},
         {8h + 30min, {2019, 5, 1}}, {-12h, {2019, 4, 30}}, {-15h - 31min, {2019, 4, 29}},
         {14h, {2019, 5, 1}},
     };

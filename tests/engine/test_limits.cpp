@@ -238,8 +238,9 @@ TEST_F(Limits, YearLookupAgreesWithThePlainSearch)
             if (i > 1) {
                 const int32_t step = kind == 0   ? static_cast<int32_t>(random() % 40)
                                      : kind == 1 ? static_cast<int32_t>(random() % 3) * 7
-                                     : kind == 2 ? 100001 / (n - 1) + 1 + static_cast<int32_t>(random() % 50000)
-                                                 : static_cast<int32_t>(random() % 80) - 40;
+                                     : kind == 2
+                                         ? 100001 / (n - 1) + 1 + static_cast<int32_t>(random() % 50000)
+                                         : static_cast<int32_t>(random() % 80) - 40;
                 year -= step;
             }
             first.push_back(year);

@@ -23,11 +23,11 @@ TEST(MilestoneFile, ShippedAgesByKazoe)
         const char* text;
     };
     const Case cases[] = {
-        {Men, 24, "前厄"},   {Men, 25, "本厄"},   {Men, 26, "後厄"},   {Men, 42, "本厄(大厄)"},
-        {Men, 61, "本厄"},   {Men, 19, ""},       {Men, 44, ""},       {Women, 19, "本厄"},
-        {Women, 33, "本厄(大厄)"}, {Women, 36, "前厄"}, {Women, 38, "後厄"}, {Women, 42, ""},
-        {Longevity, 61, "還暦"}, {Longevity, 77, "喜寿"}, {Longevity, 88, "米寿"}, {Longevity, 99, "白寿"},
-        {Longevity, 100, "百寿"}, {Longevity, 60, ""},
+        {Men, 24, "前厄"},         {Men, 25, "本厄"},       {Men, 26, "後厄"},       {Men, 42, "本厄(大厄)"},
+        {Men, 61, "本厄"},         {Men, 19, ""},           {Men, 44, ""},           {Women, 19, "本厄"},
+        {Women, 33, "本厄(大厄)"}, {Women, 36, "前厄"},     {Women, 38, "後厄"},     {Women, 42, ""},
+        {Longevity, 61, "還暦"},   {Longevity, 77, "喜寿"}, {Longevity, 88, "米寿"}, {Longevity, 99, "白寿"},
+        {Longevity, 100, "百寿"},  {Longevity, 60, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(m.TextFor(c.kind, c.kazoe), c.text) << static_cast<int>(c.kind) << " " << c.kazoe;
@@ -42,16 +42,16 @@ TEST(MilestoneFile, BrokenFilesNameTheFileAndLine)
         int line; // 0: the message names no line
     };
     const Case cases[] = {
-        {good + "\"子\",\"本厄\",25,\"\"\r\n", 2},             // unknown 区分
-        {good + "\"女\",\"大厄\",33,\"\"\r\n", 2},             // not a 厄 name
-        {good + "\"長寿\",\"\",61,\"\"\r\n", 2},               // no name
-        {good + "\"長寿\",\"還暦\",六十一,\"\"\r\n", 2},       // not digits
+        {good + "\"子\",\"本厄\",25,\"\"\r\n", 2},       // unknown 区分
+        {good + "\"女\",\"大厄\",33,\"\"\r\n", 2},       // not a 厄 name
+        {good + "\"長寿\",\"\",61,\"\"\r\n", 2},         // no name
+        {good + "\"長寿\",\"還暦\",六十一,\"\"\r\n", 2}, // not digits
         {good + "\"長寿\",\"還暦\",61.5,\"\"\r\n", 2},
         {good + "\"長寿\",\"還暦\",0,\"\"\r\n", 2},
         {good + "\"長寿\",\"還暦\",151,\"\"\r\n", 2},
         {good + "\"長寿\",\"還暦\",99999999999,\"\"\r\n", 2},
-        {good + "\r\n\"男\",\"前厄\",42,\"\"\r\n", 3},         // the same age twice
-        {good + "\"男\",\"前厄\",41\r\n", 2},                 // ends inside a record
+        {good + "\r\n\"男\",\"前厄\",42,\"\"\r\n", 3}, // the same age twice
+        {good + "\"男\",\"前厄\",41\r\n", 2},          // ends inside a record
         {"", 0},
         {"\r\n  \r\n", 0},
     };
@@ -74,7 +74,8 @@ TEST(MilestoneFile, BrokenFilesNameTheFileAndLine)
     const Milestones m = yomari::ReadMilestoneFile(dir.Write("Yomari.dak", Cp932(both)), "Yomari");
     EXPECT_EQ(m.TextFor(Women, 42), "本厄");
     EXPECT_EQ(m.TextFor(Longevity, 61), "還暦");
-    EXPECT_THROW(yomari::ReadMilestoneFile((dir.Path() / "none.dak").string(), "Yomari"), yomari::YomariError);
+    EXPECT_THROW(yomari::ReadMilestoneFile((dir.Path() / "none.dak").string(), "Yomari"),
+                 yomari::YomariError);
 }
 
 TEST(TextTableExport, CsvAndTsvKeepCellsApart)

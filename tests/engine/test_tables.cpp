@@ -40,13 +40,15 @@ TEST(AgeTable, Year2026WithMilestones)
 {
     const Milestones m = ReadMilestoneFile(YOMARI_BIN_DIR "/Yomari.dak", "Yomari");
     const TextTable t = AgeTableText(MakeAgeRows(Shipped(), 2026, &m, "Yomari"), true);
-    EXPECT_EQ(t.header, (Cells{"西暦", "和暦", "干支", "満年齢", "誕生日前", "数え年", "厄年(男)", "厄年(女)", "長寿祝い"}));
+    EXPECT_EQ(t.header, (Cells{"西暦", "和暦", "干支", "満年齢", "誕生日前", "数え年", "厄年(男)", "厄年(女)",
+                               "長寿祝い"}));
     ASSERT_EQ(t.rows.size(), 121u);
-    EXPECT_EQ(t.rows.front(), (Cells{"2026年", "令和8年", "丙午(ひのえうま)", "0歳", "-", "1歳", "", "", ""}));
+    EXPECT_EQ(t.rows.front(),
+              (Cells{"2026年", "令和8年", "丙午(ひのえうま)", "0歳", "-", "1歳", "", "", ""}));
     EXPECT_EQ(t.rows.back()[0], "1906年");
     EXPECT_EQ(t.rows.back()[3], "120歳");
-    EXPECT_EQ(RowOf(t, "1966年"),
-              (Cells{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳", "本厄", "本厄", "還暦"}));
+    EXPECT_EQ(RowOf(t, "1966年"), (Cells{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳",
+                                         "本厄", "本厄", "還暦"}));
     EXPECT_EQ(RowOf(t, "1989年")[1], "昭和64年/平成元年");
     EXPECT_EQ(RowOf(t, "2019年")[1], "平成31年/令和元年");
     EXPECT_EQ(RowOf(t, "1984年")[2], "甲子(きのえね)");
@@ -54,7 +56,8 @@ TEST(AgeTable, Year2026WithMilestones)
     // Without the data the three columns go; the rest stays.
     const TextTable plain = AgeTableText(MakeAgeRows(Shipped(), 2026, nullptr, "Yomari"), false);
     EXPECT_EQ(plain.header.size(), 6u);
-    EXPECT_EQ(RowOf(plain, "1966年"), (Cells{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳"}));
+    EXPECT_EQ(RowOf(plain, "1966年"),
+              (Cells{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳"}));
 
     // Another year looked from; the ends of the year range.
     EXPECT_EQ(RowOf(AgeTableText(MakeAgeRows(Shipped(), 1990, &m, "Yomari"), true), "1966年")[3], "24歳");

@@ -101,8 +101,8 @@ private slots:
         help.SetHelpKey(QStringLiteral("元号"));
         QVariantMap bag;
         help.WriteProperties(bag);
-        QCOMPARE(bag.keys(), (QStringList{"CancelError", "CancelSelected", "HelpCommand",
-                                          "HelpContext", "HelpFile", "HelpKey"}));
+        QCOMPARE(bag.keys(), (QStringList{"CancelError", "CancelSelected", "HelpCommand", "HelpContext",
+                                          "HelpFile", "HelpKey"}));
 
         HlpDlg copy;
         copy.ReadProperties(bag);
@@ -294,8 +294,7 @@ private slots:
         QFETCH(QString, expected);
         HelpViewer* v = Open(1, 20, {}, file);
         QVERIFY(v && v->isVisible());
-        QVERIFY2(v->Browser()->toPlainText().contains(expected),
-                 qPrintable(v->Browser()->toPlainText()));
+        QVERIFY2(v->Browser()->toPlainText().contains(expected), qPrintable(v->Browser()->toPlainText()));
         QCOMPARE(v->LoadedFile(), QString());
         QCOMPARE(v->CurrentTopic(), QString());
         Open(1, 20); // a good file afterwards is shown again
@@ -334,9 +333,9 @@ private slots:
         QVERIFY(links > 20);
 
         // Context numbers land on their topic's heading.
-        const QList<QPair<int, QString>> topics = {
-            {10, "ヨマリについて"}, {31, "元号変換"}, {33, "年齢計算"},
-            {40, "オプション"},     {51, "ワイルドカード"}, {70, "簡易版"}};
+        const QList<QPair<int, QString>> topics = {{10, "ヨマリについて"}, {31, "元号変換"},
+                                                   {33, "年齢計算"},       {40, "オプション"},
+                                                   {51, "ワイルドカード"}, {70, "簡易版"}};
         for (const auto& [context, heading] : topics) {
             Open(1, context, {}, shipped);
             QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx%1").arg(context));
@@ -362,7 +361,8 @@ private slots:
         HelpViewer* viewer = Open(3, 0, {}, QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp"));
         // What the windows show: "計算(&R)" reads "計算(R)".
         QSet<QString> shown;
-        for (QWidget* window : QList<QWidget*>{&main, &options, main.Serch(), &main.ADGen(), &main.Table(), viewer}) {
+        for (QWidget* window :
+             QList<QWidget*>{&main, &options, main.Serch(), &main.ADGen(), &main.Table(), viewer}) {
             QStringList texts{window->windowTitle()};
             for (const QWidget* w : window->findChildren<QWidget*>()) {
                 if (const auto* b = qobject_cast<const QAbstractButton*>(w))

@@ -15,13 +15,13 @@ DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null
 root=$work/root
 exe=$root/usr/bin/Yomari
 [ -x "$exe" ] || fail "no installed executable"
-for f in Yomari.dan Yomari.das Yomari.daj Yomari.dad Yomari.hlp; do
+for f in Yomari.dan Yomari.das Yomari.daj Yomari.dad Yomari.dal Yomari.dae Yomari.hlp; do
   [ -f "$root/usr/share/yomari/$f" ] || fail "$f not installed in share/yomari"
 done
 # The command-line converter finds the installed data from bin/.
-answer=$(XDG_DATA_HOME="$work/no-user-data" "$root/usr/bin/yomari-cli" 2019-04-30 平成元年) ||
+answer=$(XDG_DATA_HOME="$work/no-user-data" "$root/usr/bin/yomari-cli" 2019-04-30 平成元年 1582-06-21) ||
   fail "installed yomari-cli failed"
-[ "$answer" = "$(printf '平成31年4月30日\n1989')" ] || fail "installed yomari-cli answered: $answer"
+[ "$answer" = "$(printf '平成31年4月30日\n1989\n天正10年6月2日')" ] || fail "installed yomari-cli answered: $answer"
 [ -f "$root/usr/share/applications/yomari.desktop" ] || fail "no desktop entry"
 ls "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null || fail "no AppStream metadata"
 [ -f "$root/usr/share/icons/hicolor/48x48/apps/yomari.png" ] || fail "no theme icon"

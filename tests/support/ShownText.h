@@ -30,8 +30,9 @@ inline QString Clipped(const QWidget* w, const QString& text)
     for (const QWidget* a = w->parentWidget(); a; a = a->parentWidget()) {
         const QRect inAncestor(w->mapTo(a, QPoint(0, 0)), w->size());
         if (!a->rect().contains(inAncestor))
-            return Describe(w, text, QStringLiteral("reaches outside its %1").arg(
-                                         QString::fromLatin1(a->metaObject()->className())));
+            return Describe(w, text,
+                            QStringLiteral("reaches outside its %1")
+                                .arg(QString::fromLatin1(a->metaObject()->className())));
         if (a->isWindow())
             break;
     }
@@ -53,11 +54,12 @@ inline QString LabelCut(const QLabel* label)
         flags |= Qt::TextShowMnemonic;
     const QRect needed = QFontMetrics(label->font()).boundingRect(room, flags, text);
     if (needed.width() > room.width() || needed.height() > room.height())
-        return Describe(label, text, QStringLiteral("needs %1x%2 in %3x%4")
-                                         .arg(needed.width())
-                                         .arg(needed.height())
-                                         .arg(room.width())
-                                         .arg(room.height()));
+        return Describe(label, text,
+                        QStringLiteral("needs %1x%2 in %3x%4")
+                            .arg(needed.width())
+                            .arg(needed.height())
+                            .arg(room.width())
+                            .arg(room.height()));
     return Clipped(label, text);
 }
 

@@ -24,7 +24,8 @@ public:
         if (::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs", 0, options.constData()) == 0)
             m_mounted = true;
         else
-            m_why = QStringLiteral("mounting a tmpfs was refused: ") + QString::fromLocal8Bit(std::strerror(errno));
+            m_why = QStringLiteral("mounting a tmpfs was refused: ") +
+                    QString::fromLocal8Bit(std::strerror(errno));
     }
     ~SmallDisk()
     {

@@ -24,12 +24,11 @@ namespace testsupport {
 inline QByteArray FourErasCp932()
 {
     // "平成","へいせい","",1989 ... "慶応","けいおう","",1865 as Shift-JIS bytes.
-    return QByteArray(
-        "\"\x95\xbd\x90\xac\",\"\x82\xd6\x82\xa2\x82\xb9\x82\xa2\",\"\",1989\r\n"
-        "\"\x8f\xba\x98\x61\",\"\x82\xb5\x82\xe5\x82\xa4\x82\xed\",\"\",1926\r\n"
-        "\"\x91\xe5\x90\xb3\",\"\x82\xbd\x82\xa2\x82\xb5\x82\xe5\x82\xa4\",\"\",1912\r\n"
-        "\"\x96\xbe\x8e\xa1\",\"\x82\xdf\x82\xa2\x82\xb6\",\"\",1868\r\n"
-        "\"\x8c\x63\x89\x9e\",\"\x82\xaf\x82\xa2\x82\xa8\x82\xa4\",\"\",1865\r\n");
+    return QByteArray("\"\x95\xbd\x90\xac\",\"\x82\xd6\x82\xa2\x82\xb9\x82\xa2\",\"\",1989\r\n"
+                      "\"\x8f\xba\x98\x61\",\"\x82\xb5\x82\xe5\x82\xa4\x82\xed\",\"\",1926\r\n"
+                      "\"\x91\xe5\x90\xb3\",\"\x82\xbd\x82\xa2\x82\xb5\x82\xe5\x82\xa4\",\"\",1912\r\n"
+                      "\"\x96\xbe\x8e\xa1\",\"\x82\xdf\x82\xa2\x82\xb6\",\"\",1868\r\n"
+                      "\"\x8c\x63\x89\x9e\",\"\x82\xaf\x82\xa2\x82\xa8\x82\xa4\",\"\",1865\r\n");
 }
 
 class ProgramFolder {
@@ -47,7 +46,8 @@ public:
                 QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, Path(name));
             }
         }
-        yomari::app::SetLocationForTesting(yomari::app::ProgramLocation{m_dir.path(), QStringLiteral("Yomari")});
+        yomari::app::SetLocationForTesting(
+            yomari::app::ProgramLocation{m_dir.path(), QStringLiteral("Yomari")});
         yomari::app::SetCurrentYearForTesting([currentYear] { return currentYear; });
     }
     ~ProgramFolder()

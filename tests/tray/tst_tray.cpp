@@ -208,7 +208,8 @@ private slots:
     void startsWithTheStoredWindowAndEndsWritingSettings()
     {
         ProgramFolder folder;
-        folder.Write("Yomari.ini", "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n1\r\nFalse\r\n4\r\n0\r\n0\r\n0\r\n2\r\n");
+        folder.Write("Yomari.ini",
+                     "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n1\r\nFalse\r\n4\r\n0\r\n0\r\n0\r\n2\r\n");
         {
             frmMain w;
             w.Form_Load();
@@ -216,7 +217,7 @@ private slots:
             QVERIFY(w.ADGen().isVisible());
             QVERIFY(w.ADGen().Option2[2]->isChecked());
             QCOMPARE(w.ADGen().pos(), QPoint(0, 0)); // on the screen: kept
-            w.ADGen().close(); // closing the simple window ends the program
+            w.ADGen().close();                       // closing the simple window ends the program
             QVERIFY(!w.isVisible());
         }
         const QByteArray written = folder.Read("Yomari.ini");

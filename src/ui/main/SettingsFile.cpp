@@ -75,9 +75,7 @@ bool Apply(int slot, const QString& text, Values& v)
     case kOutputBeforeMeijiIndex: return set(v.outputBeforeMeijiIndex, -1, kMax);
     case kNanBokuMode: return set(v.nanBokuMode, 0, 1);
     case kAppMode: return set(v.appMode, 0, 1);
-    case kTextLenMax:
-        v.textLenMax = std::clamp(*n, kMinTextLen, kMaxTextLen);
-        return true;
+    case kTextLenMax: v.textLenMax = std::clamp(*n, kMinTextLen, kMaxTextLen); return true;
     case kBirthYearWhichCopy: return set(v.birthYearWhichCopy, 0, 1);
     case kADGenTop: return set(v.adGenTop, kMin, kMax);
     case kADGenLeft: return set(v.adGenLeft, kMin, kMax);
@@ -192,9 +190,8 @@ void RemoveStaleTemporaries(const QString& fileName)
 {
     const QFileInfo info(fileName);
     QDir dir = info.absoluteDir();
-    const QRegularExpression temporary(
-        QRegularExpression::anchoredPattern(QRegularExpression::escape(info.fileName()) +
-                                            QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
     const QStringList names = dir.entryList({info.fileName() + QStringLiteral(".??????")},
                                             QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names)

@@ -119,7 +119,8 @@ void frmMain::ArrangeWarning()
     const int top = yomari::twips::ToPixels(1680);
     const int shortHeight = cmdTable->y() - top - yomari::twips::ToPixels(60);
     const int fullHeight = yomari::twips::ToPixels(1335);
-    const bool fits = lblWarning->text().isEmpty() || lblWarning->heightForWidth(lblWarning->width()) <= shortHeight;
+    const bool fits =
+        lblWarning->text().isEmpty() || lblWarning->heightForWidth(lblWarning->width()) <= shortHeight;
     lblWarning->resize(lblWarning->width(), fits ? shortHeight : fullHeight);
     cmdTable->setVisible(fits);
 }
@@ -213,8 +214,8 @@ void frmMain::CreateControls()
     optInput[2]->setChecked(true);
     optInput[6]->setChecked(true);
     for (int g = 0; g < 2; ++g)
-        OptionGroupFocus::Install(frameInput[g], QList<QRadioButton*>(optInput.begin() + g * 6,
-                                                                      optInput.begin() + g * 6 + 6));
+        OptionGroupFocus::Install(
+            frameInput[g], QList<QRadioButton*>(optInput.begin() + g * 6, optInput.begin() + g * 6 + 6));
 
     lblWarning = new QLabel(this);
     lblWarning->setGeometry(Rect(3240, 1680, 2535, 1335));
@@ -297,11 +298,10 @@ void frmMain::ArrangeWindow()
         groupShift += frameWidth - frame.width();
     }
     int right = 0;
-    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(lblNanBoku),
-                       static_cast<QWidget*>(lblWarning), static_cast<QWidget*>(cmdCal),
-                       static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdClear),
-                       static_cast<QWidget*>(cmdOption), static_cast<QWidget*>(cmdHelp),
-                       static_cast<QWidget*>(cmdExit)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(Label3), static_cast<QWidget*>(lblNanBoku), static_cast<QWidget*>(lblWarning),
+          static_cast<QWidget*>(cmdCal), static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdClear),
+          static_cast<QWidget*>(cmdOption), static_cast<QWidget*>(cmdHelp), static_cast<QWidget*>(cmdExit)}) {
         w->move(m_designed.value(w).topLeft() + QPoint(groupShift, 0));
         right = std::max(right, w->geometry().right() + 1);
     }
@@ -312,8 +312,8 @@ void frmMain::ArrangeWindow()
     const int captionGrowth = captionWidth - designedCaption;
     Label3->resize(captionWidth, Label3->height());
     lblNanBoku->move(lblNanBoku->pos() + QPoint(captionGrowth, 0));
-    right = std::max(right, lblNanBoku->x() +
-                                yomari::fit::LabelWidth(lblNanBoku, {QStringLiteral("北朝"), QStringLiteral("南朝")}));
+    right = std::max(right, lblNanBoku->x() + yomari::fit::LabelWidth(lblNanBoku, {QStringLiteral("北朝"),
+                                                                                   QStringLiteral("南朝")}));
 
     const int margin = yomari::twips::ToPixels(240);
     const int width = std::max({m_designedSize.width(), lineEnd + margin, right + margin});
@@ -322,8 +322,8 @@ void frmMain::ArrangeWindow()
 
 void frmMain::SetTabOrder()
 {
-    QList<QWidget*> order{txtInput[0], txtInput[1], optCalMode[1], optCalMode[0], optCalMode[2],
-                          optCalMode[3], cmdCal, cmdCopy, cmdClear};
+    QList<QWidget*> order{txtInput[0],   txtInput[1], optCalMode[1], optCalMode[0], optCalMode[2],
+                          optCalMode[3], cmdCal,      cmdCopy,       cmdClear};
     for (int g = 0; g < 2; ++g) {
         for (int j = 0; j < 6; ++j)
             order << optInput[g * 6 + j];
@@ -497,8 +497,8 @@ void frmMain::PlaceWindows(const yomari::settings::ReadResult& stored)
     const bool ok = stored.status == yomari::settings::ReadResult::Status::Ok;
     const yomari::settings::Values& v = stored.values;
     place(this, ok && stored.Has(Slot::kTop) && stored.Has(Slot::kLeft), v.left, v.top);
-    place(&ADGen(), ok && stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft),
-          v.adGenLeft, v.adGenTop);
+    place(&ADGen(), ok && stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft), v.adGenLeft,
+          v.adGenTop);
 }
 
 void frmMain::ApplyStoredOptions(const yomari::settings::Values& v)
@@ -575,10 +575,9 @@ void frmMain::PrintIni()
     const QString fileName = yomari::app::SettingsFileForWriting();
     const QString error = yomari::settings::Write(fileName, yomari::settings::Format(s));
     if (!error.isEmpty())
-        throw yomari::YomariError(yomari::ErrorNumber::FileAccessError,
-                                  basYomari::AppBaseName().toStdString(),
-                                  ("設定ファイルを書き込めません。(" + fileName + ": " + error + ")")
-                                      .toStdString());
+        throw yomari::YomariError(
+            yomari::ErrorNumber::FileAccessError, basYomari::AppBaseName().toStdString(),
+            ("設定ファイルを書き込めません。(" + fileName + ": " + error + ")").toStdString());
 }
 
 // ---- era lists and captions ---------------------------------------------------
@@ -602,8 +601,7 @@ void frmMain::SetGengoCaptions()
         optInput[first]->setText(QStringLiteral("西暦"));
         for (int32_t n = 1; n <= m_modernEraCount; ++n)
             optInput[first + n]->setText(FromStd(m_CYomari->Gengo(n)));
-        optInput[first + 5]->setText(FromStd(m_CYomari->Gengo(m_modernEraCount)) +
-                                     QStringLiteral("以前"));
+        optInput[first + 5]->setText(FromStd(m_CYomari->Gengo(m_modernEraCount)) + QStringLiteral("以前"));
     }
     // The simple window took the design captions when the settings created it.
     if (m_adGen)
@@ -1061,9 +1059,8 @@ void frmMain::changeEvent(QEvent* event)
             },
             Qt::QueuedConnection);
     else
-        basYomari::MainWindowState = (windowState() & Qt::WindowMaximized)
-                                         ? basYomari::kStateMaximized
-                                         : basYomari::kStateNormal;
+        basYomari::MainWindowState =
+            (windowState() & Qt::WindowMaximized) ? basYomari::kStateMaximized : basYomari::kStateNormal;
 }
 
 // ---- keys -----------------------------------------------------------------------

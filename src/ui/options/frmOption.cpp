@@ -31,8 +31,8 @@ int32_t Selected(const std::array<QRadioButton*, 2>& group)
 
 frmOption::frmOption(frmMain& main)
     : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_main(main)
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_main(main)
 {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("ヨマリ Yomari - オプション"));
@@ -62,14 +62,34 @@ void frmOption::CreateControls()
         QRect buttonRects[2];
     };
     const Group groups[] = {
-        {frameNanBoku, optNanBoku, "NanBoku", "南北朝(&S)", Rect(120, 120, 2055, 735),
-         {"北朝", "南朝"}, {Rect(120, 240, 735, 375), Rect(960, 240, 735, 375)}},
-        {frameSysTray, optSysTray, "SysTray", "システムトレイに常駐(&T)", Rect(2280, 120, 2535, 735),
-         {"常駐しない", "常駐する"}, {Rect(120, 240, 1215, 375), Rect(1320, 240, 1095, 375)}},
-        {frameAppMode, optAppMode, "AppMode", "機能(&F)", Rect(120, 960, 2535, 735),
-         {"フル機能版", "簡易版"}, {Rect(120, 240, 1215, 375), Rect(1440, 240, 855, 375)}},
-        {frameWhichCopy, optWhichCopy, "WhichCopy", "生年計算結果のコピー(&B)", Rect(120, 1800, 2535, 615),
-         {"元号", "西暦"}, {Rect(120, 240, 1095, 255), Rect(1440, 240, 735, 255)}},
+        {frameNanBoku,
+         optNanBoku,
+         "NanBoku",
+         "南北朝(&S)",
+         Rect(120, 120, 2055, 735),
+         {"北朝", "南朝"},
+         {Rect(120, 240, 735, 375), Rect(960, 240, 735, 375)}},
+        {frameSysTray,
+         optSysTray,
+         "SysTray",
+         "システムトレイに常駐(&T)",
+         Rect(2280, 120, 2535, 735),
+         {"常駐しない", "常駐する"},
+         {Rect(120, 240, 1215, 375), Rect(1320, 240, 1095, 375)}},
+        {frameAppMode,
+         optAppMode,
+         "AppMode",
+         "機能(&F)",
+         Rect(120, 960, 2535, 735),
+         {"フル機能版", "簡易版"},
+         {Rect(120, 240, 1215, 375), Rect(1440, 240, 855, 375)}},
+        {frameWhichCopy,
+         optWhichCopy,
+         "WhichCopy",
+         "生年計算結果のコピー(&B)",
+         Rect(120, 1800, 2535, 615),
+         {"元号", "西暦"},
+         {Rect(120, 240, 1095, 255), Rect(1440, 240, 735, 255)}},
     };
     for (const Group& g : groups) {
         g.frame = new QGroupBox(QString::fromUtf8(g.caption), this);
@@ -116,9 +136,9 @@ void frmOption::CreateControls()
 
 void frmOption::SetTabOrder()
 {
-    const QList<QWidget*> order{optNanBoku[0],   optNanBoku[1],   optSysTray[0], optSysTray[1],
-                                optAppMode[0],   optAppMode[1],   txtMaxLen,     optWhichCopy[0],
-                                optWhichCopy[1], cmdOK,           cmdCancel};
+    const QList<QWidget*> order{optNanBoku[0],   optNanBoku[1], optSysTray[0], optSysTray[1],
+                                optAppMode[0],   optAppMode[1], txtMaxLen,     optWhichCopy[0],
+                                optWhichCopy[1], cmdOK,         cmdCancel};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -196,11 +216,10 @@ bool frmOption::ChangeNanBoku(int32_t value)
             m_main.m_CYomari->SetNanBokuMode(value);
         } catch (const yomari::YomariError& error) {
             const int32_t current = m_main.NanBokuMode();
-            QMessageBox::warning(
-                this, basYomari::AppTitle(),
-                QStringLiteral("南北朝の設定を切り替えられません。\nエラー %1: %2")
-                    .arg(error.Number())
-                    .arg(QString::fromStdString(error.Description())));
+            QMessageBox::warning(this, basYomari::AppTitle(),
+                                 QStringLiteral("南北朝の設定を切り替えられません。\nエラー %1: %2")
+                                     .arg(error.Number())
+                                     .arg(QString::fromStdString(error.Description())));
             if (current >= 0 && current < static_cast<int32_t>(optNanBoku.size())) {
                 optNanBoku[current]->setChecked(true);
                 optNanBoku[current]->setFocus();

@@ -34,8 +34,8 @@ QString SelectedText(const QListWidget* list)
 } // namespace
 
 frmSerch::frmSerch(frmMain* main)
-    : QDialog(main),
-      m_main(main)
+    : QDialog(main)
+    , m_main(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);

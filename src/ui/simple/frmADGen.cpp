@@ -139,9 +139,9 @@ void frmADGen::CreateControls()
         m_designed.insert(child, child->geometry());
     m_designedSize = size();
 
-    for (QWidget* w : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(cmdCopy),
-                       static_cast<QWidget*>(Command1), static_cast<QWidget*>(Option1[0]),
-                       static_cast<QWidget*>(Option1[1])})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(Command1),
+          static_cast<QWidget*>(Option1[0]), static_cast<QWidget*>(Option1[1])})
         w->installEventFilter(this);
     for (QRadioButton* b : Option2)
         b->installEventFilter(this);
@@ -149,9 +149,8 @@ void frmADGen::CreateControls()
 
 void frmADGen::SetTabOrder()
 {
-    const QList<QWidget*> order{Text1,     Command1,   cmdCopy,    Option1[0],     Option1[1],
-                                Option2[3], Option2[2], Option2[1], Option2[0], cmdFullVersion,
-                                cmdHelp,   Label3};
+    const QList<QWidget*> order{Text1,      Command1,   cmdCopy,    Option1[0],     Option1[1], Option2[3],
+                                Option2[2], Option2[1], Option2[0], cmdFullVersion, cmdHelp,    Label3};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -478,8 +477,8 @@ void frmADGen::ShowLastYearNote(const LengthTable& lengths, const NameTable& nam
 {
     if (n >= m_gengoCount)
         return;
-    QString note = QStringLiteral("元号最終年:") + names[n] + QString::number(lengths[n]) +
-                   QStringLiteral("年      ");
+    QString note =
+        QStringLiteral("元号最終年:") + names[n] + QString::number(lengths[n]) + QStringLiteral("年      ");
     if (input > lengths[n])
         note += QStringLiteral("入力値は最終年以上です。");
     SetNote(note);
@@ -628,8 +627,6 @@ void frmADGen::Text1_KeyPress(int& keyAscii)
         if (!Text1->text().isEmpty())
             Calculate();
         return;
-    default:
-        basYomari::FilterDigitKey(Text1, keyAscii, m_main.TextLenMax());
-        return;
+    default: basYomari::FilterDigitKey(Text1, keyAscii, m_main.TextLenMax()); return;
     }
 }

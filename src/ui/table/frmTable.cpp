@@ -272,9 +272,10 @@ void frmTable::FillAgeTable()
         ShowTable(grdAge, {});
         return;
     }
-    const int32_t selectedYear = grdAge->currentRow() >= 0 && grdAge->currentRow() < static_cast<int>(m_ageRows.size())
-                                     ? m_ageRows[static_cast<size_t>(grdAge->currentRow())].birthYear
-                                     : 0;
+    const int32_t selectedYear =
+        grdAge->currentRow() >= 0 && grdAge->currentRow() < static_cast<int>(m_ageRows.size())
+            ? m_ageRows[static_cast<size_t>(grdAge->currentRow())].birthYear
+            : 0;
     m_ageRows = yomari::MakeAgeRows(*m_calendar, spnYear->value(), m_milestones ? &*m_milestones : nullptr,
                                     basYomari::AppBaseName().toStdString());
     ShowTable(grdAge, yomari::AgeTableText(m_ageRows, m_milestones.has_value()));
@@ -309,7 +310,8 @@ void frmTable::FillSchoolTable()
             lblBirth->setText(Q(reason));
         } else {
             try {
-                m_stages = yomari::MakeSchoolStages(*m_calendar, *birth, basYomari::AppBaseName().toStdString());
+                m_stages =
+                    yomari::MakeSchoolStages(*m_calendar, *birth, basYomari::AppBaseName().toStdString());
                 lblBirth->setText(Q(yomari::DescribeBirthDate(*m_calendar, *birth)));
             } catch (const std::exception& error) {
                 lblBirth->setText(Q(error.what()));
@@ -403,8 +405,8 @@ void frmTable::cmdResume_Click()
 
 QString frmTable::AskFileName(const QString& caption, const QString& suffix, const QString& filter)
 {
-    const QString base = tabTables->currentIndex() == kSchoolTab ? QStringLiteral("学歴早見表")
-                                                                 : QStringLiteral("年齢早見表");
+    const QString base =
+        tabTables->currentIndex() == kSchoolTab ? QStringLiteral("学歴早見表") : QStringLiteral("年齢早見表");
     const QString folder = m_lastFolder.isEmpty() ? QDir::homePath() : m_lastFolder;
     QFileDialog dialog(this, caption, folder + QLatin1Char('/') + base + suffix, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -445,7 +447,8 @@ void frmTable::Render(QPrinter& printer) const
 {
     const yomari::TextTable table = CurrentTable();
     QString html = QStringLiteral("<h3>") + CurrentTitle().toHtmlEscaped() + QStringLiteral("</h3>");
-    html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><thead><tr>");
+    html +=
+        QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><thead><tr>");
     for (const auto& h : table.header)
         html += QStringLiteral("<th bgcolor=\"#e8e8e8\">") + Q(h).toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr></thead><tbody>");
@@ -527,7 +530,8 @@ QString frmTable::SettingsFileName()
 {
     // Beside the program's settings, never inside them: that file keeps its fixed lines.
     const QFileInfo programSettings(yomari::app::FindSettings().file);
-    return programSettings.absolutePath() + QLatin1Char('/') + basYomari::AppBaseName() + QStringLiteral("Table.ini");
+    return programSettings.absolutePath() + QLatin1Char('/') + basYomari::AppBaseName() +
+           QStringLiteral("Table.ini");
 }
 
 void frmTable::ReadSettings()

@@ -19,9 +19,21 @@ namespace {
 // The values in the order of their value lines.
 std::array<int32_t, kValueCount> Fields(const Values& v)
 {
-    return {v.top, v.left, v.calcMode, v.inputIndex, v.outputIndex, v.inputBeforeMeijiIndex,
-            v.outputBeforeMeijiIndex, v.nanBokuMode, v.appMode, v.inSysTray, v.textLenMax,
-            v.birthYearWhichCopy, v.adGenTop, v.adGenLeft, v.selectedGengo};
+    return {v.top,
+            v.left,
+            v.calcMode,
+            v.inputIndex,
+            v.outputIndex,
+            v.inputBeforeMeijiIndex,
+            v.outputBeforeMeijiIndex,
+            v.nanBokuMode,
+            v.appMode,
+            v.inSysTray,
+            v.textLenMax,
+            v.birthYearWhichCopy,
+            v.adGenTop,
+            v.adGenLeft,
+            v.selectedGengo};
 }
 
 // File line of each value line in a file the program wrote (the lines of a
@@ -132,8 +144,8 @@ TEST_F(SettingsFileTest, AFileThatEndsEarlyKeepsWhatItHas)
     const std::array<int32_t, kValueCount> defaults = Fields(Values{});
     for (int kept = 0; kept <= 22; ++kept) {
         const ReadResult r = ReadLines(WrittenLines().mid(0, kept));
-        const int values = static_cast<int>(std::count_if(kLineOf, kLineOf + kValueCount,
-                                                          [kept](int line) { return line <= kept; }));
+        const int values = static_cast<int>(
+            std::count_if(kLineOf, kLineOf + kValueCount, [kept](int line) { return line <= kept; }));
         EXPECT_EQ(r.valueCount, values) << kept;
         for (int n = 0; n < kValueCount; ++n) {
             EXPECT_EQ(Fields(r.values)[n], n < values ? kWritten[n] : defaults[n])
@@ -195,7 +207,7 @@ TEST_F(SettingsFileTest, FullDiskKeepsTheOldFileAndLeavesNoTemporary)
 TEST_F(SettingsFileTest, StaleTemporariesAreRemovedAndNothingElse)
 {
     const QStringList stale{QStringLiteral("Yomari.ini.Ab3dE9"), QStringLiteral("Yomari.ini.000000")};
-    const QStringList kept{QStringLiteral("Yomari.ini"),        QStringLiteral("Yomari.ini.bak"),
+    const QStringList kept{QStringLiteral("Yomari.ini"),         QStringLiteral("Yomari.ini.bak"),
                            QStringLiteral("Yomari.ini.Ab3dE9x"), QStringLiteral("Yomari.ini.Ab-dE9"),
                            QStringLiteral("Other.ini.Ab3dE9"),   QStringLiteral("XYomari.ini.Ab3dE9")};
     for (const QString& name : stale + kept) {

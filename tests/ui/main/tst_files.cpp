@@ -34,11 +34,28 @@ std::unique_ptr<frmMain> Start(QStringList* messages = nullptr)
 // A settings file as the program writes it, with the value lines given.
 QByteArray Ini(const QStringList& v)
 {
-    static const char* const layout[] = {
-        "[Window]",    "Top",      "Left",         "\r",          "[CalcSetting]", "CalcMode",
-        "InputIndex",  "OutputIndex", "InputBeforeMeijiIndex", "OutputBeforeMeijiIndex", "\r",
-        "[Options]",   "NanBokuMode", "AppMode",   "InSysTray",   "TextLenMax",  "BirthYearWhichCopy",
-        "\r",          "[ADGen]",  "ADGenTop",     "ADGenLeft",   "SelectedGengo"};
+    static const char* const layout[] = {"[Window]",
+                                         "Top",
+                                         "Left",
+                                         "\r",
+                                         "[CalcSetting]",
+                                         "CalcMode",
+                                         "InputIndex",
+                                         "OutputIndex",
+                                         "InputBeforeMeijiIndex",
+                                         "OutputBeforeMeijiIndex",
+                                         "\r",
+                                         "[Options]",
+                                         "NanBokuMode",
+                                         "AppMode",
+                                         "InSysTray",
+                                         "TextLenMax",
+                                         "BirthYearWhichCopy",
+                                         "\r",
+                                         "[ADGen]",
+                                         "ADGenTop",
+                                         "ADGenLeft",
+                                         "SelectedGengo"};
     QByteArray out;
     int n = 0;
     for (const char* line : layout) {
@@ -51,7 +68,8 @@ QByteArray Ini(const QStringList& v)
     return out;
 }
 
-const QStringList kStored{"1500", "2250", "2", "5", "11", "3", "7", "0", "0", "True", "6", "1", "3000", "4500", "2"};
+const QStringList kStored{"1500", "2250", "2", "5", "11",   "3",    "7", "0",
+                          "0",    "True", "6", "1", "3000", "4500", "2"};
 
 // Where centring puts a window (placed before it is shown, so without the
 // frame that showing adds).
@@ -120,7 +138,8 @@ private slots:
                     return;
                 }
                 asked = true;
-                QTest::mouseClick(d->optNanBoku[1], Qt::LeftButton, {}, QPoint(8, d->optNanBoku[1]->height() / 2));
+                QTest::mouseClick(d->optNanBoku[1], Qt::LeftButton, {},
+                                  QPoint(8, d->optNanBoku[1]->height() / 2));
                 QTimer::singleShot(0, d->cmdOK, [d] { QTest::mouseClick(d->cmdOK, Qt::LeftButton); });
             }
         });
@@ -140,9 +159,9 @@ private slots:
     {
         ProgramFolder folder;
         QStringList v = kStored;
-        v[2] = QStringLiteral("abc");    // CalcMode, line 6
-        v[6] = QStringLiteral("9999");   // OutputBeforeMeijiIndex, line 10: no such entry
-        v[14] = QStringLiteral("-2");    // SelectedGengo, line 22
+        v[2] = QStringLiteral("abc");  // CalcMode, line 6
+        v[6] = QStringLiteral("9999"); // OutputBeforeMeijiIndex, line 10: no such entry
+        v[14] = QStringLiteral("-2");  // SelectedGengo, line 22
         folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
         QStringList messages;
         auto w = Start(&messages);
@@ -238,16 +257,16 @@ private slots:
     {
         ProgramFolder folder; // 令和 1, 平成 2 in the shipped table
         QStringList v = kStored;
-        v[2] = QStringLiteral("1");  // 元号変換
-        v[3] = QStringLiteral("2");  // 平成
-        v[4] = QStringLiteral("6");  // 西暦
+        v[2] = QStringLiteral("1"); // 元号変換
+        v[3] = QStringLiteral("2"); // 平成
+        v[4] = QStringLiteral("6"); // 西暦
         v[10] = QStringLiteral("10");
         folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
         auto w = Start();
         w->show();
         QTest::keyClicks(w->txtInput[0], QStringLiteral("2147481659"));
-        const QStringList errors = testsupport::AnswerMessageBoxes(
-            [&] { QTest::keyClick(w->txtInput[0], Qt::Key_Return); });
+        const QStringList errors =
+            testsupport::AnswerMessageBoxes([&] { QTest::keyClick(w->txtInput[0], Qt::Key_Return); });
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("2147483647"));
     }

@@ -83,8 +83,7 @@ private slots:
         Click(w->optInput[7]);
         Calculate(*w, "70");
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("7"));
-        QCOMPARE(w->lblWarning->text(),
-                 QStringLiteral("Warning!!\r\n入力年は\r\n元号最終年以上です。\r\n"));
+        QCOMPARE(w->lblWarning->text(), QStringLiteral("Warning!!\r\n入力年は\r\n元号最終年以上です。\r\n"));
         // The target era had not begun: an empty box and the warning.
         Click(w->optInput[4]);
         Calculate(*w, "1");
@@ -111,7 +110,7 @@ private slots:
             const char* eraYear;
         } cases[] = {{"2026", "令和", "8"}, {"2019", "令和", "1"}, {"1989", "平成", "1"},
                      {"1926", "昭和", "1"}, {"1912", "大正", "1"}, {"1868", "明治", "1"},
-                     {"645", "大化", "1"},   {"1350", "観応", "1"}};
+                     {"645", "大化", "1"},  {"1350", "観応", "1"}};
         for (const auto& c : cases) {
             Calculate(*w, QString::fromLatin1(c.year));
             QCOMPARE(w->lblOutput[0]->text(), QString::fromUtf8(c.era));
@@ -502,8 +501,7 @@ private slots:
         ProgramFolder folder;
         auto w = Open();
         QList<HelpRequest> requests;
-        const HelpHandler previous =
-            HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
+        const HelpHandler previous = HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
         QTest::mouseClick(w->cmdHelp, Qt::LeftButton);
         HlpDlg::SetHelpHandler(previous);
         QCOMPARE(requests.size(), 1);
@@ -560,9 +558,8 @@ private slots:
         ProgramFolder folder;
         // Renamed keys, no sections, blank lines, a value without "=",
         // fractional and lower-case values.
-        folder.Write("Yomari.ini",
-                     "1440\r\n\r\nX = 1500.5\r\n[Any]\r\nA=3\r\nB=0\r\nC=6\r\nD=2\r\nE=-1\r\n"
-                     "F=1\r\nG=0\r\nH=false\r\nI=2\r\nJ=0\r\n");
+        folder.Write("Yomari.ini", "1440\r\n\r\nX = 1500.5\r\n[Any]\r\nA=3\r\nB=0\r\nC=6\r\nD=2\r\nE=-1\r\n"
+                                   "F=1\r\nG=0\r\nH=false\r\nI=2\r\nJ=0\r\n");
         auto w = Open();
         QCOMPARE(basYomari::TopTwips(w.get()), 1440);
         QCOMPARE(basYomari::LeftTwips(w.get()), 1500);
@@ -600,13 +597,13 @@ private slots:
             QByteArray content;
             const char* says;
         } bad[] = {
-            {"Top =abc\r\n", "1 行目"},                                   // not a number
-            {"0\r\n0\r\n9\r\n", "3 行目"},                                // no such mode
-            {"0\r\n0\r\n1\r\n7\r\n", "4 行目"},                           // era button of the other group
-            {"0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n2\r\n", "8 行目"},       // no such court line
-            {"0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n9999\r\n", "7 行目"},         // no such list entry
+            {"Top =abc\r\n", "1 行目"},                             // not a number
+            {"0\r\n0\r\n9\r\n", "3 行目"},                          // no such mode
+            {"0\r\n0\r\n1\r\n7\r\n", "4 行目"},                     // era button of the other group
+            {"0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n2\r\n", "8 行目"}, // no such court line
+            {"0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n9999\r\n", "7 行目"},   // no such list entry
             {"0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n0\r\nyes\r\n", "10 行目"},
-            {QByteArray("\x82", 1), "文字コード"},                          // neither UTF-8 nor CP932
+            {QByteArray("\x82", 1), "文字コード"}, // neither UTF-8 nor CP932
         };
         for (const auto& [content, says] : bad) {
             ProgramFolder folder;
@@ -634,8 +631,8 @@ private slots:
         folder.Write("Yomari.ini", old);
         QFile::setPermissions(folder.Path(""), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         if (QFileInfo(folder.Path("probe")).isWritable() || ::geteuid() == 0) {
-            QFile::setPermissions(folder.Path(""), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                       QFileDevice::ExeOwner);
+            QFile::setPermissions(folder.Path(""),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
             // Root writes anywhere: make the target a folder instead.
             QFile::remove(folder.Path("Yomari.ini"));
             QDir(folder.Path("")).mkdir("Yomari.ini");
@@ -648,8 +645,8 @@ private slots:
             QVERIFY(QString::fromStdString(e.Description()).contains(QStringLiteral("Yomari.ini")));
         }
         QVERIFY(raised);
-        QFile::setPermissions(folder.Path(""), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                   QFileDevice::ExeOwner);
+        QFile::setPermissions(folder.Path(""),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     void missingEraFileStopsTheStart()

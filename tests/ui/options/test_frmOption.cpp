@@ -251,8 +251,8 @@ void TestFrmOption::dialogLayout()
     // Every control lies inside the dialog, the option buttons inside their
     // frames, and no two controls of the dialog cover each other (the label
     // above the digit box touches it by one pixel, 15 twips, by design).
-    const QList<QWidget*> top{d.frameNanBoku, d.frameSysTray, d.frameAppMode, d.Label1, d.txtMaxLen,
-                              d.lblTextMaxLen, d.frameWhichCopy, d.cmdOK, d.cmdCancel};
+    const QList<QWidget*> top{d.frameNanBoku,  d.frameSysTray,   d.frameAppMode, d.Label1,   d.txtMaxLen,
+                              d.lblTextMaxLen, d.frameWhichCopy, d.cmdOK,        d.cmdCancel};
     for (QWidget* c : top) {
         QVERIFY2(d.rect().contains(c->geometry()), qPrintable(c->objectName()));
         for (QWidget* other : top) {
@@ -261,9 +261,10 @@ void TestFrmOption::dialogLayout()
                      qPrintable(c->objectName() + QStringLiteral(" / ") + other->objectName()));
         }
     }
-    const std::pair<QGroupBox*, std::array<QRadioButton*, 2>> groups[] = {
-        {d.frameNanBoku, d.optNanBoku}, {d.frameSysTray, d.optSysTray},
-        {d.frameAppMode, d.optAppMode}, {d.frameWhichCopy, d.optWhichCopy}};
+    const std::pair<QGroupBox*, std::array<QRadioButton*, 2>> groups[] = {{d.frameNanBoku, d.optNanBoku},
+                                                                          {d.frameSysTray, d.optSysTray},
+                                                                          {d.frameAppMode, d.optAppMode},
+                                                                          {d.frameWhichCopy, d.optWhichCopy}};
     for (const auto& [frame, buttons] : groups) {
         for (QRadioButton* b : buttons) {
             QCOMPARE(b->parentWidget(), frame);
@@ -287,8 +288,8 @@ void TestFrmOption::accessKeysAndTabOrder()
 
     // Each access key puts the focus into its frame or on the label's box.
     const std::pair<Qt::Key, QWidget*> keys[] = {
-        {Qt::Key_K, d.txtMaxLen},     {Qt::Key_S, d.frameNanBoku}, {Qt::Key_T, d.frameSysTray},
-        {Qt::Key_F, d.frameAppMode},  {Qt::Key_B, d.frameWhichCopy},
+        {Qt::Key_K, d.txtMaxLen},    {Qt::Key_S, d.frameNanBoku},   {Qt::Key_T, d.frameSysTray},
+        {Qt::Key_F, d.frameAppMode}, {Qt::Key_B, d.frameWhichCopy},
     };
     for (const auto& [key, target] : keys) {
         d.cmdCancel->setFocus();
@@ -296,7 +297,8 @@ void TestFrmOption::accessKeysAndTabOrder()
         QWidget* focus = QApplication::focusWidget();
         QVERIFY2(focus == target || (focus && focus->parentWidget() == target),
                  qPrintable(QStringLiteral("Alt+%1 gave the focus to %2")
-                                .arg(QKeySequence(key).toString(), focus ? focus->objectName() : QStringLiteral("nothing"))));
+                                .arg(QKeySequence(key).toString(),
+                                     focus ? focus->objectName() : QStringLiteral("nothing"))));
     }
 
     // Tab walks the controls in the order of the dialog's table, one stop
@@ -308,8 +310,8 @@ void TestFrmOption::accessKeysAndTabOrder()
         walked << (focus ? focus->objectName() : QString());
         QTest::keyClick(focus, Qt::Key_Tab);
     }
-    QCOMPARE(walked, (QStringList{"optNanBoku0", "optSysTray0", "optAppMode0", "txtMaxLen",
-                                  "optWhichCopy0", "cmdOK", "cmdCancel", "optNanBoku0"}));
+    QCOMPARE(walked, (QStringList{"optNanBoku0", "optSysTray0", "optAppMode0", "txtMaxLen", "optWhichCopy0",
+                                  "cmdOK", "cmdCancel", "optNanBoku0"}));
     d.optNanBoku[0]->setFocus();
     QTest::keyClick(d.optNanBoku[0], Qt::Key_Right);
     QVERIFY(d.optNanBoku[1]->isChecked());
@@ -375,11 +377,11 @@ void TestFrmOption::okWithoutChangesChangesNothing()
     OptionsFlow flow;
     bool filled = false;
     flow.Run(w, {[&](frmOption& d) {
-        filled = d.optNanBoku[0]->isChecked() && d.optAppMode[0]->isChecked() &&
-                 d.optSysTray[0]->isChecked() && d.txtMaxLen->text() == QStringLiteral("4") &&
-                 d.optWhichCopy[0]->isChecked();
-        Press(d.cmdOK);
-    }});
+                 filled = d.optNanBoku[0]->isChecked() && d.optAppMode[0]->isChecked() &&
+                          d.optSysTray[0]->isChecked() && d.txtMaxLen->text() == QStringLiteral("4") &&
+                          d.optWhichCopy[0]->isChecked();
+                 Press(d.cmdOK);
+             }});
 
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
@@ -423,12 +425,12 @@ void TestFrmOption::digitCountWriteBack()
 
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
-        if (pasted)
-            d.txtMaxLen->setText(typed);
-        else
-            TypeInto(d.txtMaxLen, typed);
-        Press(d.cmdOK);
-    }});
+                 if (pasted)
+                     d.txtMaxLen->setText(typed);
+                 else
+                     TypeInto(d.txtMaxLen, typed);
+                 Press(d.cmdOK);
+             }});
 
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
@@ -459,8 +461,7 @@ void TestFrmOption::oversizedDigitCountRefused()
     };
     std::vector<Seen> seen;
     const auto look = [&](frmOption& d) {
-        seen.push_back({d.isVisible(), d.focusWidget() == d.txtMaxLen, OptionsOf(w),
-                        w.txtInput[0]->text()});
+        seen.push_back({d.isVisible(), d.focusWidget() == d.txtMaxLen, OptionsOf(w), w.txtInput[0]->text()});
     };
     flow.Run(w, {
                     [&](frmOption& d) {
@@ -511,9 +512,9 @@ void TestFrmOption::switchCourtLine()
 
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
-        ClickRadio(d.optNanBoku[1]);
-        Press(d.cmdOK);
-    }});
+                 ClickRadio(d.optNanBoku[1]);
+                 Press(d.cmdOK);
+             }});
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
     QCOMPARE(w.NanBokuMode(), 1);
@@ -536,10 +537,10 @@ void TestFrmOption::switchCourtLine()
     // And back.
     bool shownSouthern = false;
     flow.Run(w, {[&](frmOption& d) {
-        shownSouthern = d.optNanBoku[1]->isChecked();
-        ClickRadio(d.optNanBoku[0]);
-        Press(d.cmdOK);
-    }});
+                 shownSouthern = d.optNanBoku[1]->isChecked();
+                 ClickRadio(d.optNanBoku[0]);
+                 Press(d.cmdOK);
+             }});
     QVERIFY(shownSouthern);
     QCOMPARE(w.NanBokuMode(), 0);
     QVERIFY(Items(w.cmbInput[0]).contains(QStringLiteral("観応")));
@@ -624,19 +625,20 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
              d.txtMaxLen->setFocus();
              QTest::keyClick(d.txtMaxLen, Qt::Key_Escape);
          }},
-        {QStringLiteral("Escape on a button"), [](frmOption& d) { QTest::keyClick(d.optAppMode[1], Qt::Key_Escape); }},
+        {QStringLiteral("Escape on a button"),
+         [](frmOption& d) { QTest::keyClick(d.optAppMode[1], Qt::Key_Escape); }},
         {QStringLiteral("close box"), [](frmOption& d) { d.close(); }},
     };
     for (const auto& [name, close] : ways) {
         OptionsFlow flow;
         bool changed = false;
         flow.Run(w, {[&, &close = close](frmOption& d) {
-            changeEverything(d);
-            changed = d.optNanBoku[1]->isChecked() && d.optSysTray[1]->isChecked() &&
-                      d.optAppMode[1]->isChecked() && d.txtMaxLen->text() == QStringLiteral("8") &&
-                      d.optWhichCopy[1]->isChecked();
-            close(d);
-        }});
+                     changeEverything(d);
+                     changed = d.optNanBoku[1]->isChecked() && d.optSysTray[1]->isChecked() &&
+                               d.optAppMode[1]->isChecked() && d.txtMaxLen->text() == QStringLiteral("8") &&
+                               d.optWhichCopy[1]->isChecked();
+                     close(d);
+                 }});
         QVERIFY2(flow.failure.isEmpty(), qPrintable(name));
         QVERIFY2(changed, qPrintable(name));
         QCOMPARE(OptionsOf(w), before);
@@ -659,11 +661,11 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     bool disabled = false;
     QString tip;
     flow.Run(w, {[&](frmOption& d) {
-        disabled = !d.optSysTray[1]->isEnabled();
-        tip = d.optSysTray[1]->toolTip();
-        ClickRadio(d.optSysTray[1]);
-        Press(d.cmdOK);
-    }});
+                 disabled = !d.optSysTray[1]->isEnabled();
+                 tip = d.optSysTray[1]->toolTip();
+                 ClickRadio(d.optSysTray[1]);
+                 Press(d.cmdOK);
+             }});
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(disabled);
     QCOMPARE(tip, QStringLiteral("この環境には通知領域がありません"));
@@ -673,9 +675,9 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     w.SetInSysTray(true);
     bool shownChecked = false;
     flow.Run(w, {[&](frmOption& d) {
-        shownChecked = d.optSysTray[1]->isChecked();
-        Press(d.cmdOK);
-    }});
+                 shownChecked = d.optSysTray[1]->isChecked();
+                 Press(d.cmdOK);
+             }});
     QVERIFY(shownChecked);
     QCOMPARE(w.InSysTray(), true);
 
@@ -684,16 +686,16 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     w.SetInSysTray(false);
     QVERIFY(!w.Tray().IconShown());
     flow.Run(w, {[&](frmOption& d) {
-        ClickRadio(d.optSysTray[1]);
-        Press(d.cmdOK);
-    }});
+                 ClickRadio(d.optSysTray[1]);
+                 Press(d.cmdOK);
+             }});
     QCOMPARE(w.InSysTray(), true);
     QVERIFY(w.Tray().IconShown()); // added at once
     QVERIFY(!w.Tray().Modal());
     flow.Run(w, {[&](frmOption& d) {
-        ClickRadio(d.optSysTray[0]);
-        Press(d.cmdOK);
-    }});
+                 ClickRadio(d.optSysTray[0]);
+                 Press(d.cmdOK);
+             }});
     QCOMPARE(w.InSysTray(), false);
     QVERIFY(!w.Tray().IconShown());
 }
@@ -707,10 +709,10 @@ void TestFrmOption::choosingTheSimpleWindowSwitchesToIt()
     bool modalWhileOpen = false;
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
-        modalWhileOpen = w.Tray().Modal();
-        ClickRadio(d.optAppMode[1]);
-        Press(d.cmdOK);
-    }});
+                 modalWhileOpen = w.Tray().Modal();
+                 ClickRadio(d.optAppMode[1]);
+                 Press(d.cmdOK);
+             }});
     QVERIFY(modalWhileOpen); // the icon brings nothing forward over the dialog
     QCOMPARE(w.AppMode(), 1);
     QVERIFY(!w.isVisible());
@@ -735,13 +737,13 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
         w.show();
         OptionsFlow flow;
         flow.Run(w, {[&](frmOption& d) {
-            ClickRadio(d.optNanBoku[1]);
-            ClickRadio(d.optSysTray[1]);
-            ClickRadio(d.optAppMode[1]);
-            TypeInto(d.txtMaxLen, QStringLiteral("9"));
-            ClickRadio(d.optWhichCopy[1]);
-            Press(d.cmdOK);
-        }});
+                     ClickRadio(d.optNanBoku[1]);
+                     ClickRadio(d.optSysTray[1]);
+                     ClickRadio(d.optAppMode[1]);
+                     TypeInto(d.txtMaxLen, QStringLiteral("9"));
+                     ClickRadio(d.optWhichCopy[1]);
+                     Press(d.cmdOK);
+                 }});
         QVERIFY(flow.failure.isEmpty());
         QCOMPARE(OptionsOf(w), (Options{1, 1, true, 9, 1}));
         w.PrintIni();
@@ -759,16 +761,16 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
         OptionsFlow flow;
         bool filled = false;
         flow.Run(w, {[&](frmOption& d) {
-            filled = d.optNanBoku[1]->isChecked() && d.optSysTray[1]->isChecked() &&
-                     d.optAppMode[1]->isChecked() && d.txtMaxLen->text() == QStringLiteral("9") &&
-                     d.optWhichCopy[1]->isChecked();
-            ClickRadio(d.optNanBoku[0]);
-            ClickRadio(d.optSysTray[0]);
-            ClickRadio(d.optAppMode[0]);
-            TypeInto(d.txtMaxLen, QStringLiteral("4"));
-            ClickRadio(d.optWhichCopy[0]);
-            Press(d.cmdOK);
-        }});
+                     filled = d.optNanBoku[1]->isChecked() && d.optSysTray[1]->isChecked() &&
+                              d.optAppMode[1]->isChecked() && d.txtMaxLen->text() == QStringLiteral("9") &&
+                              d.optWhichCopy[1]->isChecked();
+                     ClickRadio(d.optNanBoku[0]);
+                     ClickRadio(d.optSysTray[0]);
+                     ClickRadio(d.optAppMode[0]);
+                     TypeInto(d.txtMaxLen, QStringLiteral("4"));
+                     ClickRadio(d.optWhichCopy[0]);
+                     Press(d.cmdOK);
+                 }});
         QVERIFY(filled);
         w.PrintIni();
     }
@@ -784,10 +786,10 @@ void TestFrmOption::exitWhileDialogOpen()
     w.show();
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
-        ClickRadio(d.optAppMode[1]);
-        // The program ends (as from the notification-area menu) meanwhile.
-        QTimer::singleShot(0, &w, [&w] { w.close(); });
-    }});
+                 ClickRadio(d.optAppMode[1]);
+                 // The program ends (as from the notification-area menu) meanwhile.
+                 QTimer::singleShot(0, &w, [&w] { w.close(); });
+             }});
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(!w.isVisible());
     QCOMPARE(w.AppMode(), 0);

@@ -88,8 +88,8 @@ void ClickItem(QListWidget* list, const QString& text)
 QWidget* NextTabStop(QWidget* w)
 {
     for (QWidget* next = w->nextInFocusChain(); next != w; next = next->nextInFocusChain())
-        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(w->window()) &&
-            next->isEnabled() && next->focusProxy() == nullptr)
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(w->window()) && next->isEnabled() &&
+            next->focusProxy() == nullptr)
             return next;
     return nullptr;
 }
@@ -203,8 +203,8 @@ void TestFrmSerch::controlsAsDesigned()
     QCOMPARE(d->Label1->buddy(), d->cmbJidai);
     QVERIFY(d->txtSerch->testAttribute(Qt::WA_InputMethodEnabled));
 
-    const QList<QWidget*> order{d->txtSerch, d->cmdSearch, d->lstMatch, d->cmdOK,
-                                d->cmdSerchClear, d->cmbJidai, d->cmdCancel};
+    const QList<QWidget*> order{d->txtSerch,      d->cmdSearch, d->lstMatch, d->cmdOK,
+                                d->cmdSerchClear, d->cmbJidai,  d->cmdCancel};
     QCOMPARE(NextTabStop(order.last()), order.first());
     for (qsizetype i = 1; i < order.size(); ++i)
         QCOMPARE(NextTabStop(order[i - 1]), order[i]);
@@ -219,7 +219,7 @@ void TestFrmSerch::periodsFollowTheCourtLine()
 {
     Session s;
     s.Start();
-    const QStringList common{"飛鳥時代", "奈良時代", "平安時代", "鎌倉時代", "室町時代",
+    const QStringList common{"飛鳥時代", "奈良時代",     "平安時代", "鎌倉時代", "室町時代",
                              "戦国時代", "安土桃山時代", "江戸時代", "明治時代"};
     QStringList muromachi;
     for (int mode : {0, 1}) {
@@ -444,7 +444,9 @@ void TestFrmSerch::unusablePeriodFileSearchesAllEras()
     switch (kind) {
     case 1: s.folder.Write("Yomari.daj", ""); break;
     case 2: s.folder.Write("Yomari.daj", "\r\n\r\n"); break;
-    case 3: s.folder.Write("Yomari.daj", "\"飛鳥時代\",\"大化\",\"和銅\"\r\n\"奈良時代\",\"和銅\"\r\n"); break;
+    case 3:
+        s.folder.Write("Yomari.daj", "\"飛鳥時代\",\"大化\",\"和銅\"\r\n\"奈良時代\",\"和銅\"\r\n");
+        break;
     case 4: s.folder.Write("Yomari.daj", "\"\x80\x80\",\"\xff\",\"\xfd\"\r\n"); break;
     case 5: QVERIFY(QDir(s.folder.Path(QString())).mkdir("Yomari.daj")); break;
     default: break;

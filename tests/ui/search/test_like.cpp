@@ -30,17 +30,17 @@ TEST(Like, LiteralsCompareWholeTextAndExactCodePoints)
 {
     Check({
         {"けいおう", "けいおう", true},
-        {"けいおう", "けいお", false},     // whole text, not a prefix
+        {"けいおう", "けいお", false}, // whole text, not a prefix
         {"けいお", "けいおう", false},
-        {"ケイオウ", "けいおう", false},   // katakana is not hiragana
-        {"abc", "ABC", false},             // case counts
-        {"ａｂｃ", "abc", false},          // width counts
+        {"ケイオウ", "けいおう", false}, // katakana is not hiragana
+        {"abc", "ABC", false},           // case counts
+        {"ａｂｃ", "abc", false},        // width counts
         {"慶応", "慶応", true},
         {"", "", true},
-        {"a", "", false},                  // empty pattern: only empty text
+        {"a", "", false}, // empty pattern: only empty text
         {"", "*", true},
         {"", "?", false},
-        {"𠀋x", "?x", true},               // a character beyond 16 bits is one character
+        {"𠀋x", "?x", true}, // a character beyond 16 bits is one character
     });
 }
 
@@ -58,11 +58,11 @@ TEST(Like, StarQuestionAndDigit)
         {"けいちょう", "け?ち*", true},
         {"2024", "20##", true},
         {"20a4", "20##", false},
-        {"09", "##", true},                // both ends of the digits
+        {"09", "##", true}, // both ends of the digits
         {"/", "#", false},
         {":", "#", false},
-        {"２０", "##", false},             // full-width digits are not digits here
-        {"abcbc", "a*bc", true},           // the star has to give back characters
+        {"２０", "##", false},   // full-width digits are not digits here
+        {"abcbc", "a*bc", true}, // the star has to give back characters
         {"abcbd", "a*bc", false},
     });
 }
@@ -73,26 +73,26 @@ TEST(Like, CharacterLists)
         {"かえい", "[かき]*", true},
         {"きょうわ", "[かき]*", true},
         {"けいおう", "[かき]*", false},
-        {"こうか", "[か-こ]*", true},      // range of code points
+        {"こうか", "[か-こ]*", true}, // range of code points
         {"さいこう", "[か-こ]*", false},
         {"けいおう", "[!かき]*", true},
         {"かえい", "[!かき]*", false},
-        {"-", "[-a]", true},               // a hyphen first or last stands for itself
+        {"-", "[-a]", true}, // a hyphen first or last stands for itself
         {"-", "[a-]", true},
         {"-", "[!-a]", false},
         {"b", "[!-a]", true},
-        {"[", "[[]", true},                // "[" inside a list is ordinary
-        {"*", "[*]", true},                // wildcards inside a list are ordinary
+        {"[", "[[]", true}, // "[" inside a list is ordinary
+        {"*", "[*]", true}, // wildcards inside a list are ordinary
         {"x", "[*]", false},
-        {"ab", "a[]b", true},              // an empty list stands for nothing
+        {"ab", "a[]b", true}, // an empty list stands for nothing
         {"a", "[!]", true},
-        {"b", "[z-a]", false},             // reversed range: no character
-        {"き", "[か-こ]", true},           // inside a range, not only its ends
+        {"b", "[z-a]", false},   // reversed range: no character
+        {"き", "[か-こ]", true}, // inside a range, not only its ends
         {"-", "[か-こ]", false},
-        {"x", "[a-cx]", true},             // entries after a range still count
+        {"x", "[a-cx]", true}, // entries after a range still count
         {"b", "[a-cx]", true},
         {"w", "[a-cx]", false},
-        {"!", "[!a]", true},               // "!" is a text character like any other
+        {"!", "[!a]", true}, // "!" is a text character like any other
         {"!", "[a!]", true},
         {"a", "[a!]", true},
         {"]", "]", true},
@@ -172,7 +172,8 @@ void ExpectWorkBounded(const QString& text, const QString& pattern)
 TEST(Like, AgreesWithPlainBacktrackingOnGeneratedPatterns)
 {
     // Pieces that make lists, ranges, negation and unclosed brackets common.
-    const char* const pieces[] = {"a", "b", "c", "1", "-", "!", "*", "?", "#", "[", "]", "[!", "a-c", "c-a", "-]"};
+    const char* const pieces[] = {"a", "b", "c", "1",  "-",   "!",   "*", "?",
+                                  "#", "[", "]", "[!", "a-c", "c-a", "-]"};
     const char textChars[] = "abc1-![]*";
     std::mt19937 random(20240607);
     for (int n = 0; n < 20000; ++n) {
@@ -196,9 +197,9 @@ TEST(Like, LongPatternsAndTextsStayWithinBounds)
     const QString stars = QStringLiteral("*a").repeated(20) + QLatin1Char('b');
     EXPECT_FALSE(Like(text, stars));
     EXPECT_TRUE(Like(text + QLatin1Char('b'), stars));
-    for (const QString& pattern : {stars, QString(32000, QLatin1Char('[')), QStringLiteral("[!").repeated(5000),
-                                   QString(5000, QLatin1Char('[')) + QLatin1Char(']'),
-                                   QStringLiteral("*[a-c").repeated(3000)})
+    for (const QString& pattern :
+         {stars, QString(32000, QLatin1Char('[')), QStringLiteral("[!").repeated(5000),
+          QString(5000, QLatin1Char('[')) + QLatin1Char(']'), QStringLiteral("*[a-c").repeated(3000)})
         for (const QString& t : {text, QStringLiteral("けいおう"), QString(4000, QLatin1Char('['))})
             ExpectWorkBounded(t, pattern);
 }

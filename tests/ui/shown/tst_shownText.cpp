@@ -59,9 +59,9 @@ void Retype(QLineEdit* box, int value)
 // The controls of the result line, left to right, that are shown now.
 QList<QWidget*> ResultLine(const frmMain& w)
 {
-    const QList<QWidget*> all{w.Label2,      w.lblInput[0],  w.txtInput[0],  w.lblInput[1], w.Label1,
-                              w.lblOutput[0], w.txtOutput[0], w.txtInput[1], w.lblOutput[2], w.txtOutput[1],
-                              w.lblOutput[4]};
+    const QList<QWidget*> all{w.Label2,       w.lblInput[0],  w.txtInput[0],  w.lblInput[1],
+                              w.Label1,       w.lblOutput[0], w.txtOutput[0], w.txtInput[1],
+                              w.lblOutput[2], w.txtOutput[1], w.lblOutput[4]};
     QList<QWidget*> shown;
     for (QWidget* c : all)
         if (c->isVisible())
@@ -76,10 +76,10 @@ QStringList Faults(frmMain& w, const QString& when)
     const QList<QWidget*> line = ResultLine(w);
     for (qsizetype i = 1; i < line.size(); ++i)
         if (line[i - 1]->geometry().right() >= line[i]->x())
-            faults << QStringLiteral("%1 covers %2").arg(line[i - 1]->objectName().isEmpty()
-                                                             ? QString::number(i - 1)
-                                                             : line[i - 1]->objectName(),
-                                                         QString::number(i));
+            faults << QStringLiteral("%1 covers %2")
+                          .arg(line[i - 1]->objectName().isEmpty() ? QString::number(i - 1)
+                                                                   : line[i - 1]->objectName(),
+                               QString::number(i));
     // Nor may one control of the window cover another (a pixel's touch aside).
     const QList<QWidget*> controls = w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (qsizetype i = 0; i < controls.size(); ++i)
@@ -89,8 +89,9 @@ QStringList Faults(frmMain& w, const QString& when)
             const QRect both = controls[i]->geometry().intersected(controls[j]->geometry());
             if (both.width() > 1 && both.height() > 1)
                 faults << QStringLiteral("%1 and %2 cover each other")
-                              .arg(shown::Describe(controls[i], controls[i]->property("text").toString(), {}),
-                                   shown::Describe(controls[j], controls[j]->property("text").toString(), {}));
+                              .arg(
+                                  shown::Describe(controls[i], controls[i]->property("text").toString(), {}),
+                                  shown::Describe(controls[j], controls[j]->property("text").toString(), {}));
         }
     for (QString& f : faults)
         f = when + QStringLiteral(": ") + f;

@@ -1,7 +1,6 @@
 // The simple edition window driven by keys and clicks, with the main window
 // it reads its eras from, and its place in the settings file.
 
-
 #include "app/AppSetup.h"
 #include "tests/support/TestProgram.h"
 #include "app/Twips.h"
@@ -54,7 +53,8 @@ struct Program {
         // A start-up message would stop the test; answer it and fail instead.
         const QStringList boxes = testsupport::AnswerMessageBoxes([this] { main->Form_Load(); });
         if (!boxes.isEmpty())
-            QTest::qFail(qPrintable(QStringLiteral("start-up message: ") + boxes.join('\n')), __FILE__, __LINE__);
+            QTest::qFail(qPrintable(QStringLiteral("start-up message: ") + boxes.join('\n')), __FILE__,
+                         __LINE__);
         ad = &main->ADGen();
     }
     void Show()
@@ -173,8 +173,9 @@ void TestFrmADGen::layoutAndCaptions()
         visited << QApplication::focusWidget();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    const QList<QWidget*> expected{ad->Text1,      ad->Command1, ad->cmdCopy, ad->Option1[0], ad->Option2[3],
-                                   ad->cmdFullVersion, ad->cmdHelp,  ad->Label3,  ad->Text1};
+    const QList<QWidget*> expected{ad->Text1,      ad->Command1,   ad->cmdCopy,
+                                   ad->Option1[0], ad->Option2[3], ad->cmdFullVersion,
+                                   ad->cmdHelp,    ad->Label3,     ad->Text1};
     QCOMPARE(visited, expected);
 }
 
@@ -186,14 +187,22 @@ void TestFrmADGen::eraToWestern_data()
     QTest::addColumn<QString>("note");
     const QString last = QStringLiteral("年      ");
     const QString beyond = QStringLiteral("入力値は最終年以上です。");
-    QTest::newRow("平成16") << 3 << "16" << "2004" << QString();
-    QTest::newRow("平成1") << 3 << "1" << "1989" << QString();
-    QTest::newRow("明治1") << 0 << "1" << "1868" << QStringLiteral("元号最終年:明治45") + last;
-    QTest::newRow("明治45") << 0 << "45" << "1912" << QStringLiteral("元号最終年:明治45") + last;
-    QTest::newRow("明治46") << 0 << "46" << "1913" << QStringLiteral("元号最終年:明治45") + last + beyond;
-    QTest::newRow("明治50") << 0 << "50" << "1917" << QStringLiteral("元号最終年:明治45") + last + beyond;
-    QTest::newRow("大正1") << 1 << "1" << "1912" << QStringLiteral("元号最終年:大正15") + last;
-    QTest::newRow("昭和64") << 2 << "64" << "1989" << QStringLiteral("元号最終年:昭和64") + last;
+    QTest::newRow("平成16") << 3 << "16"
+                            << "2004" << QString();
+    QTest::newRow("平成1") << 3 << "1"
+                           << "1989" << QString();
+    QTest::newRow("明治1") << 0 << "1"
+                           << "1868" << QStringLiteral("元号最終年:明治45") + last;
+    QTest::newRow("明治45") << 0 << "45"
+                            << "1912" << QStringLiteral("元号最終年:明治45") + last;
+    QTest::newRow("明治46") << 0 << "46"
+                            << "1913" << QStringLiteral("元号最終年:明治45") + last + beyond;
+    QTest::newRow("明治50") << 0 << "50"
+                            << "1917" << QStringLiteral("元号最終年:明治45") + last + beyond;
+    QTest::newRow("大正1") << 1 << "1"
+                           << "1912" << QStringLiteral("元号最終年:大正15") + last;
+    QTest::newRow("昭和64") << 2 << "64"
+                            << "1989" << QStringLiteral("元号最終年:昭和64") + last;
 }
 
 void TestFrmADGen::eraToWestern()
@@ -523,21 +532,32 @@ void TestFrmADGen::sixteenBitLimits_data()
     const QString seireki = QStringLiteral("西暦");
     const QString heisei = QStringLiteral("平成");
 
-    QTest::newRow("西暦 40000") << true << "40000" << true << "" << "" << tooBig << "40000";
-    QTest::newRow("平成 40000") << false << "40000" << true << "" << "" << tooBig << "40000";
-    QTest::newRow("西暦 32767 past newest era") << true << "32767" << true << "" << "" << outOfRange << "32767";
-    QTest::newRow("西暦 11987 last counted") << true << "11987" << true << heisei << "9999" << "" << "11987";
-    QTest::newRow("西暦 11988 first uncounted") << true << "11988" << true << "" << "" << outOfRange << "11988";
-    QTest::newRow("平成 30779 largest") << false << "30779" << true << seireki << "32767" << "" << "30779";
-    QTest::newRow("平成 30780") << false << "30780" << true << "" << "" << resultTooBig << "";
-    QTest::newRow("平成 32000") << false << "32000" << true << "" << "" << resultTooBig << "";
-    QTest::newRow("pasted no number") << false << "abc" << false << "" << ""
-                                      << frmADGen::InvalidInputMessage() << "abc";
-    QTest::newRow("pasted negative") << true << "-5" << false << "" << ""
-                                     << frmADGen::InvalidInputMessage() << "-5";
-    QTest::newRow("pasted leading number") << true << QStringLiteral("2004年") << false << heisei << "16" << ""
-                                           << QStringLiteral("2004年");
-    QTest::newRow("pasted huge") << true << "123456789012" << false << "" << "" << tooBig << "123456789012";
+    QTest::newRow("西暦 40000") << true << "40000" << true << ""
+                                << "" << tooBig << "40000";
+    QTest::newRow("平成 40000") << false << "40000" << true << ""
+                                << "" << tooBig << "40000";
+    QTest::newRow("西暦 32767 past newest era") << true << "32767" << true << ""
+                                                << "" << outOfRange << "32767";
+    QTest::newRow("西暦 11987 last counted") << true << "11987" << true << heisei << "9999"
+                                             << ""
+                                             << "11987";
+    QTest::newRow("西暦 11988 first uncounted") << true << "11988" << true << ""
+                                                << "" << outOfRange << "11988";
+    QTest::newRow("平成 30779 largest") << false << "30779" << true << seireki << "32767"
+                                        << ""
+                                        << "30779";
+    QTest::newRow("平成 30780") << false << "30780" << true << ""
+                                << "" << resultTooBig << "";
+    QTest::newRow("平成 32000") << false << "32000" << true << ""
+                                << "" << resultTooBig << "";
+    QTest::newRow("pasted no number") << false << "abc" << false << ""
+                                      << "" << frmADGen::InvalidInputMessage() << "abc";
+    QTest::newRow("pasted negative") << true << "-5" << false << ""
+                                     << "" << frmADGen::InvalidInputMessage() << "-5";
+    QTest::newRow("pasted leading number") << true << QStringLiteral("2004年") << false << heisei << "16"
+                                           << "" << QStringLiteral("2004年");
+    QTest::newRow("pasted huge") << true << "123456789012" << false << ""
+                                 << "" << tooBig << "123456789012";
 }
 
 void TestFrmADGen::sixteenBitLimits()
@@ -672,8 +692,8 @@ void TestFrmADGen::shippedData()
     QCOMPARE(ad->Label4->text(), QStringLiteral("元号最終年:平成31年      "));
 
     ClickRadio(ad->Option1[1]);
-    for (const auto& [year, era] : {std::pair{"2026", "令和8"}, std::pair{"2019", "令和1"},
-                                    std::pair{"1912", "大正1"}}) {
+    for (const auto& [year, era] :
+         {std::pair{"2026", "令和8"}, std::pair{"2019", "令和1"}, std::pair{"1912", "大正1"}}) {
         Type(ad, QString::fromLatin1(year));
         Enter(ad->Text1);
         QCOMPARE(ad->Label2->text() + ad->Label3->text(), QString::fromUtf8(era));
@@ -709,10 +729,11 @@ void TestFrmADGen::settingsRoundTrip()
         QVERIFY(!main.ADGenLoaded());
     }
     const QByteArray ini = folder.Read(QStringLiteral("Yomari.ini"));
-    QVERIFY2(ini.endsWith(QStringLiteral("[ADGen]\r\nADGenTop =1200\r\nADGenLeft =1500\r\nSelectedGengo =%1\r\n")
-                              .arg(selected)
-                              .toLatin1()),
-             ini.constData());
+    QVERIFY2(
+        ini.endsWith(QStringLiteral("[ADGen]\r\nADGenTop =1200\r\nADGenLeft =1500\r\nSelectedGengo =%1\r\n")
+                         .arg(selected)
+                         .toLatin1()),
+        ini.constData());
 
     frmMain main;
     main.Form_Load();

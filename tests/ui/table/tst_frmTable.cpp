@@ -31,7 +31,8 @@ struct Program {
     {
         QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/Yomari.dad"), folder.Path(QStringLiteral("Yomari.dad")));
         if (milestones.isNull())
-            QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/Yomari.dak"), folder.Path(QStringLiteral("Yomari.dak")));
+            QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/Yomari.dak"),
+                        folder.Path(QStringLiteral("Yomari.dak")));
         else
             folder.Write(QStringLiteral("Yomari.dak"), milestones);
         main.Form_Load();
@@ -104,7 +105,8 @@ QStringList SaveThrough(QPushButton* button, const QString& path)
 QList<QStringList> ReadCsv(const QByteArray& bytes)
 {
     QList<QStringList> rows;
-    for (const QString& line : QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
         QStringList cells = line.split(QLatin1Char(','));
         for (QString& cell : cells)
             cell = cell.mid(1, cell.size() - 2);
@@ -187,7 +189,8 @@ private slots:
         QCOMPARE(g->rowCount(), 121);
         QCOMPARE(g->columnCount(), 9);
         QCOMPARE(RowTexts(g, RowOf(g, QStringLiteral("1966年"))),
-                 (QStringList{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳", "本厄", "本厄", "還暦"}));
+                 (QStringList{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳", "本厄",
+                              "本厄", "還暦"}));
 
         const auto shownRow = [g](int row) {
             return g->viewport()->rect().intersects(g->visualItemRect(g->item(row, 0)));
@@ -250,7 +253,8 @@ private slots:
         QTest::keyClicks(t.txtBirth, QStringLiteral("2012-04-02"));
         QTableWidget* g = t.grdSchool;
         QCOMPARE(g->rowCount(), 7);
-        QCOMPARE(RowTexts(g, 1), (QStringList{"小学校", "2019年4月", "平成31年4月", "2025年3月", "令和7年3月"}));
+        QCOMPARE(RowTexts(g, 1),
+                 (QStringList{"小学校", "2019年4月", "平成31年4月", "2025年3月", "令和7年3月"}));
         QCOMPARE(t.lblBirth->text(), QStringLiteral("2012年4月2日(平成24年4月2日)生まれ"));
 
         // 大学 off, 大学院 on: the copy follows the check marks, in time order.
@@ -307,7 +311,8 @@ private slots:
         QVERIFY(doc.trimmed().endsWith("%%EOF"));
         // 121 rows do not fit one A4 page.
         QVERIFY(doc.count("/Type /Page\n") + doc.count("/Type /Page\r") + doc.count("/Type /Page ") +
-                    doc.count("/Type /Page>") >= 2);
+                    doc.count("/Type /Page>") >=
+                2);
 
         // A folder that cannot be written: a message naming the file, no crash.
         const QStringList said = SaveThrough(t.cmdCsv, out.filePath(QStringLiteral("none/x.csv")));
@@ -318,9 +323,8 @@ private slots:
     void brokenMilestoneFileIsNamedAndItsColumnsLeft()
     {
         Program p("\"男\",\"本厄\",42,\"大厄\"\r\n\"長寿\",\"還暦\",六十一,\"\"\r\n");
-        const QStringList said = testsupport::AnswerMessageBoxes([&] {
-            QTest::mouseClick(p.main.cmdTable, Qt::LeftButton);
-        });
+        const QStringList said =
+            testsupport::AnswerMessageBoxes([&] { QTest::mouseClick(p.main.cmdTable, Qt::LeftButton); });
         QCOMPARE(said.size(), 1);
         QVERIFY2(said[0].contains(p.folder.Path(QStringLiteral("Yomari.dak"))), qPrintable(said[0]));
         frmTable& t = p.main.Table();
@@ -342,7 +346,8 @@ private slots:
         QTest::keyClicks(t.txtBirth, QStringLiteral("2000-04-02"));
         QTest::keyClick(t.txtBirth, Qt::Key_Escape);
         QVERIFY(!t.isVisible());
-        QCOMPARE(QFileInfo(frmTable::SettingsFileName()).absolutePath(), QFileInfo(p.folder.Path("Yomari.ini")).absolutePath());
+        QCOMPARE(QFileInfo(frmTable::SettingsFileName()).absolutePath(),
+                 QFileInfo(p.folder.Path("Yomari.ini")).absolutePath());
         QVERIFY(QFile::exists(frmTable::SettingsFileName()));
         QVERIFY(!QFile::exists(p.folder.Path(QStringLiteral("Yomari.ini"))));
 
@@ -353,7 +358,8 @@ private slots:
         QCOMPARE(again.grdSchool->item(1, 1)->text(), QStringLiteral("2007年4月"));
 
         // A mangled file gives the defaults.
-        p.folder.Write(QFileInfo(frmTable::SettingsFileName()).fileName(), QByteArray("\xff\xfe[Window\nTab=9\n[School]\nResume=1x\nBirthDate=\x01\n", 40));
+        p.folder.Write(QFileInfo(frmTable::SettingsFileName()).fileName(),
+                       QByteArray("\xff\xfe[Window\nTab=9\n[School]\nResume=1x\nBirthDate=\x01\n", 40));
         frmTable third(p.main);
         third.Form_Load();
         QCOMPARE(third.tabTables->currentIndex(), 0);

@@ -1,0 +1,448 @@
+// Every day since 645 in both court lines, the era table's edges, the seams
+// of the calendar, refused dates and the checks of the two data files.
+#include "engine/DayQuery.h"
+#include "engine/LunisolarCalendar.h"
+#include "engine/LunisolarTable.h"
+#include "engine/TextDecoding.h"
+
+#include "tests/engine/ShippedEnv.h"
+#include "tests/engine/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace yomari;
+
+namespace {
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string Shipped(const std::string& ext)
+{
+    return Slurp(std::string(YOMARI_BIN_DIR) + "/Yomari" + ext);
+}
+
+// One engine over the shipped data for the whole suite: the loops below
+// would otherwise read the files again and again.
+const DayEngine& Engine(int32_t line)
+{
+    static const auto north = DayEngine::Load(ShippedEnv(), 0);
+    static const auto south = DayEngine::Load(ShippedEnv(), 1);
+    return line == 0 ? *north : *south;
+}
+
+std::string Answer(const std::string& text, int32_t line = 0, bool gregorian = false)
+{
+    try {
+        const auto a = AnswerDay(Engine(line), text, DayOptions{gregorian});
+        return a ? a->text : "no day";
+    } catch (const DateError& e) {
+        return std::string("refused: ") + e.what();
+    }
+}
+
+int64_t JdnOf(const std::string& text, int32_t line = 0)
+{
+    const auto a = AnswerDay(Engine(line), text);
+    return a ? a->jdn : -1;
+}
+
+// The month file read the plain way: every month's first day, in order.
+struct MonthRow {
+    LunisolarDate first;
+    int64_t jdn;
+    int32_t days;
+};
+std::vector<MonthRow> ShippedMonths()
+{
+    std::vector<MonthRow> rows;
+    std::istringstream in(Shipped(".dal"));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        int32_t year = 0, leap = 0;
+        int64_t jdn = 0;
+        char lengths[40] = {};
+        EXPECT_EQ(std::sscanf(line.c_str(), "%d,%ld,%d,%39s", &year, &jdn, &leap, lengths), 4) << line;
+        const std::string l = lengths;
+        for (size_t k = 0; k < l.size() / 2; ++k) {
+            const int32_t index = static_cast<int32_t>(k);
+            const bool isLeap = leap != 0 && index == leap;
+            const int32_t month = leap != 0 && index >= leap ? index : index + 1;
+            const int32_t days = std::stoi(l.substr(2 * k, 2));
+            rows.push_back({{year, month, isLeap, 1}, jdn, days});
+            jdn += days;
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(Lunisolar, EveryDayFrom645RoundTripsInBothLinesAndMonthsMatchTheTable)
+{
+    const std::vector<MonthRow> months = ShippedMonths();
+    ASSERT_GT(months.size(), 15000u);
+    const int64_t first = JdnOfJulian({645, 7, 17});
+    int failures = 0;
+    int64_t checked = 0;
+    for (const MonthRow& m : months) {
+        for (int32_t d = 1; d <= m.days && failures < 10; ++d) {
+            const int64_t jdn = m.jdn + d - 1;
+            // The calendars' own round trips.
+            const CivilDate j = JulianOfJdn(jdn);
+            const CivilDate g = GregorianOfJdn(jdn);
+            if (JdnOfJulian(j) != jdn || !IsValidJulianDate(j) || JdnOfGregorian(g) != jdn) {
+                ADD_FAILURE() << jdn << ": " << FormatCivilDate(j) << " / " << FormatCivilDate(g);
+                ++failures;
+            }
+            for (int32_t line : {0, 1}) {
+                const DayCalendar& cal = Engine(line).Calendar();
+                const DayFacts f = cal.Facts(jdn);
+                LunisolarDate want = m.first;
+                want.day = d;
+                if (f.lunisolar != want) {
+                    ADD_FAILURE() << jdn << " is not " << FormatLunisolarKey(want);
+                    ++failures;
+                }
+                if (jdn < first || f.date.era == 0)
+                    continue;
+                ++checked;
+                const auto back = cal.DayOf(f.date.era, f.date.year, f.date.month, f.date.leap, f.date.day);
+                if (!back || back->jdn != jdn || back->inUse) {
+                    ADD_FAILURE() << "line " << line << " " << jdn << ": " << FormatEraDay(cal.Eras(), f.date)
+                                  << " came back as " << (back ? back->jdn : -1);
+                    ++failures;
+                }
+                // The also reading is the same day too, with the era of that day named.
+                if (f.also) {
+                    const auto also =
+                        cal.DayOf(f.also->era, f.also->year, f.also->month, f.also->leap, f.also->day);
+                    if (!also || also->jdn != jdn || !also->inUse || *also->inUse != f.date) {
+                        ADD_FAILURE() << "also of " << FormatEraDay(cal.Eras(), f.date);
+                        ++failures;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(months.back().jdn + months.back().days, kFirstGregorianJdn);
+    // Both lines, 645-07-17 .. 1872-12-31 less the years with no era.
+    EXPECT_GT(checked, 2 * (kFirstGregorianJdn - first - 18000));
+}
+
+TEST(Lunisolar, EveryEraBeginsAndEndsOnItsDaysInBothLines)
+{
+    std::istringstream in(Shipped(".dae"));
+    std::string row;
+    int eras = 0;
+    while (std::getline(in, row)) {
+        if (row.empty() || row[0] == '#')
+            continue;
+        std::vector<std::string> f;
+        std::istringstream cells(row);
+        for (std::string c; std::getline(cells, c, ',');)
+            f.push_back(c);
+        ASSERT_EQ(f.size(), 6u) << row;
+        const int32_t line = f[0] == "n" ? 0 : 1;
+        const DayCalendar& cal = Engine(line).Calendar();
+        const int32_t era = cal.Eras().FindEra(f[1]);
+        ASSERT_NE(era, 0) << row;
+        // Days written lunisolar are found through the month table itself.
+        const auto day = [&](const std::string& key) -> int64_t {
+            if (const auto d = ParseLunisolarKey(key); d && d->year <= 1872)
+                return *cal.Months()->JdnOf(*d);
+            return JdnOfGregorian(
+                {std::stoi(key.substr(0, 4)), std::stoi(key.substr(5, 2)), std::stoi(key.substr(8, 2))});
+        };
+        const int64_t useFrom = day(f[4]);
+        const int64_t useTo = day(f[5]);
+        const int64_t proclaimed = day(f[3]);
+        const int32_t firstYear = cal.Months()->DateOf(proclaimed)->year;
+        for (const int64_t edge : {useFrom, useTo}) {
+            const EraDay d = cal.Facts(edge).date;
+            EXPECT_EQ(d.era, era) << row;
+            if (edge < kFirstGregorianJdn)
+                EXPECT_EQ(d.year, cal.Months()->DateOf(edge)->year - firstYear + 1) << row;
+            const auto back = cal.DayOf(d.era, d.year, d.month, d.leap, d.day);
+            EXPECT_TRUE(back && back->jdn == edge && !back->inUse) << row;
+        }
+        EXPECT_NE(cal.Facts(useFrom - 1).date.era, era) << row;
+        EXPECT_NE(cal.Facts(useTo + 1).date.era, era) << row;
+        ++eras;
+    }
+    EXPECT_EQ(eras, 470);
+}
+
+TEST(Lunisolar, SeamsChangesAndForms)
+{
+    struct Case {
+        const char* query;
+        int32_t line;
+        bool gregorian;
+        const char* answer;
+    } const cases[] = {
+        {"1582-06-21", 0, false, "天正10年6月2日"},
+        {"天正10年6月2日", 0, false, "1582-06-21"},
+        {"天正10年6月2日", 0, true, "1582-07-01"},
+        {"1872-12-31", 0, false, "明治5年12月2日"},
+        {"1873-01-01", 0, false, "明治6年1月1日"},
+        {"明治5年12月2日", 0, false, "1872-12-31"},
+        {"1868-10-22", 0, false, "慶応4年9月7日（明治元年9月7日とも）"},
+        {"1868-10-23", 0, false, "明治元年9月8日"},
+        {"1868-01-25", 1, false, "慶応4年1月1日（明治元年1月1日とも）"},
+        {"1868-01-24", 0, false, "慶応3年12月30日"},
+        {"1582-10-04", 0, false, "天正10年9月18日"},
+        {"1582-10-15", 0, false, "天正10年9月19日"},
+        {"1582-10-14", 0, true, "天正10年9月18日"},
+        {"1582-10-04", 0, true, "天正10年9月8日"},
+        {"1224-08-17", 0, false, "貞応3年閏7月1日（元仁元年閏7月1日とも）"},
+        {"元仁元年閏七月朔日", 0, false,
+         "1224-08-17 ※元仁元年閏7月1日の日に使われていた元号は貞応3年閏7月1日"},
+        {"安政7年3月17日", 0, false, "1860-04-07"},
+        {"万延元年3月18日", 0, false, "1860-04-08"},
+        // The southern reunion, and 正慶 / the restored 元弘 in the north.
+        {"1392-11-18", 1, false, "元中9年閏10月4日（明徳3年閏10月4日とも）"},
+        {"1392-11-19", 1, false, "明徳3年閏10月5日"},
+        {"1392-11-18", 0, false, "明徳3年閏10月4日"},
+        {"元中9年閏10月4日", 0, false, "1392-11-18 ※元中は南朝の元号です"},
+        {"1332-05-23", 0, false, "正慶元年4月28日"},
+        {"1332-05-23", 1, false, "元弘2年4月28日"},
+        {"元弘元年9月1日", 0, false, "1331-10-03 ※元弘元年9月1日の日に使われていた元号は元徳3年9月1日"},
+        // Days with no era.
+        {"660-05-01", 0, false, "元号なし 660年（庚申）3月16日（白雉の後・朱鳥の前）"},
+        {"690-01-01", 1, false, "元号なし 689年（己丑）11月16日（朱鳥の後・大宝の前）"},
+        // Refused, naming what exists.
+        {"安政3年閏5月1日", 0, false, "refused: 安政3年閏5月1日はありません（安政3年に閏月はありません）"},
+        {"慶応4年閏5月1日", 0, false, "refused: 慶応4年閏5月1日はありません（慶応4年の閏月は閏4月）"},
+        {"慶応4年4月30日", 0, false, "refused: 慶応4年4月30日はありません（慶応4年4月は29日まで）"},
+        {"大化7年1月1日", 0, false, "refused: 大化7年1月1日はありません（大化は6年まで）"},
+        {"明治5年12月3日", 0, false,
+         "refused: 明治5年12月3日はありません（明治5年12月2日の翌日が明治6年1月1日）"},
+        {"1582-10-10", 0, false,
+         "refused: 1582年10月10日はありません（ユリウス暦1582年10月4日の翌日がグレゴリオ暦1582年10月15日）"},
+        {"1500-02-29", 0, true, "refused: 1500年2月29日はありません（2月は28日まで）"},
+        {"平成31年5月1日", 0, false, "refused: 平成31年5月1日はありません（平成は2019-04-30まで）"},
+        {"明治6年1月1日", 0, false, "1873-01-01"},
+        // A year alone is no day.
+        {"1600", 0, false, "no day"},
+        {"慶長5年", 0, false, "no day"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Answer(c.query, c.line, c.gregorian), c.answer) << c.query;
+
+    // Forms found in old documents name the same day as the plain one.
+    const std::pair<const char*, const char*> forms[] = {
+        {"天正十年六月二日", "天正10年6月2日"},
+        {"天正 10年 6月 2日", "天正10年6月2日"},
+        {"天正１０年６月２日", "天正10年6月2日"},
+        {"天正10.6.2", "天正10年6月2日"},
+        {"てんしょう10年6月2日", "天正10年6月2日"},
+        {"慶應4年うるう4月1日", "慶応4年閏4月1日"},
+        {"慶応四年閏四月一日", "慶応4年閏4月1日"},
+        {"慶応4年睦月元日", "慶応4年1月1日"},
+        {"慶応4年1月元日", "慶応4年1月1日"},
+        {"慶応4年元日", "慶応4年1月1日"},
+        {"慶応4年師走晦日", "慶応4年12月29日"},
+        {"慶応4年4月晦日", "慶応4年4月29日"},
+        {"慶応4年閏4月晦日", "慶応4年閏4月29日"},
+        {"應徳3年卯月廿一日", "応徳3年4月21日"},
+        {"寛政2年霜月卅日", "寛政2年11月30日"},
+        {"元德2年1月1日", "元徳2年1月1日"},
+        {"JDN 2299161", "1582-10-15"},
+        {"1582年6月21日", "1582-06-21"},
+    };
+    for (const auto& [form, plain] : forms) {
+        EXPECT_EQ(JdnOf(form), JdnOf(plain)) << form;
+        EXPECT_NE(JdnOf(form), -1) << form;
+    }
+}
+
+TEST(Lunisolar, KanshiAndJsonForms)
+{
+    // 2000-01-01 was a 戊午 day; 甲子 days come every 60.
+    const int64_t y2k = JdnOfGregorian({2000, 1, 1});
+    EXPECT_EQ(KanshiOfDay(y2k), "戊午");
+    EXPECT_EQ(KanshiOfDay(y2k + 6), "甲子");
+    EXPECT_EQ(KanshiOfDay(y2k + 66), "甲子");
+    const auto a = AnswerDay(Engine(0), "1224-08-17");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->yearKanshi.kanji, "甲申");
+    std::string json;
+    AppendDayAnswerJson("1224-08-17", *a, "n", json);
+    for (const char* part :
+         {"\"jdn\":2168353,", "\"julian\":\"1224-08-17\"", "\"gregorian\":\"1224-08-24\"",
+          "\"lunisolar\":{\"year\":1224,\"month\":7,\"leap\":true,\"day\":1}",
+          "\"also\":{\"name\":\"元仁\",\"reading\":\"げんにん\",\"year\":1,\"month\":7,\"leap\":true",
+          "\"dayKanshi\":\""})
+        EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
+}
+
+// ---- the data files' checks -----------------------------------------------------------
+
+namespace {
+
+// The shipped text with one line (counted from 1) replaced.
+std::string WithLine(const std::string& text, int line, const std::string& replacement)
+{
+    std::istringstream in(text);
+    std::string out, l;
+    for (int n = 1; std::getline(in, l); ++n)
+        out += (n == line ? replacement : l) + "\n";
+    return out;
+}
+
+int LineOf(const std::string& text, const std::string& start)
+{
+    std::istringstream in(text);
+    std::string l;
+    for (int n = 1; std::getline(in, l); ++n)
+        if (l.rfind(start, 0) == 0)
+            return n;
+    return 0;
+}
+
+std::string MonthError(const std::string& text)
+{
+    try {
+        LunisolarTable::Parse(text, "Yomari.dal", "Yomari");
+        return "accepted";
+    } catch (const YomariError& e) {
+        return e.Description();
+    }
+}
+
+} // namespace
+
+TEST(LunisolarData, EveryFaultOfTheMonthFileNamesFileAndLine)
+{
+    const std::string dal = Shipped(".dal");
+    ASSERT_EQ(MonthError(dal), "accepted");
+    const int y1000 = LineOf(dal, "1000,");
+    const int last = LineOf(dal, "1872,");
+    struct Fault {
+        int line;
+        std::string text;
+        const char* why;
+    } const faults[] = {
+        {y1000, "1000,2086345,0,302930292930293029303029", "始まり"},     // a gap
+        {y1000, "1001,2086346,0,302930292930293029303029", "前の行"},     // a year skipped
+        {y1000, "1000,2086346,0,312930292930293029303029", "29か30"},     // 31 days
+        {y1000, "1000,2086346,13,30293029293029302930302929", "閏月は0"}, // no 閏13月
+        {y1000, "1000,2086346,0,30293029293029302930302929", "12か月分"}, // 13 months, no 閏
+        {y1000, "1000,2086346,0", "項目が4つ"},
+        {y1000, "1000,x,0,302930292930293029303029", "整数"},
+        {last, "1872,2404833,0,293029303029303029302903", "最後の月"},
+        {last, "", "届かない"},
+    };
+    for (const Fault& f : faults) {
+        const std::string error = MonthError(WithLine(dal, f.line, f.text));
+        EXPECT_NE(error.find(f.why), std::string::npos) << f.text << ": " << error;
+        if (f.text.empty())
+            continue;
+        EXPECT_NE(error.find("Yomari.dal の" + std::to_string(f.line) + "行目"), std::string::npos) << error;
+    }
+    EXPECT_NE(MonthError(dal + "1873,2405160,0,303029302930293029302930\n").find("終わったあと"),
+              std::string::npos);
+    EXPECT_NE(MonthError("").find("月が1つもない"), std::string::npos);
+}
+
+TEST(LunisolarData, EraDaysAgreeWithTheEraFilesAndStartDays)
+{
+    const std::string dae = Shipped(".dae");
+    LunisolarData data;
+    data.months = LunisolarTable::Parse(Shipped(".dal"), "Yomari.dal", "Yomari");
+    const EraCalendar north = EraCalendar::Load(ShippedEnv(), 0);
+    // The era-day text is read, then checked against the north line.
+    const auto check = [&](const std::string& text) -> std::string {
+        try {
+            data.eras = ReadEraDayRows(text, data.months, "Yomari.dae", "Yomari");
+            DayCalendar(north, 0, std::make_shared<const LunisolarData>(data));
+            return "accepted";
+        } catch (const YomariError& e) {
+            return e.Description();
+        }
+    };
+    ASSERT_EQ(check(dae), "accepted");
+    const int taika = LineOf(dae, "n,大化,");
+    const int hakuchi = LineOf(dae, "n,白雉,");
+    const int taisho = LineOf(dae, "n,大正,");
+    const int heisei = LineOf(dae, "n,平成,");
+    struct Fault {
+        int line;
+        std::string text;
+        const char* why;
+    } const faults[] = {
+        {hakuchi, "n,白鳳,650,650-2-15,650-2-15,654-12-30", "元号データでは「白雉」"},
+        {hakuchi, "n,白雉,651,651-1-1,651-1-1,654-12-30", "元号データでは650"},
+        {hakuchi, "n,白雉,650,650-2-15,650-2-10,654-12-30", "順が逆"},
+        {hakuchi, "n,白雉,650,650-2-14,650-2-14,654-12-30", "重なる"},
+        {hakuchi, "n,白雉,650,650-2-31,650-2-15,654-12-30", "存在しない日"},
+        {hakuchi, "n,白雉,650,650-閏2-1,650-閏2-1,654-12-30", "存在しない日"},
+        {hakuchi, "n,白雉,650,651-2-15,651-2-15,654-12-30", "旧暦年にない"},
+        {hakuchi, "x,白雉,650,650-2-15,650-2-15,654-12-30", "系統"},
+        {hakuchi, "n,白雉,650", "項目が6つ"},
+        {taisho, "n,大正,1912,1912-07-31,1912-07-31,1926-12-24", "開始日データ"},
+        {heisei, "n,平成,1989,1989-01-08,1989-01-08,2019-04-29", "次の元号の開始日"},
+        {taika, "n,大化,700,700-1-1,700-1-1,700-1-2", "より古い"},
+    };
+    for (const Fault& f : faults) {
+        const std::string error = check(WithLine(dae, f.line, f.text));
+        EXPECT_NE(error.find(f.why), std::string::npos) << f.text << ": " << error;
+        EXPECT_NE(error.find("Yomari.dae の"), std::string::npos) << error;
+    }
+    // An era missing from the table's old end.
+    const std::string error = check(WithLine(dae, taika, "# none"));
+    EXPECT_NE(error.find("大化"), std::string::npos) << error;
+}
+
+TEST(LunisolarData, MissingFilesCostOnlyTheDaysBefore1873AndANewEraKeepsWorking)
+{
+    TempDir dir;
+    for (const char* ext : {".dan", ".das", ".dad", ".dal"})
+        dir.Write(std::string("Yomari") + ext, Shipped(ext));
+    EngineEnvironment env = ShippedEnv();
+    env.folder = dir.Path();
+    env.dataFolders = {dir.Path()};
+    {
+        const auto engine = DayEngine::Load(env, 0);
+        EXPECT_EQ(AnswerDay(*engine, "1600-10-21"), std::nullopt);
+        EXPECT_EQ(AnswerDay(*engine, "慶長5年9月15日"), std::nullopt);
+        EXPECT_NE(engine->LunisolarError().find("Yomari.dae"), std::string::npos) << engine->LunisolarError();
+        const auto modern = AnswerDay(*engine, "1900-01-01");
+        ASSERT_TRUE(modern);
+        EXPECT_EQ(modern->text, "明治33年1月1日");
+        EXPECT_THROW(AnswerDay(*engine, "明治5年12月3日"), DateError);
+    }
+    // A broken month file is named the same way.
+    dir.Write("Yomari.dae", Shipped(".dae"));
+    dir.Write("Yomari.dal", WithLine(Shipped(".dal"), 20, "x"));
+    {
+        const auto engine = DayEngine::Load(env, 0);
+        EXPECT_EQ(AnswerDay(*engine, "1600-10-21"), std::nullopt);
+        EXPECT_NE(engine->LunisolarError().find("Yomari.dal の20行目"), std::string::npos)
+            << engine->LunisolarError();
+    }
+    // A new era after 令和 in the user's files.
+    dir.Write("Yomari.dal", Shipped(".dal"));
+    dir.Write("Yomari.dad", "\"未来\",2040,4,1\n" + Shipped(".dad"));
+    for (const char* ext : {".dan", ".das"})
+        dir.Write(std::string("Yomari") + ext,
+                  "\"未来\",\"みらい\",\"\",2040\r\n" + *DecodeTextFile(Shipped(ext)));
+    const auto engine = DayEngine::Load(env, 1);
+    EXPECT_EQ(engine->LunisolarError(), "");
+    const auto old = AnswerDay(*engine, "1600-10-21");
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->text, "慶長5年9月15日");
+    EXPECT_EQ(AnswerDay(*engine, "2040-04-01")->text, "未来元年4月1日");
+}
