@@ -80,10 +80,13 @@ std::string EngineEnvironment::DataFile(const std::string& extension) const
 std::string FileBesideProgram(const std::filesystem::path& folder, const std::string& baseName,
                               const std::string& extension)
 {
+    // The system's own separator, so that a message names the file the way
+    // the user's file manager shows it.
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
     std::string dir = Utf8FromPath(folder);
-    if (!dir.empty() && (dir.back() == '/' || dir.back() == static_cast<char>(folder.preferred_separator)))
+    if (!dir.empty() && (dir.back() == '/' || dir.back() == separator))
         dir.pop_back();
-    return dir + "/" + baseName + extension;
+    return dir + separator + baseName + extension;
 }
 
 } // namespace yomari

@@ -89,8 +89,8 @@ std::filesystem::path UserDataFolder();
 // copies), and ../share/yomari (an installed copy).
 std::vector<std::filesystem::path> StandardDataFolders(const std::filesystem::path& programFolder);
 
-// folder + "/" + base + extension as UTF-8, where a folder ending in a
-// separator (the root) loses that character first.
+// folder + separator + base + extension as UTF-8, where a folder ending in
+// a separator (the root) loses that character first.
 std::string FileBesideProgram(const std::filesystem::path& folder, const std::string& baseName,
                               const std::string& extension);
 
