@@ -13,9 +13,13 @@
 
 namespace fuzz {
 
-inline const std::string& InputFile(const uint8_t* data, size_t size)
+// The bytes as a file; `slot` keeps a second file of one input (an era file
+// and its start-day file) apart from the first.
+inline const std::string& InputFile(const uint8_t* data, size_t size, int slot = 0)
 {
-    static const std::string path = [] {
+    static std::string paths[2];
+    std::string& path = paths[slot];
+    if (path.empty()) {
         std::error_code error;
         const std::filesystem::path folder = access("/dev/shm", W_OK) == 0
                                                  ? std::filesystem::path("/dev/shm")
@@ -25,10 +29,17 @@ inline const std::string& InputFile(const uint8_t* data, size_t size)
         if (fd < 0)
             std::abort();
         close(fd);
-        static std::string kept = name;
-        std::atexit([] { unlink(kept.c_str()); });
-        return kept;
-    }();
+        path = name;
+        static bool registered = false;
+        if (!registered) {
+            registered = true;
+            std::atexit([] {
+                for (const std::string& p : paths)
+                    if (!p.empty())
+                        unlink(p.c_str());
+            });
+        }
+    }
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f || std::fwrite(data, 1, size, f) != size || std::fclose(f) != 0)
         std::abort();

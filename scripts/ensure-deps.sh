@@ -10,6 +10,7 @@ YOMARI_PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth fonts-ipafont-gothic
   desktop-file-utils appstream dpkg-dev file
+  lintian man-db bash-completion
 )
 
 # The Windows cross-build and wine to run it (test.sh only; about 1.1 GB).

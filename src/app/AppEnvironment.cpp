@@ -1,6 +1,7 @@
 #include "app/AppEnvironment.h"
 
 #include "app/basYomari.h"
+#include "engine/EraDates.h"
 
 #include <QApplication>
 #include <QDate>
@@ -77,6 +78,15 @@ EngineEnvironment MakeEngineEnvironment()
                                  .arg(file, QString::fromStdString(reason), QString::fromStdString(used)));
     };
     return env;
+}
+
+void NameDateFileProblems(int32_t courtLine)
+{
+    try {
+        EraCalendar::Load(MakeEngineEnvironment(), courtLine);
+    } catch (const YomariError&) {
+        // Nothing usable at all: the tables tell it where it matters.
+    }
 }
 
 QString DataFilePath(const QString& extension)

@@ -28,6 +28,13 @@ void SetCurrentYearForTesting(std::function<int32_t()> year);
 // each file in a run.
 EngineEnvironment MakeEngineEnvironment();
 
+// Reads the dates' era and start-day files of a court line once at start-up,
+// so that a user's file that gives way, or an era file and a start-day file
+// that disagree, is named then (by MakeEngineEnvironment's message) and not
+// only when the tables open. Says nothing when the files are fine, or when
+// there are none to fall back to (the tables say so when they open).
+void NameDateFileProblems(int32_t courtLine);
+
 // A data file (".hlp", ".daj", ...) as found in the data folders.
 QString DataFilePath(const QString& extension);
 

@@ -7,7 +7,9 @@
 #include "engine/DayQuery.h"
 #include "engine/EngineEnvironment.h"
 #include "engine/EraDates.h"
+#include "cli/JsonOutput.h"
 #include "engine/SchoolTable.h"
+#include "engine/TextDecoding.h"
 #include "engine/YomariError.h"
 
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,19 +34,23 @@ constexpr const char* kProgram = "yomari-cli";
 constexpr size_t kMaxLine = 4096;
 
 constexpr const char* kHelp =
-    R"(使い方: yomari-cli [--line n|s] [--calendar julian|gregorian] [--json] [問い合わせ ...]
+    R"(使い方: yomari-cli [--line n|s] [--calendar julian|gregorian] [--json] [--] [問い合わせ ...]
         yomari-cli [--line n|s] [--json] --age 生年月日 [--on 日付]
-        yomari-cli [--line n|s] --table [年]
-        yomari-cli [--line n|s] --school 生年月日
+        yomari-cli [--line n|s] [--json] --table [年]
+        yomari-cli [--line n|s] [--json] --school 生年月日
 
 問い合わせを引数で渡すか、引数がなければ標準入力から1行に1件ずつ読み、
-それぞれをもう一方の暦に直して1行で答えます。
+それぞれをもう一方の暦に直して1行で答えます。標準入力の1行には、読んだ
+そばから答えます。
 
 書き方の例:
   2019-04-30  2019/4/30  2019年4月30日       西暦の日付 → 平成31年4月30日
+  20190430  2019 4 30                         8桁の数字も、空白で区切った日付も
   平成31年4月30日  令和元年5月1日            和暦の日付 → 2019-04-30
+  平成31年4月30日(火)  2019-04-30 火曜日      曜日つき (違っていればそう答えます)
   平成３１年４月３０日  平成三十一年四月三十日  全角数字・漢数字も読みます
   H31.04.30  平31.04.30                       JIS X 0301 の形 (M T S H R)
+  2019年4月 → 平成31年4月   平成31年4月  H31.4 → 2019年4月    年と月
   昭和50  昭和50年  S50  平成元年  しょうわ50  元号の年 → 1975
   1989                                        西暦の年 → 平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)
 
@@ -59,13 +66,16 @@ constexpr const char* kHelp =
                   1582-10-15 より前の西暦の暦 (既定は julian)
   --age 生年月日  満年齢と数え年を答えます
   --on 日付       --age の基準日 (既定は今日)
-  --json          1件ごとに JSON オブジェクトを1行で出します (JSON Lines)
+  --json          1件ごとに JSON オブジェクトを1行で出します (JSON Lines;
+                  --table と --school では1行ごとに見出しをキーにして)
   --table [年]    年齢早見表 (0歳から120歳、干支・数え年・厄年・長寿祝い) を
                   タブ区切りで出します (年は既定で今年; 1975 も 昭和50 も可)
   --school 生年月日
                   幼稚園から大学院までの入学・卒業の年月を西暦と和暦で
                   タブ区切りで出します
-  --help          この説明
+  -h, --help      この説明
+  --version       版を表示します
+  --              これより後はすべて問い合わせ (- で始まる問い合わせに)
 
 終了コード: 0 すべて答えた / 1 読めない・存在しない問い合わせがあった
 (その理由は標準エラーに出し、ほかの問い合わせには答えます) / 2 使い方や
@@ -74,7 +84,8 @@ constexpr const char* kHelp =
 
 [[noreturn]] void UsageError(const std::string& message)
 {
-    std::fprintf(stderr, "%s: %s\n%s --help で使い方を表示します。\n", kProgram, message.c_str(), kProgram);
+    std::fprintf(stderr, "%s: %s\n%s --help で使い方を表示します。\n", kProgram,
+                 ShowableText(message).c_str(), kProgram);
     std::exit(2);
 }
 
@@ -127,12 +138,15 @@ Options ParseArguments(int argc, char** argv)
                 UsageError(std::string(name) + " のあとに値がありません");
             return argv[++i];
         };
-        if (optionsEnd || a.size() < 2 || a.substr(0, 2) != "--") {
+        if (optionsEnd || a.size() < 2 || a[0] != '-') {
             o.queries.emplace_back(a);
         } else if (a == "--") {
             optionsEnd = true;
-        } else if (a == "--help") {
+        } else if (a == "--help" || a == "-h") {
             std::fputs(kHelp, stdout);
+            std::exit(0);
+        } else if (a == "--version") {
+            std::printf("%s %s\n", kProgram, YOMARI_VERSION);
             std::exit(0);
         } else if (a == "--json") {
             o.json = true;
@@ -159,27 +173,30 @@ Options ParseArguments(int argc, char** argv)
         } else if (a == "--table") {
             o.table = true;
             // The year is optional: the next argument when it is no option.
-            if (i + 1 < argc && std::string_view(argv[i + 1]).substr(0, 2) != "--")
+            if (i + 1 < argc && argv[i + 1][0] != '-')
                 o.tableYear = argv[++i];
         } else if (a == "--school") {
             o.school = value(a);
         } else {
-            UsageError("知らないオプションです: " + std::string(a));
+            UsageError("知らないオプションです: " + std::string(a) +
+                       "（- で始まる問い合わせは -- のあとに書きます）");
         }
     }
     if (o.on && !o.age)
         UsageError("--on は --age と一緒に使います");
     if (o.age && !o.queries.empty())
         UsageError("--age のときはほかの問い合わせを渡せません");
-    if ((o.table || o.school) && (o.age || o.json || !o.queries.empty() || (o.table && o.school)))
-        UsageError("--table と --school はほかの問い合わせやオプション (--line を除く) と一緒に使えません");
+    if ((o.table || o.school) && (o.age || !o.queries.empty() || (o.table && o.school)))
+        UsageError("--table と --school はほかの問い合わせやオプション (--line と --json を除く) "
+                   "と一緒に使えません");
     return o;
 }
 
+// Queries are quoted safe to show: piped garbage must not drive the terminal.
 void ReportInvalid(std::string_view query, std::string_view reason)
 {
-    std::fprintf(stderr, "%s: 「%.*s」: %.*s\n", kProgram, static_cast<int>(query.size()), query.data(),
-                 static_cast<int>(reason.size()), reason.data());
+    std::fprintf(stderr, "%s: 「%s」: %s\n", kProgram, ShowableText(query).c_str(),
+                 ShowableText(reason).c_str());
 }
 
 // Says once why days before 1873 are answered by the year only.
@@ -197,6 +214,23 @@ void ReportLunisolarError(const DayEngine& days)
 bool AnswerOne(const DayEngine& days, const Options& o, std::string_view query, std::string& out)
 {
     const EraCalendar& cal = days.Eras();
+    if (!o.json) {
+        // The usual piped column, Western days from 1873 on: the year-level
+        // reader answers them as the day reader does, several times faster.
+        try {
+            const ParsedQuery q = ParseDateQuery(cal, query);
+            if (q.kind == ParsedQuery::Kind::WesternDate) {
+                const DateAnswer a = AnswerDateQuery(cal, q);
+                if (a.exact) {
+                    AppendAnswerText(a, out);
+                    out += '\n';
+                    return true;
+                }
+            }
+        } catch (const DateError&) {
+            // The day reader below says why.
+        }
+    }
     try {
         if (const auto day = AnswerDay(days, query, o.calendar)) {
             if (o.json)
@@ -241,13 +275,13 @@ CivilDate ExactDay(const EraCalendar& cal, std::string_view text)
     throw DateError("年だけでなく月日まで指定してください");
 }
 
-int RunAge(const EraCalendar& cal, const Options& o, Output& out)
+int RunAge(const EraCalendar& cal, const Options& o, CivilDate today, Output& out)
 {
     const std::string& query = *o.age;
     std::string& buf = out.Buffer();
     try {
         const CivilDate birth = ExactDay(cal, query);
-        const CivilDate on = o.on ? ExactDay(cal, *o.on) : cli::LocalToday();
+        const CivilDate on = o.on ? ExactDay(cal, *o.on) : today;
         const int32_t age = AgeOn(birth, on);
         if (age < 0)
             throw DateError("基準日 " + FormatCivilDate(on) + " が生年月日より前です");
@@ -282,10 +316,21 @@ int RunAge(const EraCalendar& cal, const Options& o, Output& out)
 // data the table comes without those columns and the status says so.
 int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& env, Output& out)
 {
-    int32_t year = cli::LocalToday().year;
+    int32_t year = env.currentYear();
     if (o.tableYear) {
-        const auto named = ReadBirthYear(cal, *o.tableYear);
-        if (!named || *named < kAgeTableFirstYear || *named > kAgeTableLastYear)
+        // A Western year is taken as written, so that one out of range is
+        // told so; an era year is converted first.
+        std::optional<int32_t> named;
+        try {
+            const ParsedQuery q = ParseDateQuery(cal, *o.tableYear);
+            const bool western = q.kind == ParsedQuery::Kind::WesternYear ||
+                                 q.kind == ParsedQuery::Kind::WesternMonth ||
+                                 q.kind == ParsedQuery::Kind::WesternDate;
+            named = western ? q.year : AnswerDateQuery(cal, q).westernYear;
+        } catch (const DateError& e) {
+            UsageError("--table の年として「" + *o.tableYear + "」を読めません: " + e.what());
+        }
+        if (*named < kAgeTableFirstYear || *named > kAgeTableLastYear)
             UsageError("--table の年は " + std::to_string(kAgeTableFirstYear) + " から " +
                        std::to_string(kAgeTableLastYear) + " までの年です: " + *o.tableYear);
         year = *named;
@@ -299,8 +344,12 @@ int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& 
                      e.Description().c_str());
         status = 2;
     }
-    out.Buffer() += ToTsv(AgeTableText(MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram),
-                                       milestones.has_value()));
+    const TextTable table = AgeTableText(
+        MakeAgeRows(cal, year, milestones ? &*milestones : nullptr, kProgram), milestones.has_value());
+    if (o.json)
+        AppendTableJson(table, out.Buffer());
+    else
+        out.Buffer() += ToTsv(table);
     out.Flush();
     return status;
 }
@@ -311,10 +360,19 @@ int RunSchool(const EraCalendar& cal, const Options& o, Output& out)
     const auto birth = ReadBirthDate(cal, *o.school, reason);
     if (!birth) {
         ReportInvalid(*o.school, reason);
+        if (o.json) {
+            AppendErrorJson(*o.school, reason, out.Buffer());
+            out.Buffer() += '\n';
+            out.Flush();
+        }
         return 1;
     }
     try {
-        out.Buffer() += ToTsv(SchoolTableText(MakeSchoolStages(cal, *birth, kProgram)));
+        const TextTable table = SchoolTableText(MakeSchoolStages(cal, *birth, kProgram));
+        if (o.json)
+            AppendTableJson(table, out.Buffer());
+        else
+            out.Buffer() += ToTsv(table);
     } catch (const YomariError& e) {
         ReportInvalid(*o.school, e.Description());
         return 1;
@@ -323,26 +381,38 @@ int RunSchool(const EraCalendar& cal, const Options& o, Output& out)
     return 0;
 }
 
+// Only blanks (ASCII, ideographic U+3000, a byte order mark): an empty line.
+bool IsBlankLine(std::string_view line)
+{
+    for (size_t i = 0; i < line.size();) {
+        const Utf8Char c = DecodeUtf8(line, i);
+        if (c.code != ' ' && c.code != '\t' && c.code != 0x3000 && c.code != 0xFEFF)
+            return false;
+        i += c.length;
+    }
+    return true;
+}
+
 int RunStream(const DayEngine& days, const Options& o, Output& out)
 {
     bool allAnswered = true;
     std::vector<char> chunk(1 << 16);
+    // One byte more than the limit: a CR before the LF does not count.
     std::string line;
-    line.reserve(kMaxLine);
+    line.reserve(kMaxLine + 1);
     bool tooLong = false;
     const auto finishLine = [&] {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (tooLong) {
-            ReportInvalid(std::string_view(line).substr(0, 40), "行が長すぎます");
-            if (o.json) {
-                AppendErrorJson(std::string_view(line).substr(0, 40), "行が長すぎます", out.Buffer());
-                out.Buffer() += '\n';
-            } else {
-                out.Buffer() += '\n';
-            }
+        if (tooLong || line.size() > kMaxLine) {
+            // The message quotes the line's start, as far as a message shows.
+            const std::string start = QuoteForMessage(ToValidUtf8(line));
+            ReportInvalid(start, "行が長すぎます");
+            if (o.json)
+                AppendErrorJson(start, "行が長すぎます", out.Buffer());
+            out.Buffer() += '\n';
             allAnswered = false;
-        } else if (line.empty()) {
+        } else if (IsBlankLine(line)) {
             // Blank lines keep a piped column aligned; JSON Lines has none.
             if (!o.json)
                 out.Buffer() += '\n';
@@ -354,9 +424,11 @@ int RunStream(const DayEngine& days, const Options& o, Output& out)
         tooLong = false;
     };
     for (;;) {
+        // The next read may wait for input: whoever drives us line by line
+        // gets every answer of what it has written before that.
+        out.Flush();
         const long n = cli::ReadStandardInput(chunk.data(), chunk.size());
         if (n < 0) {
-            out.Flush();
             std::fprintf(stderr, "%s: 標準入力を読めません: %s\n", kProgram, std::strerror(errno));
             return 2;
         }
@@ -367,7 +439,7 @@ int RunStream(const DayEngine& days, const Options& o, Output& out)
         while (p < end) {
             const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
             const char* stop = nl ? nl : end;
-            const size_t room = kMaxLine - std::min(kMaxLine, line.size());
+            const size_t room = kMaxLine + 1 - std::min(kMaxLine + 1, line.size());
             const size_t len = static_cast<size_t>(stop - p);
             if (len > room)
                 tooLong = true;
@@ -393,6 +465,16 @@ int CliMain(int argc, char** argv)
     // The same data files, found in the same folders, as the program's.
     EngineEnvironment env = EngineEnvironment::ForProgram(cli::ExecutablePath());
     env.currentYear = [] { return cli::LocalToday().year; };
+    // A user's file that gives way is named once, as the windows name it
+    // (both court lines read the start-day file); the answers come from the
+    // file used instead, so the exit status stays.
+    env.fallbackNotice = [told = std::make_shared<std::set<std::string>>()](
+                             const std::string& refused, const std::string& reason, const std::string& used) {
+        if (!told->insert(refused).second)
+            return;
+        std::fprintf(stderr, "%s: データファイル %s を使えません。\n%s\n代わりに %s を使います。\n", kProgram,
+                     refused.c_str(), reason.c_str(), used.c_str());
+    };
     std::unique_ptr<DayEngine> days;
     const EraCalendar* cal = nullptr;
     try {
@@ -408,7 +490,7 @@ int CliMain(int argc, char** argv)
 
     Output out;
     if (o.age)
-        return RunAge(*cal, o, out);
+        return RunAge(*cal, o, cli::LocalToday(), out);
     if (o.table)
         return RunTable(*cal, o, env, out);
     if (o.school)

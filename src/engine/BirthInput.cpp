@@ -18,7 +18,7 @@ std::optional<CivilDate> ReadBirthDate(const EraCalendar& calendar, const std::s
 {
     try {
         const ParsedQuery query = ParseDateQuery(calendar, text);
-        if (query.kind == ParsedQuery::Kind::WesternYear || query.kind == ParsedQuery::Kind::EraYear) {
+        if (query.kind != ParsedQuery::Kind::WesternDate && query.kind != ParsedQuery::Kind::EraDate) {
             reason = "月日まで入れてください";
             return std::nullopt;
         }

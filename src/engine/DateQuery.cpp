@@ -1,72 +1,15 @@
 #include "engine/DateQuery.h"
 
+#include "engine/NumberText.h"
+#include "engine/TextDecoding.h"
+
+#include <algorithm>
 #include <charconv>
 
 namespace yomari {
 namespace {
 
-// ---- reading UTF-8 ------------------------------------------------------------
-
-// The code point at pos and its length in bytes; malformed bytes read as
-// U+FFFD one byte at a time so that nothing is skipped silently.
-char32_t DecodeAt(std::string_view s, size_t pos, size_t& len)
-{
-    const auto b0 = static_cast<unsigned char>(s[pos]);
-    const auto cont = [&](size_t k) -> int {
-        if (pos + k >= s.size())
-            return -1;
-        const auto b = static_cast<unsigned char>(s[pos + k]);
-        return (b & 0xC0) == 0x80 ? (b & 0x3F) : -1;
-    };
-    if (b0 < 0x80) {
-        len = 1;
-        return b0;
-    }
-    int need = 0;
-    char32_t cp = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        need = 1;
-        cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        need = 2;
-        cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        need = 3;
-        cp = b0 & 0x07;
-    } else {
-        len = 1;
-        return 0xFFFD;
-    }
-    for (int k = 1; k <= need; ++k) {
-        const int c = cont(static_cast<size_t>(k));
-        if (c < 0) {
-            len = 1;
-            return 0xFFFD;
-        }
-        cp = (cp << 6) | static_cast<char32_t>(c);
-    }
-    len = static_cast<size_t>(need) + 1;
-    return cp;
-}
-
-void AppendUtf8(char32_t cp, std::string& out)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+// ---- reading ------------------------------------------------------------------
 
 bool IsSpace(char32_t c)
 {
@@ -74,50 +17,32 @@ bool IsSpace(char32_t c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x3000 || c == 0xFEFF;
 }
 
-// Full-width letters, digits and signs become ASCII, dashes become '-', and
-// blanks go, so that every later step sees one spelling.
+// Full-width letters, digits and signs become ASCII, dashes become '-', so
+// that every later step sees one spelling. Blanks go, except that a run of
+// blanks between two numerals stays as one ' ': "2019 04 30" is three
+// numbers, never 20190430.
 void Normalize(std::string_view text, std::string& out)
 {
     out.clear();
+    bool blank = false;
+    char32_t last = 0;
     for (size_t i = 0; i < text.size();) {
-        size_t len = 1;
-        char32_t c = DecodeAt(text, i, len);
-        i += len;
-        if (IsSpace(c))
+        const Utf8Char u = DecodeUtf8(text, i);
+        i += u.length;
+        char32_t c = u.code;
+        if (IsSpace(c)) {
+            blank = !out.empty();
             continue;
+        }
         if (c >= 0xFF01 && c <= 0xFF5E)
             c -= 0xFEE0;
         else if ((c >= 0x2010 && c <= 0x2015) || c == 0x2212)
             c = '-';
+        if (blank && NumberText::IsNumeral(last) && NumberText::IsNumeral(c))
+            out += ' ';
+        blank = false;
         AppendUtf8(c, out);
-    }
-}
-
-int KanjiDigit(char32_t c)
-{
-    switch (c) {
-    case U'〇':
-    case U'零': return 0;
-    case U'一': return 1;
-    case U'二': return 2;
-    case U'三': return 3;
-    case U'四': return 4;
-    case U'五': return 5;
-    case U'六': return 6;
-    case U'七': return 7;
-    case U'八': return 8;
-    case U'九': return 9;
-    default: return -1;
-    }
-}
-
-int KanjiUnit(char32_t c)
-{
-    switch (c) {
-    case U'十': return 10;
-    case U'百': return 100;
-    case U'千': return 1000;
-    default: return 0;
+        last = c;
     }
 }
 
@@ -128,8 +53,37 @@ bool IsHiragana(char32_t c)
 
 [[noreturn]] void Unreadable(std::string_view text)
 {
-    throw DateError("「" + std::string(text) + "」は日付・年として読めません");
+    throw DateError("「" + ShowableText(text) + "」は日付・年として読めません");
 }
+
+constexpr const char* kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
+
+bool TakeSuffix(std::string_view& s, std::string_view suffix)
+{
+    if (s.size() < suffix.size() || s.substr(s.size() - suffix.size()) != suffix)
+        return false;
+    s.remove_suffix(suffix.size());
+    return true;
+}
+
+} // namespace
+
+int32_t TakeWeekday(std::string_view& s)
+{
+    std::string_view v = s;
+    const bool paren = TakeSuffix(v, ")");
+    if (!TakeSuffix(v, "曜日") && !TakeSuffix(v, "曜") && !paren)
+        return -1;
+    for (int32_t w = 0; w < 7; ++w) {
+        if (TakeSuffix(v, kWeekdays[w]) && (!paren || TakeSuffix(v, "("))) {
+            s = v;
+            return w;
+        }
+    }
+    return -1;
+}
+
+namespace {
 
 class Cursor {
 public:
@@ -140,23 +94,16 @@ public:
 
     bool AtEnd() const { return m_pos >= m_s.size(); }
     std::string_view Rest() const { return m_s.substr(m_pos); }
-    size_t Pos() const { return m_pos; }
     void Advance(size_t n) { m_pos += n; }
 
     char32_t Peek(size_t* len = nullptr) const
     {
         if (AtEnd())
             return 0;
-        if (static_cast<unsigned char>(m_s[m_pos]) < 0x80) {
-            if (len)
-                *len = 1;
-            return static_cast<unsigned char>(m_s[m_pos]);
-        }
-        size_t l = 1;
-        const char32_t c = DecodeAt(m_s, m_pos, l);
+        const Utf8Char c = DecodeUtf8(m_s, m_pos);
         if (len)
-            *len = l;
-        return c;
+            *len = c.length;
+        return c.code;
     }
 
     bool Take(char32_t c)
@@ -169,59 +116,16 @@ public:
         return false;
     }
 
-    bool AtNumber() const
+    // A number in digits or kanji numerals; nothing when none starts here.
+    std::optional<NumberText::WholeNumber> Number()
     {
-        const char32_t c = Peek();
-        return (c >= '0' && c <= '9') || KanjiDigit(c) >= 0 || KanjiUnit(c) > 0;
-    }
-
-    // ASCII digits, or kanji numerals either positional (二〇一九) or with
-    // units (三十一, 千九百八十九). Nothing when no number starts here.
-    std::optional<int32_t> Number()
-    {
-        const char32_t first = Peek();
-        if (first >= '0' && first <= '9') {
-            int64_t v = 0;
-            while (!AtEnd() && m_s[m_pos] >= '0' && m_s[m_pos] <= '9') {
-                v = v * 10 + (m_s[m_pos] - '0');
-                if (v > 2147483647)
-                    throw DateError("数が大きすぎます");
-                ++m_pos;
-            }
-            return static_cast<int32_t>(v);
-        }
-        int64_t total = 0;
-        int64_t digits = -1; // digits read since the last unit, -1 none
-        bool units = false;
-        bool any = false;
-        for (;;) {
-            size_t l = 1;
-            const char32_t c = Peek(&l);
-            if (AtEnd())
-                break;
-            const int d = KanjiDigit(c);
-            const int u = KanjiUnit(c);
-            if (d >= 0) {
-                digits = (digits < 0 ? 0 : digits) * 10 + d;
-            } else if (u > 0) {
-                total += (digits < 0 ? 1 : digits) * u;
-                digits = -1;
-                units = true;
-            } else {
-                break;
-            }
-            if (total > 2147483647 || digits > 2147483647)
-                throw DateError("数が大きすぎます");
-            any = true;
-            m_pos += l;
-        }
-        if (!any)
+        const NumberText::WholeNumber n = NumberText::ReadWholeNumber(Rest());
+        if (n.length == 0)
             return std::nullopt;
-        (void)units;
-        const int64_t v = total + (digits < 0 ? 0 : digits);
-        if (v > 2147483647)
+        if (!n.value)
             throw DateError("数が大きすぎます");
-        return static_cast<int32_t>(v);
+        m_pos += n.length;
+        return n;
     }
 
 private:
@@ -231,45 +135,51 @@ private:
 
 bool IsSeparator(char32_t c)
 {
-    return c == '-' || c == '/' || c == '.';
+    return c == '-' || c == '/' || c == '.' || c == ' ';
 }
 
-// After the year: nothing, "年", "年M月D日" or a separator form ".M.D".
-// Sets month and day when a date follows; false when the text is no such form.
-bool ReadMonthDay(Cursor& c, bool& isDate, int32_t& month, int32_t& day)
+enum class Shape { None, Year, Month, Date };
+
+// What follows the year: nothing, "年", "年M月", "年M月D日", or a separator
+// form ".M.D" (".M" too for era years: H31.4; "2019-4" stays unread, as it
+// could be a range). Sets month and day as read.
+Shape ReadMonthDay(Cursor& c, bool eraYear, int32_t& month, int32_t& day)
 {
-    isDate = false;
     if (c.AtEnd())
-        return true;
+        return Shape::Year;
     if (c.Take(U'年')) {
         if (c.AtEnd())
-            return true;
+            return Shape::Year;
         const auto m = c.Number();
         if (!m || !c.Take(U'月'))
-            return false;
+            return Shape::None;
+        month = *m->value;
+        if (c.AtEnd())
+            return Shape::Month;
         const auto d = c.Number();
         if (!d)
-            return false;
+            return Shape::None;
         c.Take(U'日');
-        month = *m;
-        day = *d;
-        isDate = true;
-        return c.AtEnd();
+        day = *d->value;
+        return c.AtEnd() ? Shape::Date : Shape::None;
     }
     const char32_t sep = c.Peek();
     if (!IsSeparator(sep))
-        return false;
+        return Shape::None;
     c.Advance(1);
     const auto m = c.Number();
-    if (!m || !c.Take(sep))
-        return false;
+    if (!m)
+        return Shape::None;
+    month = *m->value;
+    if (c.AtEnd())
+        return eraYear ? Shape::Month : Shape::None;
+    if (!c.Take(sep))
+        return Shape::None;
     const auto d = c.Number();
     if (!d)
-        return false;
-    month = *m;
-    day = *d;
-    isDate = true;
-    return c.AtEnd();
+        return Shape::None;
+    day = *d->value;
+    return c.AtEnd() ? Shape::Date : Shape::None;
 }
 
 // The era a text begins with: the longest era name, else a reading in
@@ -294,10 +204,10 @@ std::vector<int32_t> EraAtStart(const EraCalendar& cal, Cursor& c, std::string_v
     }
     size_t kanaLen = 0;
     while (kanaLen < rest.size()) {
-        size_t l = 1;
-        if (!IsHiragana(DecodeAt(rest, kanaLen, l)))
+        const Utf8Char u = DecodeUtf8(rest, kanaLen);
+        if (!IsHiragana(u.code))
             break;
-        kanaLen += l;
+        kanaLen += u.length;
     }
     if (kanaLen > 0) {
         auto found = cal.FindErasByReading(rest.substr(0, kanaLen));
@@ -337,6 +247,16 @@ std::vector<int32_t> EraAtStart(const EraCalendar& cal, Cursor& c, std::string_v
     Unreadable(text);
 }
 
+ParsedQuery::Kind KindOf(Shape shape, bool era)
+{
+    using K = ParsedQuery::Kind;
+    switch (shape) {
+    case Shape::Date: return era ? K::EraDate : K::WesternDate;
+    case Shape::Month: return era ? K::EraMonth : K::WesternMonth;
+    default: return era ? K::EraYear : K::WesternYear;
+    }
+}
+
 } // namespace
 
 ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text)
@@ -344,7 +264,8 @@ ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text)
     // Plain ASCII without blanks, the usual piped column, needs no copy.
     bool plain = true;
     for (const char ch : text) {
-        if (static_cast<unsigned char>(ch) >= 0x80 || ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n') {
+        if (static_cast<unsigned char>(ch) >= 0x80 || ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' ||
+            ch == ')') {
             plain = false;
             break;
         }
@@ -352,41 +273,112 @@ ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text)
     thread_local std::string normalized;
     if (!plain)
         Normalize(text, normalized);
-    const std::string_view norm = plain ? text : std::string_view(normalized);
+    std::string_view norm = plain ? text : std::string_view(normalized);
     if (norm.empty())
         throw DateError("入力が空です");
-    Cursor c(norm);
     ParsedQuery q;
-    bool isDate = false;
-    if (c.AtNumber()) {
-        const auto y = c.Number();
-        if (!y || !ReadMonthDay(c, isDate, q.month, q.day))
+    q.weekday = plain ? -1 : TakeWeekday(norm);
+    Cursor c(norm);
+    Shape shape = Shape::None;
+    bool era = false;
+    if (const auto n = c.Number()) {
+        q.year = *n->value;
+        if (n->digits == 8 && c.AtEnd()) {
+            // Basic ISO 8601, the commonest date of exported files: YYYYMMDD.
+            q.year = *n->value / 10000;
+            q.month = *n->value / 100 % 100;
+            q.day = *n->value % 100;
+            shape = Shape::Date;
+        } else {
+            shape = ReadMonthDay(c, false, q.month, q.day);
+        }
+    } else {
+        era = true;
+        const std::vector<int32_t> eras = EraAtStart(cal, c, text);
+        std::optional<int32_t> y;
+        if (c.Take(U'元'))
+            y = 1;
+        else if (const auto n = c.Number())
+            y = n->value;
+        if (!y)
             Unreadable(text);
         q.year = *y;
-        q.kind = isDate ? ParsedQuery::Kind::WesternDate : ParsedQuery::Kind::WesternYear;
-        return q;
-    }
-    const std::vector<int32_t> eras = EraAtStart(cal, c, text);
-    std::optional<int32_t> y;
-    if (c.Peek() == U'元') {
-        c.Advance(std::string_view("元").size());
-        y = 1;
-    } else {
-        y = c.Number();
-    }
-    if (!y || !ReadMonthDay(c, isDate, q.month, q.day))
-        Unreadable(text);
-    q.year = *y;
-    q.kind = isDate ? ParsedQuery::Kind::EraDate : ParsedQuery::Kind::EraYear;
-    // A shared reading goes to the newest era that had this year.
-    q.era = eras.front();
-    for (int32_t e : eras) {
-        if (q.year >= 1 && q.year <= cal.Table().GengoLastYear[e]) {
-            q.era = e;
-            break;
+        shape = ReadMonthDay(c, true, q.month, q.day);
+        // A shared reading goes to the newest era that had this year.
+        q.era = eras.front();
+        for (int32_t e : eras) {
+            if (q.year >= 1 && q.year <= cal.Table().GengoLastYear[e]) {
+                q.era = e;
+                break;
+            }
         }
     }
+    if (shape == Shape::None || (q.weekday >= 0 && shape != Shape::Date))
+        Unreadable(text);
+    q.kind = KindOf(shape, era);
     return q;
+}
+
+namespace {
+
+std::string MonthText(const EraYearRef& ref, int32_t month)
+{
+    return FormatEraYear(ref) + std::to_string(month) + "月";
+}
+
+// The parts of a month that each era of its year had.
+std::vector<EraCalendar::YearShare> MonthShares(std::vector<EraCalendar::YearShare> year, int32_t y,
+                                                int32_t m)
+{
+    const CivilDate first{y, m, 1};
+    const CivilDate last{y, m, DaysInMonth(y, m)};
+    std::vector<EraCalendar::YearShare> month;
+    for (auto& s : year) {
+        const CivilDate from = std::max(first, *s.from);
+        const CivilDate to = std::min(last, *s.to);
+        if (from <= to)
+            month.push_back({std::move(s.eraYear), from, to});
+    }
+    return month;
+}
+
+void CheckAskedWeekday(const ParsedQuery& q, const DateAnswer& a)
+{
+    if (q.weekday < 0)
+        return;
+    if (!a.western)
+        throw DateError("1873年より前の日付の曜日は確かめられません");
+    const int32_t w = WeekdayOf(*a.western);
+    if (w != q.weekday)
+        throw DateError(FormatCivilDate(*a.western) + "は" + WeekdayName(w) + "で、" +
+                        WeekdayName(q.weekday) + "ではありません");
+}
+
+} // namespace
+
+std::string NormalizeQuery(std::string_view text)
+{
+    std::string out;
+    Normalize(text, out);
+    return out;
+}
+
+void CheckWeekday(int32_t asked, CivilDate gregorian, const std::string& dayText)
+{
+    const int32_t w = WeekdayOf(gregorian);
+    if (asked >= 0 && w != asked)
+        throw DateError(dayText + "は" + WeekdayName(w) + "で、" + WeekdayName(asked) + "ではありません");
+}
+
+int32_t WeekdayOf(CivilDate date)
+{
+    // 1970-01-01 was a Thursday.
+    return static_cast<int32_t>(((DayNumber(date) + 4) % 7 + 7) % 7);
+}
+
+std::string WeekdayName(int32_t weekday)
+{
+    return std::string(kWeekdays[weekday]) + "曜日";
 }
 
 DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& q)
@@ -406,8 +398,26 @@ DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& q)
             a.eras = cal.ErasOfYear(d.year);
             a.beforeExactDays = true;
         }
+        CheckAskedWeekday(q, a);
         break;
     }
+    case ParsedQuery::Kind::WesternMonth:
+        if (q.month < 1 || q.month > 12)
+            throw DateError(std::to_string(q.year) + "年" + std::to_string(q.month) +
+                            "月はありません（月は1から12まで）");
+        if (q.year < 1 || q.year > kLastExactYear)
+            throw DateError("日付の年は1から" + std::to_string(kLastExactYear) + "までです");
+        a.westernYear = q.year;
+        a.eras = cal.ErasOfYear(q.year);
+        if (a.eras.empty())
+            throw DateError(std::to_string(q.year) + "年は" + cal.Table().Gengo.back() +
+                            "より前で、元号がありません");
+        a.exact = a.eras.front().from.has_value();
+        if (a.exact)
+            a.eras = MonthShares(std::move(a.eras), q.year, q.month);
+        else
+            a.beforeExactDays = true;
+        break;
     case ParsedQuery::Kind::WesternYear:
         if (q.year < 1)
             throw DateError("西暦年は1以上です");
@@ -429,6 +439,32 @@ DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& q)
             a.eras.push_back({cal.Ref(q.era, q.year), std::nullopt, std::nullopt});
             a.beforeExactDays = true;
         }
+        CheckAskedWeekday(q, a);
+        break;
+    }
+    case ParsedQuery::Kind::EraMonth: {
+        const EraYearRef ref = cal.Ref(q.era, q.year);
+        const auto days = cal.DaysOfEraYear(q.era, q.year); // checks the year
+        if (q.month < 1 || q.month > 12)
+            throw DateError(MonthText(ref, q.month) + "はありません（月は1から12まで）");
+        if (!days) {
+            a.westernYear = cal.FromEraDate(q.era, q.year, q.month, 1).westernYear;
+            a.eras.push_back({ref, std::nullopt, std::nullopt});
+            a.beforeExactDays = true;
+            break;
+        }
+        const int32_t w = days->first.year;
+        const CivilDate first{w, q.month, 1};
+        const CivilDate last{w, q.month, DaysInMonth(w, q.month)};
+        if (last < days->first)
+            throw DateError(MonthText(ref, q.month) + "はありません（" + ref.era + "は" +
+                            FormatCivilDate(days->first) + "から）");
+        if (first > days->second)
+            throw DateError(MonthText(ref, q.month) + "はありません（" + ref.era + "は" +
+                            FormatCivilDate(days->second) + "まで）");
+        a.westernYear = w;
+        a.eras.push_back({ref, std::max(first, days->first), std::min(last, days->second)});
+        a.exact = true;
         break;
     }
     case ParsedQuery::Kind::EraYear: {
@@ -500,12 +536,17 @@ void AppendEraDate(const EraCalendar::EraDateResult& r, std::string& out)
     AppendMonthDay({0, r.month, r.day}, out);
 }
 
-void AppendShares(const std::vector<EraCalendar::YearShare>& shares, std::string& out)
+// The eras of a year, or of a month when month is not 0.
+void AppendShares(const std::vector<EraCalendar::YearShare>& shares, int32_t month, std::string& out)
 {
     for (size_t k = 0; k < shares.size(); ++k) {
         if (k > 0)
             out += "、";
         AppendEraYear(shares[k].eraYear, out);
+        if (month != 0) {
+            AppendInt(month, out);
+            out += "月";
+        }
         if (shares.size() > 1 && shares[k].from && shares[k].to) {
             out += " (";
             AppendMonthDay(*shares[k].from, out);
@@ -532,9 +573,18 @@ void AppendAnswerText(const DateAnswer& a, std::string& out)
         if (a.eraDate)
             AppendEraDate(*a.eraDate, out);
         else
-            AppendShares(a.eras, out);
+            AppendShares(a.eras, 0, out);
         break;
-    case ParsedQuery::Kind::WesternYear: AppendShares(a.eras, out); break;
+    case ParsedQuery::Kind::WesternMonth: AppendShares(a.eras, a.exact ? a.query.month : 0, out); break;
+    case ParsedQuery::Kind::WesternYear: AppendShares(a.eras, 0, out); break;
+    case ParsedQuery::Kind::EraMonth:
+        AppendInt(a.westernYear, out);
+        if (a.exact) {
+            out += "年";
+            AppendInt(a.query.month, out);
+            out += "月";
+        }
+        break;
     case ParsedQuery::Kind::EraDate:
         if (a.western)
             AppendCivil(*a.western, out);
@@ -547,149 +597,6 @@ void AppendAnswerText(const DateAnswer& a, std::string& out)
         out += " ※";
         out += kYearLevelNote;
     }
-}
-
-void AppendJsonString(std::string_view text, std::string& out)
-{
-    out += '"';
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                static constexpr char kHex[] = "0123456789abcdef";
-                out += "\\u00";
-                out += kHex[c >> 4];
-                out += kHex[c & 15];
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-}
-
-namespace {
-
-// Text that is not valid UTF-8 must still give valid JSON.
-void AppendJsonText(std::string_view text, std::string& out)
-{
-    std::string clean;
-    for (size_t i = 0; i < text.size();) {
-        size_t len = 1;
-        const char32_t c = DecodeAt(text, i, len);
-        AppendUtf8(c, clean);
-        i += len;
-    }
-    AppendJsonString(clean, out);
-}
-
-const char* KindName(ParsedQuery::Kind k)
-{
-    switch (k) {
-    case ParsedQuery::Kind::WesternDate: return "western-date";
-    case ParsedQuery::Kind::WesternYear: return "western-year";
-    case ParsedQuery::Kind::EraDate: return "era-date";
-    case ParsedQuery::Kind::EraYear: return "era-year";
-    }
-    return "";
-}
-
-void AppendJsonEraYear(const EraYearRef& ref, std::string& out)
-{
-    out += "\"name\":";
-    AppendJsonString(ref.era, out);
-    out += ",\"reading\":";
-    AppendJsonString(ref.reading, out);
-    out += ",\"year\":";
-    AppendInt(ref.year, out);
-}
-
-void AppendJsonDate(const std::optional<CivilDate>& d, std::string& out)
-{
-    if (!d) {
-        out += "null";
-        return;
-    }
-    out += '"';
-    AppendCivil(*d, out);
-    out += '"';
-}
-
-} // namespace
-
-void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_view line, std::string& out)
-{
-    out += "{\"query\":";
-    AppendJsonText(query, out);
-    out += ",\"type\":\"";
-    out += KindName(a.query.kind);
-    out += "\",\"line\":";
-    AppendJsonString(line, out);
-    out += ",\"answer\":";
-    std::string text;
-    AppendAnswerText(a, text);
-    AppendJsonString(text, out);
-    out += ",\"western\":";
-    AppendJsonDate(a.western, out);
-    out += ",\"westernYear\":";
-    AppendInt(a.westernYear, out);
-    out += ",\"era\":";
-    if (a.eraDate) {
-        out += '{';
-        AppendJsonEraYear(a.eraDate->eraYear, out);
-        out += ",\"month\":";
-        AppendInt(a.eraDate->month, out);
-        out += ",\"day\":";
-        AppendInt(a.eraDate->day, out);
-        out += ",\"text\":";
-        AppendJsonString(FormatEraDate(*a.eraDate), out);
-        out += '}';
-    } else {
-        out += "null";
-    }
-    out += ",\"eras\":[";
-    for (size_t k = 0; k < a.eras.size(); ++k) {
-        const auto& s = a.eras[k];
-        if (k > 0)
-            out += ',';
-        out += '{';
-        AppendJsonEraYear(s.eraYear, out);
-        out += ",\"text\":";
-        AppendJsonString(FormatEraYear(s.eraYear), out);
-        out += ",\"from\":";
-        AppendJsonDate(s.from, out);
-        out += ",\"to\":";
-        AppendJsonDate(s.to, out);
-        out += '}';
-    }
-    out += "],\"exact\":";
-    out += a.exact ? "true" : "false";
-    const Kanshi k = KanshiOfYear(a.westernYear);
-    out += ",\"kanshi\":{\"kanji\":";
-    AppendJsonString(k.kanji, out);
-    out += ",\"reading\":";
-    AppendJsonString(k.reading, out);
-    out += '}';
-    if (a.beforeExactDays) {
-        out += ",\"note\":";
-        AppendJsonString(kYearLevelNote, out);
-    }
-    out += '}';
-}
-
-void AppendErrorJson(std::string_view query, std::string_view error, std::string& out)
-{
-    out += "{\"query\":";
-    AppendJsonText(query, out);
-    out += ",\"error\":";
-    AppendJsonText(error, out);
-    out += '}';
 }
 
 } // namespace yomari

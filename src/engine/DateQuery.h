@@ -12,20 +12,24 @@ namespace yomari {
 
 // What a line of text asks, once read.
 struct ParsedQuery {
-    enum class Kind { WesternDate, WesternYear, EraDate, EraYear };
+    enum class Kind { WesternDate, WesternMonth, WesternYear, EraDate, EraMonth, EraYear };
     Kind kind = Kind::WesternYear;
     int32_t era = 0; // era index for the era kinds
     int32_t year = 0;
-    int32_t month = 0;
-    int32_t day = 0;
+    int32_t month = 0; // dates and months
+    int32_t day = 0;   // dates
+    // The weekday written after a date, 0 Sunday .. 6 Saturday; -1 none.
+    int32_t weekday = -1;
 };
 
-// Reads the forms a person writes: 2019-04-30, 2019/4/30, 2019年4月30日,
-// 平成31年4月30日, 令和元年5月1日, full-width digits, kanji numerals, H31.04.30,
-// 平31.04.30, era years alone (昭和50, S50, 平成元年, しょうわ50) and Western
-// years alone (1989). Era names must match the era table exactly; a reading
-// shared by several eras goes to the newest that has the year. Throws
-// DateError when the text is none of these.
+// Reads the forms a person writes: 2019-04-30, 2019/4/30, 2019 4 30,
+// 20190430, 2019年4月30日, 平成31年4月30日, 令和元年5月1日, full-width digits,
+// kanji numerals, H31.04.30, 平31.04.30, year-months (2019年4月, 平成31年4月,
+// H31.4), era years alone (昭和50, S50, 平成元年, しょうわ50) and Western years
+// alone (1989). A date may end in its weekday: (火), （火曜日）, 火曜日. Blanks
+// between two numbers separate them, never join them. Era names must match
+// the era table exactly; a reading shared by several eras goes to the newest
+// that has the year. Throws DateError when the text is none of these.
 ParsedQuery ParseDateQuery(const EraCalendar& calendar, std::string_view text);
 
 // The answer to a query in the other calendar.
@@ -34,29 +38,39 @@ struct DateAnswer {
     int32_t westernYear = 0;
     std::optional<CivilDate> western;                  // exact day
     std::optional<EraCalendar::EraDateResult> eraDate; // exact era date
-    std::vector<EraCalendar::YearShare> eras;          // eras of the year
+    std::vector<EraCalendar::YearShare> eras;          // eras of the year or month
     bool exact = false;
     bool beforeExactDays = false; // a date before 1873: year-level only
 };
 
-// Converts; throws DateError for a day or year that never existed.
+// Converts; throws DateError for a day, month or year that never existed
+// and for a weekday that is not the date's.
 DateAnswer AnswerDateQuery(const EraCalendar& calendar, const ParsedQuery& query);
 
 // Said with every date answer before 1873.
 inline constexpr const char* kYearLevelNote = "1873年より前は年のみの対応です（旧暦の月日は扱いません）";
 
 // One line without its line end: "平成31年4月30日", "2019-04-30", "1975",
-// "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)".
+// "2019年4月", "平成31年4月", "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)".
 void AppendAnswerText(const DateAnswer& answer, std::string& out);
-// One JSON object without its line end; line is "n" or "s".
-void AppendAnswerJson(std::string_view query, const DateAnswer& answer, std::string_view line,
-                      std::string& out);
-void AppendErrorJson(std::string_view query, std::string_view error, std::string& out);
 
 // "平成31年4月30日"
 std::string FormatEraDate(const EraCalendar::EraDateResult& date);
 
-// A JSON string literal of UTF-8 text.
-void AppendJsonString(std::string_view text, std::string& out);
+// The one spelling every date reader works on: UTF-8 with malformed bytes as
+// U+FFFD, full-width ASCII as ASCII, dashes as '-', and blanks gone except
+// that a run of them between two numerals stays as one ' ' ("2019 04 30" is
+// three numbers, never 20190430).
+std::string NormalizeQuery(std::string_view text);
+// A weekday at the end of a normalized query: (火), (火曜), (火曜日), 火曜,
+// 火曜日. Takes it off and answers 0..6, or -1 leaving the text as it is.
+int32_t TakeWeekday(std::string_view& normalized);
+// Throws DateError when a weekday was asked (0..6) and is not the day's.
+void CheckWeekday(int32_t asked, CivilDate gregorian, const std::string& dayText);
+
+// 0 Sunday .. 6 Saturday, of a proleptic Gregorian day
+int32_t WeekdayOf(CivilDate date);
+// "火曜日"
+std::string WeekdayName(int32_t weekday);
 
 } // namespace yomari

@@ -1,6 +1,10 @@
 #include "engine/DayQuery.h"
 
 #include "engine/DateQuery.h"
+#include "engine/NumberText.h"
+#include "engine/TextDecoding.h"
+
+#include <algorithm>
 
 #include <charconv>
 
@@ -9,31 +13,14 @@ namespace {
 
 // ---- text ------------------------------------------------------------------------
 
-// UTF-8 to code points; a malformed byte becomes U+FFFD.
+// UTF-8 to code points; malformed bytes become U+FFFD.
 std::u32string Decode(std::string_view s)
 {
     std::u32string out;
     for (size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        int need = b < 0x80             ? 0
-                   : (b & 0xE0) == 0xC0 ? 1
-                   : (b & 0xF0) == 0xE0 ? 2
-                   : (b & 0xF8) == 0xF0 ? 3
-                                        : -1;
-        char32_t cp = need == 0 ? b : need == 1 ? (b & 0x1F) : need == 2 ? (b & 0x0F) : (b & 0x07);
-        bool ok = need >= 0 && i + static_cast<size_t>(need) < s.size() + (need == 0 ? 1 : 0);
-        for (int k = 1; ok && k <= need; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
-            ok = (c & 0xC0) == 0x80;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (!ok) {
-            out += U'\uFFFD';
-            ++i;
-            continue;
-        }
-        out += cp;
-        i += static_cast<size_t>(need) + 1;
+        const Utf8Char c = DecodeUtf8(s, i);
+        out += c.code;
+        i += c.length;
     }
     return out;
 }
@@ -67,35 +54,19 @@ char32_t FoldKanji(char32_t c)
     }
 }
 
-// Blanks go, full-width ASCII becomes ASCII, dashes become '-', old kanji
-// become the era files' ones.
-std::u32string Fold(std::string_view text)
+// The date readers' one spelling (blanks between numerals kept as one ' '),
+// with old kanji as the era files have them.
+std::u32string Fold(std::string_view normalized)
 {
-    std::u32string out;
-    for (char32_t c : Decode(text)) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x3000 || c == 0xFEFF)
-            continue;
-        if (c >= 0xFF01 && c <= 0xFF5E)
-            c -= 0xFEE0;
-        else if ((c >= 0x2010 && c <= 0x2015) || c == 0x2212)
-            c = '-';
-        out += FoldKanji(c);
-    }
+    std::u32string out = Decode(normalized);
+    for (char32_t& c : out)
+        c = FoldKanji(c);
     return out;
-}
-
-int KanjiDigit(char32_t c)
-{
-    static constexpr char32_t kDigits[] = U"〇一二三四五六七八九";
-    for (int k = 0; k < 10; ++k)
-        if (kDigits[k] == c)
-            return k;
-    return c == U'零' ? 0 : -1;
 }
 
 [[noreturn]] void Unreadable(std::string_view text)
 {
-    throw DateError("「" + std::string(text) + "」は日付として読めません");
+    throw DateError("「" + ShowableText(text) + "」は日付として読めません");
 }
 
 constexpr int32_t kLastDay = -1; // 晦日: the month's last day
@@ -117,53 +88,22 @@ public:
         m_pos += word.size();
         return true;
     }
-    bool AtNumber() const
-    {
-        const char32_t c = Peek();
-        return (c >= '0' && c <= '9') || KanjiDigit(c) >= 0 || c == U'十' || c == U'廿' || c == U'卅' ||
-               c == U'卄' || c == U'百' || c == U'千';
-    }
-    // ASCII digits, or kanji numerals positional (二〇一九) or with units
-    // (三十一, 千九百八十九, 廿一, 卅).
+    bool AtNumber() const { return NumberText::IsNumeral(Peek()); }
+    // A number in digits or kanji numerals (NumberText's reading); dates
+    // need no more than five digits.
     std::optional<int32_t> Number()
     {
-        int64_t total = 0, digits = -1;
-        bool any = false, ascii = false;
-        while (!AtEnd()) {
-            const char32_t c = m_s[m_pos];
-            int64_t unit = 0, pair = 0;
-            if (c >= '0' && c <= '9') {
-                if (any && !ascii)
-                    break;
-                ascii = true;
-                digits = (digits < 0 ? 0 : digits) * 10 + (c - '0');
-            } else if (ascii) {
-                break;
-            } else if (KanjiDigit(c) >= 0) {
-                digits = (digits < 0 ? 0 : digits) * 10 + KanjiDigit(c);
-            } else if (c == U'十' || c == U'百' || c == U'千') {
-                unit = c == U'十' ? 10 : c == U'百' ? 100 : 1000;
-            } else if (c == U'廿' || c == U'卄' || c == U'卅') {
-                pair = c == U'卅' ? 30 : 20; // a tens digit and its unit in one
-            } else {
-                break;
-            }
-            if (unit) {
-                total += (digits < 0 ? 1 : digits) * unit;
-                digits = -1;
-            } else if (pair) {
-                if (digits >= 0)
-                    break;
-                total += pair;
-            }
-            if (total > 99999 || digits > 99999)
-                throw DateError("数が大きすぎます");
-            any = true;
-            ++m_pos;
-        }
-        if (!any)
+        std::string utf8;
+        for (const char32_t c : Rest().substr(0, 32))
+            AppendUtf8(c, utf8);
+        const NumberText::WholeNumber n = NumberText::ReadWholeNumber(utf8);
+        if (n.length == 0)
             return std::nullopt;
-        return static_cast<int32_t>(total + (digits < 0 ? 0 : digits));
+        if (!n.value || *n.value > 99999)
+            throw DateError("数が大きすぎます");
+        for (size_t i = 0; i < n.length; ++i)
+            m_pos += (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 ? 1 : 0;
+        return *n.value;
     }
 
 private:
@@ -180,7 +120,8 @@ struct Query {
     int32_t month = 0;
     bool leap = false;
     int32_t day = 0;
-    std::string reading; // an era given by its reading, shared by the eras of it
+    std::string reading;  // an era given by its reading, shared by the eras of it
+    int32_t weekday = -1; // asked after the date, 0 Sunday .. 6 Saturday
 };
 
 // After the year: "年" then month and day, or a separator form ".M.D".
@@ -190,9 +131,12 @@ bool ReadMonthDay(Reader& r, Query& q, std::string_view text)
     if (r.AtEnd())
         return false;
     const char32_t sep = r.Peek();
-    if (sep == '-' || sep == '/' || sep == '.') {
+    if (sep == '-' || sep == '/' || sep == '.' || sep == ' ') {
         r.Advance(1);
         const auto m = r.Number();
+        // H31.4: a month, for the year-level reader.
+        if (m && r.AtEnd() && q.era)
+            return false;
         if (!m || !r.Take(std::u32string_view(&sep, 1)))
             Unreadable(text);
         const auto d = r.Number();
@@ -226,6 +170,9 @@ bool ReadMonthDay(Reader& r, Query& q, std::string_view text)
             Unreadable(text);
         q.month = *m;
     }
+    // 2019年4月: a month, for the year-level reader.
+    if (r.AtEnd() && !q.leap)
+        return false;
     if (q.month == 1 && !q.leap && r.Take(U"元日")) {
         q.day = 1;
     } else if (r.Take(U"朔日") || r.Take(U"朔")) {
@@ -326,10 +273,24 @@ bool ReadEra(const DayEngine& engine, Reader& r, Query& q, std::string_view text
 // Nothing when the text is a year alone.
 std::optional<Query> Parse(const DayEngine& engine, std::string_view text)
 {
-    Reader r(Fold(text));
+    const std::string normalized = NormalizeQuery(text);
+    std::string_view rest = normalized;
+    Query q;
+    q.weekday = TakeWeekday(rest);
+    Reader r(Fold(rest));
     if (r.AtEnd())
         throw DateError("入力が空です");
-    Query q;
+    if (r.Rest().size() == 8 &&
+        std::all_of(r.Rest().begin(), r.Rest().end(), [](char32_t c) { return c >= '0' && c <= '9'; })) {
+        // Basic ISO 8601, the commonest date of exported files: YYYYMMDD.
+        int32_t v = 0;
+        for (const char32_t c : r.Rest())
+            v = v * 10 + static_cast<int32_t>(c - '0');
+        q.year = v / 10000;
+        q.month = v / 100 % 100;
+        q.day = v % 100;
+        return q;
+    }
     if (r.Take(U"JDN") || r.Take(U"JD") || r.Take(U"jdn") || r.Take(U"jd")) {
         int64_t v = 0;
         for (bool any = false;; any = true) {
@@ -543,90 +504,9 @@ std::optional<DayAnswer> AnswerDay(const DayEngine& engine, std::string_view tex
     }
     for (const std::string& n : a.notes)
         a.text += " ※" + n;
+    if (q->weekday >= 0)
+        CheckWeekday(q->weekday, a.gregorian, FormatCivilDate(a.western));
     return a;
-}
-
-namespace {
-
-void AppendInt(int64_t v, std::string& out)
-{
-    char buf[24];
-    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-}
-
-void AppendView(const std::optional<EraDateView>& v, std::string& out)
-{
-    if (!v) {
-        out += "null";
-        return;
-    }
-    out += "{\"name\":";
-    AppendJsonString(v->name, out);
-    out += ",\"reading\":";
-    AppendJsonString(v->reading, out);
-    out += ",\"year\":";
-    AppendInt(v->year, out);
-    out += ",\"month\":";
-    AppendInt(v->month, out);
-    out += ",\"leap\":";
-    out += v->leap ? "true" : "false";
-    out += ",\"day\":";
-    AppendInt(v->day, out);
-    out += ",\"text\":";
-    AppendJsonString(v->text, out);
-    out += '}';
-}
-
-} // namespace
-
-void AppendDayAnswerJson(std::string_view query, const DayAnswer& a, std::string_view line, std::string& out)
-{
-    out += "{\"query\":";
-    AppendJsonString(std::string(query), out);
-    out += a.fromEra ? ",\"type\":\"era-date\"" : ",\"type\":\"western-date\"";
-    out += ",\"line\":";
-    AppendJsonString(line, out);
-    out += ",\"answer\":";
-    AppendJsonString(a.text, out);
-    out += ",\"jdn\":";
-    AppendInt(a.jdn, out);
-    out += ",\"julian\":\"" + FormatCivilDate(a.julian) + "\",\"gregorian\":\"" +
-           FormatCivilDate(a.gregorian) + "\",\"western\":\"" + FormatCivilDate(a.western) +
-           "\",\"westernYear\":";
-    AppendInt(a.western.year, out);
-    out += ",\"era\":";
-    AppendView(a.era, out);
-    out += ",\"also\":";
-    AppendView(a.also, out);
-    out += ",\"otherLine\":";
-    AppendView(a.otherLine, out);
-    out += ",\"lunisolar\":";
-    if (a.lunisolar) {
-        out += "{\"year\":";
-        AppendInt(a.lunisolar->year, out);
-        out += ",\"month\":";
-        AppendInt(a.lunisolar->month, out);
-        out += ",\"leap\":";
-        out += a.lunisolar->leap ? "true" : "false";
-        out += ",\"day\":";
-        AppendInt(a.lunisolar->day, out);
-        out += '}';
-    } else {
-        out += "null";
-    }
-    out += ",\"dayKanshi\":";
-    AppendJsonString(a.dayKanshi, out);
-    out += ",\"kanshi\":{\"kanji\":";
-    AppendJsonString(a.yearKanshi.kanji, out);
-    out += ",\"reading\":";
-    AppendJsonString(a.yearKanshi.reading, out);
-    out += "},\"exact\":true,\"notes\":[";
-    for (size_t k = 0; k < a.notes.size(); ++k) {
-        if (k > 0)
-            out += ',';
-        AppendJsonString(a.notes[k], out);
-    }
-    out += "]}";
 }
 
 } // namespace yomari

@@ -78,13 +78,6 @@ struct DayAnswer {
 std::optional<DayAnswer> AnswerDay(const DayEngine& engine, std::string_view text,
                                    const DayOptions& options = {});
 
-// The answer as one JSON object (no line end): query, type, line, answer,
-// jdn, julian, gregorian, western, westernYear, era, also, otherLine,
-// lunisolar, dayKanshi, kanshi, exact, notes. `era`, `also`, `lunisolar` are
-// null where there is none.
-void AppendDayAnswerJson(std::string_view query, const DayAnswer& answer, std::string_view line,
-                         std::string& out);
-
 // "貞応3年閏7月1日"
 std::string FormatEraDay(const EraCalendar& eras, const EraDay& d);
 

@@ -1,6 +1,5 @@
 #include "engine/EraDates.h"
 
-#include "engine/CYomari.h"
 #include "engine/ItemReader.h"
 #include "engine/YomariError.h"
 
@@ -99,19 +98,50 @@ std::vector<EraStartDay> ReadEraStartDays(const std::string& fileName, const std
 
 EraCalendar EraCalendar::Load(const EngineEnvironment& env, int32_t nanBokuMode)
 {
-    // The era engine finds and reads the era files exactly as the program
-    // does; the start-day file is looked up the same way.
-    CYomari engine(env);
-    if (nanBokuMode != 0)
-        engine.SetNanBokuMode(nanBokuMode);
-    std::vector<EraRecord> records;
-    for (int32_t i = 1; i <= engine.NumberOfGengo(); ++i)
-        records.push_back(
-            {engine.Gengo(i), engine.GengoKana(i), engine.GengoKana2(i), engine.Gengo1stADYear(i)});
     const std::string source = env.baseName;
-    const std::vector<EraStartDay> days =
-        env.ReadDataFile(".dad", [&](const std::string& file) { return ReadEraStartDays(file, source); });
-    return FromData(MakeEraTable(std::move(records), source), days, source);
+    const std::string eraExtension = nanBokuMode == 0 ? ".dan" : ".das";
+    const auto readTable = [&](const std::string& file) {
+        std::vector<EraRecord> records = ReadEraFile(file, source);
+        // An empty file is a broken one: it gives way like any other.
+        if (records.empty())
+            throw YomariError(ErrorNumber::InputPastEndOfFile, source,
+                              "元号データがありません。(" + file + ")");
+        return MakeEraTable(std::move(records), source);
+    };
+    // Each file on its own first, found and falling back as every data file does.
+    auto [eraFile, table] = env.ReadDataFile(
+        eraExtension, [&](const std::string& file) { return std::make_pair(file, readTable(file)); });
+    auto [dayFile, days] = env.ReadDataFile(".dad", [&](const std::string& file) {
+        return std::make_pair(file, ReadEraStartDays(file, source));
+    });
+    try {
+        return FromData(std::move(table), days, source);
+    } catch (const YomariError& mismatch) {
+        // A user's new era file beside the installed start days (or the other
+        // way round): the two files of one folder were written together, so
+        // the first folder whose pair agrees is used, and both refused files
+        // are named.
+        const std::string refused = eraFile + " と " + dayFile;
+        const std::vector<std::string> eraFiles = env.DataFileCandidates(eraExtension);
+        const std::vector<std::string> dayFiles = env.DataFileCandidates(".dad");
+        for (size_t k = 0; k < eraFiles.size() && k < dayFiles.size(); ++k) {
+            std::error_code ec;
+            if ((eraFiles[k] == eraFile && dayFiles[k] == dayFile) ||
+                !std::filesystem::is_regular_file(eraFiles[k], ec) ||
+                !std::filesystem::is_regular_file(dayFiles[k], ec))
+                continue;
+            try {
+                EraCalendar pair =
+                    FromData(readTable(eraFiles[k]), ReadEraStartDays(dayFiles[k], source), source);
+                if (env.fallbackNotice)
+                    env.fallbackNotice(refused, mismatch.Description(), eraFiles[k] + " と " + dayFiles[k]);
+                return pair;
+            } catch (const YomariError&) {
+                // This folder's pair is no better; the next one may be.
+            }
+        }
+        throw YomariError(mismatch.Number(), source, mismatch.Description() + "(" + refused + ")");
+    }
 }
 
 EraCalendar EraCalendar::FromData(EraTable table, const std::vector<EraStartDay>& days,

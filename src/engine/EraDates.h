@@ -68,8 +68,11 @@ std::vector<EraStartDay> ReadEraStartDays(const std::string& fileName, const std
 // calendar. Era indexes are those of the era table: 1 is the newest era.
 class EraCalendar {
 public:
-    // Loads the era table of the court line (0 north, 1 south) and the
-    // start-day file from where the program finds its data. Throws YomariError.
+    // Loads the era file of the court line (0 north, 1 south) and the
+    // start-day file from where the program finds its data. When the two
+    // found disagree, the first data folder holding a pair that agrees is
+    // used and env.fallbackNotice names both refused files. Throws
+    // YomariError, naming both files when no pair agrees.
     static EraCalendar Load(const EngineEnvironment& env, int32_t nanBokuMode);
     // Checks that the start days agree with the table (same eras, same first
     // years, one unbroken run from the newest era, every era that began from

@@ -61,28 +61,43 @@ EraTable MakeEraTable(std::vector<EraRecord> records, const std::string& errorSo
 
 std::string ReadTextFileUtf8(const std::string& fileName, const std::string& errorSource)
 {
+    const auto refuse = [&](int32_t number, const std::string& why) {
+        return YomariError(number, errorSource, why + "(" + fileName + ")");
+    };
     std::error_code ec;
     const std::filesystem::path path = PathFromUtf8(fileName);
-    if (!std::filesystem::exists(path, ec))
-        throw YomariError(ErrorNumber::FileNotFound, errorSource,
-                          "ファイルが見つかりません。(" + fileName + ")");
-    if (std::filesystem::is_directory(path, ec))
-        throw YomariError(ErrorNumber::FileAccessError, errorSource,
-                          "ファイルを読み込めません。(" + fileName + ")");
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status))
+        throw refuse(ErrorNumber::FileNotFound, "ファイルが見つかりません。");
+    // A folder, a pipe or a device is no data file (a pipe would never end).
+    if (!std::filesystem::is_regular_file(status))
+        throw refuse(ErrorNumber::FileAccessError, "ファイルを読み込めません。");
+    const std::string tooBig = "ファイルが大きすぎます。" +
+                               std::to_string(kMaxDataFileBytes / (1024 * 1024)) +
+                               " MB までのファイルを読みます。";
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxDataFileBytes)
+        throw refuse(ErrorNumber::FileAccessError, tooBig);
+    std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw YomariError(ErrorNumber::FileAccessError, errorSource,
-                          "ファイルを読み込めません。(" + fileName + ")");
-    std::string bytes(static_cast<size_t>(in.tellg()), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!in)
-        throw YomariError(ErrorNumber::FileAccessError, errorSource,
-                          "ファイルを読み込めません。(" + fileName + ")");
+        throw refuse(ErrorNumber::FileAccessError, "ファイルを読み込めません。");
+    // Read in pieces up to one byte past the limit: a file that grows while
+    // it is read is refused like one that was too big from the start.
+    std::string bytes;
+    char chunk[1 << 16];
+    while (bytes.size() <= kMaxDataFileBytes) {
+        in.read(chunk, sizeof chunk);
+        bytes.append(chunk, static_cast<size_t>(in.gcount()));
+        if (!in)
+            break;
+    }
+    if (bytes.size() > kMaxDataFileBytes)
+        throw refuse(ErrorNumber::FileAccessError, tooBig);
+    if (in.bad() || !in.eof())
+        throw refuse(ErrorNumber::FileAccessError, "ファイルを読み込めません。");
     auto text = DecodeTextFile(bytes);
     if (!text)
-        throw YomariError(ErrorNumber::FileAccessError, errorSource,
-                          "ファイルの文字コードを判別できません。(" + fileName + ")");
+        throw refuse(ErrorNumber::FileAccessError, "ファイルの文字コードを判別できません。");
     return std::move(*text);
 }
 

@@ -38,8 +38,13 @@ EraTable MakeEraTable(std::vector<EraRecord> records, const std::string& errorSo
 // ending inside a record, a year that is not a whole 32-bit number.
 std::vector<EraRecord> ReadEraFile(const std::string& fileName, const std::string& errorSource);
 
+// Largest data file read. The shipped ones are a few kB (the help 50 kB); a
+// bigger file is surely no data file, and reading it whole could exhaust memory.
+inline constexpr std::uintmax_t kMaxDataFileBytes = 4 * 1024 * 1024;
+
 // Reads a whole text file of the program's encodings into UTF-8; throws like
-// ReadEraFile for a missing, unreadable or undecodable file.
+// ReadEraFile for a missing, unreadable, undecodable file, one that is no
+// regular file or one over kMaxDataFileBytes (found without reading it all).
 std::string ReadTextFileUtf8(const std::string& fileName, const std::string& errorSource);
 
 } // namespace yomari

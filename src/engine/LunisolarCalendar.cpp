@@ -42,6 +42,7 @@ std::vector<EraDayRow> ReadEraDayRows(std::string_view text, const LunisolarTabl
                                       const std::string& fileName, const std::string& errorSource)
 {
     std::vector<EraDayRow> rows;
+    std::ptrdiff_t last[2] = {-1, -1}; // each line's latest row
     int line = 0;
     const auto fail = [&](const std::string& why) {
         throw YomariError(ErrorNumber::TypeMismatch, errorSource,
@@ -97,18 +98,29 @@ std::vector<EraDayRow> ReadEraDayRows(std::string_view text, const LunisolarTabl
             fail("「" + r.name + "」の改元日・使用開始日・使用終了日の順が逆");
         if (r.firstDay < kFirstGregorianJdn && months.DateOf(r.firstDay)->year != r.firstYear)
             fail("「" + r.name + "」の改元日が" + std::to_string(r.firstYear) + "年の旧暦年にない");
-        for (const EraDayRow& o : rows) {
-            if (o.line != r.line)
-                continue;
-            if (r.firstYear < o.firstYear)
-                fail("「" + r.name + "」が「" + o.name + "」より古いのに後にある");
-            if (r.useFrom <= o.useTo && o.useFrom <= r.useTo)
-                fail("「" + r.name + "」と「" + o.name + "」の使われた日が重なる");
-        }
+        if (const std::ptrdiff_t k = last[r.line];
+            k >= 0 && r.firstYear < rows[static_cast<size_t>(k)].firstYear)
+            fail("「" + r.name + "」が「" + rows[static_cast<size_t>(k)].name + "」より古いのに後にある");
+        last[r.line] = static_cast<std::ptrdiff_t>(rows.size());
         rows.push_back(std::move(r));
     }
     if (rows.empty())
         fail("元号が1つもない");
+    // No two eras of a line in use on the same day.
+    std::vector<const EraDayRow*> byDay;
+    for (const EraDayRow& r : rows)
+        byDay.push_back(&r);
+    std::sort(byDay.begin(), byDay.end(), [](const EraDayRow* a, const EraDayRow* b) {
+        return a->line != b->line ? a->line < b->line : a->useFrom < b->useFrom;
+    });
+    for (size_t k = 1; k < byDay.size(); ++k) {
+        const EraDayRow& a = *byDay[k - 1];
+        const EraDayRow& b = *byDay[k];
+        if (a.line == b.line && b.useFrom <= a.useTo) {
+            line = std::max(a.lineNumber, b.lineNumber);
+            fail("「" + a.name + "」と「" + b.name + "」の使われた日が重なる");
+        }
+    }
     return rows;
 }
 

@@ -110,6 +110,7 @@ LunisolarTable LunisolarTable::Parse(std::string_view text, const std::string& f
                               std::to_string(line) + "行目)");
     };
     int64_t next = 0; // the day after the previous year
+    t.m_years.reserve(1300);
     bool ended = false;
     size_t pos = 0;
     while (pos < text.size()) {
@@ -163,9 +164,10 @@ LunisolarTable LunisolarTable::Parse(std::string_view text, const std::string& f
             fail("月の日数が" + std::to_string(months) + "か月分 (2桁ずつ) ではない");
         int64_t day = jdn;
         for (size_t k = 0; k < months; ++k) {
-            int64_t len = 0;
-            if (!ReadInt(f[3].substr(2 * k, 2), len))
+            const char hi = f[3][2 * k], lo = f[3][2 * k + 1];
+            if (hi < '0' || hi > '9' || lo < '0' || lo > '9')
                 fail("月の日数が数字ではない");
+            const int64_t len = (hi - '0') * 10 + (lo - '0');
             const bool last = year == 1872 && k + 1 == months;
             if (last ? day + len != kFirstGregorianJdn : (len != 29 && len != 30))
                 fail(last ? "最後の月が1872年12月31日で終わらない"

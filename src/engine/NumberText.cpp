@@ -1,5 +1,8 @@
 #include "engine/NumberText.h"
 
+#include "engine/TextDecoding.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -74,6 +77,45 @@ std::optional<int64_t> RoundHalfEven(double value)
     return static_cast<int64_t>(r);
 }
 
+int KanjiDigit(char32_t c)
+{
+    switch (c) {
+    case U'〇':
+    case U'零': return 0;
+    case U'一': return 1;
+    case U'二': return 2;
+    case U'三': return 3;
+    case U'四': return 4;
+    case U'五': return 5;
+    case U'六': return 6;
+    case U'七': return 7;
+    case U'八': return 8;
+    case U'九': return 9;
+    default: return -1;
+    }
+}
+
+int KanjiUnit(char32_t c)
+{
+    switch (c) {
+    case U'十': return 10;
+    case U'百': return 100;
+    case U'千': return 1000;
+    default: return 0;
+    }
+}
+
+// A tens digit and its unit in one character, as old dates write them.
+int KanjiTens(char32_t c)
+{
+    switch (c) {
+    case U'廿':
+    case U'卄': return 20;
+    case U'卅': return 30;
+    default: return 0;
+    }
+}
+
 } // namespace
 
 std::optional<double> ParseNumber(std::string_view text)
@@ -119,6 +161,68 @@ std::optional<int16_t> RoundToInt16(double value)
     if (!r || *r < std::numeric_limits<int16_t>::min() || *r > std::numeric_limits<int16_t>::max())
         return std::nullopt;
     return static_cast<int16_t>(*r);
+}
+
+bool IsNumeral(char32_t c)
+{
+    return (c >= '0' && c <= '9') || KanjiDigit(c) >= 0 || KanjiUnit(c) > 0 || KanjiTens(c) > 0;
+}
+
+WholeNumber ReadWholeNumber(std::string_view s)
+{
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    WholeNumber r;
+    bool tooLarge = false;
+    if (!s.empty() && IsDigit(s[0])) {
+        int64_t v = 0;
+        size_t i = 0;
+        for (; i < s.size() && IsDigit(s[i]); ++i) {
+            // Reading goes on past the limit so that one number stays one.
+            if (!tooLarge)
+                v = v * 10 + (s[i] - '0');
+            tooLarge = tooLarge || v > kMax;
+        }
+        r.length = i;
+        r.digits = static_cast<int32_t>(std::min<size_t>(i, kMax));
+        if (!tooLarge)
+            r.value = static_cast<int32_t>(v);
+        return r;
+    }
+    int64_t total = 0;
+    int64_t digits = -1; // value of the digits since the last unit, -1 none
+    int32_t written = 0;
+    bool units = false;
+    for (size_t i = 0; i < s.size();) {
+        const Utf8Char c = DecodeUtf8(s, i);
+        const int d = KanjiDigit(c.code);
+        const int u = KanjiUnit(c.code);
+        const int tens = KanjiTens(c.code);
+        if (tens > 0 && digits < 0) {
+            if (!tooLarge)
+                total += tens;
+            units = true;
+        } else if (d >= 0) {
+            if (!tooLarge)
+                digits = (digits < 0 ? 0 : digits) * 10 + d;
+            written += written < kMax ? 1 : 0;
+        } else if (u > 0) {
+            if (!tooLarge)
+                total += (digits < 0 ? 1 : digits) * u;
+            digits = -1;
+            units = true;
+        } else {
+            break;
+        }
+        tooLarge = tooLarge || total > kMax || digits > kMax || total + std::max<int64_t>(digits, 0) > kMax;
+        i += c.length;
+        r.length = i;
+    }
+    if (r.length == 0)
+        return r;
+    r.digits = units ? 0 : written;
+    if (!tooLarge)
+        r.value = static_cast<int32_t>(total + (digits < 0 ? 0 : digits));
+    return r;
 }
 
 } // namespace yomari::NumberText

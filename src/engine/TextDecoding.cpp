@@ -100,44 +100,118 @@ const std::array<uint16_t, 0x10000>& EncodeTable()
 
 } // namespace
 
-bool IsValidUtf8(const std::string& bytes)
+Utf8Char DecodeUtf8(std::string_view s, size_t pos)
 {
-    size_t i = 0;
-    const size_t n = bytes.size();
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        size_t extra = 0;
-        uint32_t cp = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = c & 0x07;
-        } else {
+    const auto b0 = static_cast<unsigned char>(s[pos]);
+    if (b0 < 0x80)
+        return {b0, 1, true};
+    // The lead byte gives the length and the range of the second byte; the
+    // narrowed ranges after E0, ED, F0 and F4 are what rule out overlong
+    // forms, surrogates and values above U+10FFFF.
+    size_t need = 0;
+    char32_t code = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        need = 1;
+        code = b0 & 0x1F;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        need = 2;
+        code = b0 & 0x0F;
+        if (b0 == 0xE0)
+            low = 0xA0;
+        else if (b0 == 0xED)
+            high = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        need = 3;
+        code = b0 & 0x07;
+        if (b0 == 0xF0)
+            low = 0x90;
+        else if (b0 == 0xF4)
+            high = 0x8F;
+    } else {
+        return {0xFFFD, 1, false};
+    }
+    size_t k = 1;
+    for (; k <= need; ++k) {
+        if (pos + k >= s.size())
+            break;
+        const auto b = static_cast<unsigned char>(s[pos + k]);
+        if (b < low || b > high)
+            break;
+        low = 0x80;
+        high = 0xBF;
+        code = (code << 6) | (b & 0x3F);
+    }
+    if (k <= need)
+        return {0xFFFD, k, false}; // the lead byte and the good bytes after it
+    return {code, need + 1, true};
+}
+
+void AppendUtf8(char32_t cp, std::string& out)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    for (size_t i = 0; i < bytes.size();) {
+        const Utf8Char c = DecodeUtf8(bytes, i);
+        if (!c.valid)
             return false;
-        }
-        for (size_t k = 1; k <= extra; ++k) {
-            if (i + k >= n)
-                return false;
-            const auto cc = static_cast<unsigned char>(bytes[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) ||
-            (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-            return false;
-        i += extra + 1;
+        i += c.length;
     }
     return true;
+}
+
+std::string ToValidUtf8(std::string_view bytes)
+{
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + 8);
+    for (size_t i = 0; i < bytes.size();) {
+        const Utf8Char c = DecodeUtf8(bytes, i);
+        AppendUtf8(c.code, out);
+        i += c.length;
+    }
+    return out;
+}
+
+std::string ShowableText(std::string_view bytes)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        const Utf8Char c = DecodeUtf8(bytes, i);
+        i += c.length;
+        if (c.code < 0x20 || c.code == 0x7F) {
+            out += "\\x";
+            out += kHex[c.code >> 4];
+            out += kHex[c.code & 15];
+        } else if (c.code >= 0x80 && c.code < 0xA0) {
+            out += "\\u00";
+            out += kHex[c.code >> 4];
+            out += kHex[c.code & 15];
+        } else {
+            AppendUtf8(c.code, out);
+        }
+    }
+    return out;
 }
 
 std::optional<std::string> DecodeTextFile(const std::string& bytes)

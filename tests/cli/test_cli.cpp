@@ -1,5 +1,7 @@
 // yomari-cli run as a person runs it: arguments, piped lines, exit statuses,
 // and JSON read back by a parser of its own.
+#include "cli/JsonOutput.h"
+#include "tests/engine/ShippedEnv.h"
 #include "tests/engine/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +9,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <optional>
 
 #include <chrono>
 #include <cstdio>
@@ -69,6 +79,95 @@ Outcome Pipe(const std::string& input, const std::vector<std::string>& args = {}
     return RunCli(args, &input);
 }
 
+// yomari-cli driven as a script drives it: a line written to its standard
+// input, then its answer awaited on its standard output.
+class Conversation {
+public:
+    explicit Conversation(const std::vector<std::string>& args)
+    {
+        int in[2], out[2];
+        if (pipe(in) != 0 || pipe(out) != 0)
+            throw std::runtime_error("pipe");
+        const std::string program = std::string(YOMARI_BIN_DIR) + "/yomari-cli";
+        const std::string xdg = "XDG_DATA_HOME=" + (m_dir.Path() / "xdg").string();
+        m_pid = fork();
+        if (m_pid == 0) {
+            dup2(in[0], 0);
+            dup2(out[1], 1);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, 2);
+            for (int fd : {in[0], in[1], out[0], out[1], null})
+                close(fd);
+            std::vector<char*> argv{const_cast<char*>(program.c_str())};
+            for (const auto& a : args)
+                argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            putenv(const_cast<char*>(xdg.c_str()));
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        close(in[0]);
+        close(out[1]);
+        m_in = in[1];
+        m_out = out[0];
+    }
+    ~Conversation()
+    {
+        if (m_in >= 0)
+            close(m_in);
+        close(m_out);
+        if (m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+    // Writes text, then waits for one whole line of answer: nothing when none
+    // comes in time.
+    std::optional<std::string> Ask(const std::string& text,
+                                   std::chrono::milliseconds wait = std::chrono::seconds(10))
+    {
+        if (write(m_in, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+            return std::nullopt;
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        for (;;) {
+            if (const size_t nl = m_pending.find('\n'); nl != std::string::npos) {
+                std::string line = m_pending.substr(0, nl);
+                m_pending.erase(0, nl + 1);
+                return line;
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd p{m_out, POLLIN, 0};
+            if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0)
+                return std::nullopt;
+            char buf[4096];
+            const ssize_t n = read(m_out, buf, sizeof buf);
+            if (n <= 0)
+                return std::nullopt;
+            m_pending.append(buf, static_cast<size_t>(n));
+        }
+    }
+
+    // Ends the input; the exit status.
+    int Finish()
+    {
+        close(m_in);
+        m_in = -1;
+        int raw = 0;
+        waitpid(m_pid, &raw, 0);
+        m_pid = -1;
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+
+private:
+    TempDir m_dir;
+    pid_t m_pid = -1;
+    int m_in = -1;
+    int m_out = -1;
+    std::string m_pending;
+};
+
 QJsonObject ParseLine(const std::string& line)
 {
     QJsonParseError error{};
@@ -76,6 +175,13 @@ QJsonObject ParseLine(const std::string& line)
     EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
     EXPECT_TRUE(doc.isObject()) << line;
     return doc.object();
+}
+
+// Checked by Qt's decoder, not the program's own.
+bool IsUtf8(const std::string& bytes)
+{
+    const QByteArray b = QByteArray::fromStdString(bytes);
+    return QString::fromUtf8(b).toUtf8() == b;
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -190,6 +296,76 @@ TEST(Cli, MissingDataFileExitsWithTwoAndNamesIt)
     EXPECT_EQ(future.out, "令和22年3月31日\n未来元年4月1日\n2041\n");
 }
 
+// An installed tree: the program in bin/, the shipped data in share/yomari/,
+// and the user's own files beside the program, which come before share/.
+// Files that cannot be used give way to the installed ones and are named on
+// standard error; the answers still come, with exit status 0.
+TEST(Cli, UsersDataFilesThatCannotBeUsedAreNamedAndGiveWay)
+{
+    TempDir dir;
+    const auto bin = dir.Path() / "bin";
+    const auto share = dir.Path() / "share" / "yomari";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/yomari-cli", bin / "yomari-cli");
+    for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad"})
+        std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + f, share / f);
+    const std::string program = (bin / "yomari-cli").string();
+    const std::string newEra =
+        "\"\x96\xa2\x97\x88\",\"\x82\xdd\x82\xe7\x82\xa2\",\"\",2040\r\n"; // 未来, みらい
+    const auto write = [](const std::filesystem::path& p, const std::string& bytes) {
+        std::ofstream(p, std::ios::binary) << bytes;
+    };
+    // One notice, whose first line names every refused file.
+    const auto named = [](const Outcome& r, const std::vector<std::filesystem::path>& files) {
+        const std::string notice = "を使えません";
+        const size_t at = r.err.find(notice);
+        EXPECT_EQ(at == std::string::npos     ? 0
+                  : at == r.err.rfind(notice) ? 1
+                                              : 2,
+                  files.empty() ? 0 : 1)
+            << r.err;
+        const std::string first = r.err.substr(0, r.err.find('\n'));
+        for (const auto& f : files)
+            EXPECT_NE(first.find(f.string()), std::string::npos) << r.err;
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const char*, std::string>> user;
+        const char* answer; // of 2040-04-01
+        std::vector<std::filesystem::path> named;
+    };
+    const std::string days = Slurp(share / "Yomari.dad");
+    const std::vector<Case> cases = {
+        {"broken start-day file",
+         {{"Yomari.dad", "\"令和\",2019,5\n"}},
+         "令和22年4月1日\n",
+         {bin / "Yomari.dad"}},
+        {"era file ahead of the start days",
+         {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")}},
+         "令和22年4月1日\n",
+         {bin / "Yomari.dan", share / "Yomari.dad"}},
+        {"all three written, as the README says",
+         {{"Yomari.dan", newEra + Slurp(share / "Yomari.dan")},
+          {"Yomari.das", newEra + Slurp(share / "Yomari.das")},
+          {"Yomari.dad", "\"未来\",2040,4,1\n" + days}},
+         "未来元年4月1日\n",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad"})
+            std::filesystem::remove(bin / f);
+        for (const auto& [name, bytes] : c.user)
+            write(bin / name, bytes);
+        const Outcome r = RunCli({"2040-04-01"}, nullptr, program);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.answer);
+        named(r, c.named);
+        EXPECT_EQ(r.err.empty(), c.named.empty()) << r.err;
+    }
+}
+
 TEST(Cli, JsonLinesParseBack)
 {
     const Outcome r = RunCli({"--json", "2026", "1989", "平成31年4月30日", "1700-05-05", "2019-02-30"});
@@ -268,6 +444,185 @@ TEST(Cli, OverlongLineIsRefusedWithoutStoppingTheStream)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "\n昭和50年\n");
     EXPECT_NE(r.err.find("長すぎ"), std::string::npos);
+}
+
+TEST(CliJson, CarriesTheAnswerAndEscapesTheQuery)
+{
+    using namespace yomari;
+    const EraCalendar cal = EraCalendar::Load(ShippedEnv(), 0);
+    std::string out;
+    AppendAnswerJson("1989", AnswerDateQuery(cal, ParseDateQuery(cal, "1989")), "n", out);
+    EXPECT_NE(out.find("\"from\":\"1989-01-08\",\"to\":\"1989-12-31\""), std::string::npos) << out;
+    EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos)
+        << out;
+    out.clear();
+    AppendErrorJson("a\"b\\c\x01\x1f", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\\u001f\",\"error\":\"x\"}");
+    // Characters of two, three and four bytes pass through; broken bytes do not.
+    out.clear();
+    AppendErrorJson("é平𠀋", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"é平𠀋\",\"error\":\"x\"}");
+    out.clear();
+    AppendErrorJson("a\xC3", "x", out);
+    EXPECT_EQ(out, "{\"query\":\"a\uFFFD\",\"error\":\"x\"}");
+}
+
+TEST(CliJson, DayAnswerForms)
+{
+    using namespace yomari;
+    const auto engine = DayEngine::Load(ShippedEnv(), 0);
+    const auto a = AnswerDay(*engine, "1224-08-17");
+    ASSERT_TRUE(a);
+    std::string json;
+    AppendDayAnswerJson("1224-08-17", *a, "n", json);
+    for (const char* part :
+         {"\"jdn\":2168353,", "\"julian\":\"1224-08-17\"", "\"gregorian\":\"1224-08-24\"",
+          "\"lunisolar\":{\"year\":1224,\"month\":7,\"leap\":true,\"day\":1}",
+          "\"also\":{\"name\":\"元仁\",\"reading\":\"げんにん\",\"year\":1,\"month\":7,\"leap\":true",
+          "\"dayKanshi\":\""})
+        EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
+}
+
+// Hostile bytes on standard input: nothing reaches the terminal raw, and
+// JSON stays valid UTF-8 whatever the query held.
+TEST(Cli, HostileInputIsQuotedSafelyAndGivesValidJson)
+{
+    const Outcome r = Pipe("\x1b]0;X\x07\x1b[2J\n2019\xC0\xAF"
+                           "04\xC0\xAF"
+                           "30\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "\n\n");
+    EXPECT_NE(r.err.find("「\\x1b]0;X\\x07\\x1b[2J」"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("「2019\uFFFD\uFFFD04\uFFFD\uFFFD30」"), std::string::npos) << r.err;
+    EXPECT_TRUE(IsUtf8(r.err));
+    for (const char c : r.err)
+        EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << static_cast<int>(c);
+
+    const std::string r3 = "\uFFFD\uFFFD\uFFFD";
+    const struct {
+        std::string query, read;
+    } broken[] = {{"\xED\xA0\x80", r3},
+                  {"\xF4\x90\x80\x80", r3 + "\uFFFD"},
+                  {"\xF7\xBF\xBF\xBF", r3 + "\uFFFD"},
+                  {"\xC0\xAF", "\uFFFD\uFFFD"},
+                  {"\xE0\x80\xAF", r3},
+                  {"2019-04-30\xFF", "2019-04-30\uFFFD"},
+                  {"\x1b[2J\"\\", "\x1b[2J\"\\"}};
+    for (const auto& [q, read] : broken) {
+        const Outcome piped = Pipe(q + "\n", {"--json"});
+        const Outcome age = RunCli({"--age", q, "--json"});
+        for (const Outcome* o : {&piped, &age}) {
+            EXPECT_EQ(o->status, 1) << q;
+            EXPECT_TRUE(IsUtf8(o->out)) << q;
+            EXPECT_TRUE(IsUtf8(o->err)) << q;
+            ASSERT_EQ(Lines(o->out).size(), 1u) << q;
+            const QString query = ParseLine(Lines(o->out)[0])["query"].toString();
+            EXPECT_EQ(query.toStdString(), read) << q;
+        }
+    }
+}
+
+TEST(Cli, AnswersEachLineAsSoonAsItIsRead)
+{
+    Conversation c({});
+    const struct {
+        std::string written;
+        std::optional<std::string> answer;
+    } steps[] = {
+        {"2019-04-30\n", "平成31年4月30日"},
+        {"S50\r\n", "1975"},
+        {"2019-", std::nullopt}, // half a line: no answer yet
+        {"05-01\n", "令和元年5月1日"},
+        {"abc\n", ""},
+        {" \t　\n", ""},
+        {"1989\n2026\n", "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)"},
+        {"", "令和8年"},
+    };
+    for (const auto& s : steps) {
+        const auto wait = s.answer ? std::chrono::milliseconds(5000) : std::chrono::milliseconds(300);
+        ASSERT_EQ(c.Ask(s.written, wait), s.answer) << s.written;
+    }
+    EXPECT_EQ(c.Finish(), 1);
+
+    Conversation json({"--json"});
+    EXPECT_EQ(ParseLine(json.Ask("H31.4.30\n").value_or(""))["western"].toString(), "2019-04-30");
+    EXPECT_EQ(ParseLine(json.Ask("x\n").value_or(""))["query"].toString(), "x");
+    EXPECT_EQ(json.Finish(), 1);
+}
+
+// Options and conventions, one row each: arguments, exit status, and a text
+// that standard output or error must hold.
+TEST(Cli, CommandLineConventions)
+{
+    const std::string help = RunCli({"--help"}).out;
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err;
+    } rows[] = {
+        {{"-h"}, 0, help, ""},
+        {{"--", "-5"}, 1, "\n", "「-5」"},
+        {{"--", "--json"}, 1, "\n", "「--json」"},
+        {{"-5"}, 2, "", "-- のあとに"},
+        {{"-"}, 1, "\n", "「-」"}, // one character is a query, not an option
+        {{"7"}, 1, "\n", "「7」: 7年は大化より前"},
+        {{"S"}, 1, "\n", "「S」は日付"},
+        {{"--json", "--", "-x"}, 1, "{\"query\":\"-x\",\"error\"", "「-x」"},
+        {{"\x1b[2J"}, 1, "\n", "「\\x1b[2J」"},
+        {{"--\x1b[2J"}, 2, "", "--\\x1b[2J"},
+    };
+    for (const auto& r : rows) {
+        const Outcome o = RunCli(r.args);
+        EXPECT_EQ(o.status, r.status) << r.args.back();
+        EXPECT_EQ(o.out.substr(0, r.out.size()), r.out) << r.args.back();
+        EXPECT_NE(o.err.find(r.err), std::string::npos) << r.args.back() << ": " << o.err;
+    }
+    const Outcome version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(
+        QString::fromStdString(version.out).contains(QRegularExpression("^yomari-cli \\d+\\.\\d+\\.\\d+\n$")))
+        << version.out;
+    // --help lists every option the program takes.
+    for (const char* option : {"--line", "--age", "--on", "--json", "--table", "--school", "-h", "--help",
+                               "--version", "\n  --  "})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+}
+
+// A line of blanks is an empty line; the line limit counts the line, not its
+// CR LF; the message quotes the line's first 40 characters.
+TEST(Cli, BlankLinesLineLimitAndItsMessage)
+{
+    const Outcome blank = Pipe(" \t\n　\n\xEF\xBB\xBF \r\n2019-04-30\n");
+    EXPECT_EQ(blank.status, 0);
+    EXPECT_EQ(blank.out, "\n\n\n平成31年4月30日\n");
+    EXPECT_EQ(blank.err, "");
+    EXPECT_EQ(Pipe(" \n　\n", {"--json"}).out, "");
+
+    const std::string padded = std::string(4092, ' ') + "1975"; // 4096 bytes
+    const struct {
+        std::string input;
+        std::string out;
+        int status;
+    } rows[] = {
+        {padded + "\r\n", "昭和50年\n", 0}, {padded + "\n", "昭和50年\n", 0}, {padded, "昭和50年\n", 0},
+        {" " + padded + "\n", "\n", 1},     {" " + padded + "\r\n", "\n", 1},
+    };
+    for (const auto& r : rows) {
+        const Outcome o = Pipe(r.input);
+        EXPECT_EQ(o.out, r.out) << r.input.size();
+        EXPECT_EQ(o.status, r.status) << r.input.size();
+    }
+    const std::string kanji = [] {
+        std::string s;
+        for (int i = 0; i < 2000; ++i)
+            s += "年";
+        return s;
+    }();
+    const Outcome j = Pipe(kanji + "\n", {"--json"});
+    const QString quoted = ParseLine(j.out)["query"].toString();
+    EXPECT_EQ(quoted, QString(40, QChar(u'年')) + QChar(u'…'));
+    EXPECT_NE(j.err.find(kanji.substr(0, 120) + "…」: 行が長すぎます"), std::string::npos)
+        << j.err.substr(0, 300);
 }
 
 // Every day since 645: both ways, both calendars, JSON fields, and a missing

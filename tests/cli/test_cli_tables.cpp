@@ -71,11 +71,30 @@ TEST(CliTables, OptionsStatusesAndMessages)
     ASSERT_EQ(school.lines.size(), 8u);
     EXPECT_EQ(school.lines[2], "小学校\t2019年4月\t平成31年4月\t2025年3月\t令和7年3月");
 
-    // Usage errors: 2, nothing printed; a query that is no birth date: 1, named.
-    for (const char* args : {"--table 99", "--table 2026 1989", "--school", "--table --school 2012-04-02"}) {
-        const Outcome bad = RunCli(args);
-        EXPECT_EQ(bad.status, 2) << args;
-        EXPECT_TRUE(bad.lines.empty()) << args;
+    // Usage errors: 2, nothing printed, the reason named; a query that is no
+    // birth date: 1, named.
+    const struct {
+        const char* args;
+        const char* err;
+    } usage[] = {
+        {"--table 99", "121 から 9999 までの年です: 99"},
+        {"--table 10000", "121 から 9999 までの年です: 10000"},
+        {"--table abc", "--table の年として「abc」を読めません"},
+        {"--table 2026 1989", "一緒に使えません"},
+        {"--school", "--school のあとに値がありません"},
+        {"--table --school 2012-04-02", "一緒に使えません"},
+    };
+    for (const auto& u : usage) {
+        const Outcome bad = RunCli(u.args);
+        EXPECT_EQ(bad.status, 2) << u.args;
+        EXPECT_TRUE(bad.lines.empty()) << u.args;
+        EXPECT_NE(bad.err.find(u.err), std::string::npos) << u.args << ": " << bad.err;
+    }
+    // The year's bounds, and --table as the last argument: this year.
+    for (const char* args : {"--table 9999", "--table 121", "--line s --table"}) {
+        const Outcome good = RunCli(args);
+        EXPECT_EQ(good.status, 0) << args << good.err;
+        EXPECT_EQ(good.lines.size(), 122u) << args;
     }
     const Outcome year = RunCli("--school 2012");
     EXPECT_EQ(year.status, 1);
@@ -95,4 +114,26 @@ TEST(CliTables, BrokenMilestoneFileLeavesItsColumnsOut)
     EXPECT_NE(r.err.find("2行目"), std::string::npos) << r.err;
     ASSERT_EQ(r.lines.size(), 122u);
     EXPECT_EQ(LineOf(r, "1966年"), "1966年\t昭和41年\t丙午(ひのえうま)\t60歳\t59歳\t61歳");
+}
+
+// --json gives one object per row, keyed by the column headers.
+TEST(CliTables, JsonRowsCarryTheirHeaders)
+{
+    const Outcome table = RunCli("--json --table 2026");
+    EXPECT_EQ(table.status, 0) << table.err;
+    ASSERT_EQ(table.lines.size(), 121u);
+    EXPECT_EQ(LineOf(table, "{\"西暦\":\"1966年\""),
+              "{\"西暦\":\"1966年\",\"和暦\":\"昭和41年\",\"干支\":\"丙午(ひのえうま)\",\"満年齢\":\"60歳\","
+              "\"誕生日前\":\"59歳\",\"数え年\":\"61歳\",\"厄年(男)\":\"本厄\",\"厄年(女)\":\"本厄\","
+              "\"長寿祝い\":\"還暦\"}");
+    const Outcome school = RunCli("--school 平成24年4月2日 --json");
+    EXPECT_EQ(school.status, 0) << school.err;
+    ASSERT_EQ(school.lines.size(), 7u);
+    EXPECT_EQ(school.lines[1],
+              "{\"学校\":\"小学校\",\"入学(西暦)\":\"2019年4月\",\"入学(和暦)\":\"平成31年4月\","
+              "\"卒業(西暦)\":\"2025年3月\",\"卒業(和暦)\":\"令和7年3月\"}");
+    const Outcome bad = RunCli("--json --school 2012");
+    EXPECT_EQ(bad.status, 1);
+    ASSERT_EQ(bad.lines.size(), 1u);
+    EXPECT_EQ(bad.lines[0], "{\"query\":\"2012\",\"error\":\"月日まで入れてください\"}");
 }

@@ -1,4 +1,5 @@
 #include "tests/engine/EngineFixture.h"
+#include "engine/EraDates.h"
 
 #include <cstdlib>
 
@@ -138,4 +139,78 @@ TEST_F(DataFolderEngine, NoFileAnywhereIsMissingBesideTheProgram)
 {
     EXPECT_YOMARI_ERROR(yomari::CYomari{FolderEnv()}, yomari::ErrorNumber::FileNotFound);
     EXPECT_EQ(FolderEnv().DataFile(".dan"), In("bin", "Yomari.dan"));
+}
+
+// An era file and a start-day file that disagree give way to the first
+// folder whose pair agrees, naming both refused files; the README's steps
+// for a new era pass through each of these states.
+TEST_F(DataFolderEngine, EraAndStartDayFilesThatDisagreeGiveWayAsAPair)
+{
+    const std::string newEra = "\"新元号\",\"しんげんごう\",\"\",2031\r\n";
+    const std::string days =
+        "\"平成\",1989,1,8\n\"昭和\",1926,12,25\n\"大正\",1912,7,30\n\"明治\",1868,1,1\n";
+    const std::string newDay = "\"新元号\",2031,5,1\n";
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const char*, std::string>> user; // file, UTF-8 text
+        const char* newest;                                    // first era of the calendar
+        std::string notice;                                    // refused|used, or empty
+        const char* reason = "元号の開始日が元号データと合いません";
+    };
+    const std::string share = In("share", "Yomari.dan") + " と " + In("share", "Yomari.dad");
+    const std::vector<Case> cases = {
+        {"era file edited, start days not yet",
+         {{"Yomari.dan", newEra + kFourEras}},
+         "平成",
+         In("user", "Yomari.dan") + " と " + In("share", "Yomari.dad") + "|" + share},
+        {"both edited", {{"Yomari.dan", newEra + kFourEras}, {"Yomari.dad", newDay + days}}, "新元号", ""},
+        {"start days edited alone",
+         {{"Yomari.dad", newDay + days}},
+         "平成",
+         In("share", "Yomari.dan") + " と " + In("user", "Yomari.dad") + "|" + share},
+        {"an empty era file",
+         {{"Yomari.dan", ""}},
+         "平成",
+         In("user", "Yomari.dan") + "|" + In("share", "Yomari.dan"),
+         "元号データがありません"},
+        {"a pair that disagrees in itself",
+         {{"Yomari.dan", newEra + kFourEras}, {"Yomari.dad", "\"新元号\",2030,5,1\n" + days}},
+         "平成",
+         In("user", "Yomari.dan") + " と " + In("user", "Yomari.dad") + "|" + share},
+    };
+    Write("share", "Yomari.dan", kFourEras);
+    std::ofstream(In("share", "Yomari.dad")) << days;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(m_dir.Path() / "user");
+        std::filesystem::create_directories(m_dir.Path() / "user");
+        for (const auto& [name, text] : c.user) {
+            if (std::string(name) == "Yomari.dan")
+                Write("user", name, text);
+            else
+                std::ofstream(In("user", name)) << text;
+        }
+        m_notices.clear();
+        const yomari::EraCalendar calendar = yomari::EraCalendar::Load(FolderEnv(), 0);
+        EXPECT_EQ(calendar.Table().Gengo[1], c.newest);
+        if (c.notice.empty()) {
+            EXPECT_TRUE(m_notices.empty());
+            continue;
+        }
+        ASSERT_EQ(m_notices.size(), 1u);
+        const std::string& n = m_notices[0];
+        EXPECT_EQ(n.substr(0, n.find('|')) + n.substr(n.rfind('|')), c.notice) << n;
+        EXPECT_NE(n.find(c.reason), std::string::npos) << n;
+    }
+
+    // No folder holds a pair that agrees: the error names both files.
+    std::filesystem::remove(In("share", "Yomari.dad"));
+    try {
+        yomari::EraCalendar::Load(FolderEnv(), 0);
+        ADD_FAILURE() << "loaded";
+    } catch (const yomari::YomariError& e) {
+        EXPECT_NE(e.Description().find(In("user", "Yomari.dan") + " と " + In("user", "Yomari.dad")),
+                  std::string::npos)
+            << e.Description();
+    }
 }

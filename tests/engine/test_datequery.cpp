@@ -1,5 +1,6 @@
 // Written forms of dates and years, read and answered in the other calendar.
 #include "engine/DateQuery.h"
+#include "engine/DayQuery.h"
 
 #include "tests/engine/ShippedEnv.h"
 
@@ -112,22 +113,105 @@ TEST(DateQuery, RefusalsSayWhy)
     EXPECT_EQ(Answer(std::string_view("\xff\xfe", 2)).substr(0, 9), "refused: ");
 }
 
-TEST(DateQuery, JsonCarriesTheAnswerAndEscapesTheQuery)
+TEST(DateQuery, EightDigitsAndBlankSeparatedPartsAreDates)
 {
-    const EraCalendar& cal = Line(0);
-    std::string out;
-    AppendAnswerJson("1989", AnswerDateQuery(cal, ParseDateQuery(cal, "1989")), "n", out);
-    EXPECT_NE(out.find("\"from\":\"1989-01-08\",\"to\":\"1989-12-31\""), std::string::npos) << out;
-    EXPECT_NE(out.find("\"kanshi\":{\"kanji\":\"己巳\",\"reading\":\"つちのとみ\"}"), std::string::npos)
-        << out;
-    out.clear();
-    AppendErrorJson("a\"b\\c\x01\x1f", "x", out);
-    EXPECT_EQ(out, "{\"query\":\"a\\\"b\\\\c\\u0001\\u001f\",\"error\":\"x\"}");
-    // Characters of two, three and four bytes pass through; broken bytes do not.
-    out.clear();
-    AppendErrorJson("é平𠀋", "x", out);
-    EXPECT_EQ(out, "{\"query\":\"é平𠀋\",\"error\":\"x\"}");
-    out.clear();
-    AppendErrorJson("a\xC3", "x", out);
-    EXPECT_EQ(out, "{\"query\":\"a\uFFFD\",\"error\":\"x\"}");
+    const struct {
+        const char* query;
+        const char* answer;
+    } cases[] = {
+        {"20190501", "令和元年5月1日"},
+        {"２０１９０４３０", "平成31年4月30日"},
+        {"18730101", "明治6年1月1日"},
+        {"20190230", "refused: 2019年2月30日はありません（2月は28日まで）"},
+        {"2019 04 30", "平成31年4月30日"},
+        {"2019　4　30", "平成31年4月30日"},
+        {" 2019  4 30 ", "平成31年4月30日"},
+        {"平成31 4 30", "2019-04-30"},
+        {"二〇一九 四 三十", "平成31年4月30日"},
+        // Never joined into one number.
+        {"19 89", "refused: 「19 89」は日付・年として読めません"},
+        {"2019 0430", "refused: 「2019 0430」は日付・年として読めません"},
+        {"2019 04-30", "refused: 「2019 04-30」は日付・年として読めません"},
+        {"2019 4", "refused: 「2019 4」は日付・年として読めません"},
+        {"2019050", "令和2017032年"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Answer(c.query), c.answer) << c.query;
+}
+
+TEST(DateQuery, YearMonthsAndWeekdays)
+{
+    const struct {
+        const char* query;
+        const char* answer;
+    } cases[] = {
+        {"2019年4月", "平成31年4月"},
+        {"2019年5月", "令和元年5月"},
+        {"1989年1月", "平成元年1月 (1月8日–1月31日)、昭和64年1月 (1月1日–1月7日)"},
+        {"平成31年4月", "2019年4月"},
+        {"H31.4", "2019年4月"},
+        {"令和元年5月", "2019年5月"},
+        {"平成元年1月", "1989年1月"},
+        {"平成31年5月", "refused: 平成31年5月はありません（平成は2019-04-30まで）"},
+        {"令和元年4月", "refused: 令和元年4月はありません（令和は2019-05-01から）"},
+        {"平成31年13月", "refused: 平成31年13月はありません（月は1から12まで）"},
+        {"2019年0月", "refused: 2019年0月はありません（月は1から12まで）"},
+        {"10000年1月", "refused: 日付の年は1から9999までです"},
+        {"元禄15年12月", "1702 ※1873年より前は年のみの対応です（旧暦の月日は扱いません）"},
+        {"1702年12月", "元禄15年 ※1873年より前は年のみの対応です（旧暦の月日は扱いません）"},
+        {"平成31年4月30日(火)", "2019-04-30"},
+        {"平成31年4月30日（火曜日）", "2019-04-30"},
+        {"2019-04-30 火曜日", "平成31年4月30日"},
+        {"20190430(火曜)", "平成31年4月30日"},
+        {"2019 4 30 (火)", "平成31年4月30日"},
+        {"平成31年4月30日(月)", "refused: 2019-04-30は火曜日で、月曜日ではありません"},
+        {"2019-05-01(火)", "refused: 2019-05-01は水曜日で、火曜日ではありません"},
+        {"元禄15年12月14日(土)", "refused: 1873年より前の日付の曜日は確かめられません"},
+        {"平成31年4月(火)", "refused: 「平成31年4月(火)」は日付・年として読めません"},
+        {"平成31年4月30日(x)", "refused: 「平成31年4月30日(x)」は日付・年として読めません"},
+        {"平成31年4月30日火", "refused: 「平成31年4月30日火」は日付・年として読めません"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Answer(c.query), c.answer) << c.query;
+    // Every weekday is checked, not only one.
+    for (int32_t day = 0; day < 7; ++day) {
+        const std::string date =
+            "2026-01-0" + std::to_string(4 + day) + "(" + WeekdayName(day).substr(0, 3) + ")";
+        EXPECT_EQ(Answer(date).substr(0, 6), "令和") << date;
+    }
+}
+
+TEST(DateQuery, MalformedBytesAreNeverReadAsOtherCharacters)
+{
+    // Overlong '/', surrogates and values past U+10FFFF all stay unreadable.
+    for (const char* q : {"2019\xC0\xAF"
+                          "04\xC0\xAF"
+                          "30",
+                          "2019\xE0\x80\xAD"
+                          "04\xE0\x80\xAD"
+                          "30",
+                          "\xED\xA0\x80"
+                          "2019",
+                          "2019\xF4\x90\x80\x80",
+                          "\xC1\xA8"
+                          "31.4.30"})
+        EXPECT_EQ(Answer(q).substr(0, 9), "refused: ") << q;
+    // The message shows what was there, safe for a terminal.
+    EXPECT_EQ(Answer("19\x1b[2J\xC0\xAF"), "refused: 「19\\x1b[2J\uFFFD\uFFFD」は日付・年として読めません");
+}
+
+// yomari-cli answers Western days from 1873 on with the year-level reader, for
+// speed: it must say exactly what the day reader says, on every such day.
+TEST(DateQuery, WesternDaysFrom1873AnswerAsTheDayReaderDoes)
+{
+    const auto engine = DayEngine::Load(ShippedEnv(), 0);
+    int mismatches = 0;
+    for (int64_t n = DayNumber(kFirstExactDay); n <= DayNumber({2200, 12, 31}); ++n) {
+        const std::string text = FormatCivilDate(FromDayNumber(n));
+        const auto day = AnswerDay(*engine, text);
+        const std::string expected = day ? day->text : "(none)";
+        if (Answer(text) != expected && ++mismatches <= 3)
+            ADD_FAILURE() << text << ": " << Answer(text) << " / " << expected;
+    }
+    EXPECT_EQ(mismatches, 0);
 }

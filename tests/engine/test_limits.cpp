@@ -1,4 +1,8 @@
 #include "tests/engine/EngineFixture.h"
+#include "engine/EraDates.h"
+#include "engine/Milestones.h"
+
+#include <sys/stat.h>
 
 #include <functional>
 #include <random>
@@ -274,6 +278,56 @@ TEST_F(Limits, YearLookupAgreesWithThePlainSearch)
                 ASSERT_EQ(std::make_pair(e.OutputGengo(), y), expected(w))
                     << "year " << w << " in table " << file;
             }
+        }
+    }
+}
+
+// Every reader of a data file refuses one that is too big or no regular file,
+// naming it, without reading it whole: a 256 MB sparse file is refused at
+// once, a file whose size says nothing (a /proc file that keeps giving) after
+// the limit, and a pipe without waiting for a writer.
+TEST(DataFileLimits, HugeAndSpecialFilesAreRefusedByName)
+{
+    using Reader = std::function<void(const std::string&)>;
+    const std::vector<std::pair<const char*, Reader>> readers = {
+        {"era file", [](const std::string& f) { yomari::ReadEraFile(f, "Yomari"); }},
+        {"start days", [](const std::string& f) { yomari::ReadEraStartDays(f, "Yomari"); }},
+        {"milestones", [](const std::string& f) { yomari::ReadMilestoneFile(f, "Yomari"); }},
+        {"text", [](const std::string& f) { yomari::ReadTextFileUtf8(f, "Yomari"); }},
+    };
+    TempDir dir;
+    const auto sized = [&](const char* name, std::uintmax_t size) {
+        const std::string path = dir.Write(name, "");
+        std::filesystem::resize_file(path, size);
+        return path;
+    };
+    const std::string huge = sized("huge", 256u << 20);
+    const std::string over = sized("over", yomari::kMaxDataFileBytes + 1);
+    const std::string atLimit = sized("limit", yomari::kMaxDataFileBytes);
+    const std::string fifo = (dir.Path() / "fifo").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = (dir.Path() / "zero").string();
+    std::filesystem::create_symlink("/dev/zero", device);
+    const std::string endless = "/proc/self/pagemap"; // size 0, gigabytes to read
+    for (const auto& [what, read] : readers) {
+        for (const std::string& file : {huge, over, atLimit, fifo, device, endless}) {
+            SCOPED_TRACE(std::string(what) + " " + file);
+            if (file == endless && std::ifstream(endless).peek() == EOF)
+                continue; // no /proc here
+            std::string message;
+            try {
+                read(file);
+            } catch (const yomari::YomariError& e) {
+                message = e.Description();
+            }
+            // A file of exactly the limit is read (and may then be refused
+            // for what it holds); every other file here is refused by name.
+            if (file != atLimit) {
+                EXPECT_NE(message.find(file), std::string::npos) << message;
+            }
+            const bool tooBig = file == huge || file == over || file == endless;
+            EXPECT_EQ(message.find("大きすぎます") != std::string::npos, tooBig) << message;
+            EXPECT_EQ(message.find("4 MB までの") != std::string::npos, tooBig) << message;
         }
     }
 }

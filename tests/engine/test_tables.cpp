@@ -63,6 +63,7 @@ TEST(AgeTable, Year2026WithMilestones)
     EXPECT_EQ(RowOf(AgeTableText(MakeAgeRows(Shipped(), 1990, &m, "Yomari"), true), "1966年")[3], "24歳");
     EXPECT_NO_THROW(MakeAgeRows(Shipped(), kAgeTableFirstYear, nullptr, "Yomari"));
     EXPECT_THROW(MakeAgeRows(Shipped(), kAgeTableFirstYear - 1, nullptr, "Yomari"), YomariError);
+    EXPECT_NO_THROW(MakeAgeRows(Shipped(), kAgeTableLastYear, nullptr, "Yomari"));
     EXPECT_THROW(MakeAgeRows(Shipped(), kAgeTableLastYear + 1, nullptr, "Yomari"), YomariError);
 }
 

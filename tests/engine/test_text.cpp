@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string_view>
+
 using namespace yomari;
 
 TEST(NumberText, ParseNumberAcceptsWholeNumbersOnly)
@@ -81,4 +84,95 @@ TEST(TextDecoding, DetectsUtf8WithAndWithoutBomAndCp932)
     EXPECT_FALSE(DecodeTextFile("abc\x82").has_value());
     // Backslash stays a backslash (no yen sign) in CP932.
     EXPECT_EQ(DecodeTextFile("\x95\\"), "表");
+}
+
+// Every malformed form, each with what it reads as: U+FFFD once per maximal
+// invalid part, and the good characters around it kept.
+TEST(TextDecoding, MalformedUtf8BecomesReplacementCharacters)
+{
+    const std::string r = "\uFFFD";
+    const struct {
+        std::string_view bytes;
+        std::string read;
+    } cases[] = {
+        {"\xC0\xAF", r + r},                 // overlong '/'
+        {"\xC1\xBF", r + r},                 // overlong DEL
+        {"\xE0\x80\xAF", r + r + r},         // overlong in three bytes
+        {"\xE0\x9F\xBF", r + r + r},         // overlong U+07FF
+        {"\xF0\x80\x80\xAF", r + r + r + r}, // overlong in four bytes
+        {"\xF0\x8F\xBF\xBF", r + r + r + r}, // overlong U+FFFF
+        {"\xED\xA0\x80", r + r + r},         // surrogate U+D800
+        {"\xED\xBF\xBF", r + r + r},         // surrogate U+DFFF
+        {"\xF4\x90\x80\x80", r + r + r + r}, // U+110000
+        {"\xF5\x80\x80\x80", r + r + r + r}, // lead byte past U+10FFFF
+        {"\xF7\xBF\xBF\xBF", r + r + r + r},
+        {"\xF8\x88\x80\x80\x80", r + r + r + r + r}, // five-byte form
+        {"\xFF\xFE", r + r},
+        {"\x80", r},                        // stray continuation byte
+        {"a\xC3", "a" + r},                 // cut at the end
+        {"\xE5\xB9", r},                    // two of three bytes
+        {"\xF0\xA0\x80", r},                // three of four bytes
+        {"\xE5\xB9x", r + "x"},             // cut before ASCII
+        {"\xE5\xB9\xE5\xB9\xB3", r + "平"}, // cut before a good character
+        {"2019\xC0\xAF"
+         "04\xC0\xAF"
+         "30",
+         "2019" + r + r + "04" + r + r + "30"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(IsValidUtf8(c.bytes)) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(ToValidUtf8(c.bytes), c.read) << testing::PrintToString(c.bytes);
+        EXPECT_TRUE(IsValidUtf8(ToValidUtf8(c.bytes)));
+    }
+    // The edges of every length are good characters and read as themselves.
+    for (const char32_t code : {U'\x7F', U'\x80', U'\u07FF', U'\u0800', U'\uD7FF', U'\uE000', U'\uFFFD',
+                                U'\uFFFF', U'\U00010000', U'\U0010FFFF'}) {
+        std::string bytes;
+        AppendUtf8(code, bytes);
+        const Utf8Char c = DecodeUtf8(bytes, 0);
+        EXPECT_TRUE(c.valid && c.code == code && c.length == bytes.size()) << static_cast<uint32_t>(code);
+        EXPECT_EQ(ToValidUtf8(bytes), bytes);
+    }
+}
+
+TEST(TextDecoding, ShowableTextEscapesControlsAndReplacesBrokenBytes)
+{
+    EXPECT_EQ(ShowableText("\x1b]0;X\x07\x1b[2J"), "\\x1b]0;X\\x07\\x1b[2J");
+    EXPECT_EQ(ShowableText("a\tb\r\x7f\xC2\x85平"), "a\\x09b\\x0d\\x7f\\u0085平");
+    EXPECT_EQ(ShowableText("\xED\xA0\x80x"), "\uFFFD\uFFFD\uFFFDx");
+    EXPECT_EQ(ShowableText(std::string_view("a\0b", 3)), "a\\x00b");
+}
+
+TEST(NumberText, WholeNumbersInDigitsAndKanjiNumerals)
+{
+    const struct {
+        std::string_view text;
+        size_t length;
+        std::optional<int32_t> value;
+        int32_t digits;
+    } cases[] = {
+        {"2019年", 4, 2019, 4},
+        {"0002019-", 7, 2019, 7},
+        {"二〇一九年", 12, 2019, 4},
+        {"三十一日", 9, 31, 0},
+        {"千九百八十九", 18, 1989, 0},
+        {"十", 3, 10, 0},
+        {"百一", 6, 101, 0},
+        {"零", 3, 0, 1},
+        {"廿一日", 6, 21, 0},
+        {"卅", 3, 30, 0},
+        {"2147483647", 10, 2147483647, 10},
+        {"2147483648", 10, std::nullopt, 10},
+        {"99999999999999999999x", 20, std::nullopt, 20},
+        {"二一四七四八三六四八", 30, std::nullopt, 10},
+        {"年", 0, std::nullopt, 0},
+        {"", 0, std::nullopt, 0},
+        {"-5", 0, std::nullopt, 0},
+    };
+    for (const auto& c : cases) {
+        const NumberText::WholeNumber n = NumberText::ReadWholeNumber(c.text);
+        EXPECT_EQ(n.length, c.length) << c.text;
+        EXPECT_EQ(n.value, c.value) << c.text;
+        EXPECT_EQ(n.digits, c.digits) << c.text;
+    }
 }

@@ -408,6 +408,7 @@ void frmMain::Form_Load(const QString& commandLine)
         }
     }
     ShowSettingsProblems(stored);
+    yomari::app::NameDateFileProblems(m_nanBokuMode);
 
     optCalMode[m_storedCalcMode]->setChecked(true);
     optInput[indices[0]]->setChecked(true);

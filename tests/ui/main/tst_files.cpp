@@ -8,6 +8,7 @@
 #include "ui/main/frmMain.h"
 #include "ui/simple/frmADGen.h"
 #include "ui/options/frmOption.h"
+#include "ui/table/frmTable.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QtTest>
 
 using testsupport::ProgramFolder;
@@ -151,6 +153,47 @@ private slots:
         QCOMPARE(w->NanBokuMode(), 0);
         QCOMPARE(w->m_CYomari->NanBokuMode(), 0);
         QCOMPARE(w->lblNanBoku->text(), QStringLiteral("北朝"));
+    }
+
+    // The README's new era, written into the user's era file before its
+    // start day: the start names both files once, the dates use the
+    // installed pair, and the tables open without a further word.
+    void eraFileAheadOfTheStartDaysIsNamedOnceAtTheStart()
+    {
+        ProgramFolder folder(ProgramFolder::Data::Shipped);
+        for (const QString& name : {QStringLiteral("Yomari.dad"), QStringLiteral("Yomari.dak")})
+            QVERIFY(QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, folder.Path(name)));
+        QTemporaryDir xdg;
+        const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", xdg.path().toUtf8());
+        QDir(xdg.path()).mkpath(QStringLiteral("yomari"));
+        const QString dan = xdg.filePath(QStringLiteral("yomari/Yomari.dan"));
+        QFile file(dan);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        // "新元号","しんげんごう","",2031 in CP932, then the installed eras.
+        file.write("\"\x90\x56\x8c\xb3\x8d\x86\",\"\x82\xb5\x82\xf1\x82\xb0\x82\xf1\x82\xb2\x82\xa4\",\"\","
+                   "2031\r\n" +
+                   folder.Read(QStringLiteral("Yomari.dan")));
+        file.close();
+
+        QStringList messages;
+        auto w = Start(&messages);
+        QCOMPARE(messages.size(), 1);
+        const QString installed = folder.Path(QStringLiteral("Yomari.dan")) + QStringLiteral(" と ") +
+                                  folder.Path(QStringLiteral("Yomari.dad"));
+        QVERIFY2(
+            messages[0].contains(dan + QStringLiteral(" と ") + folder.Path(QStringLiteral("Yomari.dad"))),
+            qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(QStringLiteral("代わりに ") + installed), qPrintable(messages[0]));
+        QCOMPARE(QString::fromStdString(w->m_CYomari->Gengo(1)), QStringLiteral("新元号"));
+
+        w->show();
+        const QStringList later =
+            testsupport::AnswerMessageBoxes([&] { QTest::mouseClick(w->cmdTable, Qt::LeftButton); });
+        QVERIFY2(later.isEmpty(), qPrintable(later.join(QLatin1Char('\n'))));
+        QVERIFY(w->Table().grdAge->rowCount() > 100);
+        w->Table().close();
+        qputenv("XDG_DATA_HOME", oldXdg);
     }
 
     // Bad values among good ones: one message names each bad line, the
