@@ -7,7 +7,7 @@ YOMARI_PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev libicu-dev
   qt6-base-dev qt6-translations-l10n
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth fonts-ipafont-gothic
   desktop-file-utils appstream dpkg-dev file
   lintian man-db bash-completion

@@ -4,12 +4,14 @@
 #include "tests/engine/TempDir.h"
 #include "engine/YomariError.h"
 
-#include "tests/engine/ShippedEnv.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
+
+using testsupport::ShippedEnv;
 
 using namespace yomari;
 
