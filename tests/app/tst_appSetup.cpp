@@ -39,20 +39,18 @@ private slots:
         frmMain w;
         w.Form_Load(QStringLiteral("/T"));
         QStringList buttons;
-        QTimer timer;
-        timer.setInterval(10);
-        connect(&timer, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::No})
-                if (QAbstractButton* button = box->button(b))
-                    buttons << button->text();
-            box->button(QMessageBox::No)->click();
-        });
-        timer.start();
-        w.Tray().mnuRightClick_Click(1); // 常駐解除 asks whether to end
-        timer.stop();
+        testsupport::Modals()
+            .Add([&](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                if (!box)
+                    return false;
+                for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::No})
+                    if (QAbstractButton* button = box->button(b))
+                        buttons << button->text();
+                box->button(QMessageBox::No)->click();
+                return true;
+            })
+            .Run([&] { w.Tray().mnuRightClick_Click(1); }); // 常駐解除 asks whether to end
         QCOMPARE(buttons, (QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}));
     }
 
@@ -78,5 +76,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAppSetup)
+YOMARI_TEST_MAIN(TestAppSetup)
 #include "tst_appSetup.moc"

@@ -16,12 +16,9 @@
 #include <QRadioButton>
 #include <QtTest>
 
-namespace {
+using testsupport::ClickRadio;
 
-void Click(QRadioButton* b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
-}
+namespace {
 
 QByteArray Cp932(const char* utf8)
 {
@@ -118,7 +115,7 @@ private slots:
         QCOMPARE(w->ADGen().Option2[0]->text(), QStringLiteral("昭和"));
         QCOMPARE(w->ADGen().Option2[3]->text(), QStringLiteral("未来"));
 
-        Click(w->optCalMode[0]); // 西暦->元号
+        ClickRadio(w->optCalMode[0]); // 西暦->元号
         Calculate(*w, "2031");
         QCOMPARE(w->lblOutput[0]->text(), QStringLiteral("未来"));
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1"));
@@ -126,9 +123,9 @@ private slots:
         QCOMPARE(w->lblOutput[0]->text(), QStringLiteral("令和"));
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("12"));
 
-        Click(w->optCalMode[1]); // 元号変換: 未来3 is 2033
-        Click(w->optInput[1]);
-        Click(w->optInput[6]);
+        ClickRadio(w->optCalMode[1]); // 元号変換: 未来3 is 2033
+        ClickRadio(w->optInput[1]);
+        ClickRadio(w->optInput[6]);
         Calculate(*w, "3");
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("2033"));
 
@@ -203,7 +200,7 @@ private slots:
         QCOMPARE(yomari::app::FindSettings().readFrom, ini);
         {
             auto w = Open();
-            Click(w->optCalMode[3]);
+            ClickRadio(w->optCalMode[3]);
             w->close();
         }
         QVERIFY(QFile::exists(ini));
@@ -245,5 +242,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestInstalled)
+YOMARI_TEST_MAIN(TestInstalled)
 #include "tst_installed.moc"

@@ -1,8 +1,9 @@
 // yomari-cli run as a person runs it: arguments, piped lines, exit statuses,
 // and JSON read back by a parser of its own.
 #include "cli/JsonOutput.h"
-#include "tests/engine/ShippedEnv.h"
 #include "tests/engine/TempDir.h"
+#include "tests/support/Cli.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,8 @@
 #include <chrono>
 #include <optional>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -28,49 +31,10 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string Slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs the program with the arguments; input, when given, is piped to it.
-Outcome RunCli(const std::vector<std::string>& args, const std::string* input = nullptr,
-               const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
-{
-    TempDir dir;
-    // No user data folder of the person running the tests gets in the way.
-    std::string cmd = "XDG_DATA_HOME=" + Quote((dir.Path() / "xdg").string()) + " " + Quote(program);
-    for (const auto& a : args)
-        cmd += " " + Quote(a);
-    if (input)
-        cmd += " < " + Quote(dir.Write("in.txt", *input));
-    else
-        cmd += " < /dev/null";
-    cmd += " > " + Quote((dir.Path() / "out").string()) + " 2> " + Quote((dir.Path() / "err").string());
-    Outcome r;
-    const int raw = std::system(cmd.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir.Path() / "out");
-    r.err = Slurp(dir.Path() / "err");
-    return r;
-}
+using Outcome = testsupport::CliOutcome;
+using testsupport::RunCli;
+using testsupport::ShippedEnv;
+using testsupport::Slurp;
 
 Outcome Pipe(const std::string& input, const std::vector<std::string>& args = {})
 {
@@ -286,7 +250,7 @@ TEST(Cli, MissingDataFileExitsWithTwoAndNamesIt)
     dir.Write("Yomari.dad", "\"未来\",2040,4,1\n\"令和\",2019,5,1\n\"平成\",1989,1,8\n\"昭和\",1926,12,25\n"
                             "\"大正\",1912,7,30\n\"明治\",1868,1,1\n");
     for (const char* f : {"Yomari.dan", "Yomari.das"}) {
-        const std::string old = Slurp(dir.Path() / f);
+        const std::string old = testsupport::Slurp(dir.Path() / f);
         dir.Write(f, "\"\x96\xa2\x97\x88\",\"\x82\xdd\x82\xe7\x82\xa2\",\"\",2040\r\n" + old); // 未来, みらい
     }
     const Outcome future = RunCli({"2040-03-31", "2040-04-01", "みらい2"}, nullptr, copy.string());
@@ -682,4 +646,37 @@ TEST(Cli, LunisolarDays)
     const size_t named = m.err.find("Yomari.dal");
     EXPECT_NE(named, std::string::npos) << m.err;
     EXPECT_EQ(m.err.find("Yomari.dal", named + 1), std::string::npos) << m.err;
+}
+
+// "Today" is the local date: the same moment is a different day in zones 26
+// hours apart. POSIX zone strings need no zone files ("UTC-14" is 14 hours
+// ahead of UTC).
+TEST(Cli, AgeIsCountedOnTheLocalDate)
+{
+    using namespace std::chrono;
+    const struct {
+        const char* zone;
+        hours offset;
+    } zones[] = {{"UTC+12", -12h}, {"UTC0", 0h}, {"UTC-14", 14h}};
+    const auto dateAt = [](hours offset) {
+        const year_month_day d{floor<days>(system_clock::now() + offset)};
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d-%02u-%02u", int{d.year()}, unsigned{d.month()},
+                      unsigned{d.day()});
+        return std::string(text);
+    };
+    for (const auto& z : zones) {
+        const std::string before = dateAt(z.offset);
+        const Outcome r = RunCli({std::string("TZ=") + z.zone, std::string(YOMARI_BIN_DIR) + "/yomari-cli",
+                                  "--json", "--age", "2000-01-01"},
+                                 nullptr, "/usr/bin/env");
+        const std::string after = dateAt(z.offset); // a day may turn meanwhile
+        EXPECT_EQ(r.status, 0) << r.err;
+        const std::string on = QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
+                                   .object()
+                                   .value(QStringLiteral("on"))
+                                   .toString()
+                                   .toStdString();
+        EXPECT_TRUE(on == before || on == after) << z.zone << ": " << on << ", expected " << before;
+    }
 }

@@ -1,9 +1,7 @@
 // yomari-cli --table and --school, run as a shell runs them.
-#include "tests/engine/TempDir.h"
+#include "tests/support/Cli.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -20,28 +18,18 @@ struct Outcome {
     std::string err;
 };
 
-std::string Slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
+// Runs the program with the arguments, split at spaces.
 Outcome RunCli(const std::string& args, const std::string& folder = YOMARI_BIN_DIR)
 {
-    TempDir dir;
-    // A data folder of the user's own would come first: an empty one instead.
-    const std::string cmd = "XDG_DATA_HOME='" + (dir.Path() / "xdg").string() + "' '" + folder +
-                            "/yomari-cli' " + args + " < /dev/null > '" + (dir.Path() / "out").string() +
-                            "' 2> '" + (dir.Path() / "err").string() + "'";
-    const int raw = std::system(cmd.c_str());
-    Outcome r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::istringstream out(Slurp(dir.Path() / "out"));
+    std::vector<std::string> words;
+    std::istringstream in(args);
+    for (std::string w; in >> w;)
+        words.push_back(w);
+    const testsupport::CliOutcome run = testsupport::RunCli(words, nullptr, folder + "/yomari-cli");
+    Outcome r{run.status, {}, run.err};
+    std::istringstream out(run.out);
     for (std::string line; std::getline(out, line);)
         r.lines.push_back(line);
-    r.err = Slurp(dir.Path() / "err");
     return r;
 }
 

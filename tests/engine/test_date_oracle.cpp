@@ -5,7 +5,7 @@
 #include "engine/EraDates.h"
 #include "engine/LunisolarCalendar.h"
 
-#include "tests/engine/ShippedEnv.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 #include <unicode/calendar.h>
@@ -16,6 +16,8 @@
 
 #include <memory>
 #include <string>
+
+using testsupport::ShippedEnv;
 
 using namespace yomari;
 

@@ -2,9 +2,11 @@
 #include "engine/DateQuery.h"
 #include "engine/DayQuery.h"
 
-#include "tests/engine/ShippedEnv.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
+
+using testsupport::ShippedEnv;
 
 using namespace yomari;
 

@@ -5,7 +5,8 @@
 #include "engine/LunisolarTable.h"
 #include "engine/TextDecoding.h"
 
-#include "tests/engine/ShippedEnv.h"
+#include "tests/support/Files.h"
+#include "tests/support/ShippedEnv.h"
 #include "tests/engine/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,10 @@
 #include <sstream>
 
 using namespace yomari;
+using testsupport::ShippedEnv;
+using testsupport::Slurp;
 
 namespace {
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::string Shipped(const std::string& ext)
 {

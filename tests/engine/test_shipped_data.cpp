@@ -1,22 +1,15 @@
 // The era data shipped beside the program answers real questions.
 #include "engine/CYomari.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
+using testsupport::ShippedEnv;
 using yomari::CYomari;
 
 namespace {
-
-yomari::EngineEnvironment ShippedEnv()
-{
-    yomari::EngineEnvironment env;
-    env.folder = YOMARI_BIN_DIR;
-    env.baseName = "Yomari";
-    env.currentYear = [] { return 2026; };
-    return env;
-}
 
 std::pair<std::string, int32_t> ToEra(CYomari& e, int32_t w)
 {

@@ -419,5 +419,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestHelp)
+YOMARI_TEST_MAIN(TestHelp)
 #include "tst_help.moc"

@@ -265,4 +265,79 @@ inline QStringList CutInWindow(QWidget* window)
     return cut;
 }
 
+// What of the widget a person sees, in its parent: a label's ink where it is
+// drawn (its box may run on under its neighbour, and a full-width "：" leaves
+// blank room at its sides), any other widget whole.
+inline QRect SeenRect(const QWidget* w)
+{
+    const auto* label = qobject_cast<const QLabel*>(w);
+    if (!label || label->text().isEmpty() || label->wordWrap() || label->text().contains(QLatin1Char('\n')))
+        return w->geometry();
+    int flags = int(label->alignment());
+    QString text = label->text();
+    if (label->buddy()) {
+        flags |= Qt::TextShowMnemonic;
+        text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&'));
+        text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    }
+    const QFontMetrics metrics(label->font());
+    const QRect placed = metrics.boundingRect(label->contentsRect(), flags, label->text());
+    const QRect ink = metrics.tightBoundingRect(text);
+    return QRect(placed.left() + ink.left(), placed.top(), ink.width(), placed.height()).translated(w->pos());
+}
+
+// The widget's name for a report: its objectName, or its class and text.
+inline QString NameOf(const QWidget* w)
+{
+    if (!w->objectName().isEmpty())
+        return w->objectName();
+    return QStringLiteral("%1 \"%2\"")
+        .arg(QString::fromLatin1(w->metaObject()->className()), w->property("text").toString());
+}
+
+// Visible direct children of `parent` that cover each other by more than
+// `touch` pixels either way, each pair named; with `seen`, labels by their
+// text (SeenRect).
+inline QStringList Overlaps(const QWidget* parent, int touch = 1, bool seen = false)
+{
+    QStringList faults;
+    const QList<QWidget*> controls = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            if (!controls[i]->isVisible() || !controls[j]->isVisible())
+                continue;
+            const auto extent = [seen](const QWidget* c) { return seen ? SeenRect(c) : c->geometry(); };
+            const QRect both = extent(controls[i]).intersected(extent(controls[j]));
+            if (both.width() > touch && both.height() > touch)
+                faults << QStringLiteral("%1 and %2 cover each other")
+                              .arg(Describe(controls[i], controls[i]->property("text").toString(), {}),
+                                   Describe(controls[j], controls[j]->property("text").toString(), {}));
+        }
+    return faults;
+}
+
+// Where the widget stands in its window.
+inline QRect InWindow(const QWidget* w)
+{
+    const QRect seen = SeenRect(w);
+    return seen.translated(w->parentWidget()->mapTo(w->window(), QPoint(0, 0)));
+}
+
+// "" when `a` stands wholly left of `b`, on the same row.
+inline QString LeftOf(const QWidget* a, const QWidget* b)
+{
+    const QRect ra = InWindow(a), rb = InWindow(b);
+    if (ra.right() < rb.left() && ra.top() <= rb.bottom() && rb.top() <= ra.bottom())
+        return {};
+    return QStringLiteral("%1 is not left of %2 on its row").arg(NameOf(a), NameOf(b));
+}
+
+// "" when `a` stands wholly above `b`.
+inline QString Above(const QWidget* a, const QWidget* b)
+{
+    if (InWindow(a).bottom() < InWindow(b).top())
+        return {};
+    return QStringLiteral("%1 is not above %2").arg(NameOf(a), NameOf(b));
+}
+
 } // namespace shown

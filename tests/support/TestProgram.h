@@ -1,19 +1,19 @@
 #pragma once
 
 // Shared set-up of the window tests: a folder of its own that stands for the
-// program's folder, era data in it, a fixed current year, and help with
-// modal message boxes.
+// program's folder, era data in it, a fixed current year; and, through the
+// headers below, typing and clicking, settings files and modal windows.
 
 #include "app/AppEnvironment.h"
+#include "engine/YomariError.h"
+#include "tests/support/Window.h"
+#include "tests/support/Modals.h"
+#include "tests/support/Settings.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <functional>
 
@@ -65,6 +65,11 @@ public:
         f.write(bytes);
     }
 
+    void WriteSettings(const SettingsFile& settings) const
+    {
+        Write(QStringLiteral("Yomari.ini"), settings.Bytes());
+    }
+
     QByteArray Read(const QString& name) const
     {
         QFile f(Path(name));
@@ -76,28 +81,16 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Runs `action` and answers every modal message box that opens meanwhile
-// with `button`, recording the texts it showed.
-inline QStringList AnswerMessageBoxes(const std::function<void()>& action,
-                                      QMessageBox::StandardButton button = QMessageBox::Ok)
+// The description of the yomari::YomariError the action raised, or
+// "(nothing raised)".
+inline QString RaisedError(const std::function<void()>& action)
 {
-    QStringList texts;
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            texts << box->text();
-            QAbstractButton* b = box->button(button);
-            if (!b && !box->buttons().isEmpty())
-                b = box->buttons().first();
-            if (b)
-                b->click();
-        }
-    });
-    timer.start();
-    action();
-    timer.stop();
-    return texts;
+    try {
+        action();
+    } catch (const yomari::YomariError& e) {
+        return QString::fromStdString(e.Description());
+    }
+    return QStringLiteral("(nothing raised)");
 }
 
 } // namespace testsupport

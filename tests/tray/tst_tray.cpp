@@ -80,7 +80,8 @@ private slots:
     void leftClickAndLaunchRestoreTheCurrentWindow()
     {
         ProgramFolder folder;
-        folder.Write("Yomari.ini", "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n1\r\nTrue\r\n4\r\n0\r\n");
+        folder.WriteSettings(
+            {.Top = 0, .Left = 0, .AppMode = 1, .InSysTray = true, .ADGenTop = 0, .ADGenLeft = 0});
         frmMain w;
         w.Form_Load(QStringLiteral("/T"));
         QVERIFY(w.Tray().IconShown());
@@ -208,8 +209,8 @@ private slots:
     void startsWithTheStoredWindowAndEndsWritingSettings()
     {
         ProgramFolder folder;
-        folder.Write("Yomari.ini",
-                     "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n1\r\nFalse\r\n4\r\n0\r\n0\r\n0\r\n2\r\n");
+        folder.WriteSettings(
+            {.Top = 0, .Left = 0, .AppMode = 1, .ADGenTop = 0, .ADGenLeft = 0, .SelectedGengo = 2});
         {
             frmMain w;
             w.Form_Load();
@@ -228,19 +229,14 @@ private slots:
     void failedStartLeavesTheSettingsAlone()
     {
         ProgramFolder folder;
-        const QByteArray settings = "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n1\r\n0\r\nFalse\r\n6\r\n";
+        const QByteArray settings =
+            testsupport::SettingsFile{.Top = 0, .Left = 0, .NanBokuMode = 1, .TextLenMax = 6}.Bytes();
         folder.Write("Yomari.ini", settings);
         QFile::remove(folder.Path("Yomari.das")); // the stored Southern line cannot load
         {
             frmMain w;
-            bool raised = false;
-            try {
-                w.Form_Load();
-            } catch (const yomari::YomariError& e) {
-                raised = true;
-                QVERIFY(QString::fromStdString(e.Description()).contains(folder.Path("Yomari.das")));
-            }
-            QVERIFY(raised);
+            const QString error = testsupport::RaisedError([&] { w.Form_Load(); });
+            QVERIFY2(error.contains(folder.Path("Yomari.das")), qPrintable(error));
             QVERIFY(!w.m_CYomari);
             w.close();
         }
@@ -248,5 +244,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTray)
+YOMARI_TEST_MAIN(TestTray)
 #include "tst_tray.moc"

@@ -19,7 +19,9 @@
 #include <QTableWidget>
 #include <QtTest>
 
+using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
+using testsupport::SettingsText;
 
 namespace {
 
@@ -33,45 +35,22 @@ std::unique_ptr<frmMain> Start(QStringList* messages = nullptr)
     return w;
 }
 
-// A settings file as the program writes it, with the value lines given.
-QByteArray Ini(const QStringList& v)
-{
-    static const char* const layout[] = {"[Window]",
-                                         "Top",
-                                         "Left",
-                                         "\r",
-                                         "[CalcSetting]",
-                                         "CalcMode",
-                                         "InputIndex",
-                                         "OutputIndex",
-                                         "InputBeforeMeijiIndex",
-                                         "OutputBeforeMeijiIndex",
-                                         "\r",
-                                         "[Options]",
-                                         "NanBokuMode",
-                                         "AppMode",
-                                         "InSysTray",
-                                         "TextLenMax",
-                                         "BirthYearWhichCopy",
-                                         "\r",
-                                         "[ADGen]",
-                                         "ADGenTop",
-                                         "ADGenLeft",
-                                         "SelectedGengo"};
-    QByteArray out;
-    int n = 0;
-    for (const char* line : layout) {
-        const bool isValue = line[0] != '[' && line[0] != '\r';
-        if (isValue && n == v.size())
-            break;
-        out += isValue ? QByteArray(line) + " =" + v[n++].toLatin1() : QByteArray(line);
-        out += "\r\n";
-    }
-    return out;
-}
-
-const QStringList kStored{"1500", "2250", "2", "5", "11",   "3",    "7", "0",
-                          "0",    "True", "6", "1", "3000", "4500", "2"};
+// What the tests store, before each spoils some of it.
+const testsupport::SettingsFile kStored{.Top = 1500,
+                                        .Left = 2250,
+                                        .CalcMode = 2,
+                                        .InputIndex = 5,
+                                        .OutputIndex = 11,
+                                        .InputBeforeMeijiIndex = 3,
+                                        .OutputBeforeMeijiIndex = 7,
+                                        .NanBokuMode = 0,
+                                        .AppMode = 0,
+                                        .InSysTray = true,
+                                        .TextLenMax = 6,
+                                        .BirthYearWhichCopy = 1,
+                                        .ADGenTop = 3000,
+                                        .ADGenLeft = 4500,
+                                        .SelectedGengo = 2};
 
 // Where centring puts a window (placed before it is shown, so without the
 // frame that showing adds).
@@ -106,12 +85,7 @@ private slots:
         ProgramFolder folder(ProgramFolder::Data::None);
         folder.Write(QStringLiteral("Yomari.dan"), dan);
         frmMain w;
-        QString error;
-        try {
-            w.Form_Load();
-        } catch (const yomari::YomariError& e) {
-            error = QString::fromStdString(e.Description());
-        }
+        const QString error = testsupport::RaisedError([&] { w.Form_Load(); });
         QVERIFY2(error.contains(folder.Path(QStringLiteral("Yomari.dan"))), qPrintable(error));
         QVERIFY2(error.contains(says), qPrintable(error));
         QVERIFY2(error.size() < 300, qPrintable(error.left(300)));
@@ -125,29 +99,17 @@ private slots:
         folder.Write(QStringLiteral("Yomari.das"), dan.left(dan.indexOf('\n') + 1));
         auto w = Start();
         w->show();
-        QStringList messages;
-        bool asked = false;
-        QTimer timer;
-        timer.setInterval(10);
-        connect(&timer, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                messages << box->text();
-                box->button(QMessageBox::Ok)->click();
-            } else if (auto* d = qobject_cast<frmOption*>(modal)) {
-                if (asked) {
-                    QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
-                    return;
-                }
-                asked = true;
-                QTest::mouseClick(d->optNanBoku[1], Qt::LeftButton, {},
-                                  QPoint(8, d->optNanBoku[1]->height() / 2));
-                QTimer::singleShot(0, d->cmdOK, [d] { QTest::mouseClick(d->cmdOK, Qt::LeftButton); });
-            }
-        });
-        timer.start();
-        QTest::mouseClick(w->cmdOption, Qt::LeftButton);
-        timer.stop();
+        // The southern line chosen and confirmed; the dialog, still open
+        // after the refusal, cancelled.
+        testsupport::Modals modals;
+        modals.AnswerBoxes()
+            .Steps<frmOption>({[](frmOption& d) {
+                                   ClickRadio(d.optNanBoku[1]);
+                                   testsupport::PressLater(d.cmdOK);
+                               },
+                               [](frmOption& d) { QTest::mouseClick(d.cmdCancel, Qt::LeftButton); }})
+            .Run([&] { QTest::mouseClick(w->cmdOption, Qt::LeftButton); });
+        const QStringList messages = modals.Texts();
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(folder.Path(QStringLiteral("Yomari.das"))), qPrintable(messages[0]));
         QCOMPARE(w->NanBokuMode(), 0);
@@ -201,11 +163,11 @@ private slots:
     void badSettingsValuesKeepTheOthers()
     {
         ProgramFolder folder;
-        QStringList v = kStored;
+        QStringList v = kStored.Values();
         v[2] = QStringLiteral("abc");  // CalcMode, line 6
         v[6] = QStringLiteral("9999"); // OutputBeforeMeijiIndex, line 10: no such entry
         v[14] = QStringLiteral("-2");  // SelectedGengo, line 22
-        folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
+        folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
         QStringList messages;
         auto w = Start(&messages);
         QCOMPARE(messages.size(), 1);
@@ -232,9 +194,9 @@ private slots:
     void aShortSettingsFileKeepsWhatItHas()
     {
         ProgramFolder folder;
-        QStringList v = kStored.mid(0, 4); // ends after InputIndex
+        QStringList v = kStored.Values().mid(0, 4); // ends after InputIndex
         v[3] = QStringLiteral("3");
-        folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
+        folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
         QStringList messages;
         auto w = Start(&messages);
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
@@ -281,12 +243,12 @@ private slots:
         QFETCH(int, top);
         QFETCH(bool, centred);
         ProgramFolder folder;
-        QStringList v = kStored;
+        QStringList v = kStored.Values();
         v[0] = QString::number(top);
         v[1] = QString::number(left);
         v[12] = QString::number(top);
         v[13] = QString::number(left);
-        folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
+        folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
         auto w = Start();
         for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(&w->ADGen())}) {
             if (centred)
@@ -299,12 +261,12 @@ private slots:
     void sumNearTheLimitConverts()
     {
         ProgramFolder folder; // 令和 1, 平成 2 in the shipped table
-        QStringList v = kStored;
+        QStringList v = kStored.Values();
         v[2] = QStringLiteral("1"); // 元号変換
         v[3] = QStringLiteral("2"); // 平成
         v[4] = QStringLiteral("6"); // 西暦
         v[10] = QStringLiteral("10");
-        folder.Write(QStringLiteral("Yomari.ini"), Ini(v));
+        folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
         auto w = Start();
         w->show();
         QTest::keyClicks(w->txtInput[0], QStringLiteral("2147481659"));
@@ -332,9 +294,9 @@ private slots:
         };
         write(QStringLiteral("Yomari.dan"), testsupport::FourErasCp932());
         write(QStringLiteral("Yomari.das"), testsupport::FourErasCp932());
-        QStringList v = kStored;
+        QStringList v = kStored.Values();
         v[5] = v[6] = QStringLiteral("0"); // the one era before the modern ones
-        const QByteArray old = Ini(v);
+        const QByteArray old = SettingsText(v);
         write(QStringLiteral("Yomari.ini"), old);
         write(QStringLiteral("Yomari.ini.Q1w2E3"), old);
 
@@ -355,5 +317,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFiles)
+YOMARI_TEST_MAIN(TestFiles)
 #include "tst_files.moc"

@@ -16,27 +16,10 @@
 
 #include <unistd.h>
 
+using testsupport::ClickRadio;
+using testsupport::PressAsX;
 using testsupport::ProgramFolder;
-
-namespace {
-
-void Click(QRadioButton* b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
-}
-
-void Type(QWidget* w, const QString& ascii)
-{
-    QTest::keyClicks(w, ascii);
-}
-
-// The Delete key as an X server sends it: with the text DEL.
-void PressDelete(QWidget* w)
-{
-    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_Delete, QString(QChar(0x7f)), {});
-}
-
-} // namespace
+using testsupport::Type;
 
 class TestFrmMain : public QObject {
     Q_OBJECT
@@ -69,8 +52,8 @@ private slots:
         auto w = Open();
         QVERIFY(w->optCalMode[1]->isChecked()); // 元号変換 without settings
         QCOMPARE(w->optInput[2]->text(), QStringLiteral("昭和"));
-        Click(w->optInput[2]);
-        Click(w->optInput[6]);
+        ClickRadio(w->optInput[2]);
+        ClickRadio(w->optInput[6]);
         QCOMPARE(w->Layout(), 2);
         Calculate(*w, "50");
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1975"));
@@ -78,16 +61,16 @@ private slots:
         QVERIFY(w->txtInput[0]->hasFocus());
 
         // Same era both sides gives the year unchanged; into 平成 warns.
-        Click(w->optInput[8]);
+        ClickRadio(w->optInput[8]);
         QCOMPARE(w->Layout(), 2); // an era change keeps the mode's layout
         Calculate(*w, "50");
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("50"));
-        Click(w->optInput[7]);
+        ClickRadio(w->optInput[7]);
         Calculate(*w, "70");
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("7"));
         QCOMPARE(w->lblWarning->text(), QStringLiteral("Warning!!\r\n入力年は\r\n元号最終年以上です。\r\n"));
         // The target era had not begun: an empty box and the warning.
-        Click(w->optInput[4]);
+        ClickRadio(w->optInput[4]);
         Calculate(*w, "1");
         QCOMPARE(w->txtOutput[0]->text(), QString());
         QVERIFY(w->lblWarning->text().contains(QStringLiteral("始まっていません。")));
@@ -97,7 +80,7 @@ private slots:
     {
         ProgramFolder folder;
         auto w = Open();
-        Click(w->optCalMode[0]);
+        ClickRadio(w->optCalMode[0]);
         QCOMPARE(w->Layout(), 1);
         for (QRadioButton* b : w->optInput)
             QVERIFY(!b->isEnabled());
@@ -230,14 +213,14 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras, 2026);
         auto w = Open();
-        Click(w->optCalMode[2]);
+        ClickRadio(w->optCalMode[2]);
         QCOMPARE(w->Layout(), 4);
         QCOMPARE(w->lblInput[0]->text(), QStringLiteral("生年"));
         QCOMPARE(w->lblOutput[4]->text(), QStringLiteral("歳"));
         QVERIFY(w->txtInput[1]->isVisible());
         QVERIFY(!w->txtOutput[0]->isVisible());
-        Click(w->optInput[2]); // 昭和
-        Click(w->optInput[7]); // 平成
+        ClickRadio(w->optInput[2]); // 昭和
+        ClickRadio(w->optInput[7]); // 平成
 
         // Enter in the first box moves on without calculating.
         Type(w->txtInput[0], "50");
@@ -259,14 +242,14 @@ private slots:
         QCOMPARE(w->txtOutput[1]->text(), QString());
 
         // 西暦 with no reference year counts to this year.
-        Click(w->optInput[6]);
+        ClickRadio(w->optInput[6]);
         Type(w->txtInput[0], "50");
         w->cmdCal_Click();
         QCOMPARE(w->txtOutput[1]->text(), QStringLiteral("51"));
 
         // Reference before birth: empty age and the warning.
-        Click(w->optInput[7]);
-        Click(w->optInput[1]);
+        ClickRadio(w->optInput[7]);
+        ClickRadio(w->optInput[1]);
         Type(w->txtInput[0], "10");
         Type(w->txtInput[1], "5");
         w->cmdCal_Click();
@@ -278,7 +261,7 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras, 2026);
         auto w = Open();
-        Click(w->optCalMode[3]);
+        ClickRadio(w->optCalMode[3]);
         QCOMPARE(w->Layout(), 5);
         QCOMPARE(w->lblInput[0]->text(), QStringLiteral("今年"));
         QCOMPARE(w->lblOutput[2]->text(), QStringLiteral("(西暦"));
@@ -308,7 +291,7 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("1234")); // no leading 0, digits only, 4 at most
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QStringLiteral("123"));
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("へい"), {});
+        testsupport::TypeJapanese(box, QStringLiteral("へい"));
         QCOMPARE(box->text(), QStringLiteral("123"));
 
         // Typing clears results; Delete clears them too, Escape the box as well.
@@ -356,25 +339,25 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        Click(w->optInput[1]); // 平成
-        Click(w->optInput[6]); // 西暦
+        ClickRadio(w->optInput[1]); // 平成
+        ClickRadio(w->optInput[6]); // 西暦
         QLineEdit* box = w->txtInput[0];
         Calculate(*w, "1234");
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("3222"));
         QTest::keyClick(box, Qt::Key_Home);
-        PressDelete(box);
+        PressAsX(box, Qt::Key_Delete);
         QCOMPARE(box->text(), QStringLiteral("234"));
         QCOMPARE(box->cursorPosition(), 0);
         QCOMPARE(w->txtOutput[0]->text(), QString());
         // A full box still lets Delete through, and digits after it.
         Type(box, "9");
         QCOMPARE(box->text(), QStringLiteral("9234"));
-        PressDelete(box);
+        PressAsX(box, Qt::Key_Delete);
         QCOMPARE(box->text(), QStringLiteral("934"));
 
         // The second year box of 年齢計算 alike.
-        Click(w->optCalMode[2]);
-        Click(w->optInput[7]);
+        ClickRadio(w->optCalMode[2]);
+        ClickRadio(w->optInput[7]);
         QLineEdit* second = w->txtInput[1];
         Type(w->txtInput[0], "1");
         second->setFocus();
@@ -383,7 +366,7 @@ private slots:
         QCOMPARE(w->txtOutput[1]->text(), QStringLiteral("24"));
         QTest::keyClick(second, Qt::Key_Left);
         QTest::keyClick(second, Qt::Key_Left);
-        PressDelete(second);
+        PressAsX(second, Qt::Key_Delete);
         QCOMPARE(second->text(), QStringLiteral("5"));
         QCOMPARE(w->txtOutput[1]->text(), QString());
     }
@@ -392,8 +375,8 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::Shipped);
         auto w = Open();
-        Click(w->optInput[2]); // 平成
-        Click(w->optInput[6]); // 西暦
+        ClickRadio(w->optInput[2]); // 平成
+        ClickRadio(w->optInput[6]); // 西暦
         QLineEdit* box = w->txtInput[0];
         box->setFocus();
         Type(box, "10");
@@ -416,7 +399,7 @@ private slots:
         QCOMPARE(box->text(), QString());
         QCOMPARE(w->txtOutput[0]->text(), QString());
 
-        Click(w->optInput[5]);
+        ClickRadio(w->optInput[5]);
         w->cmdInputSerch[0]->setFocus();
         QTest::keyClick(w->cmdInputSerch[0], Qt::Key_Return);
         QVERIFY(w->SerchLoaded());
@@ -476,8 +459,8 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::Shipped);
         auto w = Open();
-        Click(w->optInput[1]); // 令和
-        Click(w->optInput[6]); // 西暦
+        ClickRadio(w->optInput[1]); // 令和
+        ClickRadio(w->optInput[6]); // 西暦
         const QString overLength = QStringLiteral("計算結果が表示可能最大値を超えました。");
         Type(w->txtInput[0], "9999");
         for (int i = 0; i < 3; ++i)
@@ -494,11 +477,11 @@ private slots:
         auto w = Open();
         Calculate(*w, "50");
         QVERIFY(!w->txtOutput[0]->text().isEmpty());
-        Click(w->optInput[3]);
+        ClickRadio(w->optInput[3]);
         QCOMPARE(w->txtInput[0]->text(), QString());
         QCOMPARE(w->txtOutput[0]->text(), QString());
         Calculate(*w, "5");
-        Click(w->optCalMode[2]);
+        ClickRadio(w->optCalMode[2]);
         QCOMPARE(w->txtInput[0]->text(), QString());
         QCOMPARE(w->txtOutput[0]->text(), QString());
         Type(w->txtInput[0], "5");
@@ -518,15 +501,15 @@ private slots:
         QCOMPARE(w->cmbInput[0]->itemText(0), QStringLiteral("明治"));
         QCOMPARE(w->cmbInput[1]->count(), w->m_CYomari->NumberOfGengo() - 4);
 
-        Click(w->optInput[1]); // the current era: no last year
+        ClickRadio(w->optInput[1]); // the current era: no last year
         QVERIFY(w->lblLastYear[0]->isHidden());
         QCOMPARE(w->lblGenlast[0]->text(), QString());
-        Click(w->optInput[2]); // 平成 ended in its 31st year
+        ClickRadio(w->optInput[2]); // 平成 ended in its 31st year
         QVERIFY(!w->lblLastYear[0]->isHidden());
         QCOMPARE(w->lblGenlast[0]->text(), QStringLiteral("31年"));
         QVERIFY(!w->cmbInput[0]->isEnabled());
 
-        Click(w->optInput[5]);
+        ClickRadio(w->optInput[5]);
         QVERIFY(w->cmbInput[0]->isEnabled());
         QVERIFY(w->cmdInputSerch[0]->isEnabled());
         QCOMPARE(w->lblGenlast[0]->text(), QStringLiteral("45年")); // 明治
@@ -537,18 +520,18 @@ private slots:
         QCOMPARE(w->lblGenlast[0]->text(), QStringLiteral("10年"));
 
         // 元和 5 is 1619.
-        Click(w->optInput[6]);
+        ClickRadio(w->optInput[6]);
         Calculate(*w, "5");
         QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1619"));
 
-        Click(w->optInput[0]);
+        ClickRadio(w->optInput[0]);
         QVERIFY(!w->cmbInput[0]->isEnabled());
         QVERIFY(!w->cmdInputSerch[0]->isEnabled());
         QVERIFY(w->lblLastYear[0]->isHidden());
 
         // Modes without era input disable the groups and hide last years.
-        Click(w->optInput[3]);
-        Click(w->optCalMode[3]);
+        ClickRadio(w->optInput[3]);
+        ClickRadio(w->optCalMode[3]);
         QVERIFY(!w->frameInput[0]->isEnabled());
         QVERIFY(w->lblLastYear[0]->isHidden());
         QCOMPARE(w->lblGenlast[0]->text(), QString());
@@ -558,8 +541,8 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        Click(w->optInput[1]);
-        Click(w->optInput[6]);
+        ClickRadio(w->optInput[1]);
+        ClickRadio(w->optInput[6]);
         Calculate(*w, "9999");
         QCOMPARE(w->txtOutput[0]->text(), QString());
         QCOMPARE(w->lblWarning->text(), QStringLiteral("計算結果が表示可能最大値を超えました。"));
@@ -567,7 +550,7 @@ private slots:
         // Mode 生年計算: only the era-year box is checked first; the Western
         // year box keeps its text when the first one was emptied.
         w->SetTextLenMax(4);
-        Click(w->optCalMode[3]);
+        ClickRadio(w->optCalMode[3]);
         w->txtInput[0]->setText(QStringLiteral("3000"));
         w->cmdCal_Click();
         QVERIFY(w->lblWarning->text().startsWith(QStringLiteral("Warning!!\r\n")));
@@ -578,7 +561,7 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        Click(w->optCalMode[0]);
+        ClickRadio(w->optCalMode[0]);
         w->txtInput[0]->setText(QStringLiteral("-5")); // pasted
         QStringList shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
         QCOMPARE(shown.size(), 1);
@@ -591,8 +574,8 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QStringLiteral("オーバーフロー")));
 
-        Click(w->optCalMode[1]);
-        Click(w->optInput[2]);
+        ClickRadio(w->optCalMode[1]);
+        ClickRadio(w->optInput[2]);
         w->txtInput[0]->setText(QStringLiteral("2147483647"));
         shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
         QCOMPARE(shown.size(), 1);
@@ -643,10 +626,10 @@ private slots:
         ProgramFolder folder;
         {
             auto w = Open();
-            Click(w->optCalMode[2]);
-            Click(w->optInput[5]);
+            ClickRadio(w->optCalMode[2]);
+            ClickRadio(w->optInput[5]);
             w->cmbInput[0]->setCurrentIndex(3);
-            Click(w->optInput[11]);
+            ClickRadio(w->optInput[11]);
             w->cmbInput[1]->setCurrentIndex(7);
             w->SetInSysTray(true);
             w->SetTextLenMax(6);
@@ -764,14 +747,8 @@ private slots:
             QFile::remove(folder.Path("Yomari.ini"));
             QDir(folder.Path("")).mkdir("Yomari.ini");
         }
-        bool raised = false;
-        try {
-            w->PrintIni();
-        } catch (const yomari::YomariError& e) {
-            raised = true;
-            QVERIFY(QString::fromStdString(e.Description()).contains(QStringLiteral("Yomari.ini")));
-        }
-        QVERIFY(raised);
+        const QString error = testsupport::RaisedError([&] { w->PrintIni(); });
+        QVERIFY2(error.contains(QStringLiteral("Yomari.ini")), qPrintable(error));
         QFile::setPermissions(folder.Path(""),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
@@ -780,16 +757,10 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::None);
         frmMain w;
-        bool raised = false;
-        try {
-            w.Form_Load();
-        } catch (const yomari::YomariError& e) {
-            raised = true;
-            QVERIFY(QString::fromStdString(e.Description()).contains(QStringLiteral("Yomari.dan")));
-        }
-        QVERIFY(raised);
+        const QString error = testsupport::RaisedError([&] { w.Form_Load(); });
+        QVERIFY2(error.contains(QStringLiteral("Yomari.dan")), qPrintable(error));
     }
 };
 
-QTEST_MAIN(TestFrmMain)
+YOMARI_TEST_MAIN(TestFrmMain)
 #include "tst_frmMain.moc"

@@ -26,38 +26,14 @@
 #include <functional>
 #include <vector>
 
+using testsupport::ClickRadio;
+using testsupport::Items;
+using testsupport::PressLater;
 using testsupport::ProgramFolder;
+using testsupport::TypeJapanese;
+using testsupport::Retype;
 
 namespace {
-
-void ClickRadio(QRadioButton* b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
-}
-
-// A button pressed from inside a modal step: queued, so that a message box it
-// opens does not block the step that pressed it.
-void Press(QAbstractButton* b)
-{
-    QTimer::singleShot(0, b, [b] { QTest::mouseClick(b, Qt::LeftButton); });
-}
-
-// Replaces the text of a box as the user does: select all, erase, type.
-void TypeInto(QLineEdit* box, const QString& text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, text);
-}
-
-QStringList Items(const QComboBox* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
 
 struct Options {
     int32_t nanBoku;
@@ -86,7 +62,7 @@ char* ToString(const Options& o)
 // Runs the main window's options flow. Each step runs once, in order, while
 // the options dialog is the active modal window; message boxes are answered
 // and their texts kept. A dialog left open after the last step is closed
-// with a failure note, so that a test cannot hang.
+// and noted as the failure, so that a test cannot hang.
 struct OptionsFlow {
     using Step = std::function<void(frmOption&)>;
     QStringList messages;
@@ -94,48 +70,13 @@ struct OptionsFlow {
 
     void Run(frmMain& w, const std::vector<Step>& steps)
     {
-        size_t next = 0;
-        int idle = 0;
-        QTimer timer;
-        timer.setInterval(10);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                messages << box->text();
-                QAbstractButton* ok = box->button(QMessageBox::Ok);
-                (ok ? ok : box->buttons().first())->click();
-                idle = 0;
-                return;
-            }
-            auto* dialog = qobject_cast<frmOption*>(modal);
-            if (!dialog)
-                return;
-            if (next < steps.size()) {
-                steps[next++](*dialog);
-                idle = 0;
-            } else if (++idle > 300) {
-                failure = QStringLiteral("the dialog stayed open");
-                dialog->reject();
-            }
-        });
-        timer.start();
-        w.cmdOption_Click();
-        timer.stop();
+        testsupport::Modals modals;
+        modals.AnswerBoxes().Steps<frmOption>(steps).Run([&] { w.cmdOption_Click(); });
+        messages += modals.Texts();
+        if (!modals.Unexpected().isEmpty())
+            failure = modals.Unexpected().join(QLatin1Char('\n'));
     }
 };
-
-// A settings file with these options; the rest as on a first start.
-QByteArray OptionsIni(int nanBoku, int whichCopy)
-{
-    return QStringLiteral("[Window]\r\nTop =1500\r\nLeft =1500\r\n\r\r\n[CalcSetting]\r\nCalcMode =1\r\n"
-                          "InputIndex =0\r\nOutputIndex =6\r\nInputBeforeMeijiIndex =0\r\n"
-                          "OutputBeforeMeijiIndex =0\r\n\r\r\n[Options]\r\nNanBokuMode =%1\r\nAppMode =0\r\n"
-                          "InSysTray =False\r\nTextLenMax =4\r\nBirthYearWhichCopy =%2\r\n\r\r\n[ADGen]\r\n"
-                          "ADGenTop =1500\r\nADGenLeft =1500\r\nSelectedGengo =3\r\n")
-        .arg(nanBoku)
-        .arg(whichCopy)
-        .toLatin1();
-}
 
 // Opens the options dialog with a real click on the main window's button and
 // runs `step` once it is the active window; whatever the step leaves open is
@@ -143,21 +84,19 @@ QByteArray OptionsIni(int nanBoku, int whichCopy)
 bool WithOptionsOpen(frmMain& w, const std::function<void(frmOption&)>& step)
 {
     bool ran = false;
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<frmOption*>(QApplication::activeModalWidget());
-        if (!dialog || ran)
-            return;
-        ran = true;
-        if (QTest::qWaitForWindowActive(dialog))
-            step(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    timer.start();
-    QTest::mouseClick(w.cmdOption, Qt::LeftButton);
-    timer.stop();
+    testsupport::Modals()
+        .Add([&](QWidget* modal) {
+            auto* dialog = qobject_cast<frmOption*>(modal);
+            if (!dialog || ran)
+                return false;
+            ran = true;
+            if (QTest::qWaitForWindowActive(dialog))
+                step(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+            return true;
+        })
+        .Run([&] { QTest::mouseClick(w.cmdOption, Qt::LeftButton); });
     return ran;
 }
 
@@ -335,7 +274,7 @@ void TestFrmOption::digitFilter()
     QTest::keyClicks(box, QStringLiteral("a1-2 b+3.x"));
     QCOMPARE(box->text(), QStringLiteral("123"));
     // Full-width digits are other characters, not digits.
-    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("５"), {});
+    TypeJapanese(box, QStringLiteral("５"));
     QCOMPARE(box->text(), QStringLiteral("123"));
     QTest::keyClick(box, Qt::Key_Backspace);
     QCOMPARE(box->text(), QStringLiteral("12"));
@@ -380,7 +319,7 @@ void TestFrmOption::okWithoutChangesChangesNothing()
                  filled = d.optNanBoku[0]->isChecked() && d.optAppMode[0]->isChecked() &&
                           d.optSysTray[0]->isChecked() && d.txtMaxLen->text() == QStringLiteral("4") &&
                           d.optWhichCopy[0]->isChecked();
-                 Press(d.cmdOK);
+                 PressLater(d.cmdOK);
              }});
 
     QVERIFY(flow.failure.isEmpty());
@@ -428,8 +367,8 @@ void TestFrmOption::digitCountWriteBack()
                  if (pasted)
                      d.txtMaxLen->setText(typed);
                  else
-                     TypeInto(d.txtMaxLen, typed);
-                 Press(d.cmdOK);
+                     Retype(d.txtMaxLen, typed);
+                 PressLater(d.cmdOK);
              }});
 
     QVERIFY(flow.failure.isEmpty());
@@ -469,17 +408,17 @@ void TestFrmOption::oversizedDigitCountRefused()
                         ClickRadio(d.optAppMode[1]);
                         ClickRadio(d.optWhichCopy[1]);
                         d.txtMaxLen->setText(QStringLiteral("99999999999")); // pasted, beyond 32 bits
-                        Press(d.cmdOK);
+                        PressLater(d.cmdOK);
                     },
                     [&](frmOption& d) {
                         look(d);
-                        TypeInto(d.txtMaxLen, QStringLiteral("11"));
-                        Press(d.cmdOK);
+                        Retype(d.txtMaxLen, QStringLiteral("11"));
+                        PressLater(d.cmdOK);
                     },
                     [&](frmOption& d) {
                         look(d);
-                        TypeInto(d.txtMaxLen, QStringLiteral("5"));
-                        Press(d.cmdOK);
+                        Retype(d.txtMaxLen, QStringLiteral("5"));
+                        PressLater(d.cmdOK);
                     },
                 });
 
@@ -513,7 +452,7 @@ void TestFrmOption::switchCourtLine()
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
                  ClickRadio(d.optNanBoku[1]);
-                 Press(d.cmdOK);
+                 PressLater(d.cmdOK);
              }});
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
@@ -539,7 +478,7 @@ void TestFrmOption::switchCourtLine()
     flow.Run(w, {[&](frmOption& d) {
                  shownSouthern = d.optNanBoku[1]->isChecked();
                  ClickRadio(d.optNanBoku[0]);
-                 Press(d.cmdOK);
+                 PressLater(d.cmdOK);
              }});
     QVERIFY(shownSouthern);
     QCOMPARE(w.NanBokuMode(), 0);
@@ -567,14 +506,14 @@ void TestFrmOption::courtLineFileMissing()
                     [&](frmOption& d) {
                         ClickRadio(d.optNanBoku[1]);
                         ClickRadio(d.optAppMode[1]);
-                        TypeInto(d.txtMaxLen, QStringLiteral("6"));
-                        Press(d.cmdOK);
+                        Retype(d.txtMaxLen, QStringLiteral("6"));
+                        PressLater(d.cmdOK);
                     },
                     [&](frmOption& d) {
                         seen = {d.isVisible(), d.optNanBoku[0]->isChecked(), OptionsOf(w)};
                         // The dialog went back to the line in use: OK now keeps it
                         // and writes the rest.
-                        Press(d.cmdOK);
+                        PressLater(d.cmdOK);
                     },
                 });
 
@@ -615,11 +554,11 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
         ClickRadio(d.optNanBoku[1]);
         ClickRadio(d.optSysTray[1]);
         ClickRadio(d.optAppMode[1]);
-        TypeInto(d.txtMaxLen, QStringLiteral("8"));
+        Retype(d.txtMaxLen, QStringLiteral("8"));
         ClickRadio(d.optWhichCopy[1]);
     };
     const std::vector<std::pair<QString, std::function<void(frmOption&)>>> ways{
-        {QStringLiteral("Cancel"), [](frmOption& d) { Press(d.cmdCancel); }},
+        {QStringLiteral("Cancel"), [](frmOption& d) { PressLater(d.cmdCancel); }},
         {QStringLiteral("Escape in the digit box"),
          [](frmOption& d) {
              d.txtMaxLen->setFocus();
@@ -664,7 +603,7 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
                  disabled = !d.optSysTray[1]->isEnabled();
                  tip = d.optSysTray[1]->toolTip();
                  ClickRadio(d.optSysTray[1]);
-                 Press(d.cmdOK);
+                 PressLater(d.cmdOK);
              }});
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(disabled);
@@ -676,7 +615,7 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     bool shownChecked = false;
     flow.Run(w, {[&](frmOption& d) {
                  shownChecked = d.optSysTray[1]->isChecked();
-                 Press(d.cmdOK);
+                 PressLater(d.cmdOK);
              }});
     QVERIFY(shownChecked);
     QCOMPARE(w.InSysTray(), true);
@@ -687,14 +626,14 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     QVERIFY(!w.Tray().IconShown());
     flow.Run(w, {[&](frmOption& d) {
                  ClickRadio(d.optSysTray[1]);
-                 Press(d.cmdOK);
+                 PressLater(d.cmdOK);
              }});
     QCOMPARE(w.InSysTray(), true);
     QVERIFY(w.Tray().IconShown()); // added at once
     QVERIFY(!w.Tray().Modal());
     flow.Run(w, {[&](frmOption& d) {
                  ClickRadio(d.optSysTray[0]);
-                 Press(d.cmdOK);
+                 PressLater(d.cmdOK);
              }});
     QCOMPARE(w.InSysTray(), false);
     QVERIFY(!w.Tray().IconShown());
@@ -711,7 +650,7 @@ void TestFrmOption::choosingTheSimpleWindowSwitchesToIt()
     flow.Run(w, {[&](frmOption& d) {
                  modalWhileOpen = w.Tray().Modal();
                  ClickRadio(d.optAppMode[1]);
-                 Press(d.cmdOK);
+                 PressLater(d.cmdOK);
              }});
     QVERIFY(modalWhileOpen); // the icon brings nothing forward over the dialog
     QCOMPARE(w.AppMode(), 1);
@@ -740,9 +679,9 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
                      ClickRadio(d.optNanBoku[1]);
                      ClickRadio(d.optSysTray[1]);
                      ClickRadio(d.optAppMode[1]);
-                     TypeInto(d.txtMaxLen, QStringLiteral("9"));
+                     Retype(d.txtMaxLen, QStringLiteral("9"));
                      ClickRadio(d.optWhichCopy[1]);
-                     Press(d.cmdOK);
+                     PressLater(d.cmdOK);
                  }});
         QVERIFY(flow.failure.isEmpty());
         QCOMPARE(OptionsOf(w), (Options{1, 1, true, 9, 1}));
@@ -767,9 +706,9 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
                      ClickRadio(d.optNanBoku[0]);
                      ClickRadio(d.optSysTray[0]);
                      ClickRadio(d.optAppMode[0]);
-                     TypeInto(d.txtMaxLen, QStringLiteral("4"));
+                     Retype(d.txtMaxLen, QStringLiteral("4"));
                      ClickRadio(d.optWhichCopy[0]);
-                     Press(d.cmdOK);
+                     PressLater(d.cmdOK);
                  }});
         QVERIFY(filled);
         w.PrintIni();
@@ -799,7 +738,7 @@ void TestFrmOption::exitWhileDialogOpen()
 void TestFrmOption::keyboardLandsOnTheCheckedButtons()
 {
     ProgramFolder folder(ProgramFolder::Data::Shipped);
-    folder.Write(QStringLiteral("Yomari.ini"), OptionsIni(1, 1));
+    folder.WriteSettings({.NanBokuMode = 1, .BirthYearWhichCopy = 1});
     frmMain w;
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -907,5 +846,5 @@ void TestFrmOption::iconAndHelpAnswerWhileOpen()
     delete HelpViewer::Instance();
 }
 
-QTEST_MAIN(TestFrmOption)
+YOMARI_TEST_MAIN(TestFrmOption)
 #include "test_frmOption.moc"

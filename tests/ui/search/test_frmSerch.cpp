@@ -17,26 +17,11 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using testsupport::Items;
 using testsupport::ProgramFolder;
-using yomari::twips::Rect;
+using testsupport::TypeJapanese;
 
 namespace {
-
-QStringList Items(const QListWidget* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
-QStringList Items(const QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 QStringList Reversed(QStringList list)
 {
@@ -169,38 +154,29 @@ void TestFrmSerch::controlsAsDesigned()
     const QLabel* hint = d->lblSerchHelp;
     QVERIFY(hint->heightForWidth(hint->width()) <= hint->height());
     QVERIFY(hint->geometry().bottom() < d->height());
-    struct Expected {
-        QWidget* control;
-        QString text;
-        QRect rect;
-    };
-    const QMargins wider(0, 0, grow, 0);
-    const QPoint right(grow, 0);
-    const Expected table[] = {
-        {d->txtSerch, QString(), Rect(120, 600, 1335, 375) + wider},
-        {d->cmdSearch, QStringLiteral("検索(&F)"), Rect(1680, 600, 975, 375).translated(right)},
-        {d->lstMatch, QString(), Rect(120, 1080, 1335, 1320) + wider},
-        {d->cmdOK, QStringLiteral("&OK"), Rect(1680, 1080, 975, 375).translated(right)},
-        {d->cmdSerchClear, QStringLiteral("クリア(&L)"), Rect(1680, 1560, 975, 375).translated(right)},
-        {d->Label1, QStringLiteral("時代(&N) ："), Rect(120, 120, 975, 255)},
-        {d->cmbJidai, QString(), Rect(1080, 120, 1575, 300) + wider},
-        {d->cmdCancel, QStringLiteral("Cancel"), Rect(1680, 2040, 975, 375).translated(right)},
-        {d->lblSerchHelp, QString(), Rect(120, 2520, 2535, 615) + wider},
-        {d->lstDummy, QString(), Rect(600, 1440, 1095, 600)},
-    };
-    for (const Expected& e : table) {
-        if (e.control == hint) {
-            QCOMPARE(hint->geometry().topLeft(), e.rect.topLeft());
-            QCOMPARE(hint->width(), e.rect.width());
-            QVERIFY(hint->height() >= e.rect.height());
-            continue;
-        }
-        QCOMPARE(e.control->geometry(), e.rect);
-        if (auto* b = qobject_cast<QPushButton*>(e.control))
-            QCOMPARE(b->text(), e.text);
-        if (e.control == d->Label1)
-            QCOMPARE(d->Label1->text(), e.text);
-    }
+    // As a person sees it: every text whole, nothing covering anything, the
+    // period on top, the search box with its button to the right, the list
+    // under the box, OK, クリア and Cancel down the right, the hint below.
+    QStringList faults = shown::CutInWindow(d) + shown::Overlaps(d, 0, true);
+    for (QWidget* c : d->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (c->isVisible() && !d->rect().contains(c->geometry()))
+            faults << shown::NameOf(c) + QStringLiteral(" reaches outside the dialog");
+    faults << shown::LeftOf(d->Label1, d->cmbJidai) << shown::Above(d->cmbJidai, d->txtSerch)
+           << shown::LeftOf(d->txtSerch, d->cmdSearch) << shown::Above(d->txtSerch, d->lstMatch)
+           << shown::LeftOf(d->lstMatch, d->cmdOK) << shown::Above(d->cmdSearch, d->cmdOK)
+           << shown::Above(d->cmdOK, d->cmdSerchClear) << shown::Above(d->cmdSerchClear, d->cmdCancel)
+           << shown::Above(d->lstMatch, hint) << shown::Above(d->cmdCancel, hint);
+    // The buttons stand in one column at the right, the boxes left of it.
+    for (QWidget* b : {d->cmdOK, d->cmdSerchClear, d->cmdCancel})
+        if (b->x() != d->cmdSearch->x())
+            faults << shown::NameOf(b) + QStringLiteral(" is out of the buttons' column");
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    QCOMPARE(d->cmdSearch->text(), QStringLiteral("検索(&F)"));
+    QCOMPARE(d->cmdOK->text(), QStringLiteral("&OK"));
+    QCOMPARE(d->cmdSerchClear->text(), QStringLiteral("クリア(&L)"));
+    QCOMPARE(d->cmdCancel->text(), QStringLiteral("Cancel"));
+    QCOMPARE(d->Label1->text(), QStringLiteral("時代(&N) ："));
     QVERIFY(d->lstDummy->isHidden());
     QCOMPARE(d->Label1->buddy(), d->cmbJidai);
     QVERIFY(d->txtSerch->testAttribute(Qt::WA_InputMethodEnabled));
@@ -308,7 +284,7 @@ void TestFrmSerch::searchMatchesReadingsNamesAndWildcards()
     d->cmbJidai->setCurrentIndex(period);
     d->txtSerch->clear();
     if (!pattern.isEmpty())
-        QTest::sendKeyEvent(QTest::Click, d->txtSerch, Qt::Key_unknown, pattern, {});
+        TypeJapanese(d->txtSerch, pattern);
     QCOMPARE(d->txtSerch->text(), pattern);
     QTest::mouseClick(d->cmdSearch, Qt::LeftButton);
     QCOMPARE(Items(d->lstMatch), expected);
@@ -556,7 +532,7 @@ void TestFrmSerch::pastedRunOfBracketsIsReadOnce()
     }
     // The dialog is still usable afterwards.
     d->txtSerch->clear();
-    QTest::sendKeyEvent(QTest::Click, d->txtSerch, Qt::Key_unknown, QStringLiteral("たいか"), {});
+    TypeJapanese(d->txtSerch, QStringLiteral("たいか"));
     QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
     QTRY_COMPARE(Items(d->lstMatch), QStringList({"大化"}));
 }
@@ -611,5 +587,5 @@ void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
     QVERIFY(!s.w.Serch()->IsUnloaded()); // Enter searched and closed nothing
 }
 
-QTEST_MAIN(TestFrmSerch)
+YOMARI_TEST_MAIN(TestFrmSerch)
 #include "test_frmSerch.moc"

@@ -16,27 +16,11 @@
 #include <QPushButton>
 #include <QtTest>
 
+using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
+using testsupport::Retype;
 
 namespace {
-
-QByteArray Ini(int nanBoku, int appMode, int textLenMax)
-{
-    return QStringLiteral("[Window]\r\nTop =1500\r\nLeft =1500\r\n\r\r\n[CalcSetting]\r\nCalcMode =1\r\n"
-                          "InputIndex =0\r\nOutputIndex =6\r\nInputBeforeMeijiIndex =0\r\n"
-                          "OutputBeforeMeijiIndex =0\r\n\r\r\n[Options]\r\nNanBokuMode =%1\r\nAppMode =%2\r\n"
-                          "InSysTray =False\r\nTextLenMax =%3\r\nBirthYearWhichCopy =0\r\n\r\r\n[ADGen]\r\n"
-                          "ADGenTop =1500\r\nADGenLeft =6000\r\nSelectedGengo =3\r\n")
-        .arg(nanBoku)
-        .arg(appMode)
-        .arg(textLenMax)
-        .toLatin1();
-}
-
-void ClickRadio(QRadioButton* b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
-}
 
 // Empties the box with Escape, types the digits and presses Enter.
 void Enter(QLineEdit* box, int value)
@@ -45,15 +29,6 @@ void Enter(QLineEdit* box, int value)
     QTest::keyClick(box, Qt::Key_Escape);
     QTest::keyClicks(box, QString::number(value));
     QTest::keyClick(box, Qt::Key_Return);
-}
-
-// Replaces the box's text as the user does: select all, erase, type.
-void Retype(QLineEdit* box, int value)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, QString::number(value));
 }
 
 // The controls of the result line, left to right, that are shown now.
@@ -81,18 +56,7 @@ QStringList Faults(frmMain& w, const QString& when)
                                                                    : line[i - 1]->objectName(),
                                QString::number(i));
     // Nor may one control of the window cover another (a pixel's touch aside).
-    const QList<QWidget*> controls = w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (qsizetype i = 0; i < controls.size(); ++i)
-        for (qsizetype j = i + 1; j < controls.size(); ++j) {
-            if (!controls[i]->isVisible() || !controls[j]->isVisible())
-                continue;
-            const QRect both = controls[i]->geometry().intersected(controls[j]->geometry());
-            if (both.width() > 1 && both.height() > 1)
-                faults << QStringLiteral("%1 and %2 cover each other")
-                              .arg(
-                                  shown::Describe(controls[i], controls[i]->property("text").toString(), {}),
-                                  shown::Describe(controls[j], controls[j]->property("text").toString(), {}));
-        }
+    faults << shown::Overlaps(&w);
     for (QString& f : faults)
         f = when + QStringLiteral(": ") + f;
     return faults;
@@ -101,22 +65,14 @@ QStringList Faults(frmMain& w, const QString& when)
 // Sets TextLenMax through the options dialog, as the user does.
 void SetDigits(frmMain& w, int digits)
 {
-    QTimer timer;
-    timer.setInterval(10);
-    bool done = false;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<frmOption*>(QApplication::activeModalWidget());
-        if (!d || done)
-            return;
-        done = true;
-        d->txtMaxLen->setFocus();
-        d->txtMaxLen->selectAll();
-        QTest::keyClicks(d->txtMaxLen, QString::number(digits));
-        QTest::mouseClick(d->cmdOK, Qt::LeftButton);
-    });
-    timer.start();
-    QTest::mouseClick(w.cmdOption, Qt::LeftButton);
-    timer.stop();
+    testsupport::Modals()
+        .Steps<frmOption>({[digits](frmOption& d) {
+            d.txtMaxLen->setFocus();
+            d.txtMaxLen->selectAll();
+            QTest::keyClicks(d.txtMaxLen, QString::number(digits));
+            QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+        }})
+        .Run([&] { QTest::mouseClick(w.cmdOption, Qt::LeftButton); });
 }
 
 } // namespace
@@ -154,7 +110,7 @@ void TestShownText::mainWindowShowsEveryEraWhole()
 {
     QFETCH(int, court);
     ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
-    folder.Write(QStringLiteral("Yomari.ini"), Ini(court, 0, 4));
+    folder.WriteSettings({.NanBokuMode = court, .ADGenLeft = 6000});
     frmMain w;
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -269,7 +225,7 @@ void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
     ClickRadio(simple.Option2[3]); // 令和
     QTest::keyClicks(simple.Text1, QStringLiteral("1234567890"));
     faults << shown::CutInWindow(&simple);
-    Retype(simple.Text1, 9999);
+    Retype(simple.Text1, QStringLiteral("9999"));
     QTest::keyClick(simple.Text1, Qt::Key_Return);
     QCOMPARE(simple.Label3->text(), QStringLiteral("12017"));
     faults << shown::CutInWindow(&simple);
@@ -287,7 +243,7 @@ void TestShownText::simpleWindowShowsItsErasWhole()
 {
     QFETCH(int, court);
     ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
-    folder.Write(QStringLiteral("Yomari.ini"), Ini(court, 1, 4));
+    folder.WriteSettings({.NanBokuMode = court, .AppMode = 1, .ADGenLeft = 6000});
     cTaskTray::SetAvailableForTesting(true);
     frmMain w;
     w.Form_Load();
@@ -303,7 +259,7 @@ void TestShownText::simpleWindowShowsItsErasWhole()
         const int32_t era = 4 - j;
         const int32_t last = era > 1 ? engine.GengoLastYear(era) : 30;
         for (int32_t year : {last, last + 1}) {
-            Retype(simple.Text1, year);
+            Retype(simple.Text1, QString::number(year));
             QTest::keyClick(simple.Text1, Qt::Key_Return);
             QVERIFY(!simple.Label3->text().isEmpty());
             faults << shown::CutInWindow(&simple);
@@ -312,7 +268,7 @@ void TestShownText::simpleWindowShowsItsErasWhole()
     ClickRadio(simple.Option1[1]);
     for (int32_t era = 1; era <= 4; ++era) {
         for (int32_t year : {engine.Gengo1stADYear(era), engine.Gengo1stADYear(4) - 1}) {
-            Retype(simple.Text1, year);
+            Retype(simple.Text1, QString::number(year));
             QTest::keyClick(simple.Text1, Qt::Key_Return);
             faults << shown::CutInWindow(&simple);
         }
@@ -330,7 +286,7 @@ void TestShownText::searchShowsEveryPeriodAndEraWhole()
 {
     QFETCH(int, court);
     ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
-    folder.Write(QStringLiteral("Yomari.ini"), Ini(court, 0, 4));
+    folder.WriteSettings({.NanBokuMode = court, .ADGenLeft = 6000});
     frmMain w;
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -381,5 +337,5 @@ void TestShownText::optionsShowEveryChoiceApart()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
 }
 
-QTEST_MAIN(TestShownText)
+YOMARI_TEST_MAIN(TestShownText)
 #include "tst_shownText.moc"

@@ -20,7 +20,11 @@
 
 #include <memory>
 
+using testsupport::ClickRadio;
+using testsupport::PressAsX;
 using testsupport::ProgramFolder;
+using testsupport::SettingsFile;
+using testsupport::TypeJapanese;
 
 namespace {
 
@@ -69,33 +73,14 @@ struct Program {
     frmADGen* ad = nullptr;
 };
 
-void ClickRadio(QRadioButton* b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
-}
-
 void Type(frmADGen* ad, const QString& digits)
 {
-    QTest::keyClicks(ad->Text1, digits);
+    testsupport::Type(ad->Text1, digits);
 }
 
 void Enter(QWidget* w)
 {
     QTest::keyClick(w, Qt::Key_Return);
-}
-
-QByteArray Ini(int adGenTop, int adGenLeft, int selected, int textLenMax = 4)
-{
-    return QStringLiteral("[Window]\r\nTop =1500\r\nLeft =1500\r\n\r\r\n[CalcSetting]\r\nCalcMode =1\r\n"
-                          "InputIndex =0\r\nOutputIndex =6\r\nInputBeforeMeijiIndex =0\r\n"
-                          "OutputBeforeMeijiIndex =0\r\n\r\r\n[Options]\r\nNanBokuMode =0\r\nAppMode =0\r\n"
-                          "InSysTray =False\r\nTextLenMax =%4\r\nBirthYearWhichCopy =0\r\n\r\r\n[ADGen]\r\n"
-                          "ADGenTop =%1\r\nADGenLeft =%2\r\nSelectedGengo =%3\r\n")
-        .arg(adGenTop)
-        .arg(adGenLeft)
-        .arg(selected)
-        .arg(textLenMax)
-        .toLatin1();
 }
 
 QPoint CentredPos(const QWidget* w)
@@ -357,7 +342,7 @@ void TestFrmADGen::deleteKey()
     // Delete as an X server sends it, with the text DEL: the character after
     // the caret goes, and the old result with it; the note stays.
     QTest::keyClick(ad->Text1, Qt::Key_Home);
-    QTest::sendKeyEvent(QTest::Click, ad->Text1, Qt::Key_Delete, QString(QChar(0x7f)), {});
+    PressAsX(ad->Text1, Qt::Key_Delete);
     QCOMPARE(ad->Text1->text(), QStringLiteral("6"));
     QVERIFY(ad->Label2->text().isEmpty());
     QVERIFY(ad->Label3->text().isEmpty());
@@ -374,7 +359,7 @@ void TestFrmADGen::keyFilter()
     QCOMPARE(ad->Text1->text(), QString());
     Type(ad, QStringLiteral("1a-.+ 0"));
     QCOMPARE(ad->Text1->text(), QStringLiteral("10"));
-    QTest::sendKeyEvent(QTest::Click, ad->Text1, Qt::Key_unknown, QStringLiteral("へい"), {});
+    TypeJapanese(ad->Text1, QStringLiteral("へい"));
     QCOMPARE(ad->Text1->text(), QStringLiteral("10"));
     Type(ad, QStringLiteral("045"));
     QCOMPARE(ad->Text1->text(), QStringLiteral("1004"));
@@ -384,7 +369,7 @@ void TestFrmADGen::keyFilter()
     // The paste shortcut pastes, though it comes with a control character.
     QApplication::clipboard()->setText(QStringLiteral("12"));
     ad->Text1->clear();
-    QTest::sendKeyEvent(QTest::Click, ad->Text1, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+    PressAsX(ad->Text1, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(ad->Text1->text(), QStringLiteral("12"));
 
     // Enter on an empty box calculates nothing.
@@ -570,7 +555,7 @@ void TestFrmADGen::sixteenBitLimits()
     QFETCH(QString, result);
     QFETCH(QString, note);
     QFETCH(QString, inputAfter);
-    Program p(ProgramFolder::Data::FourEras, Ini(1500, 1500, 3, 6));
+    Program p(ProgramFolder::Data::FourEras, SettingsFile{.TextLenMax = 6}.Bytes());
     QCOMPARE(p.main->TextLenMax(), 6);
     p.Show();
     frmADGen* ad = p.ad;
@@ -593,7 +578,7 @@ void TestFrmADGen::sixteenBitLimits()
 
 void TestFrmADGen::noEraChecked()
 {
-    Program p(ProgramFolder::Data::FourEras, Ini(1500, 1500, -1));
+    Program p(ProgramFolder::Data::FourEras, SettingsFile{.SelectedGengo = -1}.Bytes());
     p.Show();
     frmADGen* ad = p.ad;
     QCOMPARE(ad->SelectedGengo(), -1);
@@ -775,10 +760,12 @@ void TestFrmADGen::settingsPositionRecentred()
     QFETCH(bool, withFile);
     QFETCH(int, top);
     QFETCH(int, left);
-    Program p(ProgramFolder::Data::FourEras, withFile ? Ini(top, left, 2) : QByteArray());
+    Program p(ProgramFolder::Data::FourEras,
+              withFile ? SettingsFile{.ADGenTop = top, .ADGenLeft = left, .SelectedGengo = 2}.Bytes()
+                       : QByteArray());
     QCOMPARE(p.ad->pos(), CentredPos(p.ad));
     QCOMPARE(p.ad->SelectedGengo(), withFile ? 2 : 3);
 }
 
-QTEST_MAIN(TestFrmADGen)
+YOMARI_TEST_MAIN(TestFrmADGen)
 #include "test_frmadgen.moc"

@@ -22,6 +22,8 @@
 #include <QtTest>
 
 using testsupport::ProgramFolder;
+using testsupport::Retype;
+using testsupport::TypeJapanese;
 
 namespace {
 
@@ -58,44 +60,26 @@ int RowOf(const QTableWidget* grid, const QString& first)
     return -1;
 }
 
-// Types text as an input method commits it (QTest::keyClicks cannot send kanji).
-void TypeJapanese(QWidget* w, const QString& text)
-{
-    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, text, Qt::NoModifier);
-}
-
-void ClearAndType(QLineEdit* box, const QString& ascii)
-{
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, ascii);
-}
-
 // Clicks `button`, answers the file dialog it opens with `path`, and closes
 // any message box that follows; answers the messages' texts.
 QStringList SaveThrough(QPushButton* button, const QString& path)
 {
     bool asked = false;
-    QStringList said;
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+    testsupport::Modals modals;
+    modals.AnswerBoxes(QMessageBox::NoButton)
+        .Add([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog)
+                return false;
             asked = true;
             // Typed into the name box and confirmed with Enter, as a person does.
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             name->setText(path);
             QTest::keyClick(name, Qt::Key_Return);
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            said << box->text();
-            box->buttons().constFirst()->click();
-        }
-    });
-    timer.start();
-    QTest::mouseClick(button, Qt::LeftButton);
-    timer.stop();
+            return true;
+        })
+        .Run([&] { QTest::mouseClick(button, Qt::LeftButton); });
+    QStringList said = modals.Texts();
     if (!asked)
         said << QStringLiteral("(no file dialog)");
     return said;
@@ -205,12 +189,12 @@ private slots:
         g->scrollToTop();
         g->clearSelection();
         QVERIFY(!shownRow(row1975));
-        ClearAndType(t.txtFind, QStringLiteral("S50"));
+        Retype(t.txtFind, QStringLiteral("S50"));
         QCOMPARE(g->currentRow(), row1975);
         QVERIFY(shownRow(row1975));
         QCOMPARE(g->selectionModel()->selectedRows().size(), 1);
 
-        ClearAndType(t.txtFind, QStringLiteral("1900"));
+        Retype(t.txtFind, QStringLiteral("1900"));
         QCOMPARE(t.lblFind->text(), QStringLiteral("表にない生年です"));
         // What reads as no year at all says so, quoting (the start of) it.
         for (const auto& [typed, said] : {std::pair{"abc", "「abc」は年として読めません"},
@@ -281,12 +265,12 @@ private slots:
         QVERIFY(QApplication::clipboard()->text().startsWith(QStringLiteral("2019年\t4月\t小学校 入学\n")));
 
         // A day that never was: the reason, no table, nothing to copy.
-        ClearAndType(t.txtBirth, QStringLiteral("2012-02-30"));
+        Retype(t.txtBirth, QStringLiteral("2012-02-30"));
         QVERIFY(!t.lblBirth->text().isEmpty());
         QCOMPARE(g->rowCount(), 0);
         QVERIFY(!t.cmdResume->isEnabled());
         TypeJapanese(t.txtBirth, QString());
-        ClearAndType(t.txtBirth, QString());
+        Retype(t.txtBirth, QString());
         TypeJapanese(t.txtBirth, QStringLiteral("平成12年4月1日"));
         QCOMPARE(g->item(1, 1)->text(), QStringLiteral("2006年4月"));
         // The check marks chosen above stay with the new birth date.
@@ -396,5 +380,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmTable)
+YOMARI_TEST_MAIN(TestFrmTable)
 #include "tst_frmTable.moc"

@@ -2,6 +2,8 @@
 
 #include "engine/EngineEnvironment.h"
 
+namespace testsupport {
+
 // The engine's view of the data files copied beside the test executables,
 // with a fixed current year so that answers about "this year" stay put.
 inline yomari::EngineEnvironment ShippedEnv()
@@ -12,3 +14,5 @@ inline yomari::EngineEnvironment ShippedEnv()
     env.currentYear = [] { return 2026; };
     return env;
 }
+
+} // namespace testsupport

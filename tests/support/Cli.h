@@ -1,0 +1,53 @@
+#pragma once
+
+// yomari-cli run as a shell runs it, for the command-line tests: standard C++
+// and POSIX only.
+
+#include "tests/engine/TempDir.h"
+#include "tests/support/Files.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct CliOutcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string ShellQuote(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Runs the program with the arguments; input, when given, is piped to it,
+// otherwise it reads an empty standard input.
+inline CliOutcome RunCli(const std::vector<std::string>& args, const std::string* input = nullptr,
+                         const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
+{
+    TempDir dir;
+    // No user data folder of the person running the tests gets in the way.
+    std::string cmd =
+        "XDG_DATA_HOME=" + ShellQuote((dir.Path() / "xdg").string()) + " " + ShellQuote(program);
+    for (const auto& a : args)
+        cmd += " " + ShellQuote(a);
+    cmd += " < " + (input ? ShellQuote(dir.Write("in.txt", *input)) : std::string("/dev/null"));
+    cmd += " > " + ShellQuote((dir.Path() / "out").string()) + " 2> " +
+           ShellQuote((dir.Path() / "err").string());
+    CliOutcome r;
+    const int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = Slurp(dir.Path() / "out");
+    r.err = Slurp(dir.Path() / "err");
+    return r;
+}
+
+} // namespace testsupport

@@ -1,0 +1,79 @@
+#include "tests/support/Window.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace testsupport {
+
+void ClickRadio(QRadioButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+void Type(QWidget* w, const QString& text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return TypeJapanese(w, text);
+    QTest::keyClicks(w, text);
+}
+
+void TypeJapanese(QWidget* w, const QString& text)
+{
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
+void Retype(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    Type(box, text);
+}
+
+void PressAsX(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QString text;
+    switch (key) {
+    case Qt::Key_Delete: text = QChar(0x7f); break;
+    case Qt::Key_Backspace: text = QChar(0x08); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: text = QChar(u'\r'); break;
+    case Qt::Key_Escape: text = QChar(0x1b); break;
+    case Qt::Key_Tab: text = QChar(u'\t'); break;
+    default:
+        // Ctrl with a letter carries the control character: Ctrl+V is SYN.
+        if ((modifiers & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+            text = QChar(key - Qt::Key_A + 1);
+        break;
+    }
+    QTest::sendKeyEvent(QTest::Click, w, key, text, modifiers);
+}
+
+void PressLater(QAbstractButton* button)
+{
+    QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+}
+
+QStringList Items(const QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+QStringList Items(const QListWidget* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
+}
+
+} // namespace testsupport

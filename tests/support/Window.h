@@ -1,0 +1,42 @@
+#pragma once
+
+// Typing, clicking and reading in a shown window as a person does.
+
+#include <QString>
+#include <QStringList>
+#include <Qt>
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+class QWidget;
+
+namespace testsupport {
+
+// Clicks where the button's indicator is: a layout may stretch the button,
+// and only its indicator and label take a click.
+void ClickRadio(QRadioButton* button);
+
+// Types the text into the widget: ASCII key by key, anything else (kana,
+// kanji) as an input method commits it, since QTest::keyClicks cannot.
+void Type(QWidget* w, const QString& text);
+void TypeJapanese(QWidget* w, const QString& text);
+
+// Replaces the box's text as the user does: select all, erase, type.
+void Retype(QLineEdit* box, const QString& text);
+
+// A key as an X server sends it, with the text it carries (Delete carries
+// DEL, Backspace BS, Return CR, Escape ESC, Tab HT, Ctrl+V SYN).
+void PressAsX(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// A button pressed from inside a modal step: queued, so that a message box it
+// opens does not block the step that pressed it.
+void PressLater(QAbstractButton* button);
+
+// The entries of a list, top to bottom.
+QStringList Items(const QComboBox* list);
+QStringList Items(const QListWidget* list);
+
+} // namespace testsupport
