@@ -116,7 +116,7 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        Click(w->optCalMode[2]); // the age layout shows the second box
+        ClickRadio(w->optCalMode[2]); // the age layout shows the second box
         QClipboard* clipboard = QApplication::clipboard();
         // Pasted text at the end of what the box holds: only digits stay,
         // full-width ones as ASCII, no leading zero, four digits at most.
@@ -163,7 +163,7 @@ private slots:
         // Typed full-width into 西暦->元号 and calculated.
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        Click(w->optCalMode[0]);
+        ClickRadio(w->optCalMode[0]);
         w->txtInput[0]->clear();
         QInputMethodEvent commit;
         commit.setCommitString(QStringLiteral("１９９０"));
@@ -192,7 +192,7 @@ private slots:
                      {3, "37", "平成1", "昭和64年は1月7日まで"},
                      {3, "36", "平成2", ""}};
         for (const auto& c : cases) {
-            Click(w->optCalMode[c.mode]);
+            ClickRadio(w->optCalMode[c.mode]);
             QTest::keyClick(w->txtInput[0], Qt::Key_Escape);
             Calculate(*w, QString::fromLatin1(c.typed));
             QCOMPARE(w->lblOutput[0]->text() + w->txtOutput[0]->text(), QString::fromUtf8(c.shown));
@@ -200,12 +200,12 @@ private slots:
             QCOMPARE(w->lblOtherEra->isVisible(), *c.other != '\0');
         }
         // The note goes with the result it belongs to.
-        Click(w->optCalMode[0]);
+        ClickRadio(w->optCalMode[0]);
         Calculate(*w, "2019");
         QTest::keyClick(w->txtInput[0], Qt::Key_Escape);
         QCOMPARE(w->lblOtherEra->text(), QString());
         Calculate(*w, "2019");
-        Click(w->optCalMode[1]);
+        ClickRadio(w->optCalMode[1]);
         QCOMPARE(w->lblOtherEra->text(), QString());
     }
 

@@ -201,10 +201,10 @@ private slots:
                                           std::pair{"19x5", "「19x5」は年として読めません"},
                                           std::pair{"abcdefghijk", "「abcdefg…」は年として読めません"},
                                           std::pair{"1800", "表にない生年です"}, std::pair{"1975", ""}}) {
-            ClearAndType(t.txtFind, QString::fromLatin1(typed));
+            Retype(t.txtFind, QString::fromLatin1(typed));
             QCOMPARE(t.lblFind->text(), QString::fromUtf8(said));
         }
-        ClearAndType(t.txtFind, QStringLiteral("1900"));
+        Retype(t.txtFind, QStringLiteral("1900"));
 
         // Another year looked from keeps the person found.
         t.spnYear->setFocus();
