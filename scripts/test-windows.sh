@@ -18,7 +18,7 @@ unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
 
 # A wineserver kept running saves every captured run a wait of about 3 s.
-wineserver -p
+wineserver -p 2>/dev/null || true  # fails when one already runs for this prefix
 trap 'wineserver -k 2>/dev/null || true' EXIT
 if ! wineboot -i >/dev/null 2>&1 || ! wine cmd /c exit 0 >/dev/null 2>&1; then
   echo "Windows run skipped: wine cannot start Windows programs here."
