@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds into build/ and runs
 # every test headless, then builds the fuzz targets into build-fuzz/ and gives
-# each a short run.
+# each a short run, then the engine and yomari-cli for Windows into
+# build-windows/, run by wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-deps.sh
 yomari_ensure_deps
+yomari_ensure_windows_deps
 started=$SECONDS
 jobs="$(nproc)"
 
@@ -36,5 +38,9 @@ fi
 cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-fuzz -j"$jobs"
 ctest --test-dir build-fuzz --output-on-failure -j"$jobs"
+
+# The engine and yomari-cli built for Windows and run under wine (skipped,
+# saying why, where wine cannot run).
+scripts/test-windows.sh
 
 echo "test.sh: all passed in $((SECONDS - started)) s"

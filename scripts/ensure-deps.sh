@@ -13,10 +13,23 @@ YOMARI_PACKAGES=(
   lintian man-db bash-completion
 )
 
+# The Windows cross-build and wine to run it (test.sh only; about 1.1 GB).
+YOMARI_WINDOWS_PACKAGES=(
+  g++-mingw-w64-x86-64-posix wine64 wine
+)
+
 yomari_ensure_deps() {
+  yomari_ensure_packages "${YOMARI_PACKAGES[@]}"
+}
+
+yomari_ensure_windows_deps() {
+  yomari_ensure_packages "${YOMARI_WINDOWS_PACKAGES[@]}"
+}
+
+yomari_ensure_packages() {
   local missing=()
   local p
-  for p in "${YOMARI_PACKAGES[@]}"; do
+  for p in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$p")
     fi

@@ -4,6 +4,7 @@
 #include "engine/EraDates.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QMessageBox>
 #include <QSet>
 
@@ -28,9 +29,12 @@ ProgramLocation CurrentLocation()
 {
     if (LocationOverride())
         return *LocationOverride();
-    const EngineEnvironment env = EngineEnvironment::FromRunningProcess();
+    // Qt finds the running program on every platform; before the application
+    // object exists the engine falls back to the current folder.
+    const QString exe = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
+    const EngineEnvironment env = EngineEnvironment::ForProgram(PathFromUtf8(exe.toStdString()));
     ProgramLocation location;
-    location.folder = QString::fromStdString(env.folder.string());
+    location.folder = QString::fromStdString(Utf8FromPath(env.folder));
     if (location.folder.endsWith(QLatin1Char('/')))
         location.folder.chop(1);
     location.baseName = QString::fromStdString(env.baseName);
@@ -44,7 +48,7 @@ void SetLocationForTesting(std::optional<ProgramLocation> location)
 
 int32_t CurrentYear()
 {
-    return YearOverride() ? YearOverride()() : LocalCurrentYear();
+    return YearOverride() ? YearOverride()() : QDate::currentDate().year();
 }
 
 void SetCurrentYearForTesting(std::function<int32_t()> year)
@@ -56,8 +60,8 @@ EngineEnvironment MakeEngineEnvironment()
 {
     const ProgramLocation location = CurrentLocation();
     EngineEnvironment env;
-    env.folder = location.folder.isEmpty() ? std::filesystem::path("/")
-                                           : std::filesystem::path(location.folder.toStdString());
+    env.folder =
+        location.folder.isEmpty() ? std::filesystem::path("/") : PathFromUtf8(location.folder.toStdString());
     env.baseName = location.baseName.toStdString();
     env.currentYear = [] { return CurrentYear(); };
     env.dataFolders = StandardDataFolders(env.folder);

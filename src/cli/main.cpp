@@ -1,5 +1,6 @@
 // yomari-cli: converts dates and years between the era calendar and the
 // Western calendar, from arguments or one query per line of standard input.
+#include "cli/Platform.h"
 #include "engine/AgeTable.h"
 #include "engine/BirthInput.h"
 #include "engine/DateQuery.h"
@@ -10,12 +11,6 @@
 #include "engine/SchoolTable.h"
 #include "engine/TextDecoding.h"
 #include "engine/YomariError.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -398,20 +393,6 @@ bool IsBlankLine(std::string_view line)
     return true;
 }
 
-// Some bytes of standard input: the count, 0 at its end, -1 on an error.
-long ReadInput(char* buffer, size_t size)
-{
-    for (;;) {
-#ifdef _WIN32
-        const long n = ::_read(0, buffer, static_cast<unsigned>(size));
-#else
-        const long n = static_cast<long>(::read(STDIN_FILENO, buffer, size));
-#endif
-        if (n >= 0 || errno != EINTR)
-            return n;
-    }
-}
-
 int RunStream(const DayEngine& days, const Options& o, Output& out)
 {
     bool allAnswered = true;
@@ -446,7 +427,7 @@ int RunStream(const DayEngine& days, const Options& o, Output& out)
         // The next read may wait for input: whoever drives us line by line
         // gets every answer of what it has written before that.
         out.Flush();
-        const long n = ReadInput(chunk.data(), chunk.size());
+        const long n = cli::ReadStandardInput(chunk.data(), chunk.size());
         if (n < 0) {
             std::fprintf(stderr, "%s: 標準入力を読めません: %s\n", kProgram, std::strerror(errno));
             return 2;
@@ -477,12 +458,13 @@ int RunStream(const DayEngine& days, const Options& o, Output& out)
 
 } // namespace
 
-int main(int argc, char** argv)
+int CliMain(int argc, char** argv)
 {
     const Options o = ParseArguments(argc, argv);
 
     // The same data files, found in the same folders, as the program's.
-    EngineEnvironment env = EngineEnvironment::FromRunningProcess();
+    EngineEnvironment env = EngineEnvironment::ForProgram(cli::ExecutablePath());
+    env.currentYear = [] { return cli::LocalToday().year; };
     // A user's file that gives way is named once, as the windows name it
     // (both court lines read the start-day file); the answers come from the
     // file used instead, so the exit status stays.
@@ -508,7 +490,7 @@ int main(int argc, char** argv)
 
     Output out;
     if (o.age)
-        return RunAge(*cal, o, LocalToday(), out);
+        return RunAge(*cal, o, cli::LocalToday(), out);
     if (o.table)
         return RunTable(*cal, o, env, out);
     if (o.school)

@@ -1,6 +1,7 @@
 #include "engine/CYomari.h"
 
 #include "engine/CheckedMath.h"
+#include "engine/EraDates.h"
 #include "engine/NumberText.h"
 #include "engine/YomariError.h"
 
@@ -19,7 +20,7 @@ CYomari::CYomari(EngineEnvironment env)
     : m_env(std::move(env))
 {
     if (!m_env.currentYear)
-        m_env.currentYear = &LocalCurrentYear;
+        m_env.currentYear = [] { return CivilDateAt(std::chrono::system_clock::now(), {}).year; };
     Clear();
     m_table = LoadGengoTable(0);
 }

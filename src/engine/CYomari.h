@@ -15,8 +15,9 @@ namespace yomari {
 // an input changes. Refused values raise YomariError and change nothing.
 class CYomari {
 public:
-    // Loads the Northern-court era data file from the data folders.
-    explicit CYomari(EngineEnvironment env = EngineEnvironment::FromRunningProcess());
+    // Loads the Northern-court era data file from the data folders. Without
+    // env.currentYear, "this year" is the year in UTC.
+    explicit CYomari(EngineEnvironment env);
 
     // Era table accessors; an era number outside 0..NumberOfGengo raises 1002.
     int32_t NumberOfGengo() const { return m_table.NumberOfGengo; }

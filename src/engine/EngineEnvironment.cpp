@@ -1,18 +1,9 @@
 #include "engine/EngineEnvironment.h"
 
 #include <cstdlib>
-#include <ctime>
 #include <system_error>
 
 namespace yomari {
-
-int32_t LocalCurrentYear()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local.tm_year + 1900;
-}
 
 namespace {
 
@@ -51,19 +42,17 @@ std::vector<std::filesystem::path> StandardDataFolders(const std::filesystem::pa
     return folders;
 }
 
-EngineEnvironment EngineEnvironment::FromRunningProcess()
+EngineEnvironment EngineEnvironment::ForProgram(const std::filesystem::path& executable)
 {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     EngineEnvironment env;
-    if (!ec) {
-        env.folder = exe.parent_path();
-        env.baseName = exe.stem().string();
+    if (!executable.empty()) {
+        env.folder = executable.parent_path();
+        env.baseName = Utf8FromPath(executable.stem());
     } else {
+        std::error_code ec;
         env.folder = std::filesystem::current_path(ec);
         env.baseName = "Yomari";
     }
-    env.currentYear = &LocalCurrentYear;
     env.dataFolders = StandardDataFolders(env.folder);
     env.dataName = "Yomari";
     return env;
@@ -82,7 +71,7 @@ std::string EngineEnvironment::DataFile(const std::string& extension) const
 {
     for (const std::string& path : DataFileCandidates(extension)) {
         std::error_code ec;
-        if (std::filesystem::is_regular_file(path, ec))
+        if (std::filesystem::is_regular_file(PathFromUtf8(path), ec))
             return path;
     }
     return FileBesideProgram(folder, dataName.empty() ? baseName : dataName, extension);
@@ -91,10 +80,13 @@ std::string EngineEnvironment::DataFile(const std::string& extension) const
 std::string FileBesideProgram(const std::filesystem::path& folder, const std::string& baseName,
                               const std::string& extension)
 {
-    std::string dir = folder.string();
-    if (!dir.empty() && dir.back() == '/')
+    // The system's own separator, so that a message names the file the way
+    // the user's file manager shows it.
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    std::string dir = Utf8FromPath(folder);
+    if (!dir.empty() && (dir.back() == '/' || dir.back() == separator))
         dir.pop_back();
-    return dir + "/" + baseName + extension;
+    return dir + separator + baseName + extension;
 }
 
 } // namespace yomari

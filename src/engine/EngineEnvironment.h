@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Utf8Path.h"
 #include "engine/YomariError.h"
 
 #include <cstdint>
@@ -33,10 +34,12 @@ struct EngineEnvironment {
     std::function<void(const std::string& refused, const std::string& reason, const std::string& used)>
         fallbackNotice;
 
-    // The running binary's folder and name, the standard data folders, the
-    // local clock. Data files are named "Yomari.*" whatever the binary is
-    // called, so that every tool of the program reads the same files.
-    static EngineEnvironment FromRunningProcess();
+    // A program at `executable` (found by the caller, the way its platform
+    // allows; empty: the current folder) with the standard data folders.
+    // Data files are named "Yomari.*" whatever the binary is called, so that
+    // every tool of the program reads the same files. currentYear is left to
+    // the caller, who knows the local clock.
+    static EngineEnvironment ForProgram(const std::filesystem::path& executable);
 
     // Paths of a data file in every data folder, most preferred first.
     std::vector<std::string> DataFileCandidates(const std::string& extension) const;
@@ -54,7 +57,7 @@ struct EngineEnvironment {
         std::vector<std::string> existing;
         for (const std::string& path : DataFileCandidates(extension)) {
             std::error_code ec;
-            if (std::filesystem::is_regular_file(path, ec))
+            if (std::filesystem::is_regular_file(PathFromUtf8(path), ec))
                 existing.push_back(path);
         }
         if (existing.empty())
@@ -76,9 +79,6 @@ struct EngineEnvironment {
     }
 };
 
-// Year of the local date now.
-int32_t LocalCurrentYear();
-
 // The user's own data folder: $XDG_DATA_HOME/yomari, or ~/.local/share/yomari
 // when that variable is unset, empty or relative. Empty when neither it nor
 // HOME gives an absolute path.
@@ -89,8 +89,8 @@ std::filesystem::path UserDataFolder();
 // copies), and ../share/yomari (an installed copy).
 std::vector<std::filesystem::path> StandardDataFolders(const std::filesystem::path& programFolder);
 
-// folder + "/" + base + extension, where a folder ending in "/" (the root)
-// loses that character first and an empty folder stays empty.
+// folder + separator + base + extension as UTF-8, where a folder ending in
+// a separator (the root) loses that character first.
 std::string FileBesideProgram(const std::filesystem::path& folder, const std::string& baseName,
                               const std::string& extension);
 

@@ -5,7 +5,6 @@
 
 #include <charconv>
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 
 namespace yomari {
@@ -383,12 +382,9 @@ int32_t KazoeAge(int32_t birthYear, int32_t year)
     return year - birthYear + 1;
 }
 
-CivilDate LocalToday()
+CivilDate CivilDateAt(chr::system_clock::time_point now, chr::seconds utcOffset)
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    return FromDayNumber(chr::floor<chr::days>(now + utcOffset).time_since_epoch().count());
 }
 
 } // namespace yomari

@@ -3,6 +3,7 @@
 #include "engine/EngineEnvironment.h"
 #include "engine/EraTable.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -148,7 +149,8 @@ int32_t AgeOn(CivilDate birth, CivilDate on);
 // 数え年: 1 in the year of birth, one more every New Year.
 int32_t KazoeAge(int32_t birthYear, int32_t year);
 
-// Today in local time.
-CivilDate LocalToday();
+// The date at `now` where local time is `utcOffset` ahead of UTC. The caller
+// supplies the offset: the standard library here knows no time zones.
+CivilDate CivilDateAt(std::chrono::system_clock::time_point now, std::chrono::seconds utcOffset);
 
 } // namespace yomari

@@ -4,6 +4,7 @@
 #include "engine/ItemReader.h"
 #include "engine/NumberText.h"
 #include "engine/TextDecoding.h"
+#include "engine/Utf8Path.h"
 #include "engine/YomariError.h"
 
 #include <cmath>
@@ -64,7 +65,8 @@ std::string ReadTextFileUtf8(const std::string& fileName, const std::string& err
         return YomariError(number, errorSource, why + "(" + fileName + ")");
     };
     std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(fileName, ec);
+    const std::filesystem::path path = PathFromUtf8(fileName);
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
     if (!std::filesystem::exists(status))
         throw refuse(ErrorNumber::FileNotFound, "ファイルが見つかりません。");
     // A folder, a pipe or a device is no data file (a pipe would never end).
@@ -73,10 +75,10 @@ std::string ReadTextFileUtf8(const std::string& fileName, const std::string& err
     const std::string tooBig = "ファイルが大きすぎます。" +
                                std::to_string(kMaxDataFileBytes / (1024 * 1024)) +
                                " MB までのファイルを読みます。";
-    const std::uintmax_t size = std::filesystem::file_size(fileName, ec);
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxDataFileBytes)
         throw refuse(ErrorNumber::FileAccessError, tooBig);
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     if (!in)
         throw refuse(ErrorNumber::FileAccessError, "ファイルを読み込めません。");
     // Read in pieces up to one byte past the limit: a file that grows while

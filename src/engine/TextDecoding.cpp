@@ -1,28 +1,101 @@
 #include "engine/TextDecoding.h"
 
+#include "engine/Cp932Table.h"
+
+#include <algorithm>
+#include <array>
 #include <cstdint>
-#include <iconv.h>
+#include <iterator>
+#include <memory>
+#include <optional>
 
 namespace yomari {
 namespace {
 
-std::optional<std::string> Convert(const char* to, const char* from, const std::string& in)
+int LeadIndex(unsigned char b)
 {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;
+    if (b >= 0x81 && b <= 0x9F)
+        return b - 0x81;
+    if (b >= 0xE0 && b <= 0xFC)
+        return b - 0xE0 + 0x1F;
+    return -1;
+}
+
+// The character of a single byte; 0 for a lead byte or an unused one.
+char16_t SingleByte(unsigned char b)
+{
+    if (b < 0x80)
+        return b;
+    if (b >= 0xA1 && b <= 0xDF)
+        return static_cast<char16_t>(0xFF61 + b - 0xA1);
+    return 0;
+}
+
+void AppendUtf8(char16_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | c >> 6);
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | c >> 12);
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+std::optional<std::string> DecodeCp932(const std::string& bytes)
+{
     std::string out;
-    out.resize(in.size() * 4 + 16);
-    char* inPtr = const_cast<char*>(in.data());
-    size_t inLeft = in.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    const size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (rc == static_cast<size_t>(-1) || inLeft != 0)
-        return std::nullopt;
-    out.resize(out.size() - outLeft);
+    out.reserve(bytes.size() * 3 / 2);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        char16_t c = SingleByte(b);
+        if (b != 0 && c == 0) {
+            const int lead = LeadIndex(b);
+            if (lead < 0 || i + 1 == bytes.size())
+                return std::nullopt;
+            const auto trail = static_cast<unsigned char>(bytes[++i]);
+            if (trail < 0x40 || trail > 0xFC)
+                return std::nullopt;
+            c = cp932::kDoubleByte[lead][trail - 0x40];
+            if (c == 0)
+                return std::nullopt;
+        }
+        AppendUtf8(c, out);
+    }
     return out;
+}
+
+namespace {
+
+// The code each character is written as, by character; 0: none (the NUL
+// character is the zero byte, apart from this table).
+const std::array<uint16_t, 0x10000>& EncodeTable()
+{
+    static const std::unique_ptr<std::array<uint16_t, 0x10000>> table = [] {
+        auto t = std::make_unique<std::array<uint16_t, 0x10000>>();
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            const int row = LeadIndex(static_cast<unsigned char>(lead));
+            for (int trail = 0; row >= 0 && trail < cp932::kTrailCount; ++trail) {
+                const auto code = static_cast<uint16_t>(lead << 8 | (trail + 0x40));
+                const char16_t c = cp932::kDoubleByte[row][trail];
+                if (c != 0 &&
+                    !std::binary_search(std::begin(cp932::kDecodeOnly), std::end(cp932::kDecodeOnly), code))
+                    (*t)[c] = code;
+            }
+        }
+        for (unsigned b = 1; b < 0x100; ++b)
+            if (const char16_t c = SingleByte(static_cast<unsigned char>(b)))
+                (*t)[c] = static_cast<uint16_t>(b);
+        for (const cp932::EncodeOnly& e : cp932::kEncodeOnly)
+            (*t)[e.character] = e.code;
+        return t;
+    }();
+    return *table;
 }
 
 } // namespace
@@ -154,7 +227,7 @@ std::optional<std::string> DecodeTextFile(const std::string& bytes)
     // pure ASCII is the same in both.
     if (IsValidUtf8(bytes))
         return bytes;
-    return Convert("UTF-8", "CP932", bytes);
+    return DecodeCp932(bytes);
 }
 
 std::string QuoteForMessage(const std::string& utf8)
@@ -171,7 +244,28 @@ std::string QuoteForMessage(const std::string& utf8)
 
 std::optional<std::string> EncodeCp932(const std::string& utf8)
 {
-    return Convert("CP932", "UTF-8", utf8);
+    if (!IsValidUtf8(utf8))
+        return std::nullopt;
+    const auto& table = EncodeTable();
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const size_t length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        if (length == 4)
+            return std::nullopt; // CP932 has nothing outside the BMP
+        uint32_t c = length == 1 ? b : b & (length == 2 ? 0x1F : 0x0F);
+        for (size_t k = 1; k < length; ++k)
+            c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += length;
+        const uint16_t code = table[c];
+        if (code == 0 && c != 0)
+            return std::nullopt;
+        if (code > 0xFF)
+            out += static_cast<char>(code >> 8);
+        out += static_cast<char>(code & 0xFF);
+    }
+    return out;
 }
 
 } // namespace yomari

@@ -12,6 +12,9 @@ namespace yomari {
 // as UTF-8 without a BOM, or nothing when it is neither.
 std::optional<std::string> DecodeTextFile(const std::string& bytes);
 
+// CP932 bytes to UTF-8; nothing when they are not CP932.
+std::optional<std::string> DecodeCp932(const std::string& bytes);
+
 // UTF-8 text to CP932 bytes; nothing when a character has no CP932 form.
 std::optional<std::string> EncodeCp932(const std::string& utf8);
 

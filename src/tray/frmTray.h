@@ -29,6 +29,8 @@ public:
 
     // Whether the icon is in the notification area now.
     bool IconShown() const;
+    // Brings the window of the edition in use forward, as the icon does.
+    void ShowCurrentWindow();
 
     void TaskTray1_LeftClick();
     void TaskTray1_RightClick();

@@ -21,6 +21,8 @@
 #include <chrono>
 #include <optional>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -644,4 +646,37 @@ TEST(Cli, LunisolarDays)
     const size_t named = m.err.find("Yomari.dal");
     EXPECT_NE(named, std::string::npos) << m.err;
     EXPECT_EQ(m.err.find("Yomari.dal", named + 1), std::string::npos) << m.err;
+}
+
+// "Today" is the local date: the same moment is a different day in zones 26
+// hours apart. POSIX zone strings need no zone files ("UTC-14" is 14 hours
+// ahead of UTC).
+TEST(Cli, AgeIsCountedOnTheLocalDate)
+{
+    using namespace std::chrono;
+    const struct {
+        const char* zone;
+        hours offset;
+    } zones[] = {{"UTC+12", -12h}, {"UTC0", 0h}, {"UTC-14", 14h}};
+    const auto dateAt = [](hours offset) {
+        const year_month_day d{floor<days>(system_clock::now() + offset)};
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d-%02u-%02u", int{d.year()}, unsigned{d.month()},
+                      unsigned{d.day()});
+        return std::string(text);
+    };
+    for (const auto& z : zones) {
+        const std::string before = dateAt(z.offset);
+        const Outcome r = RunCli({std::string("TZ=") + z.zone, std::string(YOMARI_BIN_DIR) + "/yomari-cli",
+                                  "--json", "--age", "2000-01-01"},
+                                 nullptr, "/usr/bin/env");
+        const std::string after = dateAt(z.offset); // a day may turn meanwhile
+        EXPECT_EQ(r.status, 0) << r.err;
+        const std::string on = QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
+                                   .object()
+                                   .value(QStringLiteral("on"))
+                                   .toString()
+                                   .toStdString();
+        EXPECT_TRUE(on == before || on == after) << z.zone << ": " << on << ", expected " << before;
+    }
 }

@@ -251,8 +251,20 @@ TEST(EraDates, StartDaysMustAgreeWithTheEraFiles)
 
 TEST(EraDates, TodayIsTheLocalDate)
 {
-    // Local time lies within a day of UTC.
-    const auto utc = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
-    const int64_t today = DayNumber(LocalToday());
-    EXPECT_LE(std::abs(today - utc.time_since_epoch().count()), 1);
+    using namespace std::chrono;
+    // 2019-04-30 15:30 UTC: already 1 May (令和) in Japan, still 30 April
+    // further west; the offsets reach from -12 to +14 hours.
+    const sys_seconds instant = sys_days{2019y / 4 / 30} + 15h + 30min;
+    const struct {
+        seconds offset;
+        CivilDate date;
+    } cases[] = {
+        {0s, {2019, 4, 30}},        {9h, {2019, 5, 1}},    {8h + 29min, {2019, 4, 30}},
+        {8h + 30min, {2019, 5, 1}}, {-12h, {2019, 4, 30}}, {-15h - 31min, {2019, 4, 29}},
+        {14h, {2019, 5, 1}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CivilDateAt(instant, c.offset), c.date) << c.offset.count();
+    // The last day of a year turns into the next one.
+    EXPECT_EQ(CivilDateAt(sys_days{2025y / 12 / 31} + 20h, 4h), (CivilDate{2026, 1, 1}));
 }

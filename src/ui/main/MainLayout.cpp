@@ -6,6 +6,7 @@
 #include "app/OptionGroupFocus.h"
 #include "app/TextFit.h"
 #include "app/Twips.h"
+#include "app/YearBox.h"
 #include "help/HlpDlg.h"
 
 #include <QComboBox>
@@ -56,9 +57,9 @@ void frmMain::CreateControls()
     for (int i = 0; i < 2; ++i) {
         txtInput[i] = new QLineEdit(this);
         txtOutput[i] = new QLineEdit(this);
-        // Years are digits only: no input method, and the key filter decides.
-        txtInput[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
-        txtInput[i]->setInputMethodHints(Qt::ImhDigitsOnly);
+        // Years are digits only: the key filter decides typed keys, the
+        // year box what is pasted or comes through the input method.
+        yomari::app::YearBox::Guard(txtInput[i]);
         txtInput[i]->installEventFilter(this);
         // Results can be selected and copied, never edited.
         txtOutput[i]->setReadOnly(true);
@@ -104,6 +105,10 @@ void frmMain::CreateControls()
     for (int g = 0; g < 2; ++g)
         OptionGroupFocus::Install(
             frameInput[g], QList<QRadioButton*>(optInput.begin() + g * 6, optInput.begin() + g * 6 + 6));
+
+    lblOtherEra = new QLabel(this);
+    lblOtherEra->setGeometry(Rect(240, 1320, 2880, 255));
+    lblOtherEra->setVisible(false);
 
     lblWarning = new QLabel(this);
     lblWarning->setGeometry(Rect(3240, 1680, 2535, 1335));
@@ -158,9 +163,11 @@ void frmMain::ArrangeWindow()
     };
     int shift = 0;
     int lineEnd = 0;
+    // A caption keeps a visible gap to what follows it ("入力(I)" before "今年").
+    const int gap = yomari::twips::ToPixels(60);
     for (const auto& [control, needed] : line) {
         const QRect designed = m_designed.value(control);
-        const int width = std::max(designed.width(), needed);
+        const int width = std::max(designed.width(), qobject_cast<QLabel*>(control) ? needed + gap : needed);
         control->setGeometry(designed.x() + shift, designed.y(), width, designed.height());
         shift += width - designed.width();
         lineEnd = control->x() + needed;
@@ -196,7 +203,8 @@ void frmMain::ArrangeWindow()
 
     // The court line's caption and, after it, the court in use.
     const int designedCaption = m_designed.value(Label3).width();
-    const int captionWidth = std::max(designedCaption, yomari::fit::LabelWidth(Label3, {Label3->text()}));
+    const int captionWidth = std::max(designedCaption, yomari::fit::LabelWidth(Label3, {Label3->text()}) +
+                                                           yomari::twips::ToPixels(60));
     const int captionGrowth = captionWidth - designedCaption;
     Label3->resize(captionWidth, Label3->height());
     lblNanBoku->move(lblNanBoku->pos() + QPoint(captionGrowth, 0));
@@ -210,14 +218,15 @@ void frmMain::ArrangeWindow()
 
 void frmMain::SetTabOrder()
 {
+    // The right column top down: 早見表 sits above 計算.
     QList<QWidget*> order{txtInput[0],   txtInput[1], optCalMode[1], optCalMode[0], optCalMode[2],
-                          optCalMode[3], cmdCal,      cmdCopy,       cmdClear};
+                          optCalMode[3], cmdTable,    cmdCal,        cmdCopy,       cmdClear};
     for (int g = 0; g < 2; ++g) {
         for (int j = 0; j < 6; ++j)
             order << optInput[g * 6 + j];
         order << cmbInput[g] << cmdInputSerch[g];
     }
-    order << cmdTable << cmdOption << cmdHelp << cmdExit << txtOutput[0] << txtOutput[1];
+    order << cmdOption << cmdHelp << cmdExit << txtOutput[0] << txtOutput[1];
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -4,6 +4,7 @@
 #include "app/AppEnvironment.h"
 #include "help/HlpDlg.h"
 #include "tray/cTaskTray.h"
+#include "app/YearBox.h"
 #include "app/basYomari.h"
 #include "ui/simple/frmADGen.h"
 #include "ui/options/frmOption.h"
@@ -180,7 +181,7 @@ void frmMain::Form_Load(const QString& commandLine)
         }
     }
     ShowSettingsProblems(stored);
-    yomari::app::NameDateFileProblems(m_nanBokuMode);
+    yomari::app::NameDateFileProblems(m_options.NanBokuMode());
 
     optCalMode[m_storedCalcMode]->setChecked(true);
     optInput[indices[0]]->setChecked(true);
@@ -245,6 +246,32 @@ void frmMain::ApplyCommandLine(const QString& commandLine)
         m_options.SetAppMode(0);
 }
 
+void frmMain::SecondStart(const QString& commandLine)
+{
+    const QString switches = commandLine.toUpper();
+    if (switches.contains(QLatin1String("/T"))) {
+        if (!m_options.InSysTray()) {
+            m_options.SetInSysTray(true);
+            Tray().Create();
+        }
+        if (Tray().IconShown()) {
+            hide();
+            ADGen().hide();
+            return;
+        }
+    }
+    if (switches.contains(QLatin1String("/S")))
+        m_options.SetAppMode(1);
+    if (switches.contains(QLatin1String("/F")))
+        m_options.SetAppMode(0);
+    // The other edition's window gives way, as when switching by hand.
+    if (m_options.AppMode() == 1)
+        hide();
+    else if (ADGenLoaded())
+        ADGen().hide();
+    Tray().ShowCurrentWindow();
+}
+
 // ---- era lists and captions ---------------------------------------------------
 
 void frmMain::SetGengoData()
@@ -294,6 +321,7 @@ void frmMain::ClearShow(int32_t lngSW)
         lblGenlast[1]->clear();
     }
     lblOutput[0]->clear();
+    SetOtherEra(QString());
     txtOutput[0]->clear();
     txtOutput[1]->clear();
     lblWarning->clear();
@@ -338,6 +366,7 @@ void frmMain::SetModeLabels(int32_t layout)
     lblInput[0]->setText(QString::fromUtf8(row->in0));
     lblInput[1]->setText(QString::fromUtf8(row->in1));
     lblOutput[0]->clear();
+    SetOtherEra(QString());
     txtOutput[0]->setVisible(row->output0);
     txtInput[1]->setVisible(row->input1);
     lblOutput[2]->setText(QString::fromUtf8(row->out2));
@@ -542,6 +571,7 @@ void frmMain::Calculate()
         engine.SetInputYear(year);
         txtOutput[0]->setText(basYomari::FormatYear(engine.OutputYear()));
         lblOutput[0]->setText(FromStd(engine.OutputGengo()));
+        ShowOtherEra(year);
         break;
     case 2:
         engine.SetInputYear(year);
@@ -559,6 +589,7 @@ void frmMain::Calculate()
         lblOutput[0]->setText(FromStd(engine.OutputGengo()));
         txtOutput[0]->setText(basYomari::FormatYear(engine.OutputYear()));
         txtOutput[1]->setText(basYomari::FormatYear(engine.OutputYear2()));
+        ShowOtherEra(engine.OutputYear2());
         break;
     }
 
@@ -570,6 +601,59 @@ void frmMain::Calculate()
     ArrangeWarning();
     CheckOutputLength();
     txtInput[0]->setFocus();
+}
+
+void frmMain::SetOtherEra(const QString& text)
+{
+    lblOtherEra->setText(text);
+    // It takes the row of the last years, which these layouts leave empty.
+    lblOtherEra->setVisible(!text.isEmpty());
+    for (QLabel* last : lblGenlast)
+        last->setVisible(text.isEmpty());
+}
+
+void frmMain::ShowOtherEra(int32_t westernYear)
+{
+    SetOtherEra(QString());
+    if (m_calendarCourtLine != m_options.NanBokuMode()) {
+        m_calendar.reset();
+        m_calendarCourtLine = m_options.NanBokuMode();
+        try {
+            m_calendar = std::make_unique<yomari::EraCalendar>(
+                yomari::EraCalendar::Load(yomari::app::MakeEngineEnvironment(), m_options.NanBokuMode()));
+        } catch (const yomari::YomariError&) {
+            // The tables name the broken start-day file; read it again
+            // only with the other court line.
+        }
+    }
+    if (!m_calendar)
+        return;
+    // The result shows the newer era of a year of change; the others
+    // follow with the day they ended or began where the day is known.
+    std::vector<yomari::EraCalendar::YearShare> shares;
+    try {
+        shares = m_calendar->ErasOfYear(westernYear);
+    } catch (const std::exception&) {
+        return; // a year beyond what days are counted for has no note
+    }
+    QStringList others;
+    for (const auto& share : shares) {
+        if (FromStd(share.eraYear.era) == lblOutput[0]->text())
+            continue;
+        QString text = FromStd(yomari::FormatEraYear(share.eraYear));
+        if (share.from && share.from->month * 100 + share.from->day != 101)
+            text += QStringLiteral("は%1月%2日から").arg(share.from->month).arg(share.from->day);
+        else if (share.to)
+            text += QStringLiteral("は%1月%2日まで").arg(share.to->month).arg(share.to->day);
+        else
+            text += QStringLiteral("でもあります");
+        others << text;
+    }
+    // Three eras in one year: the nearest alone when both do not fit.
+    QString text = others.join(QStringLiteral("、"));
+    if (QFontMetrics(lblOtherEra->font()).horizontalAdvance(text) > lblOtherEra->width())
+        text = others.value(0);
+    SetOtherEra(text);
 }
 
 void frmMain::CheckOutputLength()
@@ -787,6 +871,14 @@ void frmMain::changeEvent(QEvent* event)
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    for (int i = 0; i < 2; ++i) {
+        if (watched != txtInput[i])
+            continue;
+        using yomari::app::YearBox;
+        const auto handling = YearBox::Filter(txtInput[i], event, m_options.TextLenMax(), [this] { ClearShow(2); });
+        if (handling != YearBox::Handling::NotMine)
+            return handling == YearBox::Handling::Consumed;
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

@@ -4,6 +4,7 @@
 #include "app/SettingsFile.h"
 #include "app/WindowHost.h"
 #include "engine/CYomari.h"
+#include "engine/EraDates.h"
 
 #include <QHash>
 #include <QPointer>
@@ -40,6 +41,11 @@ public:
     // The start-up work of the window. Throws yomari::YomariError when the
     // program cannot start (an era data file that cannot be read).
     void Form_Load(const QString& commandLine = QString());
+
+    // A later start of the program handed over its command line: /S and /F
+    // choose the window brought forward, /T puts the program into the
+    // notification area instead (when an icon can be shown there).
+    void SecondStart(const QString& commandLine);
 
     // The one engine of the program; other windows reach it through here.
     std::unique_ptr<yomari::CYomari> m_CYomari;
@@ -127,6 +133,8 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* lblNanBoku = nullptr;
     QLabel* lblWarning = nullptr;
+    // Under a Western year's era: the other era of a year of change.
+    QLabel* lblOtherEra = nullptr;
     QPushButton* cmdCal = nullptr;
     QPushButton* cmdCopy = nullptr;
     QPushButton* cmdClear = nullptr;
@@ -168,6 +176,9 @@ private:
     void CheckOutputLength();
     void ArrangeWarning();
     void Calculate();
+    // Names the other eras of a year of change under the result.
+    void ShowOtherEra(int32_t westernYear);
+    void SetOtherEra(const QString& text);
 
     void txtInput_KeyPress(int index, int& keyAscii);
     void txtInput_KeyDown(int index, int keyCode);
@@ -190,6 +201,10 @@ private:
     // Where CreateControls put each control, before ArrangeWindow.
     QHash<QWidget*, QRect> m_designed;
     QSize m_designedSize;
+
+    // Start days of the eras, read at the first result that needs them.
+    std::unique_ptr<yomari::EraCalendar> m_calendar;
+    int32_t m_calendarCourtLine = -1;
 
     std::unique_ptr<frmADGen> m_adGen;
     std::unique_ptr<frmTable> m_frmTable;

@@ -1,0 +1,21 @@
+# cmake -DDIR=folder -P standard_headers.cmake: fails, naming file and line,
+# when a source in the folder includes a header of the operating system or of
+# Qt; standard C++ headers are all it may use.
+file(GLOB_RECURSE sources "${DIR}/*.h" "${DIR}/*.cpp")
+set(bad "")
+foreach(f IN LISTS sources)
+  file(STRINGS "${f}" lines)
+  set(n 0)
+  foreach(line IN LISTS lines)
+    math(EXPR n "${n} + 1")
+    if(line MATCHES "^[ \t]*#[ \t]*include[ \t]*[<\"](unistd\\.h|iconv\\.h|sys/[^>\"]*|Q[A-Za-z]*|windows\\.h|io\\.h|fcntl\\.h|dlfcn\\.h|pthread\\.h|langinfo\\.h)[>\"]")
+      string(APPEND bad "${f}:${n}: ${line}\n")
+    endif()
+  endforeach()
+endforeach()
+if(sources STREQUAL "")
+  message(FATAL_ERROR "no sources in ${DIR}")
+endif()
+if(NOT bad STREQUAL "")
+  message(FATAL_ERROR "headers outside standard C++:\n${bad}")
+endif()
