@@ -1,4 +1,5 @@
 #include "app/AppSetup.h"
+#include "app/SingleInstance.h"
 #include "app/StartupProbe.h"
 #include "app/basYomari.h"
 #include "ui/main/frmMain.h"
@@ -14,7 +15,22 @@ int main(int argc, char* argv[])
     QStringList args = QApplication::arguments();
     args.removeFirst();
 
+    // A second start brings the running program forward instead of opening
+    // a second one over the same settings file.
+    // A start-up measurement runs on its own even beside a running program.
+    if (!qEnvironmentVariableIsSet("YOMARI_EXIT_AFTER_FIRST_PAINT") &&
+        yomari::app::SingleInstance::HandOver(args))
+        return 0;
+    // Listening from the start, so that a start during this one's loading
+    // finds it; what arrives before the windows are loaded has nothing to
+    // bring forward, as this start shows its window anyway.
     frmMain main;
+    bool loaded = false;
+    yomari::app::SingleInstance instance;
+    instance.Listen([&main, &loaded](const QStringList& later) {
+        if (loaded)
+            main.SecondStart(later.join(QLatin1Char(' ')));
+    });
     InstallStartupProbe(app, [&main] { main.close(); });
     try {
         main.Form_Load(args.join(QLatin1Char(' ')));
@@ -22,5 +38,6 @@ int main(int argc, char* argv[])
         basYomari::ShowError(nullptr, error);
         return 1;
     }
+    loaded = true;
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -30,7 +31,42 @@ int WidestDigit(const QFontMetrics& fm)
     return widest;
 }
 
+// Whether wrapping `text` at `width` leaves one character alone on a line.
+bool LeavesLoneCharacter(const QFont& font, const QString& text, int width)
+{
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int lines = 0;
+        bool lone = false;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            ++lines;
+            lone = lone || paragraph.mid(line.textStart(), line.textLength()).trimmed().size() == 1;
+        }
+        layout.endLayout();
+        if (lines > 1 && lone)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+int WrapWidth(const QLabel* label)
+{
+    const int chrome = label->width() - label->contentsRect().width() + 2 * std::max(0, label->margin());
+    const int room = label->width() - chrome;
+    // A few characters more at most; past that the text is left as it wraps.
+    const int limit = room + 4 * QFontMetrics(label->font()).horizontalAdvance(QChar(u'あ'));
+    for (int width = room; width <= limit; ++width)
+        if (!LeavesLoneCharacter(label->font(), label->text(), width))
+            return width + chrome;
+    return label->width();
+}
 
 int LabelWidth(const QLabel* label, const QStringList& texts)
 {

@@ -17,6 +17,10 @@ int LabelWidth(const QLabel* label, const QStringList& texts);
 // Width the box needs to show `digits` digits without scrolling.
 int LineEditWidth(const QLineEdit* box, int digits);
 
+// Width a word-wrapping label needs so that no line of its text holds a
+// single character ("す" broken off a line), at least its width now.
+int WrapWidth(const QLabel* label);
+
 // Width the drop-down list needs to show the widest of its entries.
 int ComboWidth(const QComboBox* list);
 

@@ -28,6 +28,8 @@ public:
 
     // Whether the icon is in the notification area now.
     bool IconShown() const;
+    // Brings the window of the edition in use forward, as the icon does.
+    void ShowCurrentWindow();
 
     void TaskTray1_LeftClick();
     void TaskTray1_RightClick();
@@ -40,7 +42,5 @@ public:
     QAction* mnuTable = nullptr;
 
 private:
-    void ShowCurrentWindow();
-
     frmMain& m_main;
 };

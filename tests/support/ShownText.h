@@ -6,8 +6,10 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,7 +17,10 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QTextLayout>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace shown {
 
@@ -35,6 +40,28 @@ inline QString Clipped(const QWidget* w, const QString& text)
                                 .arg(QString::fromLatin1(a->metaObject()->className())));
         if (a->isWindow())
             break;
+    }
+    return {};
+}
+
+// A character that word wrapping at `width` leaves alone on a line, or "".
+inline QString LoneCharacterLine(const QFont& font, int width, const QString& text)
+{
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QStringList lines;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+        for (const QString& line : lines)
+            if (lines.size() > 1 && line.size() == 1)
+                return line;
     }
     return {};
 }
@@ -60,6 +87,9 @@ inline QString LabelCut(const QLabel* label)
                             .arg(needed.height())
                             .arg(room.width())
                             .arg(room.height()));
+    if (label->wordWrap())
+        if (const QString lone = LoneCharacterLine(label->font(), room.width(), text); !lone.isEmpty())
+            return Describe(label, text, QStringLiteral("breaks \"%1\" onto a line of its own").arg(lone));
     return Clipped(label, text);
 }
 
@@ -156,14 +186,81 @@ inline QString Cut(QWidget* w)
     return {};
 }
 
-// Every control of the window that shows text, each checked.
+// Where a control draws, in its parent's coordinates: a label's text, a
+// radio button's or check box's indicator and text; all of anything else.
+// Empty for a label without text.
+inline QRect Ink(const QWidget* w)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty() || label->textFormat() == Qt::RichText)
+            return label->text().isEmpty() ? QRect() : label->geometry();
+        int flags = int(label->alignment());
+        if (label->wordWrap())
+            flags |= Qt::TextWordWrap;
+        if (label->buddy())
+            flags |= Qt::TextShowMnemonic;
+        return QFontMetrics(label->font())
+            .boundingRect(label->contentsRect(), flags, label->text())
+            .intersected(label->rect())
+            .translated(label->pos());
+    }
+    const bool radio = qobject_cast<const QRadioButton*>(w) != nullptr;
+    if (radio || qobject_cast<const QCheckBox*>(w)) {
+        const auto* button = static_cast<const QAbstractButton*>(w);
+        QStyleOptionButton opt;
+        opt.initFrom(button);
+        opt.text = button->text();
+        const QStyle* style = button->style();
+        const QRect indicator = style->subElementRect(
+            radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &opt, button);
+        const QRect room = style->subElementRect(
+            radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &opt, button);
+        const QRect text =
+            QFontMetrics(button->font())
+                .boundingRect(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, button->text());
+        return indicator.united(text).intersected(button->rect()).translated(button->pos());
+    }
+    return w->geometry();
+}
+
+// Controls of one parent drawn side by side closer than `gap` pixels: text
+// that runs into its neighbour.
+inline QStringList Cramped(const QWidget* parent, int gap = 4)
+{
+    QList<const QWidget*> shown;
+    for (const QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        // A frame holds its own controls, which are checked inside it.
+        if (w->isVisible() && !w->isWindow() && !qobject_cast<const QGroupBox*>(w) && !Ink(w).isEmpty())
+            shown << w;
+    QStringList cramped;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        for (qsizetype j = i + 1; j < shown.size(); ++j) {
+            const QRect a = Ink(shown[i]), b = Ink(shown[j]);
+            if (a.top() > b.bottom() || b.top() > a.bottom())
+                continue; // not side by side
+            const int apart = std::max(b.left() - a.right(), a.left() - b.right()) - 1;
+            if (apart < gap)
+                cramped << QStringLiteral("%1 and %2 are %3 px apart")
+                               .arg(Describe(shown[i], shown[i]->property("text").toString(), {}),
+                                    Describe(shown[j], shown[j]->property("text").toString(), {}))
+                               .arg(apart);
+        }
+    }
+    return cramped;
+}
+
+// Every control of the window that shows text, each checked, and every
+// group of neighbours kept apart.
 inline QStringList CutInWindow(QWidget* window)
 {
-    QStringList cut;
+    QStringList cut = Cramped(window);
     for (QWidget* w : window->findChildren<QWidget*>()) {
         const QString c = Cut(w);
         if (!c.isEmpty())
             cut << c;
+        if (w->isVisible() && !w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty() &&
+            qobject_cast<QGroupBox*>(w))
+            cut << Cramped(w);
     }
     return cut;
 }

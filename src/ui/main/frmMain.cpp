@@ -7,6 +7,7 @@
 #include "help/HlpDlg.h"
 #include "tray/cTaskTray.h"
 #include "app/Twips.h"
+#include "app/YearBox.h"
 #include "app/basYomari.h"
 #include "ui/simple/frmADGen.h"
 #include "ui/options/frmOption.h"
@@ -168,9 +169,9 @@ void frmMain::CreateControls()
     for (int i = 0; i < 2; ++i) {
         txtInput[i] = new QLineEdit(this);
         txtOutput[i] = new QLineEdit(this);
-        // Years are digits only: no input method, and the key filter decides.
-        txtInput[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
-        txtInput[i]->setInputMethodHints(Qt::ImhDigitsOnly);
+        // Years are digits only: the key filter decides typed keys, the
+        // year box what is pasted or comes through the input method.
+        yomari::app::YearBox::Guard(txtInput[i]);
         txtInput[i]->installEventFilter(this);
         // Results can be selected and copied, never edited.
         txtOutput[i]->setReadOnly(true);
@@ -216,6 +217,10 @@ void frmMain::CreateControls()
     for (int g = 0; g < 2; ++g)
         OptionGroupFocus::Install(
             frameInput[g], QList<QRadioButton*>(optInput.begin() + g * 6, optInput.begin() + g * 6 + 6));
+
+    lblOtherEra = new QLabel(this);
+    lblOtherEra->setGeometry(Rect(240, 1320, 2880, 255));
+    lblOtherEra->setVisible(false);
 
     lblWarning = new QLabel(this);
     lblWarning->setGeometry(Rect(3240, 1680, 2535, 1335));
@@ -270,9 +275,11 @@ void frmMain::ArrangeWindow()
     };
     int shift = 0;
     int lineEnd = 0;
+    // A caption keeps a visible gap to what follows it ("入力(I)" before "今年").
+    const int gap = yomari::twips::ToPixels(60);
     for (const auto& [control, needed] : line) {
         const QRect designed = m_designed.value(control);
-        const int width = std::max(designed.width(), needed);
+        const int width = std::max(designed.width(), qobject_cast<QLabel*>(control) ? needed + gap : needed);
         control->setGeometry(designed.x() + shift, designed.y(), width, designed.height());
         shift += width - designed.width();
         lineEnd = control->x() + needed;
@@ -308,7 +315,8 @@ void frmMain::ArrangeWindow()
 
     // The court line's caption and, after it, the court in use.
     const int designedCaption = m_designed.value(Label3).width();
-    const int captionWidth = std::max(designedCaption, yomari::fit::LabelWidth(Label3, {Label3->text()}));
+    const int captionWidth = std::max(designedCaption, yomari::fit::LabelWidth(Label3, {Label3->text()}) +
+                                                           yomari::twips::ToPixels(60));
     const int captionGrowth = captionWidth - designedCaption;
     Label3->resize(captionWidth, Label3->height());
     lblNanBoku->move(lblNanBoku->pos() + QPoint(captionGrowth, 0));
@@ -322,14 +330,15 @@ void frmMain::ArrangeWindow()
 
 void frmMain::SetTabOrder()
 {
+    // The right column top down: 早見表 sits above 計算.
     QList<QWidget*> order{txtInput[0],   txtInput[1], optCalMode[1], optCalMode[0], optCalMode[2],
-                          optCalMode[3], cmdCal,      cmdCopy,       cmdClear};
+                          optCalMode[3], cmdTable,    cmdCal,        cmdCopy,       cmdClear};
     for (int g = 0; g < 2; ++g) {
         for (int j = 0; j < 6; ++j)
             order << optInput[g * 6 + j];
         order << cmbInput[g] << cmdInputSerch[g];
     }
-    order << cmdTable << cmdOption << cmdHelp << cmdExit << txtOutput[0] << txtOutput[1];
+    order << cmdOption << cmdHelp << cmdExit << txtOutput[0] << txtOutput[1];
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -471,6 +480,32 @@ void frmMain::ApplyCommandLine(const QString& commandLine)
         m_appMode = 1;
     if (switches.contains(QLatin1String("/F")))
         m_appMode = 0;
+}
+
+void frmMain::SecondStart(const QString& commandLine)
+{
+    const QString switches = commandLine.toUpper();
+    if (switches.contains(QLatin1String("/T"))) {
+        if (!m_inSysTray) {
+            m_inSysTray = true;
+            Tray().Create();
+        }
+        if (Tray().IconShown()) {
+            hide();
+            ADGen().hide();
+            return;
+        }
+    }
+    if (switches.contains(QLatin1String("/S")))
+        m_appMode = 1;
+    if (switches.contains(QLatin1String("/F")))
+        m_appMode = 0;
+    // The other edition's window gives way, as when switching by hand.
+    if (m_appMode == 1)
+        hide();
+    else if (ADGenLoaded())
+        ADGen().hide();
+    Tray().ShowCurrentWindow();
 }
 
 void frmMain::ApplyDefaultSettings()
@@ -630,6 +665,7 @@ void frmMain::ClearShow(int32_t lngSW)
         lblGenlast[1]->clear();
     }
     lblOutput[0]->clear();
+    SetOtherEra(QString());
     txtOutput[0]->clear();
     txtOutput[1]->clear();
     lblWarning->clear();
@@ -674,6 +710,7 @@ void frmMain::SetModeLabels(int32_t layout)
     lblInput[0]->setText(QString::fromUtf8(row->in0));
     lblInput[1]->setText(QString::fromUtf8(row->in1));
     lblOutput[0]->clear();
+    SetOtherEra(QString());
     txtOutput[0]->setVisible(row->output0);
     txtInput[1]->setVisible(row->input1);
     lblOutput[2]->setText(QString::fromUtf8(row->out2));
@@ -872,6 +909,7 @@ void frmMain::Calculate()
         engine.SetInputYear(year);
         txtOutput[0]->setText(basYomari::FormatYear(engine.OutputYear()));
         lblOutput[0]->setText(FromStd(engine.OutputGengo()));
+        ShowOtherEra(year);
         break;
     case 2:
         engine.SetInputYear(year);
@@ -889,6 +927,7 @@ void frmMain::Calculate()
         lblOutput[0]->setText(FromStd(engine.OutputGengo()));
         txtOutput[0]->setText(basYomari::FormatYear(engine.OutputYear()));
         txtOutput[1]->setText(basYomari::FormatYear(engine.OutputYear2()));
+        ShowOtherEra(engine.OutputYear2());
         break;
     }
 
@@ -900,6 +939,59 @@ void frmMain::Calculate()
     ArrangeWarning();
     CheckOutputLength();
     txtInput[0]->setFocus();
+}
+
+void frmMain::SetOtherEra(const QString& text)
+{
+    lblOtherEra->setText(text);
+    // It takes the row of the last years, which these layouts leave empty.
+    lblOtherEra->setVisible(!text.isEmpty());
+    for (QLabel* last : lblGenlast)
+        last->setVisible(text.isEmpty());
+}
+
+void frmMain::ShowOtherEra(int32_t westernYear)
+{
+    SetOtherEra(QString());
+    if (m_calendarCourtLine != m_nanBokuMode) {
+        m_calendar.reset();
+        m_calendarCourtLine = m_nanBokuMode;
+        try {
+            m_calendar = std::make_unique<yomari::EraCalendar>(
+                yomari::EraCalendar::Load(yomari::app::MakeEngineEnvironment(), m_nanBokuMode));
+        } catch (const yomari::YomariError&) {
+            // The tables name the broken start-day file; read it again
+            // only with the other court line.
+        }
+    }
+    if (!m_calendar)
+        return;
+    // The result shows the newer era of a year of change; the others
+    // follow with the day they ended or began where the day is known.
+    std::vector<yomari::EraCalendar::YearShare> shares;
+    try {
+        shares = m_calendar->ErasOfYear(westernYear);
+    } catch (const std::exception&) {
+        return; // a year beyond what days are counted for has no note
+    }
+    QStringList others;
+    for (const auto& share : shares) {
+        if (FromStd(share.eraYear.era) == lblOutput[0]->text())
+            continue;
+        QString text = FromStd(yomari::FormatEraYear(share.eraYear));
+        if (share.from && share.from->month * 100 + share.from->day != 101)
+            text += QStringLiteral("は%1月%2日から").arg(share.from->month).arg(share.from->day);
+        else if (share.to)
+            text += QStringLiteral("は%1月%2日まで").arg(share.to->month).arg(share.to->day);
+        else
+            text += QStringLiteral("でもあります");
+        others << text;
+    }
+    // Three eras in one year: the nearest alone when both do not fit.
+    QString text = others.join(QStringLiteral("、"));
+    if (QFontMetrics(lblOtherEra->font()).horizontalAdvance(text) > lblOtherEra->width())
+        text = others.value(0);
+    SetOtherEra(text);
 }
 
 void frmMain::CheckOutputLength()
@@ -1068,6 +1160,14 @@ void frmMain::changeEvent(QEvent* event)
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    for (int i = 0; i < 2; ++i) {
+        if (watched != txtInput[i])
+            continue;
+        using yomari::app::YearBox;
+        const auto handling = YearBox::Filter(txtInput[i], event, m_textLenMax, [this] { ClearShow(2); });
+        if (handling != YearBox::Handling::NotMine)
+            return handling == YearBox::Handling::Consumed;
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

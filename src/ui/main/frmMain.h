@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CYomari.h"
+#include "engine/EraDates.h"
 #include "ui/main/SettingsFile.h"
 
 #include <QHash>
@@ -37,6 +38,11 @@ public:
     // The start-up work of the window. Throws yomari::YomariError when the
     // program cannot start (an era data file that cannot be read).
     void Form_Load(const QString& commandLine = QString());
+
+    // A later start of the program handed over its command line: /S and /F
+    // choose the window brought forward, /T puts the program into the
+    // notification area instead (when an icon can be shown there).
+    void SecondStart(const QString& commandLine);
 
     // The one engine of the program; other windows reach it through here.
     std::unique_ptr<yomari::CYomari> m_CYomari;
@@ -118,6 +124,8 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* lblNanBoku = nullptr;
     QLabel* lblWarning = nullptr;
+    // Under a Western year's era: the other era of a year of change.
+    QLabel* lblOtherEra = nullptr;
     QPushButton* cmdCal = nullptr;
     QPushButton* cmdCopy = nullptr;
     QPushButton* cmdClear = nullptr;
@@ -159,6 +167,9 @@ private:
     void CheckOutputLength();
     void ArrangeWarning();
     void Calculate();
+    // Names the other eras of a year of change under the result.
+    void ShowOtherEra(int32_t westernYear);
+    void SetOtherEra(const QString& text);
 
     void txtInput_KeyPress(int index, int& keyAscii);
     void txtInput_KeyDown(int index, int keyCode);
@@ -182,6 +193,10 @@ private:
     // Where CreateControls put each control, before ArrangeWindow.
     QHash<QWidget*, QRect> m_designed;
     QSize m_designedSize;
+
+    // Start days of the eras, read at the first result that needs them.
+    std::unique_ptr<yomari::EraCalendar> m_calendar;
+    int32_t m_calendarCourtLine = -1;
 
     std::unique_ptr<frmADGen> m_adGen;
     std::unique_ptr<frmTable> m_frmTable;

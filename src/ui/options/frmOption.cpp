@@ -75,7 +75,7 @@ void frmOption::CreateControls()
          "システムトレイに常駐(&T)",
          Rect(2280, 120, 2535, 735),
          {"常駐しない", "常駐する"},
-         {Rect(120, 240, 1215, 375), Rect(1320, 240, 1095, 375)}},
+         {Rect(120, 240, 1215, 375), Rect(1440, 240, 1035, 375)}},
         {frameAppMode,
          optAppMode,
          "AppMode",

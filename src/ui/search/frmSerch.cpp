@@ -19,6 +19,7 @@
 #include <QSet>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
 
 using yomari::twips::Rect;
@@ -81,7 +82,8 @@ void frmSerch::CreateControls()
     Label1 = new QLabel(QStringLiteral("時代(&N) ："), this);
     Label1->setGeometry(Rect(120, 120, 975, 255));
     cmbJidai = new QComboBox(this);
-    cmbJidai->setGeometry(Rect(960, 120, 1695, 300));
+    // Clear of the caption's last character, "：".
+    cmbJidai->setGeometry(Rect(1080, 120, 1575, 300));
     Label1->setBuddy(cmbJidai);
     cmdCancel = button(QStringLiteral("Cancel"), 2040);
     lblSerchHelp = new QLabel(this);
@@ -121,11 +123,8 @@ void frmSerch::Form_Load()
     basYomari::MoveTwips(this, basYomari::LeftTwips(m_main) + 200, basYomari::TopTwips(m_main) + 200);
     LoadJidaiData();
     SetJidaiList();
+    ShowHint(QString());
     FitPeriodBox();
-    // A label breaks lines only at LF; the caption keeps its CR otherwise.
-    QString shown = SerchHelpText();
-    shown.replace(QChar(u'\r'), QChar(u'\n'));
-    lblSerchHelp->setText(shown);
     FitSerchHelp();
 }
 
@@ -134,7 +133,10 @@ void frmSerch::FitPeriodBox()
     // A long period name ("南北朝時代(北朝)") needs a wider box than the
     // design gives; the dialog grows to the right by as much, its buttons
     // moving along and the search box, the list and the hint widening.
-    const int grow = yomari::fit::ComboWidth(cmbJidai) - cmbJidai->width();
+    // The hint, too, may need a little more so as not to break off its last
+    // character onto a line of its own.
+    const int grow = std::max(yomari::fit::ComboWidth(cmbJidai) - cmbJidai->width(),
+                              yomari::fit::WrapWidth(lblSerchHelp) - lblSerchHelp->width());
     if (grow <= 0)
         return;
     for (QWidget* w : {static_cast<QWidget*>(cmbJidai), static_cast<QWidget*>(txtSerch),
@@ -269,6 +271,15 @@ void frmSerch::cmbJidai_Click()
     }
 }
 
+QString frmSerch::AsHiragana(QString text)
+{
+    // Katakana ァ..ヶ sit 0x60 above their hiragana; ー and the rest stay.
+    for (QChar& c : text)
+        if (c >= QChar(0x30A1) && c <= QChar(0x30F6))
+            c = QChar(c.unicode() - 0x60);
+    return text;
+}
+
 void frmSerch::cmdSearch_Click()
 {
     // The eras with buttons of their own are not searched; rounding as the
@@ -276,6 +287,7 @@ void frmSerch::cmdSearch_Click()
     const auto first =
         static_cast<int32_t>(std::nearbyint(static_cast<double>(m_main->optInput.size()) / 2.0 - 2.0));
     lstMatch->clear();
+    ShowHint(QString());
     if (!m_main->m_CYomari)
         return;
     const yomari::CYomari& engine = *m_main->m_CYomari;
@@ -286,7 +298,8 @@ void frmSerch::cmdSearch_Click()
 
     // Read once: a long pasted pattern then costs its length once, not once
     // per era and reading.
-    const yomari::LikePattern pattern(txtSerch->text());
+    const yomari::LikePattern pattern(AsHiragana(txtSerch->text()));
+    int elsewhere = 0;
     for (int32_t i = first + 1; i <= engine.NumberOfGengo(); ++i) {
         const QString name = QString::fromStdString(engine.Gengo(i));
         const QString kana2 = QString::fromStdString(engine.GengoKana2(i));
@@ -294,6 +307,26 @@ void frmSerch::cmdSearch_Click()
                              (!kana2.isEmpty() && pattern.Matches(kana2)) || pattern.Matches(name);
         if (matches && period.contains(name))
             lstMatch->addItem(name);
+        else if (matches)
+            ++elsewhere;
+    }
+    // An empty list alone looks like a search that did not run.
+    if (lstMatch->count() == 0 && !txtSerch->text().isEmpty()) {
+        ShowHint(elsewhere > 0
+                     ? QStringLiteral("この時代にはありません。\nほかの時代に%1件あります。").arg(elsewhere)
+                     : QStringLiteral("一致する元号はありません。"));
+    }
+}
+
+void frmSerch::ShowHint(const QString& note)
+{
+    if (note.isEmpty()) {
+        QString shown = SerchHelpText();
+        // A label breaks lines only at LF; the caption keeps its CR otherwise.
+        shown.replace(QChar(u'\r'), QChar(u'\n'));
+        lblSerchHelp->setText(shown);
+    } else {
+        lblSerchHelp->setText(note);
     }
 }
 
@@ -341,6 +374,7 @@ void frmSerch::cmdSerchClear_Click()
 {
     txtSerch->clear();
     lstMatch->clear();
+    ShowHint(QString());
     // Back to the first period; refill even when it is already chosen.
     if (cmbJidai->currentIndex() == 0 || cmbJidai->count() == 0)
         cmbJidai_Click();
@@ -381,6 +415,11 @@ void frmSerch::keyPressEvent(QKeyEvent* event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         !(event->modifiers() & ~Qt::KeypadModifier)) {
+        // Enter in the search box searches, as its button does.
+        if (focusWidget() == txtSerch) {
+            cmdSearch->click();
+            return;
+        }
         if (auto* b = qobject_cast<QPushButton*>(focusWidget()))
             b->click();
         return;

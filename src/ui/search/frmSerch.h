@@ -45,6 +45,8 @@ public:
 
     // The hint as the program words it: two lines joined by a lone CR.
     static QString SerchHelpText();
+    // Katakana as the hiragana the readings are written in (ショウ → しょう).
+    static QString AsHiragana(QString text);
 
     // Handlers, public so that tests can raise them as the controls do.
     void cmbJidai_Click();
@@ -94,6 +96,8 @@ private:
     // Record index of a position in cmbJidai, or -1 for none.
     int32_t JidaiRecordIndex(int32_t listIndex) const;
     void AddEra(const QString& name);
+    // The hint, or in its place what the last search found elsewhere.
+    void ShowHint(const QString& note);
 
     frmMain* m_main;
     bool m_jidaiAvailable = false;

@@ -3,6 +3,7 @@
 #include "app/OptionGroupFocus.h"
 #include "app/TextFit.h"
 #include "app/Twips.h"
+#include "app/YearBox.h"
 #include "app/basYomari.h"
 #include "ui/main/frmMain.h"
 #include "help/HlpDlg.h"
@@ -106,9 +107,9 @@ void frmADGen::CreateControls()
 
     Text1 = new QLineEdit(this);
     Text1->setGeometry(Rect(1200, 1080, 495, 270));
-    // A year is digits only: no input method, and the key filter decides.
-    Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Text1->setInputMethodHints(Qt::ImhDigitsOnly);
+    // A year is digits only: the key filter decides typed keys, the year box
+    // what is pasted or comes through the input method.
+    yomari::app::YearBox::Guard(Text1);
 
     Label1 = new QLabel(QStringLiteral("→"), this);
     Label1->setGeometry(Rect(1800, 1080, 255, 255));
@@ -544,6 +545,16 @@ void frmADGen::ShowResult(int16_t year, const QString& unit)
 
 bool frmADGen::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == Text1) {
+        using yomari::app::YearBox;
+        const auto handling = YearBox::Filter(Text1, event, m_main.TextLenMax(), [this] {
+            // The old result goes with the edit, as with Backspace.
+            Label2->clear();
+            Label3->clear();
+        });
+        if (handling != YearBox::Handling::NotMine)
+            return handling == YearBox::Handling::Consumed;
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

@@ -3,6 +3,7 @@
 #include "app/AppEnvironment.h"
 #include "app/SettingsLocation.h"
 #include "engine/BirthInput.h"
+#include "engine/DateQuery.h"
 #include "app/basYomari.h"
 #include "ui/main/frmMain.h"
 
@@ -21,6 +22,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QSettings>
@@ -39,6 +41,51 @@ QString Q(const std::string& s)
 
 constexpr int kAgeTab = 0;
 constexpr int kSchoolTab = 1;
+
+// A spreadsheet calculates only with plain numbers: a column whose cells
+// are all a number and the same unit ("1975年", "51歳") gets the unit in its
+// header and keeps the numbers; "-" (no such age yet) becomes an empty cell.
+// Columns of names (和暦, 干支, 厄年) stay text.
+yomari::TextTable WithUnitsInHeaders(yomari::TextTable table)
+{
+    static const QRegularExpression numberAndUnit(QStringLiteral("^([0-9]+)([^0-9]+)$"));
+    for (size_t c = 0; c < table.header.size(); ++c) {
+        QString unit;
+        bool numbers = !table.rows.empty();
+        for (const auto& row : table.rows) {
+            if (c >= row.size()) {
+                numbers = false;
+                break;
+            }
+            if (row[c] == "-")
+                continue;
+            const auto m = numberAndUnit.match(Q(row[c]));
+            if (!m.hasMatch() || (!unit.isEmpty() && m.captured(2) != unit)) {
+                numbers = false;
+                break;
+            }
+            unit = m.captured(2);
+        }
+        if (!numbers || unit.isEmpty())
+            continue;
+        table.header[c] += "(" + unit.toStdString() + ")";
+        for (auto& row : table.rows)
+            row[c] =
+                row[c] == "-" ? std::string() : row[c].substr(0, row[c].size() - unit.toStdString().size());
+    }
+    return table;
+}
+
+// Whether the text reads as a year or date at all, whether or not it exists.
+bool ReadsAsDate(const yomari::EraCalendar& calendar, const QString& text)
+{
+    try {
+        yomari::ParseDateQuery(calendar, text.toStdString());
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
 
 } // namespace
 
@@ -156,8 +203,15 @@ void frmTable::CreateControls()
 
     connect(spnYear, &QSpinBox::valueChanged, this, [this] { FillAgeTable(); });
     connect(txtFind, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const bool found = text.trimmed().isEmpty() || FindBirthYear(text);
-        lblFind->setText(found ? QString() : QStringLiteral("表にない生年です"));
+        const QString typed = text.trimmed();
+        if (typed.isEmpty() || FindBirthYear(text))
+            lblFind->clear();
+        else if (m_calendar && !ReadsAsDate(*m_calendar, text))
+            // Not a year at all: saying it is missing from the table would mislead.
+            lblFind->setText(QStringLiteral("「%1」は年として読めません")
+                                 .arg(typed.size() > 8 ? typed.left(7) + QChar(u'…') : typed));
+        else
+            lblFind->setText(QStringLiteral("表にない生年です"));
     });
     connect(txtBirth, &QLineEdit::textChanged, this, [this] { FillSchoolTable(); });
     connect(cmdCopy, &QPushButton::clicked, this, &frmTable::cmdCopy_Click);
@@ -422,7 +476,7 @@ QString frmTable::AskFileName(const QString& caption, const QString& suffix, con
 
 QString frmTable::WriteCsv(const QString& fileName) const
 {
-    const std::string bytes = yomari::ToCsv(CurrentTable());
+    const std::string bytes = yomari::ToCsv(WithUnitsInHeaders(CurrentTable()));
     // A failed write leaves the old file as it was.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) ||

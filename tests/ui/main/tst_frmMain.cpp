@@ -2,10 +2,12 @@
 #include "app/basYomari.h"
 #include "ui/main/frmMain.h"
 #include "help/HlpDlg.h"
+#include "ui/simple/frmADGen.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -108,6 +110,103 @@ private slots:
         QCOMPARE(w->lblOutput[0]->text(), QStringLiteral("西暦"));
         QCOMPARE(w->txtOutput[0]->text(), QString());
         QCOMPARE(w->lblWarning->text(), QStringLiteral("Warning!!\r\n大化以前です。\r\n"));
+    }
+
+    void everyYearBoxEditsAsATextBox()
+    {
+        ProgramFolder folder(ProgramFolder::Data::FourEras);
+        auto w = Open();
+        ClickRadio(w->optCalMode[2]); // the age layout shows the second box
+        QClipboard* clipboard = QApplication::clipboard();
+        // Pasted text at the end of what the box holds: only digits stay,
+        // full-width ones as ASCII, no leading zero, four digits at most.
+        const struct {
+            const char* before;
+            const char* pasted;
+            const char* after;
+        } pastes[] = {{"", "平成31年", "31"},     {"", "0042", "42"}, {"19", "0089", "1900"},
+                      {"", "１２３４５", "1234"}, {"7", "abc", "7"},  {"", "-5", "5"}};
+        for (QLineEdit* box : {w->txtInput[0], w->txtInput[1], w->ADGen().Text1}) {
+            box->window()->show();
+            box->window()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(box->window()));
+            box->setFocus();
+            box->clear();
+            Type(box, "1989");
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QCOMPARE(box->selectedText(), QStringLiteral("1989"));
+            clipboard->clear();
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(clipboard->text(), QStringLiteral("1989"));
+            QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+            QCOMPARE(box->text(), QString());
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(box->text(), QStringLiteral("1989"));
+
+            for (const auto& p : pastes) {
+                for (const auto& [key, modifier] : {std::pair{Qt::Key_V, Qt::ControlModifier},
+                                                    std::pair{Qt::Key_Insert, Qt::ShiftModifier}}) {
+                    box->setText(QString::fromUtf8(p.before));
+                    box->end(false);
+                    clipboard->setText(QString::fromUtf8(p.pasted));
+                    QTest::keyClick(box, key, modifier);
+                    QCOMPARE(box->text(), QString::fromUtf8(p.after));
+                }
+            }
+            // The Japanese input method commits full-width digits.
+            box->clear();
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("２０２６"));
+            QCoreApplication::sendEvent(box, &commit);
+            QCOMPARE(box->text(), QStringLiteral("2026"));
+        }
+        // Typed full-width into 西暦->元号 and calculated.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        ClickRadio(w->optCalMode[0]);
+        w->txtInput[0]->clear();
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("１９９０"));
+        QCoreApplication::sendEvent(w->txtInput[0], &commit);
+        QTest::keyClick(w->txtInput[0], Qt::Key_Return);
+        QCOMPARE(w->lblOutput[0]->text() + w->txtOutput[0]->text(), QStringLiteral("平成2"));
+    }
+
+    void aYearOfChangeNamesItsOtherEra()
+    {
+        ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+        QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/Yomari.dad"), folder.Path(QStringLiteral("Yomari.dad")));
+        auto w = Open();
+        // Mode button, typed number, the era shown and the note under it.
+        const struct {
+            int mode;
+            const char* typed;
+            const char* shown;
+            const char* other;
+        } cases[] = {{0, "1989", "平成1", "昭和64年は1月7日まで"},
+                     {0, "2019", "令和1", "平成31年は4月30日まで"},
+                     {0, "1926", "昭和1", "大正15年は12月24日まで"},
+                     {0, "1868", "明治1", "慶応4年でもあります"},
+                     {0, "1990", "平成2", ""},
+                     {0, "644", "西暦", ""},
+                     {3, "37", "平成1", "昭和64年は1月7日まで"},
+                     {3, "36", "平成2", ""}};
+        for (const auto& c : cases) {
+            ClickRadio(w->optCalMode[c.mode]);
+            QTest::keyClick(w->txtInput[0], Qt::Key_Escape);
+            Calculate(*w, QString::fromLatin1(c.typed));
+            QCOMPARE(w->lblOutput[0]->text() + w->txtOutput[0]->text(), QString::fromUtf8(c.shown));
+            QCOMPARE(w->lblOtherEra->text(), QString::fromUtf8(c.other));
+            QCOMPARE(w->lblOtherEra->isVisible(), *c.other != '\0');
+        }
+        // The note goes with the result it belongs to.
+        ClickRadio(w->optCalMode[0]);
+        Calculate(*w, "2019");
+        QTest::keyClick(w->txtInput[0], Qt::Key_Escape);
+        QCOMPARE(w->lblOtherEra->text(), QString());
+        Calculate(*w, "2019");
+        ClickRadio(w->optCalMode[1]);
+        QCOMPARE(w->lblOtherEra->text(), QString());
     }
 
     void ageAndReferenceYear()
@@ -281,8 +380,10 @@ private slots:
         QLineEdit* box = w->txtInput[0];
         box->setFocus();
         Type(box, "10");
-        // From the year box: the mode buttons, then 計算.
+        // From the year box: the mode buttons, 早見表, then 計算.
         QTest::keyClick(box, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdTable);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdCal);
         QTest::keyClick(w->cmdCal, Qt::Key_Return);
@@ -322,10 +423,36 @@ private slots:
         QTest::keyClick(w->optCalMode[2], Qt::Key_Space);
         QVERIFY(w->optCalMode[2]->isChecked());
         QTest::keyClick(w->optCalMode[2], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdTable);
+        QTest::keyClick(w->cmdTable, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdCal);
         w->cmdClear->setFocus();
         QTest::keyClick(w->cmdClear, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->optInput[3]);
+    }
+
+    void tabWalksTheButtonColumnTopDown()
+    {
+        ProgramFolder folder(ProgramFolder::Data::FourEras);
+        auto w = Open();
+        // One round of Tab from the year box, pressed as a person presses it.
+        QList<QWidget*> visited;
+        for (QWidget* at = w->txtInput[0]; !visited.contains(at); at = QApplication::focusWidget()) {
+            visited << at;
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        // The buttons of the right column, in the order Tab reaches them,
+        // stand one below the other (a row of two: left first).
+        QList<QPushButton*> column;
+        for (QWidget* v : visited)
+            if (auto* b = qobject_cast<QPushButton*>(v); b && b->parentWidget() == w.get())
+                column << b;
+        QVERIFY(column.contains(w->cmdTable) && column.contains(w->cmdCal));
+        for (qsizetype i = 1; i < column.size(); ++i) {
+            const QRect before = column[i - 1]->geometry(), here = column[i]->geometry();
+            QVERIFY2(before.top() < here.top() || (before.top() == here.top() && before.left() < here.left()),
+                     qPrintable(column[i - 1]->text() + QStringLiteral(" / ") + column[i]->text()));
+        }
     }
 
     void eachCalculationShowsItsOwnWarnings()

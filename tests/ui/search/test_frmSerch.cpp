@@ -108,6 +108,7 @@ private slots:
     void periodFileWithoutCourtPairShowsEveryRecord();
     void calculationAndExitUnloadTheDialog();
     void pastedRunOfBracketsIsReadOnce();
+    void enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre();
 };
 
 void TestFrmSerch::opensModelessForEitherGroup()
@@ -262,7 +263,8 @@ void TestFrmSerch::searchMatchesReadingsNamesAndWildcards_data()
     row("negated list", Azuchi, "[!て]*う", {"慶長"});
     row("range", Asuka, "[た-は]*", {"大宝", "白雉", "大化"});
     row("digit", Edo, "慶#", {});
-    row("katakana is not hiragana", Edo, "ケイ*", {});
+    row("katakana reads as hiragana", Edo, "ケイ*", {"慶応", "慶安", "慶長"});
+    row("half-known katakana", Edo, "てんワ", {"天和"});
     row("empty pattern", Edo, "", {});
     row("unclosed bracket", Edo, "[け", {});
     row("era outside the period", Edo, "けんむ", {});
@@ -533,6 +535,56 @@ void TestFrmSerch::pastedRunOfBracketsIsReadOnce()
     TypeJapanese(d->txtSerch, QStringLiteral("たいか"));
     QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
     QTRY_COMPARE(Items(d->lstMatch), QStringList({"大化"}));
+}
+
+void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
+{
+    Session s;
+    s.Start();
+    frmSerch* d = s.Open(0);
+    const QString hint = d->lblSerchHelp->text();
+    // Typed as a person types: the pattern, then Enter in the box.
+    const auto typeAndEnter = [d](const QString& pattern) {
+        d->txtSerch->clear();
+        d->txtSerch->setFocus();
+        QTest::sendKeyEvent(QTest::Click, d->txtSerch, Qt::Key_unknown, pattern, {});
+        QTest::keyClick(d->txtSerch, Qt::Key_Return);
+    };
+    // Each pattern's matches in every period, in hiragana and katakana alike;
+    // an era on a shared boundary counts once.
+    for (const auto& [hiragana, katakana] : {std::pair{"しょう*", "ショウ*"}, std::pair{"けい*", "ケイ*"},
+                                             std::pair{"*わ", "*ワ"}, std::pair{"ん", "ン"}}) {
+        QSet<QString> everywhere;
+        QHash<int, QStringList> found;
+        for (int period = 0; period < d->cmbJidai->count(); ++period) {
+            d->cmbJidai->setCurrentIndex(period);
+            typeAndEnter(QString::fromUtf8(hiragana));
+            found[period] = Items(d->lstMatch);
+            for (const QString& era : found[period])
+                everywhere.insert(era);
+            typeAndEnter(QString::fromUtf8(katakana));
+            QCOMPARE(Items(d->lstMatch), found[period]);
+        }
+        for (int period = 0; period < d->cmbJidai->count(); ++period) {
+            d->cmbJidai->setCurrentIndex(period);
+            typeAndEnter(QString::fromUtf8(hiragana));
+            QString expected = hint;
+            if (found[period].isEmpty() && everywhere.isEmpty())
+                expected = QStringLiteral("一致する元号はありません。");
+            else if (found[period].isEmpty())
+                expected = QStringLiteral("この時代にはありません。\nほかの時代に%1件あります。")
+                               .arg(everywhere.size());
+            QCOMPARE(d->lblSerchHelp->text(), expected);
+            QVERIFY(shown::Cut(d->lblSerchHelp).isEmpty());
+        }
+    }
+    // The opening period, 飛鳥時代, has no しょう*.
+    d->cmdSerchClear_Click();
+    typeAndEnter(QStringLiteral("しょう*"));
+    QVERIFY(d->lblSerchHelp->text().startsWith(QStringLiteral("この時代にはありません。")));
+    d->cmdSerchClear_Click();
+    QCOMPARE(d->lblSerchHelp->text(), hint);
+    QVERIFY(!s.w.Serch()->IsUnloaded()); // Enter searched and closed nothing
 }
 
 YOMARI_TEST_MAIN(TestFrmSerch)

@@ -96,6 +96,7 @@ private slots:
     void simpleWindowShowsItsErasWhole();
     void searchShowsEveryPeriodAndEraWhole_data();
     void searchShowsEveryPeriodAndEraWhole();
+    void optionsShowEveryChoiceApart();
 };
 
 void TestShownText::mainWindowShowsEveryEraWhole_data()
@@ -305,6 +306,33 @@ void TestShownText::searchShowsEveryPeriodAndEraWhole()
         QVERIFY(d->lstMatch->count() > 0);
         faults << shown::CutInWindow(d);
     }
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+}
+
+void TestShownText::optionsShowEveryChoiceApart()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+    frmMain w;
+    w.Form_Load();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    // Read while the dialog is open, as the user sees it, then cancelled.
+    QStringList faults;
+    bool seen = false;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<frmOption*>(QApplication::activeModalWidget());
+        if (!d || seen)
+            return;
+        seen = true;
+        faults << shown::CutInWindow(d);
+        QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
+    });
+    timer.start();
+    QTest::mouseClick(w.cmdOption, Qt::LeftButton);
+    timer.stop();
+    QVERIFY(seen);
     faults.removeAll(QString());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
 }

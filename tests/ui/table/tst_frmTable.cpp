@@ -196,6 +196,15 @@ private slots:
 
         Retype(t.txtFind, QStringLiteral("1900"));
         QCOMPARE(t.lblFind->text(), QStringLiteral("表にない生年です"));
+        // What reads as no year at all says so, quoting (the start of) it.
+        for (const auto& [typed, said] : {std::pair{"abc", "「abc」は年として読めません"},
+                                          std::pair{"19x5", "「19x5」は年として読めません"},
+                                          std::pair{"abcdefghijk", "「abcdefg…」は年として読めません"},
+                                          std::pair{"1800", "表にない生年です"}, std::pair{"1975", ""}}) {
+            Retype(t.txtFind, QString::fromLatin1(typed));
+            QCOMPARE(t.lblFind->text(), QString::fromUtf8(said));
+        }
+        Retype(t.txtFind, QStringLiteral("1900"));
 
         // Another year looked from keeps the person found.
         t.spnYear->setFocus();
@@ -280,11 +289,31 @@ private slots:
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.startsWith("\xEF\xBB\xBF\"西暦\""));
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF\"西暦(年)\""));
         const QList<QStringList> rows = ReadCsv(bytes);
         QCOMPARE(rows.size(), 1 + t.grdAge->rowCount());
-        for (int r = 0; r < t.grdAge->rowCount(); ++r)
-            QCOMPARE(rows[r + 1], RowTexts(t.grdAge, r));
+        // Number columns carry their unit in the header and plain numbers in
+        // their cells ("-", no such age yet, left empty); names stay text.
+        const QStringList units{"年", "", "", "歳", "歳", "歳", "", "", ""};
+        QCOMPARE(rows[0].size(), units.size());
+        for (int c = 0; c < units.size(); ++c) {
+            const QString shown = t.grdAge->horizontalHeaderItem(c)->text();
+            QCOMPARE(rows[0][c], units[c].isEmpty() ? shown : shown + "(" + units[c] + ")");
+        }
+        for (int r = 0; r < t.grdAge->rowCount(); ++r) {
+            const QStringList shown = RowTexts(t.grdAge, r);
+            for (int c = 0; c < units.size(); ++c) {
+                if (units[c].isEmpty()) {
+                    QCOMPARE(rows[r + 1][c], shown[c]);
+                } else if (shown[c] == QStringLiteral("-")) {
+                    QCOMPARE(rows[r + 1][c], QString());
+                } else {
+                    bool number = false;
+                    QCOMPARE(QString::number(rows[r + 1][c].toInt(&number)) + units[c], shown[c]);
+                    QVERIFY(number);
+                }
+            }
+        }
 
         const QString pdf = out.filePath(QStringLiteral("年齢.pdf"));
         QCOMPARE(SaveThrough(t.cmdPdf, pdf), QStringList());
