@@ -18,7 +18,9 @@ unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
 
 # A wineserver kept running saves every captured run a wait of about 3 s.
-wineserver -p 2>/dev/null || true  # fails when one already runs for this prefix
+# Its output goes nowhere: a server holding a pipe open would stall whoever
+# reads this script's output. It fails when one already runs for the prefix.
+wineserver -p >/dev/null 2>&1 || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 if ! wineboot -i >/dev/null 2>&1 || ! wine cmd /c exit 0 >/dev/null 2>&1; then
   echo "Windows run skipped: wine cannot start Windows programs here."

@@ -127,8 +127,11 @@ TEST_F(EraTableLoad, YearsTooFarApartOverflowInsteadOfWrapping)
 
 TEST(EraFileName, FolderRuleKeepsOneSeparator)
 {
-    EXPECT_EQ(yomari::FileBesideProgram("/", "Yomari", ".dan"), "/Yomari.dan");
-    EXPECT_EQ(yomari::FileBesideProgram("/opt/yomari/", "Yomari", ".das"), "/opt/yomari/Yomari.das");
-    EXPECT_EQ(yomari::FileBesideProgram("/opt/yomari", "Y", ".ini"), "/opt/yomari/Y.ini");
-    EXPECT_EQ(yomari::FileBesideProgram("", "Yomari", ".dan"), "/Yomari.dan");
+    // The system's separator joins: "/" here, "\\" on Windows.
+    const std::string sep(1, static_cast<char>(std::filesystem::path::preferred_separator));
+    EXPECT_EQ(yomari::FileBesideProgram("/", "Yomari", ".dan"), sep + "Yomari.dan");
+    EXPECT_EQ(yomari::FileBesideProgram("/opt/yomari/", "Yomari", ".das"),
+              "/opt/yomari" + sep + "Yomari.das");
+    EXPECT_EQ(yomari::FileBesideProgram("/opt/yomari", "Y", ".ini"), "/opt/yomari" + sep + "Y.ini");
+    EXPECT_EQ(yomari::FileBesideProgram("", "Yomari", ".dan"), sep + "Yomari.dan");
 }
