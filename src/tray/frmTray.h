@@ -43,8 +43,6 @@ public:
     QAction* mnuTable = nullptr;
 
 private:
-    void ShowCurrentWindow();
-
     WindowHost& m_host;
     AppOptions& m_options;
 };
