@@ -433,7 +433,7 @@ bool frmADGen::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Text1) {
         using yomari::app::YearBox;
-        const auto handling = YearBox::Filter(Text1, event, m_main.TextLenMax(), [this] {
+        const auto handling = YearBox::Filter(Text1, event, m_options.TextLenMax(), [this] {
             // The old result goes with the edit, as with Backspace.
             Label2->clear();
             Label3->clear();
