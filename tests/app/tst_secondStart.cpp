@@ -105,7 +105,7 @@ private slots:
             QVERIFY(!behind->isVisible());
             afterHiding = false;
         }
-        QVERIFY(w.InSysTray());
+        QVERIFY(w.Options().InSysTray());
 
         // A minimised window comes back to its normal size.
         w.showMinimized();
