@@ -875,7 +875,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         if (watched != txtInput[i])
             continue;
         using yomari::app::YearBox;
-        const auto handling = YearBox::Filter(txtInput[i], event, m_options.TextLenMax(), [this] { ClearShow(2); });
+        const auto handling =
+            YearBox::Filter(txtInput[i], event, m_options.TextLenMax(), [this] { ClearShow(2); });
         if (handling != YearBox::Handling::NotMine)
             return handling == YearBox::Handling::Consumed;
     }

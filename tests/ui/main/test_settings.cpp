@@ -207,7 +207,7 @@ TEST_F(SettingsFileTest, FullDiskKeepsTheOldFileAndLeavesNoTemporary)
 TEST_F(SettingsFileTest, StaleTemporariesAreRemovedAndNothingElse)
 {
     const QStringList stale{QStringLiteral("Yomari.ini.Ab3dE9"), QStringLiteral("Yomari.ini.000000")};
-    const QStringList kept{QStringLiteral("Yomari.ini"),        QStringLiteral("Yomari.ini.bak"),
+    const QStringList kept{QStringLiteral("Yomari.ini"),         QStringLiteral("Yomari.ini.bak"),
                            QStringLiteral("Yomari.ini.Ab3dE9x"), QStringLiteral("Yomari.ini.Ab-dE9"),
                            QStringLiteral("Other.ini.Ab3dE9"),   QStringLiteral("XYomari.ini.Ab3dE9")};
     for (const QString& name : stale + kept) {
