@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds into build/ and runs
-# every test headless, then builds the fuzz targets into build-fuzz/ and gives
-# each a short run, then the engine and yomari-cli for Windows into
-# build-windows/, run by wine.
+# Installs what is missing, checks the formatting, builds into build/ with
+# warnings as errors and runs every test headless, then the engine, command-line
+# and app tests again under AddressSanitizer and UndefinedBehaviorSanitizer in
+# build-asan/, then builds the fuzz targets into build-fuzz/ and gives each a
+# short run, then the engine and yomari-cli for Windows into build-windows/,
+# run by wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-deps.sh
@@ -19,7 +21,7 @@ else
     xargs -0 clang-format --dry-run --Werror
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYOMARI_WERROR=ON
 cmake --build build -j"$jobs"
 
 export QT_QPA_PLATFORM=offscreen
@@ -33,9 +35,20 @@ if [ "$all" != "$labelled" ]; then
   exit 1
 fi
 
+# The engine, command-line and app tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer (the asan preset builds only what they need).
+# The first report of either ends the test that made it.
+sanitized=$SECONDS
+cmake --preset asan
+cmake --build --preset asan -j"$jobs"
+ASAN_OPTIONS=abort_on_error=1:detect_stack_use_after_return=1 \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  ctest --preset asan -j"$jobs" --no-tests=error
+echo "test.sh: sanitizer run took $((SECONDS - sanitized)) s"
+
 # Fuzz targets need clang's libFuzzer: a second build folder, then a short
 # smoke run of each (see README, "Fuzzing", for longer runs).
-cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DYOMARI_WERROR=ON
 cmake --build build-fuzz -j"$jobs"
 ctest --test-dir build-fuzz --output-on-failure -j"$jobs"
 

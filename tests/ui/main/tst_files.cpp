@@ -19,6 +19,9 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
 using testsupport::SettingsText;
@@ -60,6 +63,39 @@ QPoint Centred(const QWidget* w)
     const QSize size = w->size();
     return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};
 }
+
+// The names of the files opened in a folder since the watch began, as the
+// kernel reports them: no seam in the program, the real reads.
+class OpenedFiles {
+public:
+    explicit OpenedFiles(const QString& folder)
+        : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_OPEN);
+    }
+    ~OpenedFiles() { close(m_fd); }
+    OpenedFiles(const OpenedFiles&) = delete;
+    OpenedFiles& operator=(const OpenedFiles&) = delete;
+
+    QSet<QString> Names()
+    {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t n;
+        while ((n = read(m_fd, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (e->len > 0)
+                    m_names.insert(QFile::decodeName(e->name));
+                at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+        return m_names;
+    }
+
+private:
+    int m_fd;
+    QSet<QString> m_names;
+};
 
 } // namespace
 
@@ -156,6 +192,40 @@ private slots:
         QVERIFY(w->Table().grdAge->rowCount() > 100);
         w->Table().close();
         qputenv("XDG_DATA_HOME", oldXdg);
+    }
+
+    // Opening the main window reads only what it shows: the lunisolar days,
+    // the milestones and the tables' own settings wait for the windows that
+    // use them, and are read when those open.
+    void theStartLeavesOtherWindowsFilesUnread()
+    {
+        ProgramFolder folder(ProgramFolder::Data::Shipped);
+        const QStringList later{QStringLiteral("Yomari.dal"), QStringLiteral("Yomari.dae"),
+                                QStringLiteral("Yomari.dak"), QStringLiteral("YomariTable.ini")};
+        for (const char* name : {"Yomari.dal", "Yomari.dae", "Yomari.dak", "Yomari.dad"})
+            QVERIFY(QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, folder.Path(QLatin1String(name))));
+        folder.WriteSettings(kStored);
+        folder.Write(QStringLiteral("YomariTable.ini"), "[Window]\nTab=0\n");
+        QTemporaryDir xdg; // no user data folder to read instead
+        const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", xdg.path().toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", oldXdg); });
+
+        OpenedFiles opened(folder.Path(QString()));
+        auto w = Start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const QSet<QString> atStart = opened.Names();
+        QVERIFY2(atStart.contains(QStringLiteral("Yomari.dan")),
+                 qPrintable(QStringList(atStart.values()).join(' ')));
+        for (const QString& name : later)
+            QVERIFY2(!atStart.contains(name), qPrintable(name + QStringLiteral(" read at the start")));
+
+        QTest::mouseClick(w->cmdTable, Qt::LeftButton);
+        const QSet<QString> withTable = opened.Names();
+        for (const QString& name : {QStringLiteral("Yomari.dak"), QStringLiteral("YomariTable.ini")})
+            QVERIFY2(withTable.contains(name), qPrintable(name + QStringLiteral(" not read by the tables")));
+        w->Table().close();
     }
 
     // Bad values among good ones: one message names each bad line, the
