@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <functional>
+
 #include <unistd.h>
 
 using testsupport::ClickRadio;
@@ -143,13 +145,24 @@ private slots:
             QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(box->text(), QStringLiteral("1989"));
 
+            // Ctrl+V, Shift+Insert, and a right click with Paste chosen from its menu.
+            const std::function<void()> ways[] = {
+                [box] { QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier); },
+                [box] { QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier); },
+                [box] {
+                    QTimer::singleShot(100, [] {
+                        if (QWidget* menu = QApplication::activePopupWidget())
+                            QTest::keyClick(menu, Qt::Key_P);
+                    });
+                    const QPoint at = box->mapTo(box->window(), box->rect().center());
+                    QTest::mouseClick(box->window()->windowHandle(), Qt::RightButton, {}, at);
+                }};
             for (const auto& p : pastes) {
-                for (const auto& [key, modifier] : {std::pair{Qt::Key_V, Qt::ControlModifier},
-                                                    std::pair{Qt::Key_Insert, Qt::ShiftModifier}}) {
+                for (const auto& paste : ways) {
                     box->setText(QString::fromUtf8(p.before));
                     box->end(false);
                     clipboard->setText(QString::fromUtf8(p.pasted));
-                    QTest::keyClick(box, key, modifier);
+                    paste();
                     QCOMPARE(box->text(), QString::fromUtf8(p.after));
                 }
             }
@@ -380,10 +393,11 @@ private slots:
         QLineEdit* box = w->txtInput[0];
         box->setFocus();
         Type(box, "10");
-        // From the year box: the mode buttons, 早見表, then 計算.
+        // From the year box: the mode buttons, 早見表, 日付変換, then 計算.
         QTest::keyClick(box, Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdTable);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdCal);
         QTest::keyClick(w->cmdCal, Qt::Key_Return);
@@ -425,6 +439,8 @@ private slots:
         QTest::keyClick(w->optCalMode[2], Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdTable);
         QTest::keyClick(w->cmdTable, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->findChild<QPushButton*>(QStringLiteral("cmdDates")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdCal);
         w->cmdClear->setFocus();
         QTest::keyClick(w->cmdClear, Qt::Key_Tab);
@@ -448,6 +464,7 @@ private slots:
             if (auto* b = qobject_cast<QPushButton*>(v); b && b->parentWidget() == w.get())
                 column << b;
         QVERIFY(column.contains(w->cmdTable) && column.contains(w->cmdCal));
+        QVERIFY(column.contains(w->findChild<QPushButton*>(QStringLiteral("cmdDates"))));
         for (qsizetype i = 1; i < column.size(); ++i) {
             const QRect before = column[i - 1]->geometry(), here = column[i]->geometry();
             QVERIFY2(before.top() < here.top() || (before.top() == here.top() && before.left() < here.left()),
