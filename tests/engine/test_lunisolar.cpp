@@ -167,8 +167,9 @@ TEST(Lunisolar, EveryEraBeginsAndEndsOnItsDaysInBothLines)
         for (const int64_t edge : {useFrom, useTo}) {
             const EraDay d = cal.Facts(edge).date;
             EXPECT_EQ(d.era, era) << row;
-            if (edge < kFirstGregorianJdn)
+            if (edge < kFirstGregorianJdn) {
                 EXPECT_EQ(d.year, cal.Months()->DateOf(edge)->year - firstYear + 1) << row;
+            }
             const auto back = cal.DayOf(d.era, d.year, d.month, d.leap, d.day);
             EXPECT_TRUE(back && back->jdn == edge && !back->inUse) << row;
         }
