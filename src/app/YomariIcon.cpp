@@ -35,8 +35,12 @@ QPixmap YomariIconPixmap(int size)
 
 QIcon YomariIcon()
 {
+    // Drawn once and scaled down: each size drawn on its own loads the font
+    // at that size, which the start of the program would wait for.
+    const QPixmap largest = Draw(64);
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
-        icon.addPixmap(Draw(size));
+    for (int size : {16, 24, 32, 48})
+        icon.addPixmap(largest.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    icon.addPixmap(largest);
     return icon;
 }

@@ -6,6 +6,7 @@
 #include "app/basYomari.h"
 #include "tray/cTaskTray.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QMessageBox>
@@ -16,7 +17,9 @@ frmTray::frmTray(WindowHost& host, AppOptions& options)
     , m_options(options)
 {
     setWindowTitle(QStringLiteral("Yomari"));
-    setWindowIcon(YomariIcon());
+    // A window without an icon of its own shows the application's.
+    if (QApplication::windowIcon().isNull())
+        setWindowIcon(YomariIcon());
 
     mnuRight = new QMenu(QStringLiteral("右クリック"), this);
     const char* const captions[] = {"起動", "常駐解除", "-", "ヘルプ", "-", "終了"};
