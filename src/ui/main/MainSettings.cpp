@@ -38,15 +38,28 @@ void frmMain::PlaceWindows(const yomari::settings::ReadResult& stored)
     const bool ok = stored.status == yomari::settings::ReadResult::Status::Ok;
     const yomari::settings::Values& v = stored.values;
     place(this, ok && stored.Has(Slot::kTop) && stored.Has(Slot::kLeft), v.left, v.top);
-    place(&ADGen(), ok && stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft), v.adGenLeft,
-          v.adGenTop);
+    m_adGenStart.placed = ok && stored.Has(Slot::kADGenTop) && stored.Has(Slot::kADGenLeft);
+    m_adGenStart.left = v.adGenLeft;
+    m_adGenStart.top = v.adGenTop;
+    if (m_adGen)
+        PlaceSimpleWindow();
+}
+
+void frmMain::PlaceSimpleWindow()
+{
+    if (m_adGenStart.placed)
+        basYomari::RestorePosition(m_adGen.get(), m_adGenStart.left, m_adGenStart.top);
+    else
+        basYomari::CenterForm(m_adGen.get());
 }
 
 void frmMain::ApplyStoredOptions(const yomari::settings::Values& v)
 {
     m_storedCalcMode = v.calcMode;
     m_options.Apply(v);
-    ADGen().SetSelectedGengo(v.selectedGengo);
+    m_adGenStart.selectedGengo = v.selectedGengo;
+    if (m_adGen)
+        m_adGen->SetSelectedGengo(v.selectedGengo);
 }
 
 void frmMain::ShowSettingsProblems(const yomari::settings::ReadResult& stored)
@@ -100,10 +113,11 @@ void frmMain::PrintIni()
     s.values.inputBeforeMeijiIndex = cmbInput[0]->currentIndex();
     s.values.outputBeforeMeijiIndex = cmbInput[1]->currentIndex();
     m_options.Store(s.values);
-    if (m_adGen) {
-        s.values.adGenTop = basYomari::TopTwips(m_adGen.get());
-        s.values.adGenLeft = basYomari::LeftTwips(m_adGen.get());
-        s.values.selectedGengo = static_cast<int16_t>(m_adGen->SelectedGengo());
+    {
+        frmADGen& simple = ADGen(); // made now if it never opened
+        s.values.adGenTop = basYomari::TopTwips(&simple);
+        s.values.adGenLeft = basYomari::LeftTwips(&simple);
+        s.values.selectedGengo = static_cast<int16_t>(simple.SelectedGengo());
     }
     const QString fileName = yomari::app::SettingsFileForWriting();
     const QString error = yomari::settings::Write(fileName, yomari::settings::Format(s));

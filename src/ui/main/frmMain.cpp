@@ -77,6 +77,9 @@ frmADGen& frmMain::ADGen()
         m_adGen = std::make_unique<frmADGen>(*this, m_options);
         if (m_CYomari)
             m_adGen->SetEngine(m_CYomari.get());
+        m_adGen->SetSelectedGengo(m_adGenStart.selectedGengo);
+        // Placed at the size the era names give it.
+        PlaceSimpleWindow();
     }
     return *m_adGen;
 }
@@ -225,7 +228,8 @@ void frmMain::ShowStartWindow()
     const bool hidden = m_startHidden && Tray().IconShown();
     if (m_options.AppMode() == 0) {
         setVisible(!hidden);
-        ADGen().hide();
+        if (m_adGen)
+            m_adGen->hide();
     } else if (m_options.AppMode() == 1) {
         hide();
         frmADGen& simple = ADGen();
@@ -754,6 +758,9 @@ void frmMain::closeEvent(QCloseEvent* event)
 {
     if (!m_unloaded && m_CYomari) {
         m_unloaded = true;
+        // A simple window that never opened is made now, sized by the era
+        // names as at a start, so that its place is written as before.
+        ADGen();
         m_CYomari.reset();
         if (m_adGen)
             m_adGen->SetEngine(nullptr);

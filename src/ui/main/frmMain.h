@@ -161,6 +161,7 @@ private:
     void ReadIni(std::array<int32_t, 4>& indices, yomari::settings::ReadResult& stored);
     void ApplyDefaultSettings();
     void PlaceWindows(const yomari::settings::ReadResult& stored);
+    void PlaceSimpleWindow();
     // The options, calculation mode and simple window's era of a settings file.
     void ApplyStoredOptions(const yomari::settings::Values& v);
     // One message for everything of the settings file that could not be used.
@@ -209,6 +210,14 @@ private:
     int32_t m_calendarCourtLine = -1;
 
     std::unique_ptr<frmADGen> m_adGen;
+    // The simple window's stored place and era, given to it when it is first
+    // made: a start in the full window does not build it.
+    struct SimpleWindowStart {
+        bool placed = false; // false: centred
+        int left = 0;
+        int top = 0;
+        int32_t selectedGengo = 0;
+    } m_adGenStart;
     std::unique_ptr<frmTable> m_frmTable;
     std::unique_ptr<frmDates> m_frmDates;
     std::unique_ptr<frmTray> m_frmTray;
