@@ -8,7 +8,29 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <stdexcept>
+
 namespace testsupport {
+
+QObject* FindControl(const QObject& window, const QString& name, const QMetaObject& type)
+{
+    QList<QObject*> found;
+    for (QObject* child : window.findChildren<QObject*>(name))
+        if (type.cast(child))
+            found << child;
+    if (found.size() == 1)
+        return found.front();
+    const QByteArray message =
+        QStringLiteral("%1 \"%2\" in %3 \"%4\"")
+            .arg(found.isEmpty() ? QStringLiteral("no") : QStringLiteral("more than one"))
+            .arg(name)
+            .arg(QLatin1String(window.metaObject()->className()))
+            .arg(window.objectName())
+            .toUtf8();
+    QTest::qFail(message.constData(), __FILE__, __LINE__);
+    // The caller has no control to go on with: end its test function here.
+    throw std::runtime_error(message.toStdString());
+}
 
 void ClickRadio(QRadioButton* button)
 {

@@ -2,6 +2,7 @@
 
 // Typing, clicking and reading in a shown window as a person does.
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <Qt>
@@ -14,6 +15,23 @@ class QRadioButton;
 class QWidget;
 
 namespace testsupport {
+
+// The one control of the window with that objectName and type, as a person
+// finds it by what it is: the windows name each control as the code does, an
+// array's index appended ("txtInput0"). None or more than one fails the test,
+// naming the objectName, and ends the test program there (Qt Test stops at
+// the exception it throws), since the test cannot go on without it.
+QObject* FindControl(const QObject& window, const QString& name, const QMetaObject& type);
+template <class T>
+T* Find(const QObject& window, const QString& name)
+{
+    return static_cast<T*>(FindControl(window, name, T::staticMetaObject));
+}
+template <class T>
+T* Find(const QObject& window, const QString& name, int index)
+{
+    return Find<T>(window, name + QString::number(index));
+}
 
 // Clicks where the button's indicator is: a layout may stretch the button,
 // and only its indicator and label take a click.

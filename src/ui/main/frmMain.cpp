@@ -707,16 +707,6 @@ void frmMain::cmdOption_Click()
     Tray().SetModal(true);
 
     frmOption dialog(m_options, m_CYomari.get(), this);
-    const auto check = [](const std::array<QRadioButton*, 2>& group, int32_t index) {
-        if (index >= 0 && index < static_cast<int32_t>(group.size()))
-            group[index]->setChecked(true);
-    };
-    check(dialog.optNanBoku, m_options.NanBokuMode());
-    check(dialog.optAppMode, m_options.AppMode());
-    check(dialog.optSysTray, m_options.InSysTray() ? 1 : 0);
-    dialog.txtMaxLen->setText(QString::number(m_options.TextLenMax()));
-    check(dialog.optWhichCopy, m_options.BirthYearWhichCopy());
-
     m_frmOption = &dialog;
     dialog.exec();
     m_frmOption = nullptr;

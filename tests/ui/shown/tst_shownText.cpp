@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
 using testsupport::Retype;
@@ -67,10 +68,11 @@ void SetDigits(frmMain& w, int digits)
 {
     testsupport::Modals()
         .Steps<frmOption>({[digits](frmOption& d) {
-            d.txtMaxLen->setFocus();
-            d.txtMaxLen->selectAll();
-            QTest::keyClicks(d.txtMaxLen, QString::number(digits));
-            QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+            auto* box = Find<QLineEdit>(d, "txtMaxLen");
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, QString::number(digits));
+            QTest::mouseClick(Find<QPushButton>(d, "cmdOK"), Qt::LeftButton);
         }})
         .Run([&] { QTest::mouseClick(w.cmdOption, Qt::LeftButton); });
 }
@@ -327,7 +329,7 @@ void TestShownText::optionsShowEveryChoiceApart()
             return;
         seen = true;
         faults << shown::CutInWindow(d);
-        QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(*d, "cmdCancel"), Qt::LeftButton);
     });
     timer.start();
     QTest::mouseClick(w.cmdOption, Qt::LeftButton);
