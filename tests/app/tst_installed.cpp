@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::ClickRadio;
 
 namespace {
@@ -175,7 +176,7 @@ private slots:
             return shown;
         };
         QCOMPARE(openSearch(), QStringList());
-        QCOMPARE(w->Serch()->cmbJidai->itemText(0), QStringLiteral("古代"));
+        QCOMPARE(Find<QComboBox>(*w->Serch(), "cmbJidai")->itemText(0), QStringLiteral("古代"));
         w->Serch()->close();
         w->close();
 
@@ -185,7 +186,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.daj")),
                  qPrintable(messages[0]));
-        QCOMPARE(w->Serch()->cmbJidai->itemText(0), QStringLiteral("飛鳥時代"));
+        QCOMPARE(Find<QComboBox>(*w->Serch(), "cmbJidai")->itemText(0), QStringLiteral("飛鳥時代"));
         w->Serch()->close();
         w->close();
     }

@@ -298,14 +298,14 @@ void TestShownText::searchShowsEveryPeriodAndEraWhole()
     QVERIFY(d);
     QVERIFY(QTest::qWaitForWindowExposed(d));
     QStringList faults;
-    QComboBox* periods = d->cmbJidai;
+    QComboBox* periods = Find<QComboBox>(*d, "cmbJidai");
     periods->setFocus();
     QTest::keyClick(periods, Qt::Key_Home);
     for (int i = 0; i < periods->count(); ++i) {
         if (i > 0)
             QTest::keyClick(periods, Qt::Key_Down);
         QCOMPARE(periods->currentIndex(), i);
-        QVERIFY(d->lstMatch->count() > 0);
+        QVERIFY(Find<QListWidget>(*d, "lstMatch")->count() > 0);
         faults << shown::CutInWindow(d);
     }
     faults.removeAll(QString());
