@@ -21,6 +21,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::ProgramFolder;
 using testsupport::Retype;
 using testsupport::TypeJapanese;
@@ -42,6 +43,40 @@ struct Program {
     }
     ProgramFolder folder;
     frmMain main;
+};
+
+// The table window's controls, found by their names as a person finds them
+// on screen.
+struct Controls {
+    explicit Controls(const frmTable& t)
+        : tabTables(Find<QTabWidget>(t, "tabTables"))
+        , spnYear(Find<QSpinBox>(t, "spnYear"))
+        , txtFind(Find<QLineEdit>(t, "txtFind"))
+        , lblFind(Find<QLabel>(t, "lblFind"))
+        , grdAge(Find<QTableWidget>(t, "grdAge"))
+        , txtBirth(Find<QLineEdit>(t, "txtBirth"))
+        , lblBirth(Find<QLabel>(t, "lblBirth"))
+        , grdSchool(Find<QTableWidget>(t, "grdSchool"))
+        , chkEraYears(Find<QCheckBox>(t, "chkEraYears"))
+        , cmdResume(Find<QPushButton>(t, "cmdResume"))
+        , cmdCopy(Find<QPushButton>(t, "cmdCopy"))
+        , cmdCsv(Find<QPushButton>(t, "cmdCsv"))
+        , cmdPdf(Find<QPushButton>(t, "cmdPdf"))
+    {
+    }
+    QTabWidget* tabTables;
+    QSpinBox* spnYear;
+    QLineEdit* txtFind;
+    QLabel* lblFind;
+    QTableWidget* grdAge;
+    QLineEdit* txtBirth;
+    QLabel* lblBirth;
+    QTableWidget* grdSchool;
+    QCheckBox* chkEraYears;
+    QPushButton* cmdResume;
+    QPushButton* cmdCopy;
+    QPushButton* cmdCsv;
+    QPushButton* cmdPdf;
 };
 
 QStringList RowTexts(const QTableWidget* grid, int row)
@@ -141,9 +176,10 @@ private slots:
         QTest::mouseClick(m.cmdTable, Qt::LeftButton);
         QVERIFY(m.TableLoaded());
         frmTable& t = m.Table();
+        const Controls ui(t);
         QVERIFY(QTest::qWaitForWindowActive(&t));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.txtFind));
-        QTest::keyClick(t.txtFind, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(ui.txtFind));
+        QTest::keyClick(ui.txtFind, Qt::Key_Escape);
         QVERIFY(!t.isVisible());
 
         m.activateWindow();
@@ -167,9 +203,10 @@ private slots:
         Program p;
         QTest::mouseClick(p.main.cmdTable, Qt::LeftButton);
         frmTable& t = p.main.Table();
+        const Controls ui(t);
         QVERIFY(QTest::qWaitForWindowExposed(&t));
-        QTableWidget* g = t.grdAge;
-        QCOMPARE(t.spnYear->value(), 2026);
+        QTableWidget* g = ui.grdAge;
+        QCOMPARE(ui.spnYear->value(), 2026);
         QCOMPARE(g->rowCount(), 121);
         QCOMPARE(g->columnCount(), 9);
         QCOMPARE(RowTexts(g, RowOf(g, QStringLiteral("1966年"))),
@@ -179,44 +216,44 @@ private slots:
         const auto shownRow = [g](int row) {
             return g->viewport()->rect().intersects(g->visualItemRect(g->item(row, 0)));
         };
-        TypeJapanese(t.txtFind, QStringLiteral("昭和50"));
+        TypeJapanese(ui.txtFind, QStringLiteral("昭和50"));
         const int row1975 = RowOf(g, QStringLiteral("1975年"));
         QCOMPARE(g->currentRow(), row1975);
         QCOMPARE(g->selectionModel()->selectedRows().size(), 1);
         QVERIFY(shownRow(row1975));
-        QVERIFY(t.lblFind->text().isEmpty());
+        QVERIFY(ui.lblFind->text().isEmpty());
 
         g->scrollToTop();
         g->clearSelection();
         QVERIFY(!shownRow(row1975));
-        Retype(t.txtFind, QStringLiteral("S50"));
+        Retype(ui.txtFind, QStringLiteral("S50"));
         QCOMPARE(g->currentRow(), row1975);
         QVERIFY(shownRow(row1975));
         QCOMPARE(g->selectionModel()->selectedRows().size(), 1);
 
-        Retype(t.txtFind, QStringLiteral("1900"));
-        QCOMPARE(t.lblFind->text(), QStringLiteral("表にない生年です"));
+        Retype(ui.txtFind, QStringLiteral("1900"));
+        QCOMPARE(ui.lblFind->text(), QStringLiteral("表にない生年です"));
         // What reads as no year at all says so, quoting (the start of) it.
         for (const auto& [typed, said] : {std::pair{"abc", "「abc」は年として読めません"},
                                           std::pair{"19x5", "「19x5」は年として読めません"},
                                           std::pair{"abcdefghijk", "「abcdefg…」は年として読めません"},
                                           std::pair{"1800", "表にない生年です"}, std::pair{"1975", ""}}) {
-            Retype(t.txtFind, QString::fromLatin1(typed));
-            QCOMPARE(t.lblFind->text(), QString::fromUtf8(said));
+            Retype(ui.txtFind, QString::fromLatin1(typed));
+            QCOMPARE(ui.lblFind->text(), QString::fromUtf8(said));
         }
-        Retype(t.txtFind, QStringLiteral("1900"));
+        Retype(ui.txtFind, QStringLiteral("1900"));
 
         // Another year looked from keeps the person found.
-        t.spnYear->setFocus();
-        t.spnYear->selectAll();
-        QTest::keyClicks(t.spnYear, QStringLiteral("2000"));
-        QTest::keyClick(t.spnYear, Qt::Key_Return);
-        QCOMPARE(t.spnYear->value(), 2000);
+        ui.spnYear->setFocus();
+        ui.spnYear->selectAll();
+        QTest::keyClicks(ui.spnYear, QStringLiteral("2000"));
+        QTest::keyClick(ui.spnYear, Qt::Key_Return);
+        QCOMPARE(ui.spnYear->value(), 2000);
         QCOMPARE(g->item(g->currentRow(), 0)->text(), QStringLiteral("1975年"));
         QCOMPARE(g->item(g->currentRow(), 3)->text(), QStringLiteral("25歳"));
 
         // The court line chosen in the options names the years of the split.
-        t.spnYear->setValue(1400);
+        ui.spnYear->setValue(1400);
         const int row1336 = RowOf(g, QStringLiteral("1336年"));
         QCOMPARE(g->item(row1336, 1)->text(), QStringLiteral("建武3年"));
         p.main.Options().SetNanBokuMode(1);
@@ -224,11 +261,11 @@ private slots:
         QCOMPARE(g->item(row1336, 1)->text(), QStringLiteral("建武3年/延元元年"));
         p.main.Options().SetNanBokuMode(0);
         p.main.ShowTable();
-        t.spnYear->setValue(2000);
+        ui.spnYear->setValue(2000);
 
         // Copy takes the selected rows with the header, as tab-separated lines.
         g->selectRow(0);
-        QTest::mouseClick(t.cmdCopy, Qt::LeftButton);
+        QTest::mouseClick(ui.cmdCopy, Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(),
                  QStringLiteral("西暦\t和暦\t干支\t満年齢\t誕生日前\t数え年\t厄年(男)\t厄年(女)\t長寿祝い\n"
                                 "2000年\t平成12年\t庚辰(かのえたつ)\t0歳\t-\t1歳\t\t\t\n"));
@@ -239,39 +276,40 @@ private slots:
         Program p;
         p.main.ShowTable();
         frmTable& t = p.main.Table();
+        const Controls ui(t);
         QVERIFY(QTest::qWaitForWindowActive(&t));
         QTest::keyClick(&t, Qt::Key_G, Qt::AltModifier);
-        QCOMPARE(t.tabTables->currentIndex(), 1);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.txtBirth));
-        QTest::keyClicks(t.txtBirth, QStringLiteral("2012-04-02"));
-        QTableWidget* g = t.grdSchool;
+        QCOMPARE(ui.tabTables->currentIndex(), 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(ui.txtBirth));
+        QTest::keyClicks(ui.txtBirth, QStringLiteral("2012-04-02"));
+        QTableWidget* g = ui.grdSchool;
         QCOMPARE(g->rowCount(), 7);
         QCOMPARE(RowTexts(g, 1),
                  (QStringList{"小学校", "2019年4月", "平成31年4月", "2025年3月", "令和7年3月"}));
-        QCOMPARE(t.lblBirth->text(), QStringLiteral("2012年4月2日(平成24年4月2日)生まれ"));
+        QCOMPARE(ui.lblBirth->text(), QStringLiteral("2012年4月2日(平成24年4月2日)生まれ"));
 
         // 大学 off, 大学院 on: the copy follows the check marks, in time order.
         g->item(4, 0)->setCheckState(Qt::Unchecked);
         g->item(6, 0)->setCheckState(Qt::Checked);
-        QTest::mouseClick(t.cmdResume, Qt::LeftButton);
+        QTest::mouseClick(ui.cmdResume, Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(),
                  QStringLiteral("平成31年\t4月\t小学校 入学\n令和7年\t3月\t小学校 卒業\n"
                                 "令和7年\t4月\t中学校 入学\n令和10年\t3月\t中学校 卒業\n"
                                 "令和10年\t4月\t高等学校 入学\n令和13年\t3月\t高等学校 卒業\n"
                                 "令和17年\t4月\t大学院修士課程 入学\n令和19年\t3月\t大学院修士課程 修了\n"));
-        t.chkEraYears->setFocus();
-        QTest::keyClick(t.chkEraYears, Qt::Key_Space);
-        QTest::mouseClick(t.cmdResume, Qt::LeftButton);
+        ui.chkEraYears->setFocus();
+        QTest::keyClick(ui.chkEraYears, Qt::Key_Space);
+        QTest::mouseClick(ui.cmdResume, Qt::LeftButton);
         QVERIFY(QApplication::clipboard()->text().startsWith(QStringLiteral("2019年\t4月\t小学校 入学\n")));
 
         // A day that never was: the reason, no table, nothing to copy.
-        Retype(t.txtBirth, QStringLiteral("2012-02-30"));
-        QVERIFY(!t.lblBirth->text().isEmpty());
+        Retype(ui.txtBirth, QStringLiteral("2012-02-30"));
+        QVERIFY(!ui.lblBirth->text().isEmpty());
         QCOMPARE(g->rowCount(), 0);
-        QVERIFY(!t.cmdResume->isEnabled());
-        TypeJapanese(t.txtBirth, QString());
-        Retype(t.txtBirth, QString());
-        TypeJapanese(t.txtBirth, QStringLiteral("平成12年4月1日"));
+        QVERIFY(!ui.cmdResume->isEnabled());
+        TypeJapanese(ui.txtBirth, QString());
+        Retype(ui.txtBirth, QString());
+        TypeJapanese(ui.txtBirth, QStringLiteral("平成12年4月1日"));
         QCOMPARE(g->item(1, 1)->text(), QStringLiteral("2006年4月"));
         // The check marks chosen above stay with the new birth date.
         QCOMPARE(g->item(6, 0)->checkState(), Qt::Checked);
@@ -282,26 +320,27 @@ private slots:
         Program p;
         p.main.ShowTable();
         frmTable& t = p.main.Table();
+        const Controls ui(t);
         QVERIFY(QTest::qWaitForWindowExposed(&t));
         QTemporaryDir out;
         const QString csv = out.filePath(QStringLiteral("年齢.csv"));
-        QCOMPARE(SaveThrough(t.cmdCsv, csv), QStringList());
+        QCOMPARE(SaveThrough(ui.cmdCsv, csv), QStringList());
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF\"西暦(年)\""));
         const QList<QStringList> rows = ReadCsv(bytes);
-        QCOMPARE(rows.size(), 1 + t.grdAge->rowCount());
+        QCOMPARE(rows.size(), 1 + ui.grdAge->rowCount());
         // Number columns carry their unit in the header and plain numbers in
         // their cells ("-", no such age yet, left empty); names stay text.
         const QStringList units{"年", "", "", "歳", "歳", "歳", "", "", ""};
         QCOMPARE(rows[0].size(), units.size());
         for (int c = 0; c < units.size(); ++c) {
-            const QString shown = t.grdAge->horizontalHeaderItem(c)->text();
+            const QString shown = ui.grdAge->horizontalHeaderItem(c)->text();
             QCOMPARE(rows[0][c], units[c].isEmpty() ? shown : shown + "(" + units[c] + ")");
         }
-        for (int r = 0; r < t.grdAge->rowCount(); ++r) {
-            const QStringList shown = RowTexts(t.grdAge, r);
+        for (int r = 0; r < ui.grdAge->rowCount(); ++r) {
+            const QStringList shown = RowTexts(ui.grdAge, r);
             for (int c = 0; c < units.size(); ++c) {
                 if (units[c].isEmpty()) {
                     QCOMPARE(rows[r + 1][c], shown[c]);
@@ -316,7 +355,7 @@ private slots:
         }
 
         const QString pdf = out.filePath(QStringLiteral("年齢.pdf"));
-        QCOMPARE(SaveThrough(t.cmdPdf, pdf), QStringList());
+        QCOMPARE(SaveThrough(ui.cmdPdf, pdf), QStringList());
         QFile printed(pdf);
         QVERIFY(printed.open(QIODevice::ReadOnly));
         const QByteArray doc = printed.readAll();
@@ -328,7 +367,7 @@ private slots:
                 2);
 
         // A folder that cannot be written: a message naming the file, no crash.
-        const QStringList said = SaveThrough(t.cmdCsv, out.filePath(QStringLiteral("none/x.csv")));
+        const QStringList said = SaveThrough(ui.cmdCsv, out.filePath(QStringLiteral("none/x.csv")));
         QCOMPARE(said.size(), 1);
         QVERIFY(said[0].contains(out.filePath(QStringLiteral("none/x.csv"))));
     }
@@ -341,10 +380,11 @@ private slots:
         QCOMPARE(said.size(), 1);
         QVERIFY2(said[0].contains(p.folder.Path(QStringLiteral("Yomari.dak"))), qPrintable(said[0]));
         frmTable& t = p.main.Table();
+        const Controls ui(t);
         QVERIFY(t.isVisible());
-        QCOMPARE(t.grdAge->rowCount(), 121);
-        QCOMPARE(t.grdAge->columnCount(), 6);
-        QCOMPARE(t.grdAge->horizontalHeaderItem(5)->text(), QStringLiteral("数え年"));
+        QCOMPARE(ui.grdAge->rowCount(), 121);
+        QCOMPARE(ui.grdAge->columnCount(), 6);
+        QCOMPARE(ui.grdAge->horizontalHeaderItem(5)->text(), QStringLiteral("数え年"));
         // Told once, not on every opening.
         t.close();
         QVERIFY(testsupport::AnswerMessageBoxes([&] { p.main.ShowTable(); }).isEmpty());
@@ -355,9 +395,10 @@ private slots:
         Program p;
         p.main.ShowTable();
         frmTable& t = p.main.Table();
-        t.tabTables->setCurrentIndex(1);
-        QTest::keyClicks(t.txtBirth, QStringLiteral("2000-04-02"));
-        QTest::keyClick(t.txtBirth, Qt::Key_Escape);
+        const Controls ui(t);
+        ui.tabTables->setCurrentIndex(1);
+        QTest::keyClicks(ui.txtBirth, QStringLiteral("2000-04-02"));
+        QTest::keyClick(ui.txtBirth, Qt::Key_Escape);
         QVERIFY(!t.isVisible());
         QCOMPARE(QFileInfo(frmTable::SettingsFileName()).absolutePath(),
                  QFileInfo(p.folder.Path("Yomari.ini")).absolutePath());
@@ -366,17 +407,19 @@ private slots:
 
         frmTable again(p.main.Options());
         again.Form_Load();
-        QCOMPARE(again.tabTables->currentIndex(), 1);
-        QCOMPARE(again.txtBirth->text(), QStringLiteral("2000-04-02"));
-        QCOMPARE(again.grdSchool->item(1, 1)->text(), QStringLiteral("2007年4月"));
+        const Controls ac(again);
+        QCOMPARE(ac.tabTables->currentIndex(), 1);
+        QCOMPARE(ac.txtBirth->text(), QStringLiteral("2000-04-02"));
+        QCOMPARE(ac.grdSchool->item(1, 1)->text(), QStringLiteral("2007年4月"));
 
         // A mangled file gives the defaults.
         p.folder.Write(QFileInfo(frmTable::SettingsFileName()).fileName(),
                        QByteArray("\xff\xfe[Window\nTab=9\n[School]\nResume=1x\nBirthDate=\x01\n", 40));
         frmTable third(p.main.Options());
         third.Form_Load();
-        QCOMPARE(third.tabTables->currentIndex(), 0);
-        QCOMPARE(third.grdAge->rowCount(), 121);
+        const Controls tc(third);
+        QCOMPARE(tc.tabTables->currentIndex(), 0);
+        QCOMPARE(tc.grdAge->rowCount(), 121);
     }
 };
 

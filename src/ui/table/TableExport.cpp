@@ -1,0 +1,132 @@
+#include "ui/table/TableExport.h"
+
+#include "app/basYomari.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include <optional>
+
+namespace yomari::tableexport {
+namespace {
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+bool Flag(const std::vector<bool>& flags, size_t column)
+{
+    return column < flags.size() && flags[column];
+}
+
+// The unit of "1975年" ("年"); none when the cell is not digits and a unit.
+std::optional<std::string> UnitOf(const std::string& cell)
+{
+    const size_t digits = cell.find_first_not_of("0123456789");
+    if (digits == 0 || digits == std::string::npos ||
+        cell.find_first_of("0123456789", digits) != std::string::npos)
+        return std::nullopt;
+    return cell.substr(digits);
+}
+
+// The one unit all cells of the column share; none when they do not.
+std::optional<std::string> ColumnUnit(const TextTable& cells, size_t column)
+{
+    std::optional<std::string> unit;
+    for (const auto& row : cells.rows) {
+        if (column >= row.size())
+            return std::nullopt;
+        if (row[column] == "-")
+            continue;
+        const auto own = UnitOf(row[column]);
+        if (!own || (unit && *own != *unit))
+            return std::nullopt;
+        unit = own;
+    }
+    return unit;
+}
+
+} // namespace
+
+QString ClipboardText(const ExportTable& table)
+{
+    return Q(ToTsv(table.cells));
+}
+
+std::string CsvBytes(const ExportTable& table)
+{
+    TextTable cells = table.cells;
+    for (size_t c = 0; c < cells.header.size(); ++c) {
+        if (!Flag(table.numbers, c))
+            continue;
+        const auto unit = ColumnUnit(cells, c);
+        if (!unit)
+            continue;
+        cells.header[c] += "(" + *unit + ")";
+        for (auto& row : cells.rows)
+            row[c] = row[c] == "-" ? std::string() : row[c].substr(0, row[c].size() - unit->size());
+    }
+    return ToCsv(cells);
+}
+
+QString WriteCsv(const ExportTable& table, const QString& fileName)
+{
+    const std::string bytes = CsvBytes(table);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.commit())
+        return QStringLiteral("CSVファイルを保存できません。(%1: %2)").arg(fileName, file.errorString());
+    return {};
+}
+
+void Print(const ExportTable& table, QPrinter& printer, const QFont& font)
+{
+    QString html = QStringLiteral("<h3>") + table.title.toHtmlEscaped() + QStringLiteral("</h3>");
+    html +=
+        QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><thead><tr>");
+    for (const auto& h : table.cells.header)
+        html += QStringLiteral("<th bgcolor=\"#e8e8e8\">") + Q(h).toHtmlEscaped() + QStringLiteral("</th>");
+    html += QStringLiteral("</tr></thead><tbody>");
+    // One line per row, as on screen.
+    for (const auto& row : table.cells.rows) {
+        html += QStringLiteral("<tr>");
+        for (size_t c = 0; c < row.size(); ++c) {
+            html += Flag(table.centred, c) ? QStringLiteral("<td nowrap align=\"center\">")
+                                           : QStringLiteral("<td nowrap>");
+            html += Q(row[c]).toHtmlEscaped() + QStringLiteral("</td>");
+        }
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</tbody></table>");
+
+    QTextDocument document;
+    // The window's font in a size for paper: pixel sizes mean nothing at printer resolution.
+    QFont paperFont = font;
+    paperFont.setPointSizeF(8); // the age table's nine columns fit A4 upright
+    document.setDefaultFont(paperFont);
+    document.setHtml(html);
+    document.print(&printer);
+}
+
+QString WritePdf(const ExportTable& table, const QString& fileName, const QFont& font)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(table.title);
+    printer.setCreator(basYomari::AppTitle());
+    printer.setOutputFileName(fileName);
+    QFile::remove(fileName);
+    Print(table, printer, font);
+    if (QFileInfo(fileName).size() <= 0)
+        return QStringLiteral("PDFファイルを保存できません。(%1)").arg(fileName);
+    return {};
+}
+
+} // namespace yomari::tableexport
