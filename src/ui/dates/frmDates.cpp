@@ -205,6 +205,12 @@ void frmDates::Answer()
         ShowNote(m_loadError);
         return;
     }
+    // No written day comes near this; a pasted page is not quoted back.
+    constexpr qsizetype kLongest = 60;
+    if (text.size() > kLongest) {
+        ShowNote(QStringLiteral("日付として読むには長すぎます（%1文字まで）").arg(kLongest));
+        return;
+    }
     const std::string query = text.toStdString();
     try {
         if (const auto day = yomari::AnswerDay(*m_engine, query)) {

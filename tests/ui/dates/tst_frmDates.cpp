@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::PressAsX;
 using testsupport::ProgramFolder;
 using testsupport::Retype;
@@ -23,15 +24,6 @@ namespace {
 // The rows of the window top down, as named after their form.
 const char* const kForms[] = {"Era",       "Also",      "OtherLine",  "Julian", "Gregorian",
                               "Lunisolar", "DayKanshi", "YearKanshi", "Jdn"};
-
-template <class T>
-T* Control(QWidget* window, const QString& name)
-{
-    T* c = window->findChild<T*>(name);
-    if (!c)
-        qFatal("no %s in the window", qPrintable(name));
-    return c;
-}
 
 // The shipped era and day files; `change` may spoil one before the start.
 struct Program {
@@ -49,7 +41,7 @@ struct Program {
     // Opens the dates with the main window's button, as a click does.
     QWidget* OpenDates()
     {
-        QTest::mouseClick(main.findChild<QPushButton*>(QStringLiteral("cmdDates")), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(main, QStringLiteral("cmdDates")), Qt::LeftButton);
         for (QWidget* d : QApplication::topLevelWidgets())
             if (d->objectName() == QStringLiteral("frmDates") && QTest::qWaitForWindowActive(d))
                 return d;
@@ -64,8 +56,8 @@ QString Shown(QWidget* d)
 {
     QStringList texts;
     for (const char* form : kForms)
-        texts << Control<QLineEdit>(d, QStringLiteral("txt") + QLatin1String(form))->text();
-    texts << Control<QLabel>(d, QStringLiteral("lblNote"))->text();
+        texts << Find<QLineEdit>(*d, QStringLiteral("txt") + QLatin1String(form))->text();
+    texts << Find<QLabel>(*d, QStringLiteral("lblNote"))->text();
     return texts.join(QStringLiteral(" | "));
 }
 
@@ -81,7 +73,7 @@ private slots:
     {
         Program p;
         QWidget* d = p.OpenDates();
-        auto* box = Control<QLineEdit>(d, QStringLiteral("txtDate"));
+        auto* box = Find<QLineEdit>(*d, QStringLiteral("txtDate"));
         QCOMPARE(QApplication::focusWidget(), box);
         // Typed as they come: ASCII key by key, Japanese as one commit of the
         // input method; never Enter, the window answers as it is typed.
@@ -130,16 +122,38 @@ private slots:
         QCOMPARE(Shown(d), QStringLiteral(" |  |  |  |  |  |  |  |  | "));
     }
 
+    void pastedNonsenseGetsAReasonInTheSameWindow()
+    {
+        Program p;
+        QWidget* d = p.OpenDates();
+        auto* box = Find<QLineEdit>(*d, QStringLiteral("txtDate"));
+        auto* note = Find<QLabel>(*d, QStringLiteral("lblNote"));
+        const QSize size = d->size();
+        for (const QString& pasted :
+             {QString(5000, u'9'), QStringLiteral("天正").repeated(3000),
+              QStringLiteral("1582-06-21").repeated(800), QString(300, QChar(0xFFFD))}) {
+            box->clear();
+            QApplication::clipboard()->setText(pasted);
+            PressAsX(box, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(box->text(), pasted);
+            // A reason to read, not the pasted text again.
+            QVERIFY2(!note->text().isEmpty() && note->text().size() < 100,
+                     qPrintable(note->text().left(120)));
+            QCOMPARE(Find<QLineEdit>(*d, QStringLiteral("txtEra"))->text(), QString());
+            QCOMPARE(d->size(), size);
+        }
+    }
+
     void eachFormIsCopiedByItsButton()
     {
         Program p;
         QWidget* d = p.OpenDates();
-        Retype(Control<QLineEdit>(d, QStringLiteral("txtDate")), QStringLiteral("1224-08-17"));
+        Retype(Find<QLineEdit>(*d, QStringLiteral("txtDate")), QStringLiteral("1224-08-17"));
         QClipboard* clipboard = QApplication::clipboard();
         int copied = 0;
         for (const char* form : kForms) {
-            const QString text = Control<QLineEdit>(d, QStringLiteral("txt") + QLatin1String(form))->text();
-            auto* copy = Control<QPushButton>(d, QStringLiteral("cmdCopy") + QLatin1String(form));
+            const QString text = Find<QLineEdit>(*d, QStringLiteral("txt") + QLatin1String(form))->text();
+            auto* copy = Find<QPushButton>(*d, QStringLiteral("cmdCopy") + QLatin1String(form));
             // A form the day does not have has nothing to copy.
             QCOMPARE(copy->isEnabled(), !text.isEmpty());
             if (text.isEmpty())
@@ -160,7 +174,7 @@ private slots:
     {
         Program p;
         QWidget* d = p.OpenDates();
-        auto* box = Control<QLineEdit>(d, QStringLiteral("txtDate"));
+        auto* box = Find<QLineEdit>(*d, QStringLiteral("txtDate"));
         Retype(box, QStringLiteral("1338-03-01")); // a day with every form
         // One round of Tab from the date line: each stop below the one before.
         QList<QWidget*> visited;
@@ -195,13 +209,13 @@ private slots:
     {
         Program p;
         QWidget* d = p.OpenDates();
-        Retype(Control<QLineEdit>(d, QStringLiteral("txtDate")), QStringLiteral("1340-01-01"));
-        auto* era = Control<QLineEdit>(d, QStringLiteral("txtEra"));
-        auto* other = Control<QLineEdit>(d, QStringLiteral("txtOtherLine"));
-        QCOMPARE(Control<QLabel>(d, QStringLiteral("lblEra"))->text(), QStringLiteral("和暦（北朝）"));
+        Retype(Find<QLineEdit>(*d, QStringLiteral("txtDate")), QStringLiteral("1340-01-01"));
+        auto* era = Find<QLineEdit>(*d, QStringLiteral("txtEra"));
+        auto* other = Find<QLineEdit>(*d, QStringLiteral("txtOtherLine"));
+        QCOMPARE(Find<QLabel>(*d, QStringLiteral("lblEra"))->text(), QStringLiteral("和暦（北朝）"));
         p.main.Options().SetNanBokuMode(1);
-        QCOMPARE(Control<QLabel>(d, QStringLiteral("lblEra"))->text(), QStringLiteral("和暦（南朝）"));
-        QCOMPARE(Control<QLabel>(d, QStringLiteral("lblOtherLine"))->text(), QStringLiteral("北朝"));
+        QCOMPARE(Find<QLabel>(*d, QStringLiteral("lblEra"))->text(), QStringLiteral("和暦（南朝）"));
+        QCOMPARE(Find<QLabel>(*d, QStringLiteral("lblOtherLine"))->text(), QStringLiteral("北朝"));
         QCOMPARE(era->text(), QStringLiteral("延元4年12月2日"));
         QCOMPARE(other->text(), QStringLiteral("暦応2年12月2日"));
     }
@@ -227,9 +241,9 @@ private slots:
                 folder.Write(file, bytes);
         });
         QWidget* d = p.OpenDates();
-        auto* box = Control<QLineEdit>(d, QStringLiteral("txtDate"));
-        auto* era = Control<QLineEdit>(d, QStringLiteral("txtEra"));
-        auto* note = Control<QLabel>(d, QStringLiteral("lblNote"));
+        auto* box = Find<QLineEdit>(*d, QStringLiteral("txtDate"));
+        auto* era = Find<QLineEdit>(*d, QStringLiteral("txtEra"));
+        auto* note = Find<QLabel>(*d, QStringLiteral("lblNote"));
         Retype(box, QStringLiteral("1582-06-21"));
         QCOMPARE(era->text(), QString());
         QVERIFY2(note->text().startsWith(QStringLiteral("年だけの答え：天正10年")), qPrintable(note->text()));

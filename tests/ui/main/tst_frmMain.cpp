@@ -439,7 +439,7 @@ private slots:
         QTest::keyClick(w->optCalMode[2], Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdTable);
         QTest::keyClick(w->cmdTable, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w->findChild<QPushButton*>(QStringLiteral("cmdDates")));
+        QCOMPARE(QApplication::focusWidget(), testsupport::Find<QPushButton>(*w, "cmdDates"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdCal);
         w->cmdClear->setFocus();
@@ -464,7 +464,7 @@ private slots:
             if (auto* b = qobject_cast<QPushButton*>(v); b && b->parentWidget() == w.get())
                 column << b;
         QVERIFY(column.contains(w->cmdTable) && column.contains(w->cmdCal));
-        QVERIFY(column.contains(w->findChild<QPushButton*>(QStringLiteral("cmdDates"))));
+        QVERIFY(column.contains(testsupport::Find<QPushButton>(*w, "cmdDates")));
         for (qsizetype i = 1; i < column.size(); ++i) {
             const QRect before = column[i - 1]->geometry(), here = column[i]->geometry();
             QVERIFY2(before.top() < here.top() || (before.top() == here.top() && before.left() < here.left()),

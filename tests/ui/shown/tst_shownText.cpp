@@ -356,14 +356,14 @@ void TestShownText::datesShowEveryEraWhole()
     frmMain w;
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdDates")), Qt::LeftButton);
+    QTest::mouseClick(testsupport::Find<QPushButton>(w, "cmdDates"), Qt::LeftButton);
     QWidget* d = nullptr;
     for (QWidget* t : QApplication::topLevelWidgets())
         if (t->objectName() == QStringLiteral("frmDates"))
             d = t;
     QVERIFY(d && QTest::qWaitForWindowActive(d));
-    auto* box = d->findChild<QLineEdit*>(QStringLiteral("txtDate"));
-    QVERIFY(box);
+    auto* box = testsupport::Find<QLineEdit>(*d, "txtDate");
+    auto* era = testsupport::Find<QLineEdit>(*d, "txtEra");
 
     // The first day of every era of the line and the day before it (the
     // last of the era before, or a day with no era), as Western dates in
@@ -380,7 +380,7 @@ void TestShownText::datesShowEveryEraWhole()
             jdn < yomari::kFirstJulianReformJdn ? yomari::JulianOfJdn(jdn) : yomari::GregorianOfJdn(jdn);
         const QString typed = QString::fromStdString(yomari::FormatCivilDate(western));
         Retype(box, typed);
-        QVERIFY2(!d->findChild<QLineEdit*>(QStringLiteral("txtEra"))->text().isEmpty(), qPrintable(typed));
+        QVERIFY2(!era->text().isEmpty(), qPrintable(typed));
         const QStringList found = shown::CutInWindow(d) + shown::Overlaps(d);
         for (const QString& f : found)
             faults << typed + QStringLiteral(": ") + f;
