@@ -10,6 +10,7 @@
 #include "ui/options/frmOption.h"
 #include "ui/search/frmSerch.h"
 #include "ui/table/frmTable.h"
+#include "ui/dates/frmDates.h"
 #include "tray/frmTray.h"
 
 #include <QApplication>
@@ -134,6 +135,7 @@ void frmMain::ConnectHandlers()
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdOption, &QPushButton::clicked, this, &frmMain::cmdOption_Click);
     connect(cmdTable, &QPushButton::clicked, this, &frmMain::cmdTable_Click);
+    connect(cmdDates, &QPushButton::clicked, this, &frmMain::ShowDates);
 }
 
 // ---- start-up -----------------------------------------------------------------
@@ -770,6 +772,8 @@ void frmMain::closeEvent(QCloseEvent* event)
             table->close(); // keeps its settings
         table->deleteLater();
     }
+    if (m_frmDates)
+        m_frmDates.release()->deleteLater();
     if (m_frmTray)
         m_frmTray.release()->deleteLater();
     event->accept();
@@ -828,8 +832,10 @@ void frmMain::ShowTables()
 
 void frmMain::ShowDates()
 {
-    // The date conversion window does not exist yet; its button and menu
-    // entry come with it.
+    // Made on first use: the main window's start does not pay for the dates.
+    if (!m_frmDates)
+        m_frmDates = std::make_unique<frmDates>(m_options);
+    m_frmDates->Open();
 }
 
 void frmMain::Quit()

@@ -2,7 +2,9 @@
 // in the program's font, with the shipped data of both court lines, as the
 // windows come out of the user's keys and clicks.
 
+#include "app/AppEnvironment.h"
 #include "app/AppSetup.h"
+#include "engine/LunisolarCalendar.h"
 #include "tests/support/ShownText.h"
 #include "tests/support/TestProgram.h"
 #include "tray/cTaskTray.h"
@@ -99,6 +101,8 @@ private slots:
     void searchShowsEveryPeriodAndEraWhole_data();
     void searchShowsEveryPeriodAndEraWhole();
     void optionsShowEveryChoiceApart();
+    void datesShowEveryEraWhole_data();
+    void datesShowEveryEraWhole();
 };
 
 void TestShownText::mainWindowShowsEveryEraWhole_data()
@@ -335,6 +339,54 @@ void TestShownText::optionsShowEveryChoiceApart()
     QTest::mouseClick(w.cmdOption, Qt::LeftButton);
     timer.stop();
     QVERIFY(seen);
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+}
+
+void TestShownText::datesShowEveryEraWhole_data()
+{
+    mainWindowShowsEveryEraWhole_data();
+}
+
+void TestShownText::datesShowEveryEraWhole()
+{
+    QFETCH(int, court);
+    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+    folder.CopyShipped(
+        {QStringLiteral("Yomari.dad"), QStringLiteral("Yomari.dal"), QStringLiteral("Yomari.dae")});
+    folder.WriteSettings({.NanBokuMode = court, .ADGenLeft = 6000});
+    frmMain w;
+    w.Form_Load();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::mouseClick(testsupport::Find<QPushButton>(w, "cmdDates"), Qt::LeftButton);
+    QWidget* d = nullptr;
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (t->objectName() == QStringLiteral("frmDates"))
+            d = t;
+    QVERIFY(d && QTest::qWaitForWindowActive(d));
+    auto* box = testsupport::Find<QLineEdit>(*d, "txtDate");
+    auto* era = testsupport::Find<QLineEdit>(*d, "txtEra");
+
+    // The first day of every era of the line and the day before it (the
+    // last of the era before, or a day with no era), as Western dates in
+    // the calendar of their time; 令和 begins after the lunisolar tables.
+    const yomari::LunisolarData data = yomari::LoadLunisolarData(yomari::app::MakeEngineEnvironment());
+    QList<int64_t> days{yomari::JdnOfGregorian({2019, 5, 1})};
+    for (const yomari::EraDayRow& era : data.eras)
+        if (era.line == court)
+            days << era.useFrom << era.useFrom - 1;
+    QVERIFY(days.size() > 2 * 220);
+    QStringList faults;
+    for (const int64_t jdn : days) {
+        const yomari::CivilDate western =
+            jdn < yomari::kFirstJulianReformJdn ? yomari::JulianOfJdn(jdn) : yomari::GregorianOfJdn(jdn);
+        const QString typed = QString::fromStdString(yomari::FormatCivilDate(western));
+        Retype(box, typed);
+        QVERIFY2(!era->text().isEmpty(), qPrintable(typed));
+        const QStringList found = shown::CutInWindow(d) + shown::Overlaps(d);
+        for (const QString& f : found)
+            faults << typed + QStringLiteral(": ") + f;
+    }
     faults.removeAll(QString());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
 }
