@@ -113,8 +113,8 @@ private slots:
         QCOMPARE(w->optInput[10]->text(), QStringLiteral("昭和"));
         QCOMPARE(w->optInput[5]->text(), QStringLiteral("昭和以前"));
         QCOMPARE(w->cmbInput[0]->itemText(0), QStringLiteral("大正"));
-        QCOMPARE(w->ADGen().Option2[0]->text(), QStringLiteral("昭和"));
-        QCOMPARE(w->ADGen().Option2[3]->text(), QStringLiteral("未来"));
+        QCOMPARE(Find<QRadioButton>(w->ADGen(), "Option20")->text(), QStringLiteral("昭和"));
+        QCOMPARE(Find<QRadioButton>(w->ADGen(), "Option23")->text(), QStringLiteral("未来"));
 
         ClickRadio(w->optCalMode[0]); // 西暦->元号
         Calculate(*w, "2031");

@@ -231,7 +231,7 @@ void frmMain::ShowStartWindow()
         frmADGen& simple = ADGen();
         simple.setVisible(!hidden);
         if (!hidden)
-            simple.Text1->setFocus();
+            simple.FocusYear();
     }
 }
 
@@ -798,7 +798,7 @@ void frmMain::ShowCurrentWindow()
     } else if (m_options.AppMode() == 1) {
         frmADGen& simple = ADGen();
         basYomari::RestoreWindow(&simple, simple.WindowStateBeforeTray());
-        simple.Text1->setFocus();
+        simple.FocusYear();
     }
 }
 
@@ -817,7 +817,7 @@ void frmMain::ShowSimpleWindow()
     simple.show();
     simple.raise();
     simple.activateWindow();
-    simple.Text1->setFocus();
+    simple.FocusYear();
 }
 
 void frmMain::ShowHelp()

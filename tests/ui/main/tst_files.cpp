@@ -181,7 +181,7 @@ private slots:
 
         QVERIFY(w->optCalMode[1]->isChecked()); // the default mode
         QCOMPARE(w->cmbInput[1]->currentIndex(), 0);
-        QVERIFY(w->ADGen().Option2[3]->isChecked());
+        QVERIFY(Find<QRadioButton>(w->ADGen(), "Option23")->isChecked());
         // Everything else as stored.
         QCOMPARE(w->pos(), QPoint(150, 100));
         QVERIFY(w->optInput[5]->isChecked());

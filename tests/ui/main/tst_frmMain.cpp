@@ -18,6 +18,7 @@
 
 #include <unistd.h>
 
+using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::PressAsX;
 using testsupport::ProgramFolder;
@@ -128,7 +129,7 @@ private slots:
             const char* after;
         } pastes[] = {{"", "平成31年", "31"},     {"", "0042", "42"}, {"19", "0089", "1900"},
                       {"", "１２３４５", "1234"}, {"7", "abc", "7"},  {"", "-5", "5"}};
-        for (QLineEdit* box : {w->txtInput[0], w->txtInput[1], w->ADGen().Text1}) {
+        for (QLineEdit* box : {w->txtInput[0], w->txtInput[1], Find<QLineEdit>(w->ADGen(), "Text1")}) {
             box->window()->show();
             box->window()->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(box->window()));

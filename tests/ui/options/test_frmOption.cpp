@@ -669,7 +669,7 @@ void TestFrmOption::choosingTheSimpleWindowSwitchesToIt()
     QCOMPARE(w.Options().AppMode(), 1);
     QVERIFY(!w.isVisible());
     QVERIFY(w.ADGen().isVisible());
-    QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(w.ADGen().Text1));
+    QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(Find<QLineEdit>(w.ADGen(), "Text1")));
 }
 
 void TestFrmOption::optionsRoundTripThroughSettingsFile()

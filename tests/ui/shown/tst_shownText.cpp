@@ -228,12 +228,12 @@ void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
     w.hide();
     simple.show();
     QVERIFY(QTest::qWaitForWindowExposed(&simple));
-    ClickRadio(simple.Option2[3]); // 令和
-    QTest::keyClicks(simple.Text1, QStringLiteral("1234567890"));
+    ClickRadio(Find<QRadioButton>(simple, "Option23")); // 令和
+    QTest::keyClicks(Find<QLineEdit>(simple, "Text1"), QStringLiteral("1234567890"));
     faults << shown::CutInWindow(&simple);
-    Retype(simple.Text1, QStringLiteral("9999"));
-    QTest::keyClick(simple.Text1, Qt::Key_Return);
-    QCOMPARE(simple.Label3->text(), QStringLiteral("12017"));
+    Retype(Find<QLineEdit>(simple, "Text1"), QStringLiteral("9999"));
+    QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
+    QCOMPARE(Find<QLineEdit>(simple, "Label3")->text(), QStringLiteral("12017"));
     faults << shown::CutInWindow(&simple);
 
     faults.removeAll(QString());
@@ -261,21 +261,21 @@ void TestShownText::simpleWindowShowsItsErasWhole()
     // Each era: its last year and the one after, so that the note runs to
     // two lines; then back from the first Western year of each.
     for (int j = 0; j < 4; ++j) {
-        ClickRadio(simple.Option2[j]);
+        ClickRadio(Find<QRadioButton>(simple, "Option2", j));
         const int32_t era = 4 - j;
         const int32_t last = era > 1 ? engine.GengoLastYear(era) : 30;
         for (int32_t year : {last, last + 1}) {
-            Retype(simple.Text1, QString::number(year));
-            QTest::keyClick(simple.Text1, Qt::Key_Return);
-            QVERIFY(!simple.Label3->text().isEmpty());
+            Retype(Find<QLineEdit>(simple, "Text1"), QString::number(year));
+            QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
+            QVERIFY(!Find<QLineEdit>(simple, "Label3")->text().isEmpty());
             faults << shown::CutInWindow(&simple);
         }
     }
-    ClickRadio(simple.Option1[1]);
+    ClickRadio(Find<QRadioButton>(simple, "Option11"));
     for (int32_t era = 1; era <= 4; ++era) {
         for (int32_t year : {engine.Gengo1stADYear(era), engine.Gengo1stADYear(4) - 1}) {
-            Retype(simple.Text1, QString::number(year));
-            QTest::keyClick(simple.Text1, Qt::Key_Return);
+            Retype(Find<QLineEdit>(simple, "Text1"), QString::number(year));
+            QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
             faults << shown::CutInWindow(&simple);
         }
     }
