@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+
+#include <memory>
 
 namespace yomari::app {
 
@@ -44,6 +48,17 @@ bool IsEditingShortcut(const QKeyEvent* key)
     return false;
 }
 
+// The standard menu's Paste, known by the shortcut its text ends in: the
+// actions carry no names, and the words change with the translation.
+QAction* PasteAction(const QMenu& menu)
+{
+    const QString suffix = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* action : menu.actions())
+        if (action->text().endsWith(suffix))
+            return action;
+    return nullptr;
+}
+
 } // namespace
 
 YearBox::Handling YearBox::Filter(QLineEdit* box, QEvent* event, int maxLength,
@@ -78,6 +93,21 @@ YearBox::Handling YearBox::Filter(QLineEdit* box, QEvent* event, int maxLength,
         }
         edited();
         return Handling::Pass;
+    }
+    if (event->type() == QEvent::ContextMenu) {
+        // The menu's Paste keeps to the same digits as Ctrl+V.
+        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        if (QAction* paste = PasteAction(*menu)) {
+            QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
+            QObject::connect(paste, &QAction::triggered, box, [box, maxLength] {
+                box->insert(AcceptedYearText(box, QApplication::clipboard()->text(), maxLength));
+            });
+        }
+        const QString before = box->text();
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        if (box->text() != before)
+            edited();
+        return Handling::Consumed;
     }
     return Handling::NotMine;
 }

@@ -19,8 +19,7 @@ QString YearDigits(const QString& text);
 QString AcceptedYearText(const QLineEdit* box, const QString& incoming, int maxLength);
 
 // A year box that edits as any text box does (Ctrl+A/C/V/X/Z, Shift+Insert,
-// the input method) while keeping to a year's digits. What arrives without
-// a key (the context menu's paste) is left to the calculation's checks.
+// the input method, the context menu) while keeping to a year's digits.
 // `edited` runs after every change the user makes to the text.
 class YearBox {
 public:

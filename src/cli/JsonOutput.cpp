@@ -104,18 +104,38 @@ void AppendJsonString(std::string_view text, std::string& out)
     out += '"';
 }
 
-void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_view line, std::string& out)
+namespace {
+
+// The fields every answer begins with.
+void AppendAnswerHead(std::string_view query, std::string_view type, std::string_view line,
+                      std::string_view answer, std::string& out)
 {
     out += "{\"query\":";
     AppendJsonString(query, out);
-    out += ",\"type\":\"";
-    out += KindName(a.query.kind);
-    out += "\",\"line\":";
+    out += ",\"type\":";
+    AppendJsonString(type, out);
+    out += ",\"line\":";
     AppendJsonString(line, out);
     out += ",\"answer\":";
+    AppendJsonString(answer, out);
+}
+
+void AppendKanshi(std::string_view kanji, std::string_view reading, std::string& out)
+{
+    out += ",\"kanshi\":{\"kanji\":";
+    AppendJsonString(kanji, out);
+    out += ",\"reading\":";
+    AppendJsonString(reading, out);
+    out += '}';
+}
+
+} // namespace
+
+void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_view line, std::string& out)
+{
     std::string text;
     AppendAnswerText(a, text);
-    AppendJsonString(text, out);
+    AppendAnswerHead(query, KindName(a.query.kind), line, text, out);
     out += ",\"western\":";
     AppendJsonDate(a.western, out);
     out += ",\"westernYear\":";
@@ -152,11 +172,7 @@ void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_v
     out += "],\"exact\":";
     out += a.exact ? "true" : "false";
     const Kanshi k = KanshiOfYear(a.westernYear);
-    out += ",\"kanshi\":{\"kanji\":";
-    AppendJsonString(k.kanji, out);
-    out += ",\"reading\":";
-    AppendJsonString(k.reading, out);
-    out += '}';
+    AppendKanshi(k.kanji, k.reading, out);
     if (a.beforeExactDays) {
         out += ",\"note\":";
         AppendJsonString(kYearLevelNote, out);
@@ -166,13 +182,7 @@ void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_v
 
 void AppendDayAnswerJson(std::string_view query, const DayAnswer& a, std::string_view line, std::string& out)
 {
-    out += "{\"query\":";
-    AppendJsonString(query, out);
-    out += a.fromEra ? ",\"type\":\"era-date\"" : ",\"type\":\"western-date\"";
-    out += ",\"line\":";
-    AppendJsonString(line, out);
-    out += ",\"answer\":";
-    AppendJsonString(a.text, out);
+    AppendAnswerHead(query, a.fromEra ? "era-date" : "western-date", line, a.text, out);
     out += ",\"jdn\":";
     AppendInt(a.jdn, out);
     out += ",\"julian\":\"" + FormatCivilDate(a.julian) + "\",\"gregorian\":\"" +
@@ -201,11 +211,8 @@ void AppendDayAnswerJson(std::string_view query, const DayAnswer& a, std::string
     }
     out += ",\"dayKanshi\":";
     AppendJsonString(a.dayKanshi, out);
-    out += ",\"kanshi\":{\"kanji\":";
-    AppendJsonString(a.yearKanshi.kanji, out);
-    out += ",\"reading\":";
-    AppendJsonString(a.yearKanshi.reading, out);
-    out += "},\"exact\":true,\"notes\":[";
+    AppendKanshi(a.yearKanshi.kanji, a.yearKanshi.reading, out);
+    out += ",\"exact\":true,\"notes\":[";
     for (size_t k = 0; k < a.notes.size(); ++k) {
         if (k > 0)
             out += ',';

@@ -1,5 +1,6 @@
 #include "engine/LunisolarCalendar.h"
 
+#include "engine/DataLines.h"
 #include "engine/EraTable.h"
 #include "engine/YomariError.h"
 
@@ -49,28 +50,12 @@ std::vector<EraDayRow> ReadEraDayRows(std::string_view text, const LunisolarTabl
                           "元号の使われた日のデータが正しくありません: " + why + " (" + fileName + " の" +
                               std::to_string(line) + "行目)");
     };
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t eol = text.find('\n', pos);
-        if (eol == std::string_view::npos)
-            eol = text.size();
-        std::string_view row = text.substr(pos, eol - pos);
-        pos = eol + 1;
-        ++line;
-        if (!row.empty() && row.back() == '\r')
-            row.remove_suffix(1);
-        if (row.empty() || row.front() == '#')
-            continue;
-        std::vector<std::string_view> f;
-        for (size_t start = 0;;) {
-            const size_t comma = row.find(',', start);
-            f.push_back(
-                row.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-            if (comma == std::string_view::npos || f.size() > 6)
-                break;
-            start = comma + 1;
-        }
-        if (f.size() != 6)
+    DataLines lines(text);
+    std::string_view row;
+    while (lines.Next(row)) {
+        line = lines.Number();
+        std::string_view f[6];
+        if (SplitFields(row, f) != 6)
             fail("項目が6つ (系統,元号,年,改元日,使用開始日,使用終了日) ではない");
         EraDayRow r;
         r.lineNumber = line;

@@ -1,5 +1,6 @@
 #include "engine/LunisolarTable.h"
 
+#include "engine/DataLines.h"
 #include "engine/EraTable.h"
 #include "engine/YomariError.h"
 
@@ -112,30 +113,14 @@ LunisolarTable LunisolarTable::Parse(std::string_view text, const std::string& f
     int64_t next = 0; // the day after the previous year
     t.m_years.reserve(1300);
     bool ended = false;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t eol = text.find('\n', pos);
-        if (eol == std::string_view::npos)
-            eol = text.size();
-        std::string_view row = text.substr(pos, eol - pos);
-        pos = eol + 1;
-        ++line;
-        if (!row.empty() && row.back() == '\r')
-            row.remove_suffix(1);
-        if (row.empty() || row.front() == '#')
-            continue;
+    DataLines lines(text);
+    std::string_view row;
+    while (lines.Next(row)) {
+        line = lines.Number();
         std::string_view f[4];
-        size_t n = 0;
-        for (size_t start = 0;;) {
-            const size_t comma = row.find(',', start);
-            if (n == 4)
-                fail("項目が4つより多い");
-            f[n++] =
-                row.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-            if (comma == std::string_view::npos)
-                break;
-            start = comma + 1;
-        }
+        const size_t n = SplitFields(row, f);
+        if (n > 4)
+            fail("項目が4つより多い");
         if (n != 4)
             fail("項目が4つ (年,ユリウス通日,閏月,日数) ではない");
         int64_t year = 0, jdn = 0, leap = 0;
@@ -180,6 +165,7 @@ LunisolarTable LunisolarTable::Parse(std::string_view text, const std::string& f
         next = day;
         ended = year == 1872;
     }
+    line = lines.Number();
     if (!ended)
         fail(t.m_years.empty() ? "月が1つもない" : "1872年12月31日まで届かない");
     t.m_endJdn = next;

@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <functional>
+
 #include <unistd.h>
 
 using testsupport::ClickRadio;
@@ -143,13 +145,24 @@ private slots:
             QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(box->text(), QStringLiteral("1989"));
 
+            // Ctrl+V, Shift+Insert, and a right click with Paste chosen from its menu.
+            const std::function<void()> ways[] = {
+                [box] { QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier); },
+                [box] { QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier); },
+                [box] {
+                    QTimer::singleShot(100, [] {
+                        if (QWidget* menu = QApplication::activePopupWidget())
+                            QTest::keyClick(menu, Qt::Key_P);
+                    });
+                    const QPoint at = box->mapTo(box->window(), box->rect().center());
+                    QTest::mouseClick(box->window()->windowHandle(), Qt::RightButton, {}, at);
+                }};
             for (const auto& p : pastes) {
-                for (const auto& [key, modifier] : {std::pair{Qt::Key_V, Qt::ControlModifier},
-                                                    std::pair{Qt::Key_Insert, Qt::ShiftModifier}}) {
+                for (const auto& paste : ways) {
                     box->setText(QString::fromUtf8(p.before));
                     box->end(false);
                     clipboard->setText(QString::fromUtf8(p.pasted));
-                    QTest::keyClick(box, key, modifier);
+                    paste();
                     QCOMPARE(box->text(), QString::fromUtf8(p.after));
                 }
             }
