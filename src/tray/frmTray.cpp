@@ -32,6 +32,9 @@ frmTray::frmTray(WindowHost& host, AppOptions& options)
     mnuTable = new QAction(QStringLiteral("早見表"), mnuRight);
     mnuRight->insertAction(mnuRightClick[1], mnuTable);
     connect(mnuTable, &QAction::triggered, this, [this] { m_host.ShowTables(); });
+    mnuDates = new QAction(QStringLiteral("日付変換"), mnuRight);
+    mnuRight->insertAction(mnuRightClick[1], mnuDates);
+    connect(mnuDates, &QAction::triggered, this, [this] { m_host.ShowDates(); });
 }
 
 frmTray::~frmTray() = default;

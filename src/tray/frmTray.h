@@ -41,6 +41,8 @@ public:
     std::array<QAction*, 6> mnuRightClick{};
     // Opens the age and school-year tables.
     QAction* mnuTable = nullptr;
+    // Opens the date window.
+    QAction* mnuDates = nullptr;
 
 private:
     WindowHost& m_host;

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::ClickRadio;
 
 namespace {
@@ -112,8 +113,8 @@ private slots:
         QCOMPARE(w->optInput[10]->text(), QStringLiteral("昭和"));
         QCOMPARE(w->optInput[5]->text(), QStringLiteral("昭和以前"));
         QCOMPARE(w->cmbInput[0]->itemText(0), QStringLiteral("大正"));
-        QCOMPARE(w->ADGen().Option2[0]->text(), QStringLiteral("昭和"));
-        QCOMPARE(w->ADGen().Option2[3]->text(), QStringLiteral("未来"));
+        QCOMPARE(Find<QRadioButton>(w->ADGen(), "Option20")->text(), QStringLiteral("昭和"));
+        QCOMPARE(Find<QRadioButton>(w->ADGen(), "Option23")->text(), QStringLiteral("未来"));
 
         ClickRadio(w->optCalMode[0]); // 西暦->元号
         Calculate(*w, "2031");
@@ -175,7 +176,7 @@ private slots:
             return shown;
         };
         QCOMPARE(openSearch(), QStringList());
-        QCOMPARE(w->Serch()->cmbJidai->itemText(0), QStringLiteral("古代"));
+        QCOMPARE(Find<QComboBox>(*w->Serch(), "cmbJidai")->itemText(0), QStringLiteral("古代"));
         w->Serch()->close();
         w->close();
 
@@ -185,7 +186,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.daj")),
                  qPrintable(messages[0]));
-        QCOMPARE(w->Serch()->cmbJidai->itemText(0), QStringLiteral("飛鳥時代"));
+        QCOMPARE(Find<QComboBox>(*w->Serch(), "cmbJidai")->itemText(0), QStringLiteral("飛鳥時代"));
         w->Serch()->close();
         w->close();
     }

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -57,6 +58,13 @@ public:
     }
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    // Copies shipped data files ("Yomari.dad", ...) into the folder.
+    void CopyShipped(const QStringList& names) const
+    {
+        for (const QString& name : names)
+            QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, Path(name));
+    }
 
     void Write(const QString& name, const QByteArray& bytes) const
     {

@@ -122,7 +122,9 @@ void frmMain::CreateControls()
         b->setAutoDefault(true);
         return b;
     };
-    cmdTable = button("早見表(&T)", 3240, 2640, 2535);
+    cmdTable = button("早見表(&T)", 3240, 2640, 1215);
+    cmdDates = button("日付変換(&D)", 4560, 2640, 1215);
+    cmdDates->setObjectName(QStringLiteral("cmdDates"));
     cmdCal = button("計算(&R)", 3240, 3120, 2535);
     cmdCopy = button("コピー(&C)", 3240, 3600, 1215);
     cmdClear = button("クリア(&L)", 4560, 3600, 1215);
@@ -195,8 +197,9 @@ void frmMain::ArrangeWindow()
     int right = 0;
     for (QWidget* w :
          {static_cast<QWidget*>(Label3), static_cast<QWidget*>(lblNanBoku), static_cast<QWidget*>(lblWarning),
-          static_cast<QWidget*>(cmdCal), static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdClear),
-          static_cast<QWidget*>(cmdOption), static_cast<QWidget*>(cmdHelp), static_cast<QWidget*>(cmdExit)}) {
+          static_cast<QWidget*>(cmdTable), static_cast<QWidget*>(cmdDates), static_cast<QWidget*>(cmdCal),
+          static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdClear), static_cast<QWidget*>(cmdOption),
+          static_cast<QWidget*>(cmdHelp), static_cast<QWidget*>(cmdExit)}) {
         w->move(m_designed.value(w).topLeft() + QPoint(groupShift, 0));
         right = std::max(right, w->geometry().right() + 1);
     }
@@ -218,9 +221,10 @@ void frmMain::ArrangeWindow()
 
 void frmMain::SetTabOrder()
 {
-    // The right column top down: 早見表 sits above 計算.
-    QList<QWidget*> order{txtInput[0],   txtInput[1], optCalMode[1], optCalMode[0], optCalMode[2],
-                          optCalMode[3], cmdTable,    cmdCal,        cmdCopy,       cmdClear};
+    // The right column top down: 早見表 and 日付変換 side by side above 計算.
+    QList<QWidget*> order{txtInput[0],   txtInput[1],   optCalMode[1], optCalMode[0],
+                          optCalMode[2], optCalMode[3], cmdTable,      cmdDates,
+                          cmdCal,        cmdCopy,       cmdClear};
     for (int g = 0; g < 2; ++g) {
         for (int j = 0; j < 6; ++j)
             order << optInput[g * 6 + j];
@@ -233,7 +237,7 @@ void frmMain::SetTabOrder()
 
 void frmMain::ArrangeWarning()
 {
-    // The tables' button shares the warnings' space: the warning ends above
+    // The tables' and dates' buttons share the warnings' space: the warning ends above
     // it, and a warning that needs the lines it covers takes them while it
     // is shown, the button stepping aside.
     const int top = yomari::twips::ToPixels(1680);
@@ -243,4 +247,5 @@ void frmMain::ArrangeWarning()
         lblWarning->text().isEmpty() || lblWarning->heightForWidth(lblWarning->width()) <= shortHeight;
     lblWarning->resize(lblWarning->width(), fits ? shortHeight : fullHeight);
     cmdTable->setVisible(fits);
+    cmdDates->setVisible(fits);
 }

@@ -10,6 +10,7 @@
 #include "ui/options/frmOption.h"
 #include "ui/search/frmSerch.h"
 #include "ui/table/frmTable.h"
+#include "ui/dates/frmDates.h"
 #include "tray/frmTray.h"
 
 #include <QApplication>
@@ -134,6 +135,7 @@ void frmMain::ConnectHandlers()
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdOption, &QPushButton::clicked, this, &frmMain::cmdOption_Click);
     connect(cmdTable, &QPushButton::clicked, this, &frmMain::cmdTable_Click);
+    connect(cmdDates, &QPushButton::clicked, this, &frmMain::ShowDates);
 }
 
 // ---- start-up -----------------------------------------------------------------
@@ -229,7 +231,7 @@ void frmMain::ShowStartWindow()
         frmADGen& simple = ADGen();
         simple.setVisible(!hidden);
         if (!hidden)
-            simple.Text1->setFocus();
+            simple.FocusYear();
     }
 }
 
@@ -707,16 +709,6 @@ void frmMain::cmdOption_Click()
     Tray().SetModal(true);
 
     frmOption dialog(m_options, m_CYomari.get(), this);
-    const auto check = [](const std::array<QRadioButton*, 2>& group, int32_t index) {
-        if (index >= 0 && index < static_cast<int32_t>(group.size()))
-            group[index]->setChecked(true);
-    };
-    check(dialog.optNanBoku, m_options.NanBokuMode());
-    check(dialog.optAppMode, m_options.AppMode());
-    check(dialog.optSysTray, m_options.InSysTray() ? 1 : 0);
-    dialog.txtMaxLen->setText(QString::number(m_options.TextLenMax()));
-    check(dialog.optWhichCopy, m_options.BirthYearWhichCopy());
-
     m_frmOption = &dialog;
     dialog.exec();
     m_frmOption = nullptr;
@@ -780,6 +772,8 @@ void frmMain::closeEvent(QCloseEvent* event)
             table->close(); // keeps its settings
         table->deleteLater();
     }
+    if (m_frmDates)
+        m_frmDates.release()->deleteLater();
     if (m_frmTray)
         m_frmTray.release()->deleteLater();
     event->accept();
@@ -804,7 +798,7 @@ void frmMain::ShowCurrentWindow()
     } else if (m_options.AppMode() == 1) {
         frmADGen& simple = ADGen();
         basYomari::RestoreWindow(&simple, simple.WindowStateBeforeTray());
-        simple.Text1->setFocus();
+        simple.FocusYear();
     }
 }
 
@@ -823,7 +817,7 @@ void frmMain::ShowSimpleWindow()
     simple.show();
     simple.raise();
     simple.activateWindow();
-    simple.Text1->setFocus();
+    simple.FocusYear();
 }
 
 void frmMain::ShowHelp()
@@ -838,8 +832,10 @@ void frmMain::ShowTables()
 
 void frmMain::ShowDates()
 {
-    // The date conversion window does not exist yet; its button and menu
-    // entry come with it.
+    // Made on first use: the main window's start does not pay for the dates.
+    if (!m_frmDates)
+        m_frmDates = std::make_unique<frmDates>(m_options);
+    m_frmDates->Open();
 }
 
 void frmMain::Quit()

@@ -23,6 +23,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class frmADGen;
+class frmDates;
 class frmOption;
 class frmSerch;
 class frmTable;
@@ -140,6 +141,7 @@ public:
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdOption = nullptr;
     QPushButton* cmdTable = nullptr;
+    QPushButton* cmdDates = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* cmdExit = nullptr;
     HlpDlg* HlpDlg1 = nullptr;
@@ -208,5 +210,6 @@ private:
 
     std::unique_ptr<frmADGen> m_adGen;
     std::unique_ptr<frmTable> m_frmTable;
+    std::unique_ptr<frmDates> m_frmDates;
     std::unique_ptr<frmTray> m_frmTray;
 };

@@ -71,17 +71,6 @@ public:
     QStringList JidaiLast;
     int32_t NanbokuIndex = -1;
 
-    QLineEdit* txtSerch = nullptr;
-    QPushButton* cmdSearch = nullptr;
-    QListWidget* lstMatch = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdSerchClear = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* cmbJidai = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    QLabel* lblSerchHelp = nullptr;
-    QListWidget* lstDummy = nullptr;
-
 signals:
     // OK with an era selected: the era list of group (Tag) takes the era.
     void EraChosen(int group, const QString& era);
@@ -113,4 +102,16 @@ private:
     int32_t m_modernEraCount;
     bool m_jidaiAvailable = false;
     bool m_unloaded = false;
+
+    // Controls; each objectName is its name here.
+    QLineEdit* txtSerch = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QListWidget* lstMatch = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdSerchClear = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cmbJidai = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QLabel* lblSerchHelp = nullptr;
+    QListWidget* lstDummy = nullptr;
 };

@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
 using testsupport::SettingsText;
@@ -103,11 +104,12 @@ private slots:
         // after the refusal, cancelled.
         testsupport::Modals modals;
         modals.AnswerBoxes()
-            .Steps<frmOption>({[](frmOption& d) {
-                                   ClickRadio(d.optNanBoku[1]);
-                                   testsupport::PressLater(d.cmdOK);
-                               },
-                               [](frmOption& d) { QTest::mouseClick(d.cmdCancel, Qt::LeftButton); }})
+            .Steps<frmOption>(
+                {[](frmOption& d) {
+                     ClickRadio(Find<QRadioButton>(d, "optNanBoku1"));
+                     testsupport::PressLater(Find<QPushButton>(d, "cmdOK"));
+                 },
+                 [](frmOption& d) { QTest::mouseClick(Find<QPushButton>(d, "cmdCancel"), Qt::LeftButton); }})
             .Run([&] { QTest::mouseClick(w->cmdOption, Qt::LeftButton); });
         const QStringList messages = modals.Texts();
         QCOMPARE(messages.size(), 1);
@@ -179,7 +181,7 @@ private slots:
 
         QVERIFY(w->optCalMode[1]->isChecked()); // the default mode
         QCOMPARE(w->cmbInput[1]->currentIndex(), 0);
-        QVERIFY(w->ADGen().Option2[3]->isChecked());
+        QVERIFY(Find<QRadioButton>(w->ADGen(), "Option23")->isChecked());
         // Everything else as stored.
         QCOMPARE(w->pos(), QPoint(150, 100));
         QVERIFY(w->optInput[5]->isChecked());

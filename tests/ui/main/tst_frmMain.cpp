@@ -18,6 +18,7 @@
 
 #include <unistd.h>
 
+using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::PressAsX;
 using testsupport::ProgramFolder;
@@ -128,7 +129,7 @@ private slots:
             const char* after;
         } pastes[] = {{"", "平成31年", "31"},     {"", "0042", "42"}, {"19", "0089", "1900"},
                       {"", "１２３４５", "1234"}, {"7", "abc", "7"},  {"", "-5", "5"}};
-        for (QLineEdit* box : {w->txtInput[0], w->txtInput[1], w->ADGen().Text1}) {
+        for (QLineEdit* box : {w->txtInput[0], w->txtInput[1], Find<QLineEdit>(w->ADGen(), "Text1")}) {
             box->window()->show();
             box->window()->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(box->window()));
@@ -393,10 +394,11 @@ private slots:
         QLineEdit* box = w->txtInput[0];
         box->setFocus();
         Type(box, "10");
-        // From the year box: the mode buttons, 早見表, then 計算.
+        // From the year box: the mode buttons, 早見表, 日付変換, then 計算.
         QTest::keyClick(box, Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdTable);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdCal);
         QTest::keyClick(w->cmdCal, Qt::Key_Return);
@@ -438,6 +440,8 @@ private slots:
         QTest::keyClick(w->optCalMode[2], Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdTable);
         QTest::keyClick(w->cmdTable, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), testsupport::Find<QPushButton>(*w, "cmdDates"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmdCal);
         w->cmdClear->setFocus();
         QTest::keyClick(w->cmdClear, Qt::Key_Tab);
@@ -461,6 +465,7 @@ private slots:
             if (auto* b = qobject_cast<QPushButton*>(v); b && b->parentWidget() == w.get())
                 column << b;
         QVERIFY(column.contains(w->cmdTable) && column.contains(w->cmdCal));
+        QVERIFY(column.contains(testsupport::Find<QPushButton>(*w, "cmdDates")));
         for (qsizetype i = 1; i < column.size(); ++i) {
             const QRect before = column[i - 1]->geometry(), here = column[i]->geometry();
             QVERIFY2(before.top() < here.top() || (before.top() == here.top() && before.left() < here.left()),

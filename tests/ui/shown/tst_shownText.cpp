@@ -2,7 +2,9 @@
 // in the program's font, with the shipped data of both court lines, as the
 // windows come out of the user's keys and clicks.
 
+#include "app/AppEnvironment.h"
 #include "app/AppSetup.h"
+#include "engine/LunisolarCalendar.h"
 #include "tests/support/ShownText.h"
 #include "tests/support/TestProgram.h"
 #include "tray/cTaskTray.h"
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
 using testsupport::Retype;
@@ -67,10 +70,11 @@ void SetDigits(frmMain& w, int digits)
 {
     testsupport::Modals()
         .Steps<frmOption>({[digits](frmOption& d) {
-            d.txtMaxLen->setFocus();
-            d.txtMaxLen->selectAll();
-            QTest::keyClicks(d.txtMaxLen, QString::number(digits));
-            QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+            auto* box = Find<QLineEdit>(d, "txtMaxLen");
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, QString::number(digits));
+            QTest::mouseClick(Find<QPushButton>(d, "cmdOK"), Qt::LeftButton);
         }})
         .Run([&] { QTest::mouseClick(w.cmdOption, Qt::LeftButton); });
 }
@@ -97,6 +101,8 @@ private slots:
     void searchShowsEveryPeriodAndEraWhole_data();
     void searchShowsEveryPeriodAndEraWhole();
     void optionsShowEveryChoiceApart();
+    void datesShowEveryEraWhole_data();
+    void datesShowEveryEraWhole();
 };
 
 void TestShownText::mainWindowShowsEveryEraWhole_data()
@@ -222,12 +228,12 @@ void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
     w.hide();
     simple.show();
     QVERIFY(QTest::qWaitForWindowExposed(&simple));
-    ClickRadio(simple.Option2[3]); // 令和
-    QTest::keyClicks(simple.Text1, QStringLiteral("1234567890"));
+    ClickRadio(Find<QRadioButton>(simple, "Option23")); // 令和
+    QTest::keyClicks(Find<QLineEdit>(simple, "Text1"), QStringLiteral("1234567890"));
     faults << shown::CutInWindow(&simple);
-    Retype(simple.Text1, QStringLiteral("9999"));
-    QTest::keyClick(simple.Text1, Qt::Key_Return);
-    QCOMPARE(simple.Label3->text(), QStringLiteral("12017"));
+    Retype(Find<QLineEdit>(simple, "Text1"), QStringLiteral("9999"));
+    QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
+    QCOMPARE(Find<QLineEdit>(simple, "Label3")->text(), QStringLiteral("12017"));
     faults << shown::CutInWindow(&simple);
 
     faults.removeAll(QString());
@@ -255,21 +261,21 @@ void TestShownText::simpleWindowShowsItsErasWhole()
     // Each era: its last year and the one after, so that the note runs to
     // two lines; then back from the first Western year of each.
     for (int j = 0; j < 4; ++j) {
-        ClickRadio(simple.Option2[j]);
+        ClickRadio(Find<QRadioButton>(simple, "Option2", j));
         const int32_t era = 4 - j;
         const int32_t last = era > 1 ? engine.GengoLastYear(era) : 30;
         for (int32_t year : {last, last + 1}) {
-            Retype(simple.Text1, QString::number(year));
-            QTest::keyClick(simple.Text1, Qt::Key_Return);
-            QVERIFY(!simple.Label3->text().isEmpty());
+            Retype(Find<QLineEdit>(simple, "Text1"), QString::number(year));
+            QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
+            QVERIFY(!Find<QLineEdit>(simple, "Label3")->text().isEmpty());
             faults << shown::CutInWindow(&simple);
         }
     }
-    ClickRadio(simple.Option1[1]);
+    ClickRadio(Find<QRadioButton>(simple, "Option11"));
     for (int32_t era = 1; era <= 4; ++era) {
         for (int32_t year : {engine.Gengo1stADYear(era), engine.Gengo1stADYear(4) - 1}) {
-            Retype(simple.Text1, QString::number(year));
-            QTest::keyClick(simple.Text1, Qt::Key_Return);
+            Retype(Find<QLineEdit>(simple, "Text1"), QString::number(year));
+            QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
             faults << shown::CutInWindow(&simple);
         }
     }
@@ -296,14 +302,14 @@ void TestShownText::searchShowsEveryPeriodAndEraWhole()
     QVERIFY(d);
     QVERIFY(QTest::qWaitForWindowExposed(d));
     QStringList faults;
-    QComboBox* periods = d->cmbJidai;
+    QComboBox* periods = Find<QComboBox>(*d, "cmbJidai");
     periods->setFocus();
     QTest::keyClick(periods, Qt::Key_Home);
     for (int i = 0; i < periods->count(); ++i) {
         if (i > 0)
             QTest::keyClick(periods, Qt::Key_Down);
         QCOMPARE(periods->currentIndex(), i);
-        QVERIFY(d->lstMatch->count() > 0);
+        QVERIFY(Find<QListWidget>(*d, "lstMatch")->count() > 0);
         faults << shown::CutInWindow(d);
     }
     faults.removeAll(QString());
@@ -327,12 +333,60 @@ void TestShownText::optionsShowEveryChoiceApart()
             return;
         seen = true;
         faults << shown::CutInWindow(d);
-        QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(*d, "cmdCancel"), Qt::LeftButton);
     });
     timer.start();
     QTest::mouseClick(w.cmdOption, Qt::LeftButton);
     timer.stop();
     QVERIFY(seen);
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+}
+
+void TestShownText::datesShowEveryEraWhole_data()
+{
+    mainWindowShowsEveryEraWhole_data();
+}
+
+void TestShownText::datesShowEveryEraWhole()
+{
+    QFETCH(int, court);
+    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+    folder.CopyShipped(
+        {QStringLiteral("Yomari.dad"), QStringLiteral("Yomari.dal"), QStringLiteral("Yomari.dae")});
+    folder.WriteSettings({.NanBokuMode = court, .ADGenLeft = 6000});
+    frmMain w;
+    w.Form_Load();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::mouseClick(testsupport::Find<QPushButton>(w, "cmdDates"), Qt::LeftButton);
+    QWidget* d = nullptr;
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (t->objectName() == QStringLiteral("frmDates"))
+            d = t;
+    QVERIFY(d && QTest::qWaitForWindowActive(d));
+    auto* box = testsupport::Find<QLineEdit>(*d, "txtDate");
+    auto* era = testsupport::Find<QLineEdit>(*d, "txtEra");
+
+    // The first day of every era of the line and the day before it (the
+    // last of the era before, or a day with no era), as Western dates in
+    // the calendar of their time; 令和 begins after the lunisolar tables.
+    const yomari::LunisolarData data = yomari::LoadLunisolarData(yomari::app::MakeEngineEnvironment());
+    QList<int64_t> days{yomari::JdnOfGregorian({2019, 5, 1})};
+    for (const yomari::EraDayRow& era : data.eras)
+        if (era.line == court)
+            days << era.useFrom << era.useFrom - 1;
+    QVERIFY(days.size() > 2 * 220);
+    QStringList faults;
+    for (const int64_t jdn : days) {
+        const yomari::CivilDate western =
+            jdn < yomari::kFirstJulianReformJdn ? yomari::JulianOfJdn(jdn) : yomari::GregorianOfJdn(jdn);
+        const QString typed = QString::fromStdString(yomari::FormatCivilDate(western));
+        Retype(box, typed);
+        QVERIFY2(!era->text().isEmpty(), qPrintable(typed));
+        const QStringList found = shown::CutInWindow(d) + shown::Overlaps(d);
+        for (const QString& f : found)
+            faults << typed + QStringLiteral(": ") + f;
+    }
     faults.removeAll(QString());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
 }
