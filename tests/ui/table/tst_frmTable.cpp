@@ -162,16 +162,19 @@ private slots:
             QTest::keyClick(m.txtInput[0], Qt::Key_Return);
             QVERIFY(!m.lblWarning->text().isEmpty());
         };
+        // So does 日付変換 beside it.
+        auto* dates = testsupport::Find<QPushButton>(m, QStringLiteral("cmdDates"));
         warnFor(m.optInput[6]); // 西暦
         QVERIFY(m.cmdTable->isVisible());
+        QVERIFY(dates->isVisible() && !m.lblWarning->geometry().intersects(dates->geometry()));
         QVERIFY(!m.lblWarning->geometry().intersects(m.cmdTable->geometry()));
         QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) <= m.lblWarning->height());
         warnFor(m.optInput[11]); // 明治, in the list of older eras
-        QVERIFY(!m.cmdTable->isVisible());
+        QVERIFY(!m.cmdTable->isVisible() && !dates->isVisible());
         QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) > m.cmdTable->y() - m.lblWarning->y());
         QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) <= m.lblWarning->height());
         QTest::mouseClick(m.cmdClear, Qt::LeftButton);
-        QVERIFY(m.cmdTable->isVisible());
+        QVERIFY(m.cmdTable->isVisible() && dates->isVisible());
 
         QTest::mouseClick(m.cmdTable, Qt::LeftButton);
         QVERIFY(m.TableLoaded());
