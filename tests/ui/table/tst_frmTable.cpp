@@ -95,9 +95,10 @@ int RowOf(const QTableWidget* grid, const QString& first)
     return -1;
 }
 
-// Clicks `button`, answers the file dialog it opens with `path`, and closes
-// any message box that follows; answers the messages' texts.
-QStringList SaveThrough(QPushButton* button, const QString& path)
+// Clicks `button`, answers the file dialog it opens with `path` (confirmed
+// with Enter, or cancelled with Escape), and closes any message box that
+// follows; answers the messages' texts.
+QStringList SaveThrough(QPushButton* button, const QString& path, Qt::Key answer = Qt::Key_Return)
 {
     bool asked = false;
     testsupport::Modals modals;
@@ -110,7 +111,7 @@ QStringList SaveThrough(QPushButton* button, const QString& path)
             // Typed into the name box and confirmed with Enter, as a person does.
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             name->setText(path);
-            QTest::keyClick(name, Qt::Key_Return);
+            QTest::keyClick(name, answer);
             return true;
         })
         .Run([&] { QTest::mouseClick(button, Qt::LeftButton); });
@@ -215,6 +216,17 @@ private slots:
         QCOMPARE(RowTexts(g, RowOf(g, QStringLiteral("1966年"))),
                  (QStringList{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳", "本厄",
                               "本厄", "還暦"}));
+        // The names (和暦, 干支) stand flush left, numbers and 厄年 centred.
+        for (int col = 0; col < g->columnCount(); ++col)
+            QCOMPARE(g->item(0, col)->textAlignment() == Qt::AlignCenter,
+                     !(QStringList{"和暦", "干支"}.contains(g->horizontalHeaderItem(col)->text())));
+        // Every column is wide enough for its widest text.
+        for (int col = 0; col < g->columnCount(); ++col) {
+            int widest = 0;
+            for (int r = 0; r < g->rowCount(); ++r)
+                widest = std::max(widest, g->fontMetrics().horizontalAdvance(g->item(r, col)->text()));
+            QVERIFY2(g->columnWidth(col) > widest, qPrintable(g->horizontalHeaderItem(col)->text()));
+        }
 
         const auto shownRow = [g](int row) {
             return g->viewport()->rect().intersects(g->visualItemRect(g->item(row, 0)));
@@ -240,6 +252,8 @@ private slots:
         for (const auto& [typed, said] : {std::pair{"abc", "「abc」は年として読めません"},
                                           std::pair{"19x5", "「19x5」は年として読めません"},
                                           std::pair{"abcdefghijk", "「abcdefg…」は年として読めません"},
+                                          std::pair{"abcdefghi", "「abcdefg…」は年として読めません"},
+                                          std::pair{"abcdefgh", "「abcdefgh」は年として読めません"},
                                           std::pair{"1800", "表にない生年です"}, std::pair{"1975", ""}}) {
             Retype(ui.txtFind, QString::fromLatin1(typed));
             QCOMPARE(ui.lblFind->text(), QString::fromUtf8(said));
@@ -290,6 +304,12 @@ private slots:
         QCOMPARE(RowTexts(g, 1),
                  (QStringList{"小学校", "2019年4月", "平成31年4月", "2025年3月", "令和7年3月"}));
         QCOMPARE(ui.lblBirth->text(), QStringLiteral("2012年4月2日(平成24年4月2日)生まれ"));
+        // What a 履歴書 usually lists is checked at first: not 幼稚園, 短大, 大学院.
+        QList<Qt::CheckState> checks;
+        for (int r = 0; r < g->rowCount(); ++r)
+            checks << g->item(r, 0)->checkState();
+        QCOMPARE(checks, (QList<Qt::CheckState>{Qt::Unchecked, Qt::Checked, Qt::Checked, Qt::Checked,
+                                                Qt::Checked, Qt::Unchecked, Qt::Unchecked}));
 
         // 大学 off, 大学院 on: the copy follows the check marks, in time order.
         g->item(4, 0)->setCheckState(Qt::Unchecked);
@@ -308,6 +328,7 @@ private slots:
         // A day that never was: the reason, no table, nothing to copy.
         Retype(ui.txtBirth, QStringLiteral("2012-02-30"));
         QVERIFY(!ui.lblBirth->text().isEmpty());
+        QCOMPARE(ui.lblBirth->text(), QStringLiteral("2012年2月30日はありません（2月は29日まで）"));
         QCOMPARE(g->rowCount(), 0);
         QVERIFY(!ui.cmdResume->isEnabled());
         TypeJapanese(ui.txtBirth, QString());
@@ -373,6 +394,13 @@ private slots:
         const QStringList said = SaveThrough(ui.cmdCsv, out.filePath(QStringLiteral("none/x.csv")));
         QCOMPARE(said.size(), 1);
         QVERIFY(said[0].contains(out.filePath(QStringLiteral("none/x.csv"))));
+
+        // A name typed without its suffix gets it; a cancelled dialog writes nothing.
+        QCOMPARE(SaveThrough(ui.cmdCsv, out.filePath(QStringLiteral("表"))), QStringList());
+        QVERIFY(QFile::exists(out.filePath(QStringLiteral("表.csv"))));
+        QCOMPARE(SaveThrough(ui.cmdCsv, out.filePath(QStringLiteral("取消.csv")), Qt::Key_Escape),
+                 QStringList());
+        QVERIFY(!QFile::exists(out.filePath(QStringLiteral("取消.csv"))));
     }
 
     void brokenMilestoneFileIsNamedAndItsColumnsLeft()
@@ -401,6 +429,7 @@ private slots:
         const Controls ui(t);
         ui.tabTables->setCurrentIndex(1);
         QTest::keyClicks(ui.txtBirth, QStringLiteral("2000-04-02"));
+        t.resize(700, 480); // as a person drags its edge
         QTest::keyClick(ui.txtBirth, Qt::Key_Escape);
         QVERIFY(!t.isVisible());
         QCOMPARE(QFileInfo(frmTable::SettingsFileName()).absolutePath(),
@@ -411,6 +440,7 @@ private slots:
         frmTable again(p.main.Options());
         again.Form_Load();
         const Controls ac(again);
+        QCOMPARE(again.size(), QSize(700, 480));
         QCOMPARE(ac.tabTables->currentIndex(), 1);
         QCOMPARE(ac.txtBirth->text(), QStringLiteral("2000-04-02"));
         QCOMPARE(ac.grdSchool->item(1, 1)->text(), QStringLiteral("2007年4月"));
