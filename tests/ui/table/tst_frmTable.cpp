@@ -164,21 +164,21 @@ private slots:
             QTest::keyClick(Find<QLineEdit>(m, "txtInput0"), Qt::Key_Return);
             QVERIFY(!Find<QLabel>(m, "lblWarning")->text().isEmpty());
         };
+        // So does 日付変換 beside it.
+        auto* dates = Find<QPushButton>(m, QStringLiteral("cmdDates"));
+        auto* table = Find<QPushButton>(m, "cmdTable");
+        auto* warning = Find<QLabel>(m, "lblWarning");
         warnFor(Find<QRadioButton>(m, "optInput6")); // 西暦
-        QVERIFY(Find<QPushButton>(m, "cmdTable")->isVisible());
-        QVERIFY(!Find<QLabel>(m, "lblWarning")
-                     ->geometry()
-                     .intersects(Find<QPushButton>(m, "cmdTable")->geometry()));
-        QVERIFY(Find<QLabel>(m, "lblWarning")->heightForWidth(Find<QLabel>(m, "lblWarning")->width()) <=
-                Find<QLabel>(m, "lblWarning")->height());
+        QVERIFY(table->isVisible());
+        QVERIFY(dates->isVisible() && !warning->geometry().intersects(dates->geometry()));
+        QVERIFY(!warning->geometry().intersects(table->geometry()));
+        QVERIFY(warning->heightForWidth(warning->width()) <= warning->height());
         warnFor(Find<QRadioButton>(m, "optInput11")); // 明治, in the list of older eras
-        QVERIFY(!Find<QPushButton>(m, "cmdTable")->isVisible());
-        QVERIFY(Find<QLabel>(m, "lblWarning")->heightForWidth(Find<QLabel>(m, "lblWarning")->width()) >
-                Find<QPushButton>(m, "cmdTable")->y() - Find<QLabel>(m, "lblWarning")->y());
-        QVERIFY(Find<QLabel>(m, "lblWarning")->heightForWidth(Find<QLabel>(m, "lblWarning")->width()) <=
-                Find<QLabel>(m, "lblWarning")->height());
+        QVERIFY(!table->isVisible() && !dates->isVisible());
+        QVERIFY(warning->heightForWidth(warning->width()) > table->y() - warning->y());
+        QVERIFY(warning->heightForWidth(warning->width()) <= warning->height());
         QTest::mouseClick(Find<QPushButton>(m, "cmdClear"), Qt::LeftButton);
-        QVERIFY(Find<QPushButton>(m, "cmdTable")->isVisible());
+        QVERIFY(table->isVisible() && dates->isVisible());
 
         QTest::mouseClick(Find<QPushButton>(m, "cmdTable"), Qt::LeftButton);
         QVERIFY(m.TableLoaded());
