@@ -28,8 +28,8 @@ struct Program {
         yomari::app::SetLocationForTesting(
             yomari::app::ProgramLocation{dir.path(), QStringLiteral("Yomari")});
         main.Form_Load();
-        main.optInput[5]->setChecked(true);
-        main.cmdInputSerch[0]->click();
+        main.findChild<QRadioButton*>(QStringLiteral("optInput5"))->setChecked(true);
+        main.findChild<QPushButton*>(QStringLiteral("cmdInputSerch0"))->click();
         dialog = main.Serch();
     }
     QTemporaryDir dir;
@@ -46,10 +46,12 @@ Program& Shared()
 void Search(benchmark::State& state, const QString& pattern)
 {
     frmSerch* d = Shared().dialog;
-    d->txtSerch->setText(pattern);
+    // The dialog's controls are its own; found by name, as the tests do.
+    d->findChild<QLineEdit*>(QStringLiteral("txtSerch"))->setText(pattern);
+    const auto* matches = d->findChild<QListWidget*>(QStringLiteral("lstMatch"));
     for (auto _ : state) {
         d->cmdSearch_Click();
-        benchmark::DoNotOptimize(d->lstMatch->count());
+        benchmark::DoNotOptimize(matches->count());
     }
 }
 

@@ -469,7 +469,8 @@ TEST(Cli, HostileInputIsQuotedSafelyAndGivesValidJson)
                   {"\xC0\xAF", "\uFFFD\uFFFD"},
                   {"\xE0\x80\xAF", r3},
                   {"2019-04-30\xFF", "2019-04-30\uFFFD"},
-                  {"\x1b[2J\"\\", "\x1b[2J\"\\"}};
+                  {"\x1b[2J\"\\", "\x1b[2J\"\\"},
+                  {"\xC2\x80\xC2\x9F", "\u0080\u009F"}}; // C1 controls: valid, kept
     for (const auto& [q, read] : broken) {
         const Outcome piped = Pipe(q + "\n", {"--json"});
         const Outcome age = RunCli({"--age", q, "--json"});

@@ -19,7 +19,8 @@ namespace testsupport {
 // The one control of the window with that objectName and type, as a person
 // finds it by what it is: the windows name each control as the code does, an
 // array's index appended ("txtInput0"). None or more than one fails the test,
-// naming the objectName, and ends the test function there.
+// naming the objectName, and ends the test program there (Qt Test stops at
+// the exception it throws), since the test cannot go on without it.
 QObject* FindControl(const QObject& window, const QString& name, const QMetaObject& type);
 template <class T>
 T* Find(const QObject& window, const QString& name)

@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::ProgramFolder;
 
 class TestTray : public QObject {
@@ -86,7 +87,7 @@ private slots:
         w.Tray().TaskTray1->MouseMove(cTaskTray::kLeftButtonDown);
         QVERIFY(w.ADGen().isVisible()); // AppMode 1: the simple window
         QVERIFY(!w.isVisible());
-        QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(w.ADGen().Text1));
+        QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(Find<QLineEdit>(w.ADGen(), "Text1")));
 
         w.ADGen().hide();
         w.Options().SetAppMode(0);
@@ -94,7 +95,7 @@ private slots:
         w.Tray().mnuRightClick[0]->trigger(); // 起動
         QVERIFY(w.isVisible());
         QVERIFY(w.isMaximized());
-        QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txtInput[0]));
+        QCOMPARE(w.focusWidget(), static_cast<QWidget*>(Find<QLineEdit>(w, "txtInput0")));
     }
 
     void minimisingHidesOnlyWithAnIcon()
@@ -155,7 +156,7 @@ private slots:
         QList<HelpRequest> requests;
         const HelpHandler previous = HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
         w.Tray().mnuRightClick[3]->trigger();
-        QTest::mouseClick(w.ADGen().cmdHelp, Qt::LeftButton); // the simple window's "?"
+        QTest::mouseClick(Find<QPushButton>(w.ADGen(), "cmdHelp"), Qt::LeftButton); // the simple window's "?"
         HlpDlg::SetHelpHandler(previous);
         QCOMPARE(requests.size(), 2);
         for (const HelpRequest& r : requests) {
@@ -211,7 +212,7 @@ private slots:
             w.Form_Load();
             QVERIFY(!w.isVisible());
             QVERIFY(w.ADGen().isVisible());
-            QVERIFY(w.ADGen().Option2[2]->isChecked());
+            QVERIFY(Find<QRadioButton>(w.ADGen(), "Option22")->isChecked());
             QCOMPARE(w.ADGen().pos(), QPoint(0, 0)); // on the screen: kept
             w.ADGen().close();                       // closing the simple window ends the program
             QVERIFY(!w.isVisible());

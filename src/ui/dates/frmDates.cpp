@@ -9,6 +9,7 @@
 #include "engine/YomariError.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -89,6 +90,12 @@ void frmDates::CreateControls()
     lblDate->setBuddy(m_txtDate);
     grid->addWidget(lblDate, 0, 0);
     grid->addWidget(m_txtDate, 0, 1, 1, 2);
+    // Historians write days before the reform in the Julian calendar, as
+    // the engine reads them by default; this reads them as Gregorian days.
+    m_chkGregorian = new QCheckBox(QStringLiteral("1582年10月15日より前もグレゴリオ暦で読む(&P)"), this);
+    m_chkGregorian->setObjectName(QStringLiteral("chkGregorian"));
+    connect(m_chkGregorian, &QCheckBox::toggled, this, &frmDates::Answer);
+    grid->addWidget(m_chkGregorian, 1, 1, 1, 2);
 
     // Room for the longest answers ("元号なし（白雉の後・朱鳥の前）").
     const int valueWidth = fontMetrics().horizontalAdvance(QString(17, QChar(u'元')));
@@ -111,9 +118,9 @@ void frmDates::CreateControls()
         row.copy->setEnabled(false);
         connect(row.copy, &QPushButton::clicked, this,
                 [this, i] { QApplication::clipboard()->setText(m_rows[i].value->text()); });
-        grid->addWidget(row.caption, i + 1, 0);
-        grid->addWidget(row.value, i + 1, 1);
-        grid->addWidget(row.copy, i + 1, 2);
+        grid->addWidget(row.caption, i + 2, 0);
+        grid->addWidget(row.value, i + 2, 1);
+        grid->addWidget(row.copy, i + 2, 2);
     }
 
     m_lblNote = new QLabel(this);
@@ -123,13 +130,13 @@ void frmDates::CreateControls()
     m_lblNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Three lines kept free, so that a message does not make the window jump.
     m_lblNote->setMinimumHeight(fontMetrics().lineSpacing() * 3);
-    grid->addWidget(m_lblNote, kRows + 1, 0, 1, 3);
+    grid->addWidget(m_lblNote, kRows + 2, 0, 1, 3);
 
     m_cmdClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     m_cmdClose->setAutoDefault(true);
     connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::close);
-    grid->addWidget(m_cmdClose, kRows + 2, 2);
+    grid->addWidget(m_cmdClose, kRows + 3, 2);
     grid->setColumnStretch(1, 1);
 
     connect(m_txtDate, &QLineEdit::textChanged, this, &frmDates::Answer);
@@ -205,9 +212,17 @@ void frmDates::Answer()
         ShowNote(m_loadError);
         return;
     }
+    // No written day comes near this; a pasted page is not quoted back.
+    constexpr qsizetype kLongest = 60;
+    if (text.size() > kLongest) {
+        ShowNote(QStringLiteral("日付として読むには長すぎます（%1文字まで）").arg(kLongest));
+        return;
+    }
     const std::string query = text.toStdString();
     try {
-        if (const auto day = yomari::AnswerDay(*m_engine, query)) {
+        yomari::DayOptions options;
+        options.prolepticGregorian = m_chkGregorian->isChecked();
+        if (const auto day = yomari::AnswerDay(*m_engine, query, options)) {
             ShowDay(*day);
             return;
         }

@@ -6,6 +6,7 @@
 #include <memory>
 
 class AppOptions;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -70,6 +71,7 @@ private:
     bool m_selectWhenActive = false;
 
     QLineEdit* m_txtDate = nullptr;
+    QCheckBox* m_chkGregorian = nullptr;
     Row m_rows[kRows];
     QLabel* m_lblNote = nullptr;
     QPushButton* m_cmdClose = nullptr;

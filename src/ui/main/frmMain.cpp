@@ -49,6 +49,7 @@ QString FromStd(const std::string& s)
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
 {
+    setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("ヨマリ Yomari"));
     CreateControls();
     SetTabOrder();
@@ -235,7 +236,7 @@ void frmMain::ShowStartWindow()
         frmADGen& simple = ADGen();
         simple.setVisible(!hidden);
         if (!hidden)
-            simple.Text1->setFocus();
+            simple.FocusYear();
     }
 }
 
@@ -509,8 +510,8 @@ void frmMain::cmdInputSerch_Click(int index)
     if (!SerchLoaded()) {
         m_frmSerch = new frmSerch(this, *m_CYomari, m_options, m_modernEraCount);
         connect(m_frmSerch, &frmSerch::EraChosen, this, [this](int group, const QString& era) {
-            if (group >= 0 && group < static_cast<int>(cmbInput.size()) && m_frmSerch)
-                m_frmSerch->SetGengoList(cmbInput[group], era);
+            if (group >= 0 && group < static_cast<int>(cmbInput.size()))
+                SetGengoList(cmbInput[group], era);
         });
         m_frmSerch->Form_Load();
     }
@@ -520,6 +521,16 @@ void frmMain::cmdInputSerch_Click(int index)
     m_frmSerch->show();
     m_frmSerch->raise();
     m_frmSerch->activateWindow();
+}
+
+void frmMain::SetGengoList(QComboBox* anyCombo, const QString& serched)
+{
+    if (serched.isEmpty())
+        return;
+    // Era names hold no wildcards, so the item is found by its exact name.
+    const int index = anyCombo->findText(serched, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        anyCombo->setCurrentIndex(index);
 }
 
 void frmMain::UnloadSerch()
@@ -713,16 +724,6 @@ void frmMain::cmdOption_Click()
     Tray().SetModal(true);
 
     frmOption dialog(m_options, m_CYomari.get(), this);
-    const auto check = [](const std::array<QRadioButton*, 2>& group, int32_t index) {
-        if (index >= 0 && index < static_cast<int32_t>(group.size()))
-            group[index]->setChecked(true);
-    };
-    check(dialog.optNanBoku, m_options.NanBokuMode());
-    check(dialog.optAppMode, m_options.AppMode());
-    check(dialog.optSysTray, m_options.InSysTray() ? 1 : 0);
-    dialog.txtMaxLen->setText(QString::number(m_options.TextLenMax()));
-    check(dialog.optWhichCopy, m_options.BirthYearWhichCopy());
-
     m_frmOption = &dialog;
     dialog.exec();
     m_frmOption = nullptr;
@@ -759,7 +760,9 @@ void frmMain::closeEvent(QCloseEvent* event)
     if (!m_unloaded && m_CYomari) {
         m_unloaded = true;
         // A simple window that never opened is made now, sized by the era
-        // names as at a start, so that its place is written as before.
+        // names as at a start, so that its place is written as before; it
+        // runs no handler, so it goes at once rather than outliving this one.
+        const bool simpleNeverOpened = !m_adGen;
         ADGen();
         m_CYomari.reset();
         if (m_adGen)
@@ -769,6 +772,8 @@ void frmMain::closeEvent(QCloseEvent* event)
         } catch (const yomari::YomariError& error) {
             basYomari::ShowError(this, error);
         }
+        if (simpleNeverOpened)
+            m_adGen.reset();
         if (m_frmTray)
             m_frmTray->Delete();
         UnloadSerch();
@@ -815,7 +820,7 @@ void frmMain::ShowCurrentWindow()
     } else if (m_options.AppMode() == 1) {
         frmADGen& simple = ADGen();
         basYomari::RestoreWindow(&simple, simple.WindowStateBeforeTray());
-        simple.Text1->setFocus();
+        simple.FocusYear();
     }
 }
 
@@ -834,7 +839,7 @@ void frmMain::ShowSimpleWindow()
     simple.show();
     simple.raise();
     simple.activateWindow();
-    simple.Text1->setFocus();
+    simple.FocusYear();
 }
 
 void frmMain::ShowHelp()

@@ -147,6 +147,15 @@ void frmOption::SetTabOrder()
 
 void frmOption::Form_Load()
 {
+    const auto check = [](const std::array<QRadioButton*, 2>& group, int32_t index) {
+        if (index >= 0 && index < static_cast<int32_t>(group.size()))
+            group[index]->setChecked(true);
+    };
+    check(optNanBoku, m_options.NanBokuMode());
+    check(optAppMode, m_options.AppMode());
+    check(optSysTray, m_options.InSysTray() ? 1 : 0);
+    txtMaxLen->setText(QString::number(m_options.TextLenMax()));
+    check(optWhichCopy, m_options.BirthYearWhichCopy());
     lblTextMaxLen->setText(QStringLiteral("(%1以上を入力)").arg(kMinTextLen));
     // Without a notification area the icon could not be shown, so residence
     // cannot be chosen here; a stored choice is kept as it is.

@@ -16,8 +16,8 @@ class CYomari;
 }
 
 // The options dialog: edits the five options and writes the changed ones
-// back on "&OK"; a new court line goes to the engine first. The main window
-// fills the controls before it shows the dialog modal.
+// back on "&OK"; a new court line goes to the engine first. It opens showing
+// the options as they are.
 class frmOption : public QDialog {
     Q_OBJECT
 
@@ -31,8 +31,19 @@ public:
     void cmdCancel_Click();
     void txtMaxLen_KeyPress(int& keyAscii);
 
-    // Controls, named and indexed as the main window knows them; the index
-    // of an option button is the value of its option.
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void Form_Load();
+
+    bool ReadMaxLen(int32_t& value);
+    bool ChangeNanBoku(int32_t value);
+
+    // Controls; each objectName is its name here, an array's index appended
+    // ("optNanBoku1"). The index of an option button is the value of its option.
     QGroupBox* frameNanBoku = nullptr;
     std::array<QRadioButton*, 2> optNanBoku{};
     QGroupBox* frameSysTray = nullptr;
@@ -46,17 +57,6 @@ public:
     std::array<QRadioButton*, 2> optWhichCopy{};
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void CreateControls();
-    void SetTabOrder();
-    void Form_Load();
-
-    bool ReadMaxLen(int32_t& value);
-    bool ChangeNanBoku(int32_t value);
 
     AppOptions& m_options;
     yomari::CYomari* m_engine;

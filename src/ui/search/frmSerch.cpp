@@ -44,6 +44,7 @@ frmSerch::frmSerch(QWidget* owner, const yomari::CYomari& engine, const AppOptio
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
+    setObjectName(QStringLiteral("frmSerch"));
     setWindowTitle(QStringLiteral("元号\u3000検索"));
     CreateControls();
     SetTabOrder();
@@ -64,8 +65,9 @@ void frmSerch::CreateControls()
 {
     setFixedSize(yomari::twips::ToPixels(2820), yomari::twips::ToPixels(3360));
 
-    const auto button = [this](const QString& caption, int top) {
+    const auto button = [this](const char* name, const QString& caption, int top) {
         auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
         b->setGeometry(Rect(1680, top, 975, 375));
         // No default button: Enter presses only the button that has the focus.
         b->setAutoDefault(false);
@@ -73,28 +75,34 @@ void frmSerch::CreateControls()
     };
 
     txtSerch = new QLineEdit(this);
+    txtSerch->setObjectName(QStringLiteral("txtSerch"));
     txtSerch->setGeometry(Rect(120, 600, 1335, 375));
     // Readings are typed in hiragana: keep the input method on. Which mode it
     // starts in is the platform's choice; Qt cannot ask for hiragana.
     txtSerch->setAttribute(Qt::WA_InputMethodEnabled, true);
-    cmdSearch = button(QStringLiteral("検索(&F)"), 600);
+    cmdSearch = button("cmdSearch", QStringLiteral("検索(&F)"), 600);
     lstMatch = new QListWidget(this);
+    lstMatch->setObjectName(QStringLiteral("lstMatch"));
     lstMatch->setGeometry(Rect(120, 1080, 1335, 1320));
     lstMatch->setSelectionMode(QAbstractItemView::SingleSelection);
-    cmdOK = button(QStringLiteral("&OK"), 1080);
-    cmdSerchClear = button(QStringLiteral("クリア(&L)"), 1560);
+    cmdOK = button("cmdOK", QStringLiteral("&OK"), 1080);
+    cmdSerchClear = button("cmdSerchClear", QStringLiteral("クリア(&L)"), 1560);
     Label1 = new QLabel(QStringLiteral("時代(&N) ："), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(Rect(120, 120, 975, 255));
     cmbJidai = new QComboBox(this);
+    cmbJidai->setObjectName(QStringLiteral("cmbJidai"));
     // Clear of the caption's last character, "：".
     cmbJidai->setGeometry(Rect(1080, 120, 1575, 300));
     Label1->setBuddy(cmbJidai);
-    cmdCancel = button(QStringLiteral("Cancel"), 2040);
+    cmdCancel = button("cmdCancel", QStringLiteral("Cancel"), 2040);
     lblSerchHelp = new QLabel(this);
+    lblSerchHelp->setObjectName(QStringLiteral("lblSerchHelp"));
     lblSerchHelp->setGeometry(Rect(120, 2520, 2535, 615));
     lblSerchHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblSerchHelp->setWordWrap(true);
     lstDummy = new QListWidget(this);
+    lstDummy->setObjectName(QStringLiteral("lstDummy"));
     lstDummy->setGeometry(Rect(600, 1440, 1095, 600));
     lstDummy->setFocusPolicy(Qt::NoFocus);
     lstDummy->setVisible(false);
@@ -343,16 +351,6 @@ bool frmSerch::ChkInput()
     else
         txtSerch->setFocus();
     return false;
-}
-
-void frmSerch::SetGengoList(QComboBox* anyCombo, const QString& serched)
-{
-    if (serched.isEmpty())
-        return;
-    // Era names hold no wildcards, so the item is found by its exact name.
-    const int index = anyCombo->findText(serched, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        anyCombo->setCurrentIndex(index);
 }
 
 void frmSerch::cmdOK_Click()

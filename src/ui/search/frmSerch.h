@@ -38,8 +38,6 @@ public:
     // True when an era is selected in lstMatch; otherwise moves the focus to
     // where the user has to act and answers false.
     bool ChkInput();
-    // Selects the era named `serched` in `anyCombo`, if it holds it.
-    void SetGengoList(QComboBox* anyCombo, const QString& serched);
 
     // Closes the dialog for good; a later search opens a new one.
     void Unload();
@@ -70,17 +68,6 @@ public:
     QStringList JidaiFirst;
     QStringList JidaiLast;
     int32_t NanbokuIndex = -1;
-
-    QLineEdit* txtSerch = nullptr;
-    QPushButton* cmdSearch = nullptr;
-    QListWidget* lstMatch = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdSerchClear = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* cmbJidai = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    QLabel* lblSerchHelp = nullptr;
-    QListWidget* lstDummy = nullptr;
 
 signals:
     // OK with an era selected: the era list of group (Tag) takes the era.
@@ -113,4 +100,16 @@ private:
     int32_t m_modernEraCount;
     bool m_jidaiAvailable = false;
     bool m_unloaded = false;
+
+    // Controls; each objectName is its name here.
+    QLineEdit* txtSerch = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QListWidget* lstMatch = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdSerchClear = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cmbJidai = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QLabel* lblSerchHelp = nullptr;
+    QListWidget* lstDummy = nullptr;
 };

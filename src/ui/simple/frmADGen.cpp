@@ -35,6 +35,7 @@ frmADGen::frmADGen(WindowHost& host, AppOptions& options)
     , m_host(host)
     , m_options(options)
 {
+    setObjectName(QStringLiteral("frmADGen"));
     setWindowTitle(QStringLiteral("ヨマリ 簡易版"));
     CreateControls();
     SetTabOrder();
@@ -81,19 +82,24 @@ void frmADGen::CreateControls()
     setFixedSize(yomari::twips::ToPixels(3390), yomari::twips::ToPixels(2760));
 
     Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(Rect(120, 120, 2775, 855));
     Option1[0] = new QRadioButton(QStringLiteral("元号→西暦"), Frame1);
+    Option1[0]->setObjectName(QStringLiteral("Option10"));
     Option1[0]->setGeometry(Rect(120, 240, 1215, 495));
     Option1[1] = new QRadioButton(QStringLiteral("西暦→元号"), Frame1);
+    Option1[1]->setObjectName(QStringLiteral("Option11"));
     Option1[1]->setGeometry(Rect(1440, 240, 1215, 495));
     Option1[0]->setChecked(true);
 
     Frame2 = new QGroupBox(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(Rect(120, 960, 975, 1695));
     const char* const eraCaptions[] = {"明治", "大正", "昭和", "平成"};
     const int eraTop[] = {1200, 840, 480, 120};
     for (int j = 0; j < 4; ++j) {
         Option2[j] = new QRadioButton(QString::fromUtf8(eraCaptions[j]), Frame2);
+        Option2[j]->setObjectName(QStringLiteral("Option2%1").arg(j));
         Option2[j]->setGeometry(Rect(120, eraTop[j], 735, 375));
     }
     Option2[3]->setChecked(true);
@@ -101,35 +107,41 @@ void frmADGen::CreateControls()
     OptionGroupFocus::Install(Frame2, QList<QRadioButton*>(Option2.begin(), Option2.end()));
 
     Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(Rect(1200, 1080, 495, 270));
     // A year is digits only: the key filter decides typed keys, the year box
     // what is pasted or comes through the input method.
     yomari::app::YearBox::Guard(Text1);
 
     Label1 = new QLabel(QStringLiteral("→"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(Rect(1800, 1080, 255, 255));
     Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(Rect(2160, 1080, 495, 255));
     // The result can be selected and copied, never edited.
     Label3 = new QLineEdit(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(Rect(2640, 1080, 495, 270));
     Label3->setReadOnly(true);
     Label4 = new QLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setGeometry(Rect(1200, 1440, 2175, 375));
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label4->setWordWrap(true);
 
-    const auto button = [this](const QString& caption, int l, int t, int w, int h) {
+    const auto button = [this](const char* name, const QString& caption, int l, int t, int w, int h) {
         auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
         b->setGeometry(Rect(l, t, w, h));
         // Enter on a focused button presses it, as Space does.
         b->setAutoDefault(true);
         return b;
     };
-    Command1 = button(QStringLiteral("計算(&R)"), 1200, 1920, 975, 375);
-    cmdCopy = button(QStringLiteral("&Copy"), 2280, 1920, 975, 375);
-    cmdFullVersion = button(QStringLiteral("フル機能版"), 1200, 2400, 1455, 255);
-    cmdHelp = button(QStringLiteral("?"), 2760, 2400, 495, 255);
+    Command1 = button("Command1", QStringLiteral("計算(&R)"), 1200, 1920, 975, 375);
+    cmdCopy = button("cmdCopy", QStringLiteral("&Copy"), 2280, 1920, 975, 375);
+    cmdFullVersion = button("cmdFullVersion", QStringLiteral("フル機能版"), 1200, 2400, 1455, 255);
+    cmdHelp = button("cmdHelp", QStringLiteral("?"), 2760, 2400, 495, 255);
 
     for (QWidget* child : findChildren<QWidget*>())
         m_designed.insert(child, child->geometry());
@@ -246,6 +258,11 @@ void frmADGen::showEvent(QShowEvent* event)
 int32_t frmADGen::SelectedGengo() const
 {
     return basYomari::SelectedIndex(QList<QRadioButton*>(Option2.begin(), Option2.end()));
+}
+
+void frmADGen::FocusYear()
+{
+    Text1->setFocus();
 }
 
 void frmADGen::SetSelectedGengo(int32_t index)

@@ -48,6 +48,8 @@ public:
     int32_t SelectedGengo() const;
     // Checks that era button; -1 (or any index without a button) unchecks all.
     void SetSelectedGengo(int32_t index);
+    // Puts the focus into the year box, where a shown window is typed into.
+    void FocusYear();
 
     // Handlers, public so that other windows and tests can raise them as the
     // controls do.
@@ -69,21 +71,6 @@ public:
     static QString InvalidInputMessage();
     static QString NoEraMessage();
     static QString BadEraDataMessage();
-
-    // Controls, named and indexed as the other windows know them.
-    QGroupBox* Frame1 = nullptr;
-    std::array<QRadioButton*, 2> Option1{};
-    QGroupBox* Frame2 = nullptr;
-    std::array<QRadioButton*, 4> Option2{};
-    QLineEdit* Text1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* cmdCopy = nullptr;
-    QPushButton* cmdFullVersion = nullptr;
-    QPushButton* cmdHelp = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -124,4 +111,20 @@ private:
     int32_t m_windowState = 0;
     int16_t m_gengoCount = 0;
     bool m_unloading = false;
+
+    // Controls; each objectName is its name here, an array's index appended
+    // ("Option23").
+    QGroupBox* Frame1 = nullptr;
+    std::array<QRadioButton*, 2> Option1{};
+    QGroupBox* Frame2 = nullptr;
+    std::array<QRadioButton*, 4> Option2{};
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* cmdCopy = nullptr;
+    QPushButton* cmdFullVersion = nullptr;
+    QPushButton* cmdHelp = nullptr;
 };

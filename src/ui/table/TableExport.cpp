@@ -85,7 +85,7 @@ QString WriteCsv(const ExportTable& table, const QString& fileName)
     return {};
 }
 
-void Print(const ExportTable& table, QPrinter& printer, const QFont& font)
+QString PaperHtml(const ExportTable& table)
 {
     QString html = QStringLiteral("<h3>") + table.title.toHtmlEscaped() + QStringLiteral("</h3>");
     html +=
@@ -104,13 +104,17 @@ void Print(const ExportTable& table, QPrinter& printer, const QFont& font)
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral("</tbody></table>");
+    return html;
+}
 
+void Print(const ExportTable& table, QPrinter& printer, const QFont& font)
+{
     QTextDocument document;
     // The window's font in a size for paper: pixel sizes mean nothing at printer resolution.
     QFont paperFont = font;
     paperFont.setPointSizeF(8); // the age table's nine columns fit A4 upright
     document.setDefaultFont(paperFont);
-    document.setHtml(html);
+    document.setHtml(PaperHtml(table));
     document.print(&printer);
 }
 

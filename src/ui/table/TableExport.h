@@ -40,7 +40,10 @@ std::string CsvBytes(const ExportTable& table);
 QString WriteCsv(const ExportTable& table, const QString& fileName);
 QString WritePdf(const ExportTable& table, const QString& fileName, const QFont& font);
 
-// The title and the table on paper, in the window's font family.
+// The title and the table on paper, as rich text: a header row and one
+// line per row.
+QString PaperHtml(const ExportTable& table);
+// That page in the window's font family.
 void Print(const ExportTable& table, QPrinter& printer, const QFont& font);
 
 } // namespace yomari::tableexport

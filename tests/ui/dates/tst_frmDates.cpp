@@ -1,12 +1,13 @@
 // The date window as a person uses it: opened from the main window and the
-// icon's menu, dates typed key by key or committed by the input method, the
-// answers read off the window, copied with its buttons.
+// icon's menu, days typed key by key or committed by the input method, the
+// answers read off the window and copied with its buttons.
 
 #include "app/AppSetup.h"
 #include "tests/support/TestProgram.h"
 #include "tray/frmTray.h"
 #include "ui/main/frmMain.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,26 +15,19 @@
 #include <QPushButton>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::PressAsX;
 using testsupport::ProgramFolder;
 using testsupport::Retype;
 
 namespace {
 
-// The rows of the window top down, as named after their form.
+// The forms of an answer, top down.
 const char* const kForms[] = {"Era",       "Also",      "OtherLine",  "Julian", "Gregorian",
                               "Lunisolar", "DayKanshi", "YearKanshi", "Jdn"};
 
-template <class T>
-T* Control(QWidget* window, const QString& name)
-{
-    T* c = window->findChild<T*>(name);
-    if (!c)
-        qFatal("no %s in the window", qPrintable(name));
-    return c;
-}
-
-// The shipped era and day files; `change` may spoil one before the start.
+// The shipped era and day files (`change` may spoil one), and the date window
+// opened with the main window's button.
 struct Program {
     explicit Program(const std::function<void(const ProgramFolder&)>& change = nullptr)
     {
@@ -45,29 +39,30 @@ struct Program {
         main.show();
         if (!QTest::qWaitForWindowActive(&main))
             qFatal("the main window did not come up");
+        QTest::mouseClick(Find<QPushButton>(main, QStringLiteral("cmdDates")), Qt::LeftButton);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("frmDates") && QTest::qWaitForWindowActive(w))
+                d = w;
+        if (!d)
+            qFatal("the date window did not come forward");
+        box = Find<QLineEdit>(*d, QStringLiteral("txtDate"));
     }
-    // Opens the dates with the main window's button, as a click does.
-    QWidget* OpenDates()
+    QLineEdit* Form(const char* form) const { return Find<QLineEdit>(*d, QStringLiteral("txt") + form); }
+    QLabel* Note() const { return Find<QLabel>(*d, QStringLiteral("lblNote")); }
+    // Every form, then the note.
+    QString Shown() const
     {
-        QTest::mouseClick(main.findChild<QPushButton*>(QStringLiteral("cmdDates")), Qt::LeftButton);
-        for (QWidget* d : QApplication::topLevelWidgets())
-            if (d->objectName() == QStringLiteral("frmDates") && QTest::qWaitForWindowActive(d))
-                return d;
-        qFatal("the date window did not come forward");
+        QStringList texts;
+        for (const char* form : kForms)
+            texts << Form(form)->text();
+        return (texts << Note()->text()).join(QStringLiteral(" | "));
     }
+
     ProgramFolder folder;
     frmMain main;
+    QWidget* d = nullptr;
+    QLineEdit* box = nullptr;
 };
-
-// What the window shows: every form top down, then the note.
-QString Shown(QWidget* d)
-{
-    QStringList texts;
-    for (const char* form : kForms)
-        texts << Control<QLineEdit>(d, QStringLiteral("txt") + QLatin1String(form))->text();
-    texts << Control<QLabel>(d, QStringLiteral("lblNote"))->text();
-    return texts.join(QStringLiteral(" | "));
-}
 
 } // namespace
 
@@ -80,11 +75,9 @@ private slots:
     void typedDatesShowEveryForm()
     {
         Program p;
-        QWidget* d = p.OpenDates();
-        auto* box = Control<QLineEdit>(d, QStringLiteral("txtDate"));
-        QCOMPARE(QApplication::focusWidget(), box);
-        // Typed as they come: ASCII key by key, Japanese as one commit of the
-        // input method; never Enter, the window answers as it is typed.
+        QCOMPARE(QApplication::focusWidget(), p.box);
+        // ASCII key by key, Japanese as one commit of the input method; never
+        // Enter: the window answers as it is typed.
         // era | also | other line | Julian | Gregorian | 旧暦 | 日 | 年 | JDN | note
         const struct {
             const char* typed;
@@ -118,92 +111,94 @@ private slots:
             {"安政3年閏5月1日",
              " |  |  |  |  |  |  |  |  | 安政3年閏5月1日はありません（安政3年に閏月はありません）"},
             {"昭和50", " |  |  |  |  |  |  |  |  | 年だけの答え：1975"},
+            {"", " |  |  |  |  |  |  |  |  | "},
         };
         QStringList wrong;
         for (const auto& row : table) {
-            Retype(box, QString::fromUtf8(row.typed));
-            if (Shown(d) != QString::fromUtf8(row.shown))
-                wrong << QString::fromUtf8(row.typed) + QStringLiteral(" shows ") + Shown(d);
+            Retype(p.box, QString::fromUtf8(row.typed));
+            if (p.Shown() != QString::fromUtf8(row.shown))
+                wrong << QString::fromUtf8(row.typed) + QStringLiteral(" shows ") + p.Shown();
         }
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
-        Retype(box, {});
-        QCOMPARE(Shown(d), QStringLiteral(" |  |  |  |  |  |  |  |  | "));
-    }
 
-    void eachFormIsCopiedByItsButton()
-    {
-        Program p;
-        QWidget* d = p.OpenDates();
-        Retype(Control<QLineEdit>(d, QStringLiteral("txtDate")), QStringLiteral("1224-08-17"));
-        QClipboard* clipboard = QApplication::clipboard();
-        int copied = 0;
-        for (const char* form : kForms) {
-            const QString text = Control<QLineEdit>(d, QStringLiteral("txt") + QLatin1String(form))->text();
-            auto* copy = Control<QPushButton>(d, QStringLiteral("cmdCopy") + QLatin1String(form));
-            // A form the day does not have has nothing to copy.
-            QCOMPARE(copy->isEnabled(), !text.isEmpty());
-            if (text.isEmpty())
-                continue;
-            clipboard->clear();
-            QTest::mouseClick(copy, Qt::LeftButton);
-            QCOMPARE(clipboard->text(), text);
-            ++copied;
+        // Ticked with Space, a day before the reform is read as Gregorian.
+        Retype(p.box, QStringLiteral("1582-07-01"));
+        auto* gregorian = Find<QCheckBox>(*p.d, QStringLiteral("chkGregorian"));
+        gregorian->setFocus();
+        QTest::keyClick(gregorian, Qt::Key_Space);
+        QCOMPARE(p.Shown(), QString::fromUtf8(table[1].shown));
+        QTest::keyClick(gregorian, Qt::Key_Space);
+        QCOMPARE(p.Form("Era")->text(), QStringLiteral("天正10年6月12日"));
+
+        // A new court line in the options answers again in that line.
+        Retype(p.box, QStringLiteral("1340-01-01"));
+        p.main.Options().SetNanBokuMode(1);
+        QCOMPARE(Find<QLabel>(*p.d, QStringLiteral("lblEra"))->text(), QStringLiteral("和暦（南朝）"));
+        QCOMPARE(Find<QLabel>(*p.d, QStringLiteral("lblOtherLine"))->text(), QStringLiteral("北朝"));
+        QCOMPARE(p.Form("Era")->text() + p.Form("OtherLine")->text(),
+                 QStringLiteral("延元4年12月2日暦応2年12月2日"));
+
+        // Pasted nonsense: a short reason, nothing answered, the window as it was.
+        const QSize size = p.d->size();
+        for (const QString& pasted :
+             {QString(5000, u'9'), QStringLiteral("天正").repeated(3000),
+              QStringLiteral("1582-06-21").repeated(800), QString(300, QChar(0xFFFD))}) {
+            p.box->clear();
+            QApplication::clipboard()->setText(pasted);
+            PressAsX(p.box, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(p.box->text(), pasted);
+            const QString note = p.Note()->text();
+            QVERIFY2(!note.isEmpty() && note.size() < 100, qPrintable(note.left(120)));
+            QCOMPARE(p.Form("Era")->text(), QString());
+            QCOMPARE(p.d->size(), size);
         }
-        QCOMPARE(copied, 8);
-        // And by its access key, from the date line.
-        clipboard->clear();
-        QTest::keyClick(d, Qt::Key_W, Qt::AltModifier);
-        QTRY_COMPARE(clipboard->text(), QStringLiteral("貞応3年閏7月1日"));
     }
 
-    void keyboardWalksTheWindowTopDownAndEscapeCloses()
+    void keysWalkCopyAndClose()
     {
         Program p;
-        QWidget* d = p.OpenDates();
-        auto* box = Control<QLineEdit>(d, QStringLiteral("txtDate"));
-        Retype(box, QStringLiteral("1338-03-01")); // a day with every form
+        Retype(p.box, QStringLiteral("1338-03-01")); // a day with every form
         // One round of Tab from the date line: each stop below the one before.
         QList<QWidget*> visited;
-        for (QWidget* at = box; !visited.contains(at); at = QApplication::focusWidget()) {
+        for (QWidget* at = p.box; !visited.contains(at); at = QApplication::focusWidget()) {
             visited << at;
             PressAsX(at, Qt::Key_Tab);
         }
-        QCOMPARE(visited.size(), 11); // the line, nine copy buttons, 閉じる
+        QCOMPARE(visited.size(), 12); // the line, its calendar, nine copy buttons, 閉じる
         for (qsizetype i = 1; i < visited.size(); ++i)
             QVERIFY2(visited[i - 1]->y() < visited[i]->y(), qPrintable(visited[i]->objectName()));
         QCOMPARE(visited.back()->objectName(), QStringLiteral("cmdClose"));
 
+        // Each button copies its own form; a form the day lacks cannot be copied.
+        QClipboard* clipboard = QApplication::clipboard();
+        Retype(p.box, QStringLiteral("1224-08-17"));
+        for (const char* form : kForms) {
+            auto* copy = Find<QPushButton>(*p.d, QStringLiteral("cmdCopy") + form);
+            QCOMPARE(copy->isEnabled(), !p.Form(form)->text().isEmpty());
+            clipboard->clear();
+            QTest::mouseClick(copy, Qt::LeftButton);
+            QCOMPARE(clipboard->text(), p.Form(form)->text());
+        }
+        clipboard->clear();
+        QTest::keyClick(p.d, Qt::Key_W, Qt::AltModifier);
+        QTRY_COMPARE(clipboard->text(), QStringLiteral("貞応3年閏7月1日"));
+
         // Alt+D comes back to the line; Escape there closes the window.
-        QTest::keyClick(d, Qt::Key_D, Qt::AltModifier);
-        QTRY_COMPARE(QApplication::focusWidget(), box);
-        PressAsX(box, Qt::Key_Escape);
-        QVERIFY(!d->isVisible());
+        QTest::keyClick(p.d, Qt::Key_D, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::focusWidget(), p.box);
+        PressAsX(p.box, Qt::Key_Escape);
+        QVERIFY(!p.d->isVisible());
 
         // The icon's menu opens it again, right after 早見表, with the last
-        // date selected so that typing replaces it.
+        // day selected so that typing replaces it.
         frmTray& tray = p.main.Tray();
         const QList<QAction*> entries = tray.mnuRight->actions();
         QCOMPARE(entries.indexOf(tray.mnuDates), entries.indexOf(tray.mnuTable) + 1);
         QCOMPARE(tray.mnuDates->text(), QStringLiteral("日付変換"));
         tray.mnuDates->trigger();
-        QVERIFY(QTest::qWaitForWindowActive(d));
-        QCOMPARE(QApplication::focusWidget(), box);
-        QCOMPARE(box->selectedText(), QStringLiteral("1338-03-01"));
-    }
-
-    void followsTheCourtLineOfTheOptions()
-    {
-        Program p;
-        QWidget* d = p.OpenDates();
-        Retype(Control<QLineEdit>(d, QStringLiteral("txtDate")), QStringLiteral("1340-01-01"));
-        auto* era = Control<QLineEdit>(d, QStringLiteral("txtEra"));
-        auto* other = Control<QLineEdit>(d, QStringLiteral("txtOtherLine"));
-        QCOMPARE(Control<QLabel>(d, QStringLiteral("lblEra"))->text(), QStringLiteral("和暦（北朝）"));
-        p.main.Options().SetNanBokuMode(1);
-        QCOMPARE(Control<QLabel>(d, QStringLiteral("lblEra"))->text(), QStringLiteral("和暦（南朝）"));
-        QCOMPARE(Control<QLabel>(d, QStringLiteral("lblOtherLine"))->text(), QStringLiteral("北朝"));
-        QCOMPARE(era->text(), QStringLiteral("延元4年12月2日"));
-        QCOMPARE(other->text(), QStringLiteral("暦応2年12月2日"));
+        QVERIFY(QTest::qWaitForWindowActive(p.d));
+        QCOMPARE(QApplication::focusWidget(), p.box);
+        QCOMPARE(p.box->selectedText(), QStringLiteral("1224-08-17"));
     }
 
     void spoiltLunisolarFilesCostOnlyTheOldDays_data()
@@ -226,17 +221,14 @@ private slots:
             if (!bytes.isNull())
                 folder.Write(file, bytes);
         });
-        QWidget* d = p.OpenDates();
-        auto* box = Control<QLineEdit>(d, QStringLiteral("txtDate"));
-        auto* era = Control<QLineEdit>(d, QStringLiteral("txtEra"));
-        auto* note = Control<QLabel>(d, QStringLiteral("lblNote"));
-        Retype(box, QStringLiteral("1582-06-21"));
-        QCOMPARE(era->text(), QString());
-        QVERIFY2(note->text().startsWith(QStringLiteral("年だけの答え：天正10年")), qPrintable(note->text()));
-        QVERIFY2(note->text().contains(file), qPrintable(note->text()));
-        Retype(box, QStringLiteral("1975-01-01"));
-        QCOMPARE(era->text(), QStringLiteral("昭和50年1月1日"));
-        QCOMPARE(note->text(), QString());
+        Retype(p.box, QStringLiteral("1582-06-21"));
+        QCOMPARE(p.Form("Era")->text(), QString());
+        QVERIFY2(p.Note()->text().startsWith(QStringLiteral("年だけの答え：天正10年")),
+                 qPrintable(p.Note()->text()));
+        QVERIFY2(p.Note()->text().contains(file), qPrintable(p.Note()->text()));
+        Retype(p.box, QStringLiteral("1975-01-01"));
+        QCOMPARE(p.Form("Era")->text(), QStringLiteral("昭和50年1月1日"));
+        QCOMPARE(p.Note()->text(), QString());
     }
 };
 

@@ -27,6 +27,7 @@
 #include <vector>
 
 using testsupport::ClickRadio;
+using testsupport::Find;
 using testsupport::Items;
 using testsupport::PressLater;
 using testsupport::ProgramFolder;
@@ -97,7 +98,7 @@ bool WithOptionsOpen(frmMain& w, const std::function<void(frmOption&)>& step)
                 dialog->reject();
             return true;
         })
-        .Run([&] { QTest::mouseClick(w.cmdOption, Qt::LeftButton); });
+        .Run([&] { QTest::mouseClick(Find<QPushButton>(w, "cmdOption"), Qt::LeftButton); });
     return ran;
 }
 
@@ -185,14 +186,17 @@ void TestFrmOption::dialogLayout()
     QVERIFY(d.isModal());
     QCOMPARE(d.minimumSize(), QSize(343, 172)); // 5145 x 2580 twips, not resizable
     QCOMPARE(d.maximumSize(), d.minimumSize());
-    QCOMPARE(d.lblTextMaxLen->text(), QStringLiteral("(4以上を入力)"));
-    QVERIFY(!d.txtMaxLen->testAttribute(Qt::WA_InputMethodEnabled));
+    QCOMPARE(Find<QLabel>(d, "lblTextMaxLen")->text(), QStringLiteral("(4以上を入力)"));
+    QVERIFY(!Find<QLineEdit>(d, "txtMaxLen")->testAttribute(Qt::WA_InputMethodEnabled));
 
     // Every control lies inside the dialog, the option buttons inside their
     // frames, and no two controls of the dialog cover each other (the label
     // above the digit box touches it by one pixel, 15 twips, by design).
-    const QList<QWidget*> top{d.frameNanBoku,  d.frameSysTray,   d.frameAppMode, d.Label1,   d.txtMaxLen,
-                              d.lblTextMaxLen, d.frameWhichCopy, d.cmdOK,        d.cmdCancel};
+    const QList<QWidget*> top{Find<QGroupBox>(d, "frameNanBoku"),   Find<QGroupBox>(d, "frameSysTray"),
+                              Find<QGroupBox>(d, "frameAppMode"),   Find<QLabel>(d, "Label1"),
+                              Find<QLineEdit>(d, "txtMaxLen"),      Find<QLabel>(d, "lblTextMaxLen"),
+                              Find<QGroupBox>(d, "frameWhichCopy"), Find<QPushButton>(d, "cmdOK"),
+                              Find<QPushButton>(d, "cmdCancel")};
     for (QWidget* c : top) {
         QVERIFY2(d.rect().contains(c->geometry()), qPrintable(c->objectName()));
         for (QWidget* other : top) {
@@ -201,16 +205,15 @@ void TestFrmOption::dialogLayout()
                      qPrintable(c->objectName() + QStringLiteral(" / ") + other->objectName()));
         }
     }
-    const std::pair<QGroupBox*, std::array<QRadioButton*, 2>> groups[] = {{d.frameNanBoku, d.optNanBoku},
-                                                                          {d.frameSysTray, d.optSysTray},
-                                                                          {d.frameAppMode, d.optAppMode},
-                                                                          {d.frameWhichCopy, d.optWhichCopy}};
-    for (const auto& [frame, buttons] : groups) {
-        for (QRadioButton* b : buttons) {
+    for (const QString group : {"NanBoku", "SysTray", "AppMode", "WhichCopy"}) {
+        const auto* frame = Find<QGroupBox>(d, QStringLiteral("frame") + group);
+        const QRadioButton* buttons[] = {Find<QRadioButton>(d, QStringLiteral("opt") + group, 0),
+                                         Find<QRadioButton>(d, QStringLiteral("opt") + group, 1)};
+        for (const QRadioButton* b : buttons) {
             QCOMPARE(b->parentWidget(), frame);
             QVERIFY2(frame->rect().contains(b->geometry()), qPrintable(b->objectName()));
         }
-        QVERIFY(buttons[0]->isChecked()); // as created, before the main window fills it
+        QVERIFY(buttons[0]->isChecked()); // the options as they are: all 0 here
     }
 }
 
@@ -228,11 +231,12 @@ void TestFrmOption::accessKeysAndTabOrder()
 
     // Each access key puts the focus into its frame or on the label's box.
     const std::pair<Qt::Key, QWidget*> keys[] = {
-        {Qt::Key_K, d.txtMaxLen},    {Qt::Key_S, d.frameNanBoku},   {Qt::Key_T, d.frameSysTray},
-        {Qt::Key_F, d.frameAppMode}, {Qt::Key_B, d.frameWhichCopy},
+        {Qt::Key_K, Find<QLineEdit>(d, "txtMaxLen")},      {Qt::Key_S, Find<QGroupBox>(d, "frameNanBoku")},
+        {Qt::Key_T, Find<QGroupBox>(d, "frameSysTray")},   {Qt::Key_F, Find<QGroupBox>(d, "frameAppMode")},
+        {Qt::Key_B, Find<QGroupBox>(d, "frameWhichCopy")},
     };
     for (const auto& [key, target] : keys) {
-        d.cmdCancel->setFocus();
+        Find<QPushButton>(d, "cmdCancel")->setFocus();
         QTest::keyClick(&d, key, Qt::AltModifier);
         QWidget* focus = QApplication::focusWidget();
         QVERIFY2(focus == target || (focus && focus->parentWidget() == target),
@@ -243,7 +247,7 @@ void TestFrmOption::accessKeysAndTabOrder()
 
     // Tab walks the controls in the order of the dialog's table, one stop
     // per option group; the arrow keys choose within a group.
-    d.optNanBoku[0]->setFocus();
+    Find<QRadioButton>(d, "optNanBoku0")->setFocus();
     QStringList walked;
     for (int i = 0; i < 8; ++i) {
         QWidget* focus = QApplication::focusWidget();
@@ -252,10 +256,10 @@ void TestFrmOption::accessKeysAndTabOrder()
     }
     QCOMPARE(walked, (QStringList{"optNanBoku0", "optSysTray0", "optAppMode0", "txtMaxLen", "optWhichCopy0",
                                   "cmdOK", "cmdCancel", "optNanBoku0"}));
-    d.optNanBoku[0]->setFocus();
-    QTest::keyClick(d.optNanBoku[0], Qt::Key_Right);
-    QVERIFY(d.optNanBoku[1]->isChecked());
-    QCOMPARE(QApplication::focusWidget(), d.optNanBoku[1]);
+    Find<QRadioButton>(d, "optNanBoku0")->setFocus();
+    QTest::keyClick(Find<QRadioButton>(d, "optNanBoku0"), Qt::Key_Right);
+    QVERIFY(Find<QRadioButton>(d, "optNanBoku1")->isChecked());
+    QCOMPARE(QApplication::focusWidget(), Find<QRadioButton>(d, "optNanBoku1"));
 
     // Alt+O is "&OK".
     QSignalSpy accepted(&d, &QDialog::accepted);
@@ -270,9 +274,10 @@ void TestFrmOption::digitFilter()
     w.Form_Load();
     frmOption d(w.Options(), w.m_CYomari.get(), &w);
     d.show();
-    QLineEdit* box = d.txtMaxLen;
+    QLineEdit* box = Find<QLineEdit>(d, "txtMaxLen");
+    QCOMPARE(box->text(), QStringLiteral("4")); // the digit count in use
 
-    QTest::keyClicks(box, QStringLiteral("a1-2 b+3.x"));
+    Retype(box, QStringLiteral("a1-2 b+3.x"));
     QCOMPARE(box->text(), QStringLiteral("123"));
     // Full-width digits are other characters, not digits.
     TypeJapanese(box, QStringLiteral("５"));
@@ -306,31 +311,33 @@ void TestFrmOption::okWithoutChangesChangesNothing()
     frmMain w;
     w.Form_Load();
     w.show();
-    ClickRadio(w.optCalMode[mode]);
+    ClickRadio(Find<QRadioButton>(w, "optCalMode", mode));
     if (mode != 0 && mode != 3) {
-        ClickRadio(w.optInput[5]); // 明治以前: a list entry SetGengoData would reset
-        w.cmbInput[0]->setCurrentIndex(3);
+        ClickRadio(Find<QRadioButton>(w, "optInput5")); // 明治以前: a list entry SetGengoData would reset
+        Find<QComboBox>(w, "cmbInput0")->setCurrentIndex(3);
     }
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
     const Options before = OptionsOf(w);
 
     OptionsFlow flow;
     bool filled = false;
     flow.Run(w, {[&](frmOption& d) {
-                 filled = d.optNanBoku[0]->isChecked() && d.optAppMode[0]->isChecked() &&
-                          d.optSysTray[0]->isChecked() && d.txtMaxLen->text() == QStringLiteral("4") &&
-                          d.optWhichCopy[0]->isChecked();
-                 PressLater(d.cmdOK);
+                 filled = Find<QRadioButton>(d, "optNanBoku0")->isChecked() &&
+                          Find<QRadioButton>(d, "optAppMode0")->isChecked() &&
+                          Find<QRadioButton>(d, "optSysTray0")->isChecked() &&
+                          Find<QLineEdit>(d, "txtMaxLen")->text() == QStringLiteral("4") &&
+                          Find<QRadioButton>(d, "optWhichCopy0")->isChecked();
+                 PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
 
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
     QVERIFY(filled);
     QCOMPARE(OptionsOf(w), before);
-    QCOMPARE(w.txtInput[0]->text(), inputKept ? QStringLiteral("12") : QString());
+    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), inputKept ? QStringLiteral("12") : QString());
     if (mode != 0 && mode != 3)
-        QCOMPARE(w.cmbInput[0]->currentIndex(), 3);
-    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
+        QCOMPARE(Find<QComboBox>(w, "cmbInput0")->currentIndex(), 3);
+    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
 }
 
 void TestFrmOption::digitCountWriteBack_data()
@@ -361,26 +368,26 @@ void TestFrmOption::digitCountWriteBack()
     w.Form_Load();
     w.Options().SetTextLenMax(before);
     w.show();
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
 
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
                  if (pasted)
-                     d.txtMaxLen->setText(typed);
+                     Find<QLineEdit>(d, "txtMaxLen")->setText(typed);
                  else
-                     Retype(d.txtMaxLen, typed);
-                 PressLater(d.cmdOK);
+                     Retype(Find<QLineEdit>(d, "txtMaxLen"), typed);
+                 PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
 
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
     QCOMPARE(w.Options().TextLenMax(), stored);
-    QCOMPARE(w.txtInput[0]->text(), cleared ? QString() : QStringLiteral("12"));
+    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), cleared ? QString() : QStringLiteral("12"));
 
     // The year box now takes exactly the stored number of digits.
-    w.txtInput[0]->clear();
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("123456789012"));
-    QCOMPARE(w.txtInput[0]->text().size(), stored);
+    Find<QLineEdit>(w, "txtInput0")->clear();
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("123456789012"));
+    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text().size(), stored);
 }
 
 void TestFrmOption::oversizedDigitCountRefused()
@@ -389,7 +396,7 @@ void TestFrmOption::oversizedDigitCountRefused()
     frmMain w;
     w.Form_Load();
     w.show();
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
     const Options before = OptionsOf(w);
 
     OptionsFlow flow;
@@ -401,25 +408,27 @@ void TestFrmOption::oversizedDigitCountRefused()
     };
     std::vector<Seen> seen;
     const auto look = [&](frmOption& d) {
-        seen.push_back({d.isVisible(), d.focusWidget() == d.txtMaxLen, OptionsOf(w), w.txtInput[0]->text()});
+        seen.push_back({d.isVisible(), d.focusWidget() == Find<QLineEdit>(d, "txtMaxLen"), OptionsOf(w),
+                        Find<QLineEdit>(w, "txtInput0")->text()});
     };
     flow.Run(w, {
                     [&](frmOption& d) {
                         // Other options change too: none may be written yet.
-                        ClickRadio(d.optAppMode[1]);
-                        ClickRadio(d.optWhichCopy[1]);
-                        d.txtMaxLen->setText(QStringLiteral("99999999999")); // pasted, beyond 32 bits
-                        PressLater(d.cmdOK);
+                        ClickRadio(Find<QRadioButton>(d, "optAppMode1"));
+                        ClickRadio(Find<QRadioButton>(d, "optWhichCopy1"));
+                        Find<QLineEdit>(d, "txtMaxLen")
+                            ->setText(QStringLiteral("99999999999")); // pasted, beyond 32 bits
+                        PressLater(Find<QPushButton>(d, "cmdOK"));
                     },
                     [&](frmOption& d) {
                         look(d);
-                        Retype(d.txtMaxLen, QStringLiteral("11"));
-                        PressLater(d.cmdOK);
+                        Retype(Find<QLineEdit>(d, "txtMaxLen"), QStringLiteral("11"));
+                        PressLater(Find<QPushButton>(d, "cmdOK"));
                     },
                     [&](frmOption& d) {
                         look(d);
-                        Retype(d.txtMaxLen, QStringLiteral("5"));
-                        PressLater(d.cmdOK);
+                        Retype(Find<QLineEdit>(d, "txtMaxLen"), QStringLiteral("5"));
+                        PressLater(Find<QPushButton>(d, "cmdOK"));
                     },
                 });
 
@@ -443,48 +452,49 @@ void TestFrmOption::switchCourtLine()
     frmMain w;
     w.Form_Load();
     w.show();
-    for (QComboBox* list : w.cmbInput) {
+    for (QComboBox* list : {Find<QComboBox>(w, "cmbInput0"), Find<QComboBox>(w, "cmbInput1")}) {
         QVERIFY(Items(list).contains(QStringLiteral("観応")));
         QVERIFY(!Items(list).contains(QStringLiteral("正平")));
     }
-    w.cmbInput[1]->setCurrentIndex(20);
-    const QString firstCaption = w.optInput[1]->text();
+    Find<QComboBox>(w, "cmbInput1")->setCurrentIndex(20);
+    const QString firstCaption = Find<QRadioButton>(w, "optInput1")->text();
 
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
-                 ClickRadio(d.optNanBoku[1]);
-                 PressLater(d.cmdOK);
+                 ClickRadio(Find<QRadioButton>(d, "optNanBoku1"));
+                 PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
     QCOMPARE(w.Options().NanBokuMode(), 1);
     QCOMPARE(w.m_CYomari->NanBokuMode(), 1);
-    for (QComboBox* list : w.cmbInput) {
+    for (QComboBox* list : {Find<QComboBox>(w, "cmbInput0"), Find<QComboBox>(w, "cmbInput1")}) {
         QVERIFY(Items(list).contains(QStringLiteral("正平")));
         QVERIFY(!Items(list).contains(QStringLiteral("観応")));
         QCOMPARE(list->currentIndex(), 0);
     }
-    QCOMPARE(w.optInput[1]->text(), firstCaption);
-    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("南朝"));
+    QCOMPARE(Find<QRadioButton>(w, "optInput1")->text(), firstCaption);
+    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("南朝"));
 
     // A Southern era converts through the Southern table.
-    ClickRadio(w.optInput[5]);
-    w.cmbInput[0]->setCurrentIndex(Items(w.cmbInput[0]).indexOf(QStringLiteral("正平")));
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("1"));
+    ClickRadio(Find<QRadioButton>(w, "optInput5"));
+    Find<QComboBox>(w, "cmbInput0")
+        ->setCurrentIndex(Items(Find<QComboBox>(w, "cmbInput0")).indexOf(QStringLiteral("正平")));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("1"));
     w.cmdCal_Click();
-    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("1346"));
+    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("1346"));
 
     // And back.
     bool shownSouthern = false;
     flow.Run(w, {[&](frmOption& d) {
-                 shownSouthern = d.optNanBoku[1]->isChecked();
-                 ClickRadio(d.optNanBoku[0]);
-                 PressLater(d.cmdOK);
+                 shownSouthern = Find<QRadioButton>(d, "optNanBoku1")->isChecked();
+                 ClickRadio(Find<QRadioButton>(d, "optNanBoku0"));
+                 PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
     QVERIFY(shownSouthern);
     QCOMPARE(w.Options().NanBokuMode(), 0);
-    QVERIFY(Items(w.cmbInput[0]).contains(QStringLiteral("観応")));
-    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
+    QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("観応")));
+    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
 }
 
 void TestFrmOption::courtLineFileMissing()
@@ -494,8 +504,8 @@ void TestFrmOption::courtLineFileMissing()
     frmMain w;
     w.Form_Load();
     w.show();
-    ClickRadio(w.optInput[3]); // 昭和 in the shipped table
-    const QStringList northern = Items(w.cmbInput[0]);
+    ClickRadio(Find<QRadioButton>(w, "optInput3")); // 昭和 in the shipped table
+    const QStringList northern = Items(Find<QComboBox>(w, "cmbInput0"));
 
     OptionsFlow flow;
     struct Seen {
@@ -503,20 +513,21 @@ void TestFrmOption::courtLineFileMissing()
         bool northChecked;
         Options options;
     } seen{};
-    flow.Run(w, {
-                    [&](frmOption& d) {
-                        ClickRadio(d.optNanBoku[1]);
-                        ClickRadio(d.optAppMode[1]);
-                        Retype(d.txtMaxLen, QStringLiteral("6"));
-                        PressLater(d.cmdOK);
-                    },
-                    [&](frmOption& d) {
-                        seen = {d.isVisible(), d.optNanBoku[0]->isChecked(), OptionsOf(w)};
-                        // The dialog went back to the line in use: OK now keeps it
-                        // and writes the rest.
-                        PressLater(d.cmdOK);
-                    },
-                });
+    flow.Run(w,
+             {
+                 [&](frmOption& d) {
+                     ClickRadio(Find<QRadioButton>(d, "optNanBoku1"));
+                     ClickRadio(Find<QRadioButton>(d, "optAppMode1"));
+                     Retype(Find<QLineEdit>(d, "txtMaxLen"), QStringLiteral("6"));
+                     PressLater(Find<QPushButton>(d, "cmdOK"));
+                 },
+                 [&](frmOption& d) {
+                     seen = {d.isVisible(), Find<QRadioButton>(d, "optNanBoku0")->isChecked(), OptionsOf(w)};
+                     // The dialog went back to the line in use: OK now keeps it
+                     // and writes the rest.
+                     PressLater(Find<QPushButton>(d, "cmdOK"));
+                 },
+             });
 
     QVERIFY(flow.failure.isEmpty());
     QCOMPARE(flow.messages.size(), 1);
@@ -528,15 +539,15 @@ void TestFrmOption::courtLineFileMissing()
 
     QCOMPARE(OptionsOf(w), (Options{0, 1, false, 6, 0}));
     QCOMPARE(w.m_CYomari->NanBokuMode(), 0);
-    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
-    QCOMPARE(Items(w.cmbInput[0]), northern);
-    QCOMPARE(Items(w.cmbInput[1]), northern);
+    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+    QCOMPARE(Items(Find<QComboBox>(w, "cmbInput0")), northern);
+    QCOMPARE(Items(Find<QComboBox>(w, "cmbInput1")), northern);
 
     // The engine still calculates on the line in use.
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("50"));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("50"));
     const QStringList errors = testsupport::AnswerMessageBoxes([&] { w.cmdCal_Click(); });
     QVERIFY(errors.isEmpty());
-    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("1975"));
+    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("1975"));
 }
 
 void TestFrmOption::cancelAndEscapeKeepEverything()
@@ -546,27 +557,27 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
     frmMain w;
     w.Form_Load();
     w.show();
-    ClickRadio(w.optInput[5]);
-    w.cmbInput[0]->setCurrentIndex(3);
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    ClickRadio(Find<QRadioButton>(w, "optInput5"));
+    Find<QComboBox>(w, "cmbInput0")->setCurrentIndex(3);
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
     const Options before = OptionsOf(w);
 
     const auto changeEverything = [](frmOption& d) {
-        ClickRadio(d.optNanBoku[1]);
-        ClickRadio(d.optSysTray[1]);
-        ClickRadio(d.optAppMode[1]);
-        Retype(d.txtMaxLen, QStringLiteral("8"));
-        ClickRadio(d.optWhichCopy[1]);
+        ClickRadio(Find<QRadioButton>(d, "optNanBoku1"));
+        ClickRadio(Find<QRadioButton>(d, "optSysTray1"));
+        ClickRadio(Find<QRadioButton>(d, "optAppMode1"));
+        Retype(Find<QLineEdit>(d, "txtMaxLen"), QStringLiteral("8"));
+        ClickRadio(Find<QRadioButton>(d, "optWhichCopy1"));
     };
     const std::vector<std::pair<QString, std::function<void(frmOption&)>>> ways{
-        {QStringLiteral("Cancel"), [](frmOption& d) { PressLater(d.cmdCancel); }},
+        {QStringLiteral("Cancel"), [](frmOption& d) { PressLater(Find<QPushButton>(d, "cmdCancel")); }},
         {QStringLiteral("Escape in the digit box"),
          [](frmOption& d) {
-             d.txtMaxLen->setFocus();
-             QTest::keyClick(d.txtMaxLen, Qt::Key_Escape);
+             Find<QLineEdit>(d, "txtMaxLen")->setFocus();
+             QTest::keyClick(Find<QLineEdit>(d, "txtMaxLen"), Qt::Key_Escape);
          }},
         {QStringLiteral("Escape on a button"),
-         [](frmOption& d) { QTest::keyClick(d.optAppMode[1], Qt::Key_Escape); }},
+         [](frmOption& d) { QTest::keyClick(Find<QRadioButton>(d, "optAppMode1"), Qt::Key_Escape); }},
         {QStringLiteral("close box"), [](frmOption& d) { d.close(); }},
     };
     for (const auto& [name, close] : ways) {
@@ -574,17 +585,19 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
         bool changed = false;
         flow.Run(w, {[&, &close = close](frmOption& d) {
                      changeEverything(d);
-                     changed = d.optNanBoku[1]->isChecked() && d.optSysTray[1]->isChecked() &&
-                               d.optAppMode[1]->isChecked() && d.txtMaxLen->text() == QStringLiteral("8") &&
-                               d.optWhichCopy[1]->isChecked();
+                     changed = Find<QRadioButton>(d, "optNanBoku1")->isChecked() &&
+                               Find<QRadioButton>(d, "optSysTray1")->isChecked() &&
+                               Find<QRadioButton>(d, "optAppMode1")->isChecked() &&
+                               Find<QLineEdit>(d, "txtMaxLen")->text() == QStringLiteral("8") &&
+                               Find<QRadioButton>(d, "optWhichCopy1")->isChecked();
                      close(d);
                  }});
         QVERIFY2(flow.failure.isEmpty(), qPrintable(name));
         QVERIFY2(changed, qPrintable(name));
         QCOMPARE(OptionsOf(w), before);
         QCOMPARE(w.m_CYomari->NanBokuMode(), 0);
-        QCOMPARE(w.cmbInput[0]->currentIndex(), 3);
-        QCOMPARE(w.txtInput[0]->text(), QStringLiteral("12"));
+        QCOMPARE(Find<QComboBox>(w, "cmbInput0")->currentIndex(), 3);
+        QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), QStringLiteral("12"));
     }
 }
 
@@ -601,10 +614,10 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     bool disabled = false;
     QString tip;
     flow.Run(w, {[&](frmOption& d) {
-                 disabled = !d.optSysTray[1]->isEnabled();
-                 tip = d.optSysTray[1]->toolTip();
-                 ClickRadio(d.optSysTray[1]);
-                 PressLater(d.cmdOK);
+                 disabled = !Find<QRadioButton>(d, "optSysTray1")->isEnabled();
+                 tip = Find<QRadioButton>(d, "optSysTray1")->toolTip();
+                 ClickRadio(Find<QRadioButton>(d, "optSysTray1"));
+                 PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(disabled);
@@ -615,8 +628,8 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     w.Options().SetInSysTray(true);
     bool shownChecked = false;
     flow.Run(w, {[&](frmOption& d) {
-                 shownChecked = d.optSysTray[1]->isChecked();
-                 PressLater(d.cmdOK);
+                 shownChecked = Find<QRadioButton>(d, "optSysTray1")->isChecked();
+                 PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
     QVERIFY(shownChecked);
     QCOMPARE(w.Options().InSysTray(), true);
@@ -626,15 +639,15 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
     w.Options().SetInSysTray(false);
     QVERIFY(!w.Tray().IconShown());
     flow.Run(w, {[&](frmOption& d) {
-                 ClickRadio(d.optSysTray[1]);
-                 PressLater(d.cmdOK);
+                 ClickRadio(Find<QRadioButton>(d, "optSysTray1"));
+                 PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
     QCOMPARE(w.Options().InSysTray(), true);
     QVERIFY(w.Tray().IconShown()); // added at once
     QVERIFY(!w.Tray().Modal());
     flow.Run(w, {[&](frmOption& d) {
-                 ClickRadio(d.optSysTray[0]);
-                 PressLater(d.cmdOK);
+                 ClickRadio(Find<QRadioButton>(d, "optSysTray0"));
+                 PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
     QCOMPARE(w.Options().InSysTray(), false);
     QVERIFY(!w.Tray().IconShown());
@@ -650,14 +663,14 @@ void TestFrmOption::choosingTheSimpleWindowSwitchesToIt()
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
                  modalWhileOpen = w.Tray().Modal();
-                 ClickRadio(d.optAppMode[1]);
-                 PressLater(d.cmdOK);
+                 ClickRadio(Find<QRadioButton>(d, "optAppMode1"));
+                 PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
     QVERIFY(modalWhileOpen); // the icon brings nothing forward over the dialog
     QCOMPARE(w.Options().AppMode(), 1);
     QVERIFY(!w.isVisible());
     QVERIFY(w.ADGen().isVisible());
-    QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(w.ADGen().Text1));
+    QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(Find<QLineEdit>(w.ADGen(), "Text1")));
 }
 
 void TestFrmOption::optionsRoundTripThroughSettingsFile()
@@ -677,12 +690,12 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
         w.show();
         OptionsFlow flow;
         flow.Run(w, {[&](frmOption& d) {
-                     ClickRadio(d.optNanBoku[1]);
-                     ClickRadio(d.optSysTray[1]);
-                     ClickRadio(d.optAppMode[1]);
-                     Retype(d.txtMaxLen, QStringLiteral("9"));
-                     ClickRadio(d.optWhichCopy[1]);
-                     PressLater(d.cmdOK);
+                     ClickRadio(Find<QRadioButton>(d, "optNanBoku1"));
+                     ClickRadio(Find<QRadioButton>(d, "optSysTray1"));
+                     ClickRadio(Find<QRadioButton>(d, "optAppMode1"));
+                     Retype(Find<QLineEdit>(d, "txtMaxLen"), QStringLiteral("9"));
+                     ClickRadio(Find<QRadioButton>(d, "optWhichCopy1"));
+                     PressLater(Find<QPushButton>(d, "cmdOK"));
                  }});
         QVERIFY(flow.failure.isEmpty());
         QCOMPARE(OptionsOf(w), (Options{1, 1, true, 9, 1}));
@@ -694,22 +707,24 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
         frmMain w;
         w.Form_Load();
         QCOMPARE(OptionsOf(w), (Options{1, 1, true, 9, 1}));
-        QVERIFY(Items(w.cmbInput[0]).contains(QStringLiteral("正平")));
-        QCOMPARE(w.lblNanBoku->text(), QStringLiteral("南朝"));
+        QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("正平")));
+        QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("南朝"));
         w.show();
         // The dialog shows what was stored; every option goes back.
         OptionsFlow flow;
         bool filled = false;
         flow.Run(w, {[&](frmOption& d) {
-                     filled = d.optNanBoku[1]->isChecked() && d.optSysTray[1]->isChecked() &&
-                              d.optAppMode[1]->isChecked() && d.txtMaxLen->text() == QStringLiteral("9") &&
-                              d.optWhichCopy[1]->isChecked();
-                     ClickRadio(d.optNanBoku[0]);
-                     ClickRadio(d.optSysTray[0]);
-                     ClickRadio(d.optAppMode[0]);
-                     Retype(d.txtMaxLen, QStringLiteral("4"));
-                     ClickRadio(d.optWhichCopy[0]);
-                     PressLater(d.cmdOK);
+                     filled = Find<QRadioButton>(d, "optNanBoku1")->isChecked() &&
+                              Find<QRadioButton>(d, "optSysTray1")->isChecked() &&
+                              Find<QRadioButton>(d, "optAppMode1")->isChecked() &&
+                              Find<QLineEdit>(d, "txtMaxLen")->text() == QStringLiteral("9") &&
+                              Find<QRadioButton>(d, "optWhichCopy1")->isChecked();
+                     ClickRadio(Find<QRadioButton>(d, "optNanBoku0"));
+                     ClickRadio(Find<QRadioButton>(d, "optSysTray0"));
+                     ClickRadio(Find<QRadioButton>(d, "optAppMode0"));
+                     Retype(Find<QLineEdit>(d, "txtMaxLen"), QStringLiteral("4"));
+                     ClickRadio(Find<QRadioButton>(d, "optWhichCopy0"));
+                     PressLater(Find<QPushButton>(d, "cmdOK"));
                  }});
         QVERIFY(filled);
         w.PrintIni();
@@ -726,7 +741,7 @@ void TestFrmOption::exitWhileDialogOpen()
     w.show();
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
-                 ClickRadio(d.optAppMode[1]);
+                 ClickRadio(Find<QRadioButton>(d, "optAppMode1"));
                  // The program ends (as from the notification-area menu) meanwhile.
                  QTimer::singleShot(0, &w, [&w] { w.close(); });
              }});
@@ -751,7 +766,8 @@ void TestFrmOption::keyboardLandsOnTheCheckedButtons()
         first = FocusName();
         // Space on the first control must not change the court line.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        southKept = d.optNanBoku[1]->isChecked() && !d.optNanBoku[0]->isChecked();
+        southKept = Find<QRadioButton>(d, "optNanBoku1")->isChecked() &&
+                    !Find<QRadioButton>(d, "optNanBoku0")->isChecked();
 
         for (int i = 0; i < 8; ++i) {
             forward << FocusName();
@@ -764,20 +780,20 @@ void TestFrmOption::keyboardLandsOnTheCheckedButtons()
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         }
         for (Qt::Key key : {Qt::Key_S, Qt::Key_T, Qt::Key_F, Qt::Key_B}) {
-            d.cmdCancel->setFocus();
+            Find<QPushButton>(d, "cmdCancel")->setFocus();
             QTest::keyClick(&d, key, Qt::AltModifier);
             accessKeys << FocusName();
         }
 
         // An arrow key moves the choice; Tab and the access key follow it.
-        d.optNanBoku[1]->setFocus();
-        QTest::keyClick(d.optNanBoku[1], Qt::Key_Left);
+        Find<QRadioButton>(d, "optNanBoku1")->setFocus();
+        QTest::keyClick(Find<QRadioButton>(d, "optNanBoku1"), Qt::Key_Left);
         afterArrow << FocusName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         afterArrow << FocusName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-        d.cmdOK->setFocus();
+        Find<QPushButton>(d, "cmdOK")->setFocus();
         QTest::keyClick(&d, Qt::Key_S, Qt::AltModifier);
         afterArrow << FocusName();
         QTest::keyClick(&d, Qt::Key_Escape);
@@ -834,8 +850,9 @@ void TestFrmOption::iconAndHelpAnswerWhileOpen()
 
         // The main window itself waits for the dialog.
         PressCounter counter;
-        w.cmdCal->installEventFilter(&counter);
-        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, w.cmdCal->geometry().center());
+        Find<QPushButton>(w, "cmdCal")->installEventFilter(&counter);
+        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {},
+                          Find<QPushButton>(w, "cmdCal")->geometry().center());
         mainPresses = counter.presses;
     });
     QVERIFY(ran);

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::Items;
 using testsupport::ProgramFolder;
 using testsupport::TypeJapanese;
@@ -43,8 +44,8 @@ struct Session {
     // Selects the group's pre-Meiji button and presses its search button.
     frmSerch* Open(int group)
     {
-        w.optInput[group * 6 + 5]->setChecked(true);
-        QTest::mouseClick(w.cmdInputSerch[group], Qt::LeftButton);
+        Find<QRadioButton>(w, "optInput", group * 6 + 5)->setChecked(true);
+        QTest::mouseClick(Find<QPushButton>(w, "cmdInputSerch", group), Qt::LeftButton);
         return w.Serch();
     }
     void UseCourtLine(int mode)
@@ -59,8 +60,8 @@ struct Session {
 
 void Search(frmSerch* d, const QString& pattern)
 {
-    d->txtSerch->setText(pattern);
-    QTest::mouseClick(d->cmdSearch, Qt::LeftButton);
+    Find<QLineEdit>(*d, "txtSerch")->setText(pattern);
+    QTest::mouseClick(Find<QPushButton>(*d, "cmdSearch"), Qt::LeftButton);
 }
 
 void ClickItem(QListWidget* list, const QString& text)
@@ -125,16 +126,17 @@ void TestFrmSerch::opensModelessForEitherGroup()
     QCOMPARE(d->windowTitle(), QStringLiteral("元号検索(第1入力)"));
     QCOMPARE(d->Tag, QStringLiteral("0"));
     QCOMPARE(d->pos(), s.w.pos() + QPoint(200 / 15, 200 / 15));
-    QCOMPARE(d->cmbJidai->currentIndex(), 0);
-    QCOMPARE(Items(d->lstMatch), QStringList({"大化", "白雉", "朱鳥", "大宝", "慶雲", "和銅"}));
+    QCOMPARE(Find<QComboBox>(*d, "cmbJidai")->currentIndex(), 0);
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")),
+             QStringList({"大化", "白雉", "朱鳥", "大宝", "慶雲", "和銅"}));
 
     // The other group's button reuses the open dialog as it is.
-    d->cmbJidai->setCurrentIndex(Edo);
+    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
     Search(d, QStringLiteral("けい*"));
     QCOMPARE(s.Open(1), d);
     QCOMPARE(d->windowTitle(), QStringLiteral("元号検索(第2入力)"));
     QCOMPARE(d->Tag, QStringLiteral("1"));
-    QCOMPARE(Items(d->lstMatch), QStringList({"慶応", "慶安", "慶長"}));
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"慶応", "慶安", "慶長"}));
 }
 
 void TestFrmSerch::controlsAsDesigned()
@@ -151,7 +153,7 @@ void TestFrmSerch::controlsAsDesigned()
     const int grow = d->width() - 2820 / 15;
     QVERIFY(grow >= 0);
     QVERIFY(d->height() >= 3360 / 15);
-    const QLabel* hint = d->lblSerchHelp;
+    const QLabel* hint = Find<QLabel>(*d, "lblSerchHelp");
     QVERIFY(hint->heightForWidth(hint->width()) <= hint->height());
     QVERIFY(hint->geometry().bottom() < d->height());
     // As a person sees it: every text whole, nothing covering anything, the
@@ -161,35 +163,43 @@ void TestFrmSerch::controlsAsDesigned()
     for (QWidget* c : d->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (c->isVisible() && !d->rect().contains(c->geometry()))
             faults << shown::NameOf(c) + QStringLiteral(" reaches outside the dialog");
-    faults << shown::LeftOf(d->Label1, d->cmbJidai) << shown::Above(d->cmbJidai, d->txtSerch)
-           << shown::LeftOf(d->txtSerch, d->cmdSearch) << shown::Above(d->txtSerch, d->lstMatch)
-           << shown::LeftOf(d->lstMatch, d->cmdOK) << shown::Above(d->cmdSearch, d->cmdOK)
-           << shown::Above(d->cmdOK, d->cmdSerchClear) << shown::Above(d->cmdSerchClear, d->cmdCancel)
-           << shown::Above(d->lstMatch, hint) << shown::Above(d->cmdCancel, hint);
+    faults << shown::LeftOf(Find<QLabel>(*d, "Label1"), Find<QComboBox>(*d, "cmbJidai"))
+           << shown::Above(Find<QComboBox>(*d, "cmbJidai"), Find<QLineEdit>(*d, "txtSerch"))
+           << shown::LeftOf(Find<QLineEdit>(*d, "txtSerch"), Find<QPushButton>(*d, "cmdSearch"))
+           << shown::Above(Find<QLineEdit>(*d, "txtSerch"), Find<QListWidget>(*d, "lstMatch"))
+           << shown::LeftOf(Find<QListWidget>(*d, "lstMatch"), Find<QPushButton>(*d, "cmdOK"))
+           << shown::Above(Find<QPushButton>(*d, "cmdSearch"), Find<QPushButton>(*d, "cmdOK"))
+           << shown::Above(Find<QPushButton>(*d, "cmdOK"), Find<QPushButton>(*d, "cmdSerchClear"))
+           << shown::Above(Find<QPushButton>(*d, "cmdSerchClear"), Find<QPushButton>(*d, "cmdCancel"))
+           << shown::Above(Find<QListWidget>(*d, "lstMatch"), hint)
+           << shown::Above(Find<QPushButton>(*d, "cmdCancel"), hint);
     // The buttons stand in one column at the right, the boxes left of it.
-    for (QWidget* b : {d->cmdOK, d->cmdSerchClear, d->cmdCancel})
-        if (b->x() != d->cmdSearch->x())
+    for (QWidget* b : {Find<QPushButton>(*d, "cmdOK"), Find<QPushButton>(*d, "cmdSerchClear"),
+                       Find<QPushButton>(*d, "cmdCancel")})
+        if (b->x() != Find<QPushButton>(*d, "cmdSearch")->x())
             faults << shown::NameOf(b) + QStringLiteral(" is out of the buttons' column");
     faults.removeAll(QString());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
-    QCOMPARE(d->cmdSearch->text(), QStringLiteral("検索(&F)"));
-    QCOMPARE(d->cmdOK->text(), QStringLiteral("&OK"));
-    QCOMPARE(d->cmdSerchClear->text(), QStringLiteral("クリア(&L)"));
-    QCOMPARE(d->cmdCancel->text(), QStringLiteral("Cancel"));
-    QCOMPARE(d->Label1->text(), QStringLiteral("時代(&N) ："));
-    QVERIFY(d->lstDummy->isHidden());
-    QCOMPARE(d->Label1->buddy(), d->cmbJidai);
-    QVERIFY(d->txtSerch->testAttribute(Qt::WA_InputMethodEnabled));
+    QCOMPARE(Find<QPushButton>(*d, "cmdSearch")->text(), QStringLiteral("検索(&F)"));
+    QCOMPARE(Find<QPushButton>(*d, "cmdOK")->text(), QStringLiteral("&OK"));
+    QCOMPARE(Find<QPushButton>(*d, "cmdSerchClear")->text(), QStringLiteral("クリア(&L)"));
+    QCOMPARE(Find<QPushButton>(*d, "cmdCancel")->text(), QStringLiteral("Cancel"));
+    QCOMPARE(Find<QLabel>(*d, "Label1")->text(), QStringLiteral("時代(&N) ："));
+    QVERIFY(Find<QListWidget>(*d, "lstDummy")->isHidden());
+    QCOMPARE(Find<QLabel>(*d, "Label1")->buddy(), Find<QComboBox>(*d, "cmbJidai"));
+    QVERIFY(Find<QLineEdit>(*d, "txtSerch")->testAttribute(Qt::WA_InputMethodEnabled));
 
-    const QList<QWidget*> order{d->txtSerch,      d->cmdSearch, d->lstMatch, d->cmdOK,
-                                d->cmdSerchClear, d->cmbJidai,  d->cmdCancel};
+    const QList<QWidget*> order{Find<QLineEdit>(*d, "txtSerch"),        Find<QPushButton>(*d, "cmdSearch"),
+                                Find<QListWidget>(*d, "lstMatch"),      Find<QPushButton>(*d, "cmdOK"),
+                                Find<QPushButton>(*d, "cmdSerchClear"), Find<QComboBox>(*d, "cmbJidai"),
+                                Find<QPushButton>(*d, "cmdCancel")};
     QCOMPARE(NextTabStop(order.last()), order.first());
     for (qsizetype i = 1; i < order.size(); ++i)
         QCOMPARE(NextTabStop(order[i - 1]), order[i]);
 
     QCOMPARE(frmSerch::SerchHelpText(),
              QStringLiteral("●全ひらがな、または全漢字で入力して下さい。\r●ワイルドカードが使用できます"));
-    QCOMPARE(d->lblSerchHelp->text(),
+    QCOMPARE(Find<QLabel>(*d, "lblSerchHelp")->text(),
              QStringLiteral("●全ひらがな、または全漢字で入力して下さい。\n●ワイルドカードが使用できます"));
 }
 
@@ -205,10 +215,10 @@ void TestFrmSerch::periodsFollowTheCourtLine()
         frmSerch* d = s.Open(0);
         QStringList periods = common;
         periods.insert(Nanboku, mode == 0 ? "南北朝時代(北朝)" : "南北朝時代(南朝)");
-        QCOMPARE(Items(d->cmbJidai), periods);
+        QCOMPARE(Items(Find<QComboBox>(*d, "cmbJidai")), periods);
 
-        d->cmbJidai->setCurrentIndex(Nanboku);
-        const QStringList eras = Items(d->lstMatch);
+        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Nanboku);
+        const QStringList eras = Items(Find<QListWidget>(*d, "lstMatch"));
         QCOMPARE(eras.first(), QStringLiteral("元弘"));
         QCOMPARE(eras.last(), mode == 0 ? QStringLiteral("明徳") : QStringLiteral("元中"));
         QCOMPARE(eras.size(), mode == 0 ? 19 : 10);
@@ -216,13 +226,13 @@ void TestFrmSerch::periodsFollowTheCourtLine()
         QCOMPARE(eras.contains("延元"), mode == 1); // Southern only
 
         // Past the pair both lines reach the same records.
-        d->cmbJidai->setCurrentIndex(Muromachi);
+        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Muromachi);
         if (mode == 0)
-            muromachi = Items(d->lstMatch);
+            muromachi = Items(Find<QListWidget>(*d, "lstMatch"));
         else
-            QCOMPARE(Items(d->lstMatch), muromachi);
-        d->cmbJidai->setCurrentIndex(Meiji);
-        QCOMPARE(Items(d->lstMatch), QStringList({"明治"}));
+            QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), muromachi);
+        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Meiji);
+        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"明治"}));
         d->cmdCancel_Click();
     }
     QCOMPARE(muromachi.first(), QStringLiteral("明徳"));
@@ -234,16 +244,16 @@ void TestFrmSerch::periodListsOldestFirstSearchNewestFirst()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    d->cmbJidai->setCurrentIndex(Edo);
-    const QStringList edo = Items(d->lstMatch);
+    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
+    const QStringList edo = Items(Find<QListWidget>(*d, "lstMatch"));
     QCOMPARE(edo.size(), 36);
     QCOMPARE(edo.mid(0, 3), QStringList({"慶長", "元和", "寛永"}));
     QCOMPARE(edo.last(), QStringLiteral("慶応"));
-    QCOMPARE(Items(d->lstDummy), edo);
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), edo);
 
     Search(d, QStringLiteral("*"));
-    QCOMPARE(Items(d->lstMatch), Reversed(edo));
-    QCOMPARE(Items(d->lstDummy), edo); // the period itself is kept
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), Reversed(edo));
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), edo); // the period itself is kept
 }
 
 void TestFrmSerch::searchMatchesReadingsNamesAndWildcards_data()
@@ -281,46 +291,46 @@ void TestFrmSerch::searchMatchesReadingsNamesAndWildcards()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    d->cmbJidai->setCurrentIndex(period);
-    d->txtSerch->clear();
+    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(period);
+    Find<QLineEdit>(*d, "txtSerch")->clear();
     if (!pattern.isEmpty())
-        TypeJapanese(d->txtSerch, pattern);
-    QCOMPARE(d->txtSerch->text(), pattern);
-    QTest::mouseClick(d->cmdSearch, Qt::LeftButton);
-    QCOMPARE(Items(d->lstMatch), expected);
+        TypeJapanese(Find<QLineEdit>(*d, "txtSerch"), pattern);
+    QCOMPARE(Find<QLineEdit>(*d, "txtSerch")->text(), pattern);
+    QTest::mouseClick(Find<QPushButton>(*d, "cmdSearch"), Qt::LeftButton);
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), expected);
 }
 
 void TestFrmSerch::okSelectsTheEraInTheListOfItsGroup()
 {
     Session s;
     s.Start();
-    const QString before0 = s.w.cmbInput[0]->currentText();
+    const QString before0 = Find<QComboBox>(s.w, "cmbInput0")->currentText();
 
     frmSerch* d = s.Open(1);
     QPointer<frmSerch> guard(d);
-    d->cmbJidai->setCurrentIndex(Edo);
+    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
     Search(d, QStringLiteral("けいおう"));
-    ClickItem(d->lstMatch, QStringLiteral("慶応"));
+    ClickItem(Find<QListWidget>(*d, "lstMatch"), QStringLiteral("慶応"));
     QVERIFY(d->ChkInput());
-    QTest::mouseClick(d->cmdOK, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(*d, "cmdOK"), Qt::LeftButton);
     QVERIFY(!s.w.SerchLoaded());
     FlushDeletes();
     QVERIFY(guard.isNull());
-    QCOMPARE(s.w.cmbInput[1]->currentText(), QStringLiteral("慶応"));
-    QCOMPARE(s.w.cmbInput[1]->toolTip(), QStringLiteral("けいおう"));
-    QCOMPARE(s.w.lblGenlast[1]->text(), QStringLiteral("4年"));
-    QCOMPARE(s.w.cmbInput[0]->currentText(), before0);
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->currentText(), QStringLiteral("慶応"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->toolTip(), QStringLiteral("けいおう"));
+    QCOMPARE(Find<QLabel>(s.w, "lblGenlast1")->text(), QStringLiteral("4年"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentText(), before0);
 
     d = s.Open(0);
-    d->cmbJidai->setCurrentIndex(Edo);
+    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
     Search(d, QStringLiteral("てん?"));
-    ClickItem(d->lstMatch, QStringLiteral("天和"));
-    d->cmdOK->setFocus();
-    QTest::keyClick(d->cmdOK, Qt::Key_Return); // Enter on the focused button
+    ClickItem(Find<QListWidget>(*d, "lstMatch"), QStringLiteral("天和"));
+    Find<QPushButton>(*d, "cmdOK")->setFocus();
+    QTest::keyClick(Find<QPushButton>(*d, "cmdOK"), Qt::Key_Return); // Enter on the focused button
     QVERIFY(!s.w.SerchLoaded());
-    QCOMPARE(s.w.cmbInput[0]->currentText(), QStringLiteral("天和"));
-    QCOMPARE(s.w.cmbInput[0]->toolTip(), QStringLiteral("てんな, てんわ"));
-    QCOMPARE(s.w.cmbInput[1]->currentText(), QStringLiteral("慶応"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentText(), QStringLiteral("天和"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->toolTip(), QStringLiteral("てんな, てんわ"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->currentText(), QStringLiteral("慶応"));
 }
 
 void TestFrmSerch::okWithoutSelectionKeepsTheDialogOpen()
@@ -328,46 +338,46 @@ void TestFrmSerch::okWithoutSelectionKeepsTheDialogOpen()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    const int before = s.w.cmbInput[0]->currentIndex();
+    const int before = Find<QComboBox>(s.w, "cmbInput0")->currentIndex();
 
     d->cmdOK_Click();
     QVERIFY(s.w.SerchLoaded());
-    QCOMPARE(d->focusWidget(), d->txtSerch);
+    QCOMPARE(d->focusWidget(), Find<QLineEdit>(*d, "txtSerch"));
 
-    d->cmbJidai->setCurrentIndex(Edo);
+    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
     Search(d, QStringLiteral("けい*"));
-    d->txtSerch->setFocus();
+    Find<QLineEdit>(*d, "txtSerch")->setFocus();
     d->cmdOK_Click();
     QVERIFY(s.w.SerchLoaded());
-    QCOMPARE(d->focusWidget(), d->lstMatch);
+    QCOMPARE(d->focusWidget(), Find<QListWidget>(*d, "lstMatch"));
     // A list that gets the focus has a current row, yet nothing is chosen.
-    d->lstMatch->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    Find<QListWidget>(*d, "lstMatch")->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     d->cmdOK_Click();
     QVERIFY(s.w.SerchLoaded());
     // Enter elsewhere than on a button chooses nothing either.
-    QTest::keyClick(d->txtSerch, Qt::Key_Return);
+    QTest::keyClick(Find<QLineEdit>(*d, "txtSerch"), Qt::Key_Return);
     QVERIFY(s.w.SerchLoaded());
-    QCOMPARE(s.w.cmbInput[0]->currentIndex(), before);
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentIndex(), before);
 }
 
 void TestFrmSerch::cancelEscapeAndCloseBoxUnload()
 {
     Session s;
     s.Start();
-    const QString before = s.w.cmbInput[1]->currentText();
+    const QString before = Find<QComboBox>(s.w, "cmbInput1")->currentText();
     const std::function<void(frmSerch*)> ways[] = {
-        [](frmSerch* d) { QTest::mouseClick(d->cmdCancel, Qt::LeftButton); },
-        [](frmSerch* d) { QTest::keyClick(d->lstMatch, Qt::Key_Escape); },
-        [](frmSerch* d) { QTest::keyClick(d->txtSerch, Qt::Key_Escape); },
+        [](frmSerch* d) { QTest::mouseClick(Find<QPushButton>(*d, "cmdCancel"), Qt::LeftButton); },
+        [](frmSerch* d) { QTest::keyClick(Find<QListWidget>(*d, "lstMatch"), Qt::Key_Escape); },
+        [](frmSerch* d) { QTest::keyClick(Find<QLineEdit>(*d, "txtSerch"), Qt::Key_Escape); },
         [](frmSerch* d) { d->close(); },
     };
     QPointer<frmSerch> previous;
     for (const auto& way : ways) {
         frmSerch* d = s.Open(1);
         QVERIFY(d != previous.data() || previous.isNull());
-        d->cmbJidai->setCurrentIndex(Edo);
+        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
         Search(d, QStringLiteral("けいおう"));
-        ClickItem(d->lstMatch, QStringLiteral("慶応"));
+        ClickItem(Find<QListWidget>(*d, "lstMatch"), QStringLiteral("慶応"));
         way(d);
         QVERIFY(!s.w.SerchLoaded());
         QVERIFY(d->isHidden());
@@ -375,7 +385,7 @@ void TestFrmSerch::cancelEscapeAndCloseBoxUnload()
         previous = d;
         FlushDeletes();
         QVERIFY(previous.isNull());
-        QCOMPARE(s.w.cmbInput[1]->currentText(), before);
+        QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->currentText(), before);
     }
 }
 
@@ -384,23 +394,23 @@ void TestFrmSerch::clearReturnsToTheFirstPeriod()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    const QStringList asuka = Items(d->lstMatch);
+    const QStringList asuka = Items(Find<QListWidget>(*d, "lstMatch"));
     QCOMPARE(asuka.size(), 6);
 
-    d->cmbJidai->setCurrentIndex(Edo);
+    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
     Search(d, QStringLiteral("けい*"));
-    QTest::mouseClick(d->cmdSerchClear, Qt::LeftButton);
-    QCOMPARE(d->txtSerch->text(), QString());
-    QCOMPARE(d->cmbJidai->currentIndex(), 0);
-    QCOMPARE(Items(d->lstMatch), asuka);
-    QCOMPARE(Items(d->lstDummy), asuka);
-    QCOMPARE(d->focusWidget(), d->txtSerch);
+    QTest::mouseClick(Find<QPushButton>(*d, "cmdSerchClear"), Qt::LeftButton);
+    QCOMPARE(Find<QLineEdit>(*d, "txtSerch")->text(), QString());
+    QCOMPARE(Find<QComboBox>(*d, "cmbJidai")->currentIndex(), 0);
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), asuka);
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), asuka);
+    QCOMPARE(d->focusWidget(), Find<QLineEdit>(*d, "txtSerch"));
 
     // Already on the first period: the full list still comes back.
     Search(d, QStringLiteral("たいか"));
-    QCOMPARE(Items(d->lstMatch), QStringList({"大化"}));
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"大化"}));
     d->cmdSerchClear_Click();
-    QCOMPARE(Items(d->lstMatch), asuka);
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), asuka);
 }
 
 void TestFrmSerch::unusablePeriodFileSearchesAllEras_data()
@@ -437,28 +447,28 @@ void TestFrmSerch::unusablePeriodFileSearchesAllEras()
     QVERIFY(d);
     QVERIFY(d->isVisible());
     QVERIFY(!d->JidaiDataAvailable());
-    QCOMPARE(d->cmbJidai->count(), 0);
-    QVERIFY(!d->cmbJidai->isEnabled());
-    const QStringList all = Reversed(Items(s.w.cmbInput[0]));
-    QCOMPARE(Items(d->lstMatch), all);
-    QCOMPARE(Items(d->lstDummy), all);
+    QCOMPARE(Find<QComboBox>(*d, "cmbJidai")->count(), 0);
+    QVERIFY(!Find<QComboBox>(*d, "cmbJidai")->isEnabled());
+    const QStringList all = Reversed(Items(Find<QComboBox>(s.w, "cmbInput0")));
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), all);
+    QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), all);
 
     messages += testsupport::AnswerMessageBoxes([&] {
         Search(d, QStringLiteral("けい*"));
-        QCOMPARE(Items(d->lstMatch), QStringList({"慶応", "慶安", "慶長", "慶雲"}));
+        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"慶応", "慶安", "慶長", "慶雲"}));
         Search(d, QStringLiteral("へいせい"));
-        QCOMPARE(Items(d->lstMatch), QStringList());
+        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList());
         d->cmdSerchClear_Click();
-        QCOMPARE(Items(d->lstMatch), all);
+        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), all);
     });
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages[0].contains(daj), qPrintable(messages[0]));
 
     // OK still works without periods.
     Search(d, QStringLiteral("かけい"));
-    ClickItem(d->lstMatch, QStringLiteral("嘉慶"));
+    ClickItem(Find<QListWidget>(*d, "lstMatch"), QStringLiteral("嘉慶"));
     d->cmdOK_Click();
-    QCOMPARE(s.w.cmbInput[0]->currentText(), QStringLiteral("嘉慶"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentText(), QStringLiteral("嘉慶"));
 }
 
 void TestFrmSerch::periodFileWithoutCourtPairShowsEveryRecord()
@@ -470,12 +480,12 @@ void TestFrmSerch::periodFileWithoutCourtPairShowsEveryRecord()
     for (int mode : {0, 1}) {
         s.UseCourtLine(mode);
         frmSerch* d = s.Open(0);
-        QCOMPARE(Items(d->cmbJidai), QStringList({"前期", "中期", "江戸"}));
-        d->cmbJidai->setCurrentIndex(1);
-        QCOMPARE(Items(d->lstMatch).first(), QStringLiteral("和銅"));
-        QCOMPARE(Items(d->lstMatch).last(), QStringLiteral("延暦"));
-        d->cmbJidai->setCurrentIndex(2);
-        QCOMPARE(Items(d->lstMatch).first(), QStringLiteral("慶長"));
+        QCOMPARE(Items(Find<QComboBox>(*d, "cmbJidai")), QStringList({"前期", "中期", "江戸"}));
+        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(1);
+        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")).first(), QStringLiteral("和銅"));
+        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")).last(), QStringLiteral("延暦"));
+        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(2);
+        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")).first(), QStringLiteral("慶長"));
         d->Unload();
     }
 }
@@ -485,8 +495,8 @@ void TestFrmSerch::calculationAndExitUnloadTheDialog()
     Session s;
     s.Start();
     QPointer<frmSerch> d = s.Open(0);
-    s.w.optCalMode[1]->setChecked(true);
-    s.w.txtInput[0]->clear(); // not numeric: the calculation stops, yet unloads first
+    Find<QRadioButton>(s.w, "optCalMode1")->setChecked(true);
+    Find<QLineEdit>(s.w, "txtInput0")->clear(); // not numeric: the calculation stops, yet unloads first
     s.w.cmdCal_Click();
     QVERIFY(!s.w.SerchLoaded());
     FlushDeletes();
@@ -495,11 +505,11 @@ void TestFrmSerch::calculationAndExitUnloadTheDialog()
     // A new dialog reads the period file again.
     s.folder.Write("Yomari.daj", "\"江戸時代\",\"慶長\",\"慶応\"\r\n");
     d = s.Open(0);
-    QCOMPARE(Items(d->cmbJidai), QStringList({"江戸時代"}));
-    s.w.txtInput[0]->setText(QStringLiteral("50"));
+    QCOMPARE(Items(Find<QComboBox>(*d, "cmbJidai")), QStringList({"江戸時代"}));
+    Find<QLineEdit>(s.w, "txtInput0")->setText(QStringLiteral("50"));
     s.w.cmdCal_Click();
     QVERIFY(!s.w.SerchLoaded());
-    QVERIFY(!s.w.txtOutput[0]->text().isEmpty());
+    QVERIFY(!Find<QLineEdit>(s.w, "txtOutput0")->text().isEmpty());
 
     d = s.Open(1);
     s.w.close();
@@ -518,23 +528,24 @@ void TestFrmSerch::pastedRunOfBracketsIsReadOnce()
     for (const qsizetype length : {32000, 5000}) {
         const QString brackets(length, QLatin1Char('['));
         QGuiApplication::clipboard()->setText(brackets);
-        QTest::mouseClick(d->cmdSerchClear, Qt::LeftButton); // lists the period, focuses the text box
-        QCOMPARE(Items(d->lstMatch).size(), 6);
-        QTest::keyClick(d->txtSerch, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(d->txtSerch->text().size(), length);
+        QTest::mouseClick(Find<QPushButton>(*d, "cmdSerchClear"),
+                          Qt::LeftButton); // lists the period, focuses the text box
+        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")).size(), 6);
+        QTest::keyClick(Find<QLineEdit>(*d, "txtSerch"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Find<QLineEdit>(*d, "txtSerch")->text().size(), length);
 
         const uint64_t before = yomari::LikeWorkDone().readSteps;
         QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
         // The access key clicks the button a moment later.
-        QTRY_COMPARE(Items(d->lstMatch), QStringList());
+        QTRY_COMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList());
         // One reading of the pattern for the whole search, not one per era.
         QVERIFY(yomari::LikeWorkDone().readSteps - before <= 3 * uint64_t(length + 1));
     }
     // The dialog is still usable afterwards.
-    d->txtSerch->clear();
-    TypeJapanese(d->txtSerch, QStringLiteral("たいか"));
+    Find<QLineEdit>(*d, "txtSerch")->clear();
+    TypeJapanese(Find<QLineEdit>(*d, "txtSerch"), QStringLiteral("たいか"));
     QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
-    QTRY_COMPARE(Items(d->lstMatch), QStringList({"大化"}));
+    QTRY_COMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"大化"}));
 }
 
 void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
@@ -542,13 +553,13 @@ void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    const QString hint = d->lblSerchHelp->text();
+    const QString hint = Find<QLabel>(*d, "lblSerchHelp")->text();
     // Typed as a person types: the pattern, then Enter in the box.
     const auto typeAndEnter = [d](const QString& pattern) {
-        d->txtSerch->clear();
-        d->txtSerch->setFocus();
-        QTest::sendKeyEvent(QTest::Click, d->txtSerch, Qt::Key_unknown, pattern, {});
-        QTest::keyClick(d->txtSerch, Qt::Key_Return);
+        Find<QLineEdit>(*d, "txtSerch")->clear();
+        Find<QLineEdit>(*d, "txtSerch")->setFocus();
+        QTest::sendKeyEvent(QTest::Click, Find<QLineEdit>(*d, "txtSerch"), Qt::Key_unknown, pattern, {});
+        QTest::keyClick(Find<QLineEdit>(*d, "txtSerch"), Qt::Key_Return);
     };
     // Each pattern's matches in every period, in hiragana and katakana alike;
     // an era on a shared boundary counts once.
@@ -556,17 +567,17 @@ void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
                                              std::pair{"*わ", "*ワ"}, std::pair{"ん", "ン"}}) {
         QSet<QString> everywhere;
         QHash<int, QStringList> found;
-        for (int period = 0; period < d->cmbJidai->count(); ++period) {
-            d->cmbJidai->setCurrentIndex(period);
+        for (int period = 0; period < Find<QComboBox>(*d, "cmbJidai")->count(); ++period) {
+            Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(period);
             typeAndEnter(QString::fromUtf8(hiragana));
-            found[period] = Items(d->lstMatch);
+            found[period] = Items(Find<QListWidget>(*d, "lstMatch"));
             for (const QString& era : found[period])
                 everywhere.insert(era);
             typeAndEnter(QString::fromUtf8(katakana));
-            QCOMPARE(Items(d->lstMatch), found[period]);
+            QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), found[period]);
         }
-        for (int period = 0; period < d->cmbJidai->count(); ++period) {
-            d->cmbJidai->setCurrentIndex(period);
+        for (int period = 0; period < Find<QComboBox>(*d, "cmbJidai")->count(); ++period) {
+            Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(period);
             typeAndEnter(QString::fromUtf8(hiragana));
             QString expected = hint;
             if (found[period].isEmpty() && everywhere.isEmpty())
@@ -574,16 +585,16 @@ void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
             else if (found[period].isEmpty())
                 expected = QStringLiteral("この時代にはありません。\nほかの時代に%1件あります。")
                                .arg(everywhere.size());
-            QCOMPARE(d->lblSerchHelp->text(), expected);
-            QVERIFY(shown::Cut(d->lblSerchHelp).isEmpty());
+            QCOMPARE(Find<QLabel>(*d, "lblSerchHelp")->text(), expected);
+            QVERIFY(shown::Cut(Find<QLabel>(*d, "lblSerchHelp")).isEmpty());
         }
     }
     // The opening period, 飛鳥時代, has no しょう*.
     d->cmdSerchClear_Click();
     typeAndEnter(QStringLiteral("しょう*"));
-    QVERIFY(d->lblSerchHelp->text().startsWith(QStringLiteral("この時代にはありません。")));
+    QVERIFY(Find<QLabel>(*d, "lblSerchHelp")->text().startsWith(QStringLiteral("この時代にはありません。")));
     d->cmdSerchClear_Click();
-    QCOMPARE(d->lblSerchHelp->text(), hint);
+    QCOMPARE(Find<QLabel>(*d, "lblSerchHelp")->text(), hint);
     QVERIFY(!s.w.Serch()->IsUnloaded()); // Enter searched and closed nothing
 }
 

@@ -20,6 +20,7 @@
 
 #include <memory>
 
+using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::PressAsX;
 using testsupport::ProgramFolder;
@@ -75,7 +76,7 @@ struct Program {
 
 void Type(frmADGen* ad, const QString& digits)
 {
-    testsupport::Type(ad->Text1, digits);
+    testsupport::Type(Find<QLineEdit>(*ad, "Text1"), digits);
 }
 
 void Enter(QWidget* w)
@@ -144,23 +145,27 @@ void TestFrmADGen::layoutAndCaptions()
     const QStringList eras{QStringLiteral("明治"), QStringLiteral("大正"), QStringLiteral("昭和"),
                            QStringLiteral("平成")};
     for (int j = 0; j < 4; ++j)
-        QCOMPARE(ad->Option2[j]->text(), eras[j]);
-    QVERIFY(ad->Option1[0]->isChecked());
-    QVERIFY(ad->Option2[3]->isChecked());
-    QVERIFY(ad->Text1->testAttribute(Qt::WA_InputMethodEnabled)); // full-width digits arrive
-    QVERIFY(ad->Label3->isReadOnly());
+        QCOMPARE(Find<QRadioButton>(*ad, "Option2", j)->text(), eras[j]);
+    QVERIFY(Find<QRadioButton>(*ad, "Option10")->isChecked());
+    QVERIFY(Find<QRadioButton>(*ad, "Option23")->isChecked());
+    QVERIFY(
+        Find<QLineEdit>(*ad, "Text1")->testAttribute(Qt::WA_InputMethodEnabled)); // full-width digits arrive
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->isReadOnly());
 
     // Tab runs from the year box through the buttons to the result box.
     p.Show();
-    QVERIFY(ad->Text1->hasFocus());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
     QList<QWidget*> visited;
     for (int i = 0; i < 9; ++i) {
         visited << QApplication::focusWidget();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    const QList<QWidget*> expected{ad->Text1,      ad->Command1,   ad->cmdCopy,
-                                   ad->Option1[0], ad->Option2[3], ad->cmdFullVersion,
-                                   ad->cmdHelp,    ad->Label3,     ad->Text1};
+    const QList<QWidget*> expected{
+        Find<QLineEdit>(*ad, "Text1"),       Find<QPushButton>(*ad, "Command1"),
+        Find<QPushButton>(*ad, "cmdCopy"),   Find<QRadioButton>(*ad, "Option10"),
+        Find<QRadioButton>(*ad, "Option23"), Find<QPushButton>(*ad, "cmdFullVersion"),
+        Find<QPushButton>(*ad, "cmdHelp"),   Find<QLineEdit>(*ad, "Label3"),
+        Find<QLineEdit>(*ad, "Text1")};
     QCOMPARE(visited, expected);
 }
 
@@ -199,20 +204,20 @@ void TestFrmADGen::eraToWestern()
     Program p;
     p.Show();
     frmADGen* ad = p.ad;
-    ClickRadio(ad->Option2[era]);
-    QVERIFY(ad->Option2[era]->isChecked());
+    ClickRadio(Find<QRadioButton>(*ad, "Option2", era));
+    QVERIFY(Find<QRadioButton>(*ad, "Option2", era)->isChecked());
     Type(ad, input);
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label2->text(), QStringLiteral("西暦"));
-    QCOMPARE(ad->Label3->text(), result);
-    QCOMPARE(ad->Label4->text(), note);
-    QCOMPARE(ad->Text1->text(), input);
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLabel>(*ad, "Label2")->text(), QStringLiteral("西暦"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
+    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
 
     // The button gives the same answer.
-    ad->Label3->clear();
-    QTest::mouseClick(ad->Command1, Qt::LeftButton);
-    QCOMPARE(ad->Label3->text(), result);
-    QVERIFY(ad->Text1->hasFocus());
+    Find<QLineEdit>(*ad, "Label3")->clear();
+    QTest::mouseClick(Find<QPushButton>(*ad, "Command1"), Qt::LeftButton);
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 }
 
 void TestFrmADGen::westernToEra_data()
@@ -241,16 +246,16 @@ void TestFrmADGen::westernToEra()
     Program p;
     p.Show();
     frmADGen* ad = p.ad;
-    ClickRadio(ad->Option1[1]);
-    QVERIFY(ad->Option1[1]->isChecked());
+    ClickRadio(Find<QRadioButton>(*ad, "Option11"));
+    QVERIFY(Find<QRadioButton>(*ad, "Option11")->isChecked());
     Type(ad, input);
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label2->text(), unit);
-    QCOMPARE(ad->Label3->text(), result);
-    QCOMPARE(ad->Label4->text(), note);
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLabel>(*ad, "Label2")->text(), unit);
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
+    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
     // Before the first era the input stays for correction.
-    QCOMPARE(ad->Text1->text(), input);
-    QVERIFY(ad->Text1->hasFocus());
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 }
 
 void TestFrmADGen::copyResult()
@@ -261,21 +266,21 @@ void TestFrmADGen::copyResult()
     QClipboard* clipboard = QApplication::clipboard();
 
     Type(ad, QStringLiteral("16"));
-    Enter(ad->Text1);
-    QTest::mouseClick(ad->cmdCopy, Qt::LeftButton);
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QTest::mouseClick(Find<QPushButton>(*ad, "cmdCopy"), Qt::LeftButton);
     QCOMPARE(clipboard->text(), QStringLiteral("2004"));
-    QVERIFY(ad->Text1->hasFocus());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
-    ClickRadio(ad->Option1[1]);
+    ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     Type(ad, QStringLiteral("1912"));
-    Enter(ad->Text1);
-    QTest::mouseClick(ad->cmdCopy, Qt::LeftButton);
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QTest::mouseClick(Find<QPushButton>(*ad, "cmdCopy"), Qt::LeftButton);
     QCOMPARE(clipboard->text(), QStringLiteral("大正1"));
 
     // Nothing shown: an empty text replaces the old one.
     Type(ad, QStringLiteral("5"));
-    QTest::keyClick(ad->Text1, Qt::Key_Backspace);
-    QTest::mouseClick(ad->cmdCopy, Qt::LeftButton);
+    QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Backspace);
+    QTest::mouseClick(Find<QPushButton>(*ad, "cmdCopy"), Qt::LeftButton);
     QCOMPARE(clipboard->text(), QString());
 }
 
@@ -285,27 +290,27 @@ void TestFrmADGen::directionEnablesEraButtons()
     p.Show();
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("16"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label3->text(), QStringLiteral("2004"));
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2004"));
 
-    ClickRadio(ad->Option1[1]);
-    for (QRadioButton* b : ad->Option2)
-        QVERIFY(!b->isEnabled());
+    ClickRadio(Find<QRadioButton>(*ad, "Option11"));
+    for (int j = 0; j < 4; ++j)
+        QVERIFY(!Find<QRadioButton>(*ad, "Option2", j)->isEnabled());
     // A change of direction empties input, result and note, and the year box
     // takes the focus.
-    QVERIFY(ad->Text1->text().isEmpty());
-    QVERIFY(ad->Label2->text().isEmpty());
-    QVERIFY(ad->Label3->text().isEmpty());
-    QVERIFY(ad->Text1->hasFocus());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     Type(ad, QStringLiteral("1867"));
-    Enter(ad->Text1);
-    QVERIFY(!ad->Label4->text().isEmpty());
-    ClickRadio(ad->Option1[0]);
-    for (QRadioButton* b : ad->Option2)
-        QVERIFY(b->isEnabled());
-    QVERIFY(ad->Label4->text().isEmpty());
-    QVERIFY(ad->Text1->text().isEmpty());
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QVERIFY(!Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    ClickRadio(Find<QRadioButton>(*ad, "Option10"));
+    for (int j = 0; j < 4; ++j)
+        QVERIFY(Find<QRadioButton>(*ad, "Option2", j)->isEnabled());
+    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
 }
 
 void TestFrmADGen::overLengthEmptiesInput()
@@ -314,19 +319,19 @@ void TestFrmADGen::overLengthEmptiesInput()
     p.Show();
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("9999"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label4->text(), QStringLiteral("計算結果が表示可能最大値を超えました。"));
-    QVERIFY(ad->Text1->text().isEmpty());
-    QVERIFY(ad->Label2->text().isEmpty());
-    QVERIFY(ad->Label3->text().isEmpty());
-    QVERIFY(ad->Text1->hasFocus());
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), QStringLiteral("計算結果が表示可能最大値を超えました。"));
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     // With room for five digits the same year is shown.
     p.main->Options().SetTextLenMax(5);
     Type(ad, QStringLiteral("9999"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label3->text(), QStringLiteral("11987"));
-    QVERIFY(ad->Label4->text().isEmpty());
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("11987"));
+    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
 }
 
 void TestFrmADGen::deleteKey()
@@ -334,19 +339,19 @@ void TestFrmADGen::deleteKey()
     Program p;
     p.Show();
     frmADGen* ad = p.ad;
-    ClickRadio(ad->Option2[0]); // 明治
+    ClickRadio(Find<QRadioButton>(*ad, "Option20")); // 明治
     Type(ad, QStringLiteral("46"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label3->text(), QStringLiteral("1913"));
-    const QString note = ad->Label4->text();
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("1913"));
+    const QString note = Find<QLabel>(*ad, "Label4")->text();
     // Delete as an X server sends it, with the text DEL: the character after
     // the caret goes, and the old result with it; the note stays.
-    QTest::keyClick(ad->Text1, Qt::Key_Home);
-    PressAsX(ad->Text1, Qt::Key_Delete);
-    QCOMPARE(ad->Text1->text(), QStringLiteral("6"));
-    QVERIFY(ad->Label2->text().isEmpty());
-    QVERIFY(ad->Label3->text().isEmpty());
-    QCOMPARE(ad->Label4->text(), note);
+    QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Home);
+    PressAsX(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Delete);
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("6"));
+    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
 }
 
 void TestFrmADGen::keyFilter()
@@ -355,49 +360,49 @@ void TestFrmADGen::keyFilter()
     p.Show();
     frmADGen* ad = p.ad;
 
-    QTest::keyClick(ad->Text1, Qt::Key_0);
-    QCOMPARE(ad->Text1->text(), QString());
+    QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_0);
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QString());
     Type(ad, QStringLiteral("1a-.+ 0"));
-    QCOMPARE(ad->Text1->text(), QStringLiteral("10"));
-    TypeJapanese(ad->Text1, QStringLiteral("へい"));
-    QCOMPARE(ad->Text1->text(), QStringLiteral("10"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("10"));
+    TypeJapanese(Find<QLineEdit>(*ad, "Text1"), QStringLiteral("へい"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("10"));
     Type(ad, QStringLiteral("045"));
-    QCOMPARE(ad->Text1->text(), QStringLiteral("1004"));
-    QTest::keyClick(ad->Text1, Qt::Key_0);
-    QCOMPARE(ad->Text1->text(), QStringLiteral("1004"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("1004"));
+    QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_0);
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("1004"));
 
     // The paste shortcut pastes, though it comes with a control character.
     QApplication::clipboard()->setText(QStringLiteral("12"));
-    ad->Text1->clear();
-    PressAsX(ad->Text1, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(ad->Text1->text(), QStringLiteral("12"));
+    Find<QLineEdit>(*ad, "Text1")->clear();
+    PressAsX(Find<QLineEdit>(*ad, "Text1"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("12"));
 
     // Enter on an empty box calculates nothing.
-    ad->Text1->clear();
-    Enter(ad->Text1);
-    QVERIFY(ad->Label2->text().isEmpty());
-    QVERIFY(ad->Label3->text().isEmpty());
-    QVERIFY(ad->Label4->text().isEmpty());
-    QTest::mouseClick(ad->Command1, Qt::LeftButton);
-    QVERIFY(ad->Label3->text().isEmpty());
+    Find<QLineEdit>(*ad, "Text1")->clear();
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QTest::mouseClick(Find<QPushButton>(*ad, "Command1"), Qt::LeftButton);
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
 
     // Backspace takes the old result away but leaves the note.
-    ClickRadio(ad->Option2[0]);
+    ClickRadio(Find<QRadioButton>(*ad, "Option20"));
     Type(ad, QStringLiteral("46"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label3->text(), QStringLiteral("1913"));
-    const QString note = ad->Label4->text();
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("1913"));
+    const QString note = Find<QLabel>(*ad, "Label4")->text();
     QVERIFY(!note.isEmpty());
-    QTest::keyClick(ad->Text1, Qt::Key_Backspace);
-    QCOMPARE(ad->Text1->text(), QStringLiteral("4"));
-    QVERIFY(ad->Label2->text().isEmpty());
-    QVERIFY(ad->Label3->text().isEmpty());
-    QCOMPARE(ad->Label4->text(), note);
+    QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Backspace);
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("4"));
+    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
 
     // Typing into the result box changes nothing.
-    ad->Label3->setText(QStringLiteral("1913"));
-    QTest::keyClicks(ad->Label3, QStringLiteral("77"));
-    QCOMPARE(ad->Label3->text(), QStringLiteral("1913"));
+    Find<QLineEdit>(*ad, "Label3")->setText(QStringLiteral("1913"));
+    QTest::keyClicks(Find<QLineEdit>(*ad, "Label3"), QStringLiteral("77"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("1913"));
 }
 
 void TestFrmADGen::escape_data()
@@ -425,11 +430,11 @@ void TestFrmADGen::escape()
     p.Show();
     frmADGen* ad = p.ad;
     CloseWatcher mainWatcher(p.main.get());
-    QWidget* target = control == "Text1"      ? static_cast<QWidget*>(ad->Text1)
-                      : control == "cmdCopy"  ? static_cast<QWidget*>(ad->cmdCopy)
-                      : control == "Command1" ? static_cast<QWidget*>(ad->Command1)
-                      : control == "Option1"  ? static_cast<QWidget*>(ad->Option1[0])
-                                              : static_cast<QWidget*>(ad->Option2[3]);
+    QWidget* target = control == "Text1"      ? static_cast<QWidget*>(Find<QLineEdit>(*ad, "Text1"))
+                      : control == "cmdCopy"  ? static_cast<QWidget*>(Find<QPushButton>(*ad, "cmdCopy"))
+                      : control == "Command1" ? static_cast<QWidget*>(Find<QPushButton>(*ad, "Command1"))
+                      : control == "Option1"  ? static_cast<QWidget*>(Find<QRadioButton>(*ad, "Option10"))
+                                              : static_cast<QWidget*>(Find<QRadioButton>(*ad, "Option23"));
     QPointer<frmADGen> guard(ad);
     QTest::keyClick(target, Qt::Key_Escape);
     cTaskTray::SetAvailableForTesting(true);
@@ -455,26 +460,26 @@ void TestFrmADGen::escapeClearsNonEmptyInputFirst()
     p.main->Options().SetInSysTray(true);
     p.Show();
     frmADGen* ad = p.ad;
-    ClickRadio(ad->Option2[0]);
+    ClickRadio(Find<QRadioButton>(*ad, "Option20"));
     Type(ad, QStringLiteral("46"));
-    Enter(ad->Text1);
-    QVERIFY(!ad->Label4->text().isEmpty());
-    QTest::keyClick(ad->Text1, Qt::Key_Escape);
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QVERIFY(!Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Escape);
     QVERIFY(ad->isVisible());
-    QVERIFY(ad->Text1->text().isEmpty());
-    QVERIFY(ad->Label2->text().isEmpty());
-    QVERIFY(ad->Label3->text().isEmpty());
-    QVERIFY(ad->Label4->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
 
     // The copy button clears the same way while there is input.
     Type(ad, QStringLiteral("3"));
-    ad->cmdCopy->setFocus();
-    QTest::keyClick(ad->cmdCopy, Qt::Key_Escape);
+    Find<QPushButton>(*ad, "cmdCopy")->setFocus();
+    QTest::keyClick(Find<QPushButton>(*ad, "cmdCopy"), Qt::Key_Escape);
     QVERIFY(ad->isVisible());
-    QVERIFY(ad->Text1->text().isEmpty());
-    QVERIFY(ad->Text1->hasFocus());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
-    QTest::keyClick(ad->Text1, Qt::Key_Escape);
+    QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Escape);
     QVERIFY(!ad->isVisible());
 }
 
@@ -484,23 +489,23 @@ void TestFrmADGen::eraButtonKeysAndClicks()
     p.Show();
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("16"));
-    Enter(ad->Text1);
-    QVERIFY(!ad->Label3->text().isEmpty());
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QVERIFY(!Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
 
     // Choosing an era clears, and the focus stays on the button.
-    ad->Option2[2]->setFocus();
-    ClickRadio(ad->Option2[2]);
-    QVERIFY(ad->Text1->text().isEmpty());
-    QVERIFY(ad->Label3->text().isEmpty());
-    QVERIFY(ad->Option2[2]->hasFocus());
+    Find<QRadioButton>(*ad, "Option22")->setFocus();
+    ClickRadio(Find<QRadioButton>(*ad, "Option22"));
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(Find<QRadioButton>(*ad, "Option22")->hasFocus());
 
     // Enter on an era button clears and goes to the year box.
     Type(ad, QStringLiteral("50"));
-    ad->Option2[2]->setFocus();
-    Enter(ad->Option2[2]);
-    QVERIFY(ad->Text1->text().isEmpty());
-    QVERIFY(ad->Text1->hasFocus());
-    QVERIFY(ad->Option2[2]->isChecked());
+    Find<QRadioButton>(*ad, "Option22")->setFocus();
+    Enter(Find<QRadioButton>(*ad, "Option22"));
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
+    QVERIFY(Find<QRadioButton>(*ad, "Option22")->isChecked());
 }
 
 void TestFrmADGen::sixteenBitLimits_data()
@@ -560,19 +565,19 @@ void TestFrmADGen::sixteenBitLimits()
     p.Show();
     frmADGen* ad = p.ad;
     if (westernToEra)
-        ClickRadio(ad->Option1[1]);
+        ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     if (typed) {
         Type(ad, input);
     } else {
         QApplication::clipboard()->setText(input);
-        ad->Text1->paste();
+        Find<QLineEdit>(*ad, "Text1")->paste();
     }
-    QCOMPARE(ad->Text1->text(), input);
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label2->text(), unit);
-    QCOMPARE(ad->Label3->text(), result);
-    QCOMPARE(ad->Label4->text(), note);
-    QCOMPARE(ad->Text1->text(), inputAfter);
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLabel>(*ad, "Label2")->text(), unit);
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
+    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), inputAfter);
     QVERIFY(ad->isVisible());
 }
 
@@ -583,15 +588,16 @@ void TestFrmADGen::noEraChecked()
     frmADGen* ad = p.ad;
     QCOMPARE(ad->SelectedGengo(), -1);
     Type(ad, QStringLiteral("16"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label4->text(), frmADGen::NoEraMessage());
-    QVERIFY(ad->Label3->text().isEmpty());
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), frmADGen::NoEraMessage());
+    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
 
     // The other direction needs no era button.
-    ClickRadio(ad->Option1[1]);
+    ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     Type(ad, QStringLiteral("2004"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label2->text() + ad->Label3->text(), QStringLiteral("平成16"));
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLabel>(*ad, "Label2")->text() + Find<QLineEdit>(*ad, "Label3")->text(),
+             QStringLiteral("平成16"));
 }
 
 void TestFrmADGen::badEraData()
@@ -605,11 +611,11 @@ void TestFrmADGen::badEraData()
     p.Show();
     frmADGen* ad = p.ad;
     for (bool westernToEra : {false, true}) {
-        ClickRadio(ad->Option1[westernToEra ? 1 : 0]);
+        ClickRadio(Find<QRadioButton>(*ad, "Option1", westernToEra ? 1 : 0));
         Type(ad, QStringLiteral("1950"));
-        Enter(ad->Text1);
-        QCOMPARE(ad->Label4->text(), frmADGen::BadEraDataMessage());
-        QVERIFY(ad->Label3->text().isEmpty());
+        Enter(Find<QLineEdit>(*ad, "Text1"));
+        QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), frmADGen::BadEraDataMessage());
+        QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
     }
 }
 
@@ -620,15 +626,15 @@ void TestFrmADGen::fullVersion()
     p.Show();
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("16"));
-    Enter(ad->Text1);
-    QTest::mouseClick(ad->cmdFullVersion, Qt::LeftButton);
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QTest::mouseClick(Find<QPushButton>(*ad, "cmdFullVersion"), Qt::LeftButton);
     QVERIFY(!ad->isVisible());
     QVERIFY(p.main->isVisible());
     QCOMPARE(p.main->Options().AppMode(), 0);
-    QTRY_VERIFY(p.main->txtInput[0]->hasFocus());
+    QTRY_VERIFY(Find<QLineEdit>(*p.main, "txtInput0")->hasFocus());
     // What the simple window showed stays for its next use.
-    QCOMPARE(ad->Text1->text(), QStringLiteral("16"));
-    QCOMPARE(ad->Label3->text(), QStringLiteral("2004"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("16"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2004"));
 }
 
 void TestFrmADGen::minimise()
@@ -664,30 +670,31 @@ void TestFrmADGen::shippedData()
     const QStringList eras{QStringLiteral("大正"), QStringLiteral("昭和"), QStringLiteral("平成"),
                            QStringLiteral("令和")};
     for (int j = 0; j < 4; ++j)
-        QCOMPARE(ad->Option2[j]->text(), eras[j]);
+        QCOMPARE(Find<QRadioButton>(*ad, "Option2", j)->text(), eras[j]);
 
     Type(ad, QStringLiteral("8"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label3->text(), QStringLiteral("2026"));
-    QVERIFY(ad->Label4->text().isEmpty());
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2026"));
+    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
 
-    ClickRadio(ad->Option2[2]);
+    ClickRadio(Find<QRadioButton>(*ad, "Option22"));
     Type(ad, QStringLiteral("31"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label3->text(), QStringLiteral("2019"));
-    QCOMPARE(ad->Label4->text(), QStringLiteral("元号最終年:平成31年      "));
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2019"));
+    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), QStringLiteral("元号最終年:平成31年      "));
 
-    ClickRadio(ad->Option1[1]);
+    ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     for (const auto& [year, era] :
          {std::pair{"2026", "令和8"}, std::pair{"2019", "令和1"}, std::pair{"1912", "大正1"}}) {
         Type(ad, QString::fromLatin1(year));
-        Enter(ad->Text1);
-        QCOMPARE(ad->Label2->text() + ad->Label3->text(), QString::fromUtf8(era));
-        ad->Text1->clear();
+        Enter(Find<QLineEdit>(*ad, "Text1"));
+        QCOMPARE(Find<QLabel>(*ad, "Label2")->text() + Find<QLineEdit>(*ad, "Label3")->text(),
+                 QString::fromUtf8(era));
+        Find<QLineEdit>(*ad, "Text1")->clear();
     }
     Type(ad, QStringLiteral("1911"));
-    Enter(ad->Text1);
-    QCOMPARE(ad->Label4->text(), QStringLiteral("大正以前です。"));
+    Enter(Find<QLineEdit>(*ad, "Text1"));
+    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), QStringLiteral("大正以前です。"));
 }
 
 void TestFrmADGen::settingsRoundTrip_data()
@@ -728,15 +735,15 @@ void TestFrmADGen::settingsRoundTrip()
     QCOMPARE(basYomari::LeftTwips(&ad), 1500);
     QCOMPARE(ad.SelectedGengo(), selected);
     for (int j = 0; j < 4; ++j)
-        QCOMPARE(ad.Option2[j]->isChecked(), j == selected);
+        QCOMPARE(Find<QRadioButton>(ad, "Option2", j)->isChecked(), j == selected);
     // Reading the settings clears nothing that matters and moves no focus.
     QVERIFY(!ad.isVisible());
 
     // The buttons stay one group after "none": choosing one works as before.
     if (selected == -1) {
-        ad.Option2[1]->setChecked(true);
-        ad.Option2[2]->setChecked(true);
-        QVERIFY(!ad.Option2[1]->isChecked());
+        Find<QRadioButton>(ad, "Option21")->setChecked(true);
+        Find<QRadioButton>(ad, "Option22")->setChecked(true);
+        QVERIFY(!Find<QRadioButton>(ad, "Option21")->isChecked());
         QCOMPARE(ad.SelectedGengo(), 2);
     }
 }

@@ -1,8 +1,13 @@
-// The tables' export without a window: text tables in, the CSV's bytes out,
-// and those bytes written to a real file.
+// The tables' export without a window: text tables in; the CSV's bytes, the
+// clipboard text and the page on paper out; a CSV written to a real file.
 #include "ui/table/TableExport.h"
 
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QtTest>
 
 using yomari::tableexport::ExportTable;
@@ -78,8 +83,32 @@ private slots:
         QFETCH(QString, table);
         QFETCH(QString, numbers);
         QFETCH(QString, csv);
-        const ExportTable t = TableOf(table, numbers);
+        ExportTable t = TableOf(table, numbers);
         QCOMPARE(QByteArray::fromStdString(yomari::tableexport::CsvBytes(t)), CsvFile(csv));
+
+        // On paper: the title, then every cell as shown in its row and
+        // column, the number columns centred here.
+        t.title = QStringLiteral("年齢早見表 <&> 2026年");
+        t.centred = t.numbers;
+        QTextDocument paper;
+        paper.setHtml(yomari::tableexport::PaperHtml(t));
+        QCOMPARE(paper.begin().text(), t.title);
+        QTextTable* grid = nullptr;
+        for (QTextFrame* frame : paper.rootFrame()->childFrames())
+            grid = grid ? grid : qobject_cast<QTextTable*>(frame);
+        QVERIFY(grid);
+        QCOMPARE(grid->rows(), static_cast<int>(t.cells.rows.size()) + 1);
+        QCOMPARE(grid->columns(), static_cast<int>(t.cells.header.size()));
+        for (int r = 0; r < grid->rows(); ++r) {
+            const auto& cells = r == 0 ? t.cells.header : t.cells.rows[static_cast<size_t>(r - 1)];
+            for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+                const QTextCursor at = grid->cellAt(r, c).firstCursorPosition();
+                QCOMPARE(at.block().text(), QString::fromStdString(cells[static_cast<size_t>(c)]));
+                if (r > 0)
+                    QCOMPARE(at.blockFormat().alignment() == Qt::AlignHCenter,
+                             t.centred[static_cast<size_t>(c)]);
+            }
+        }
         // The clipboard keeps the cells as shown.
         QCOMPARE(yomari::tableexport::ClipboardText(t),
                  table.replace(QLatin1Char('|'), QLatin1Char('\t')) + "\n");

@@ -95,9 +95,10 @@ int RowOf(const QTableWidget* grid, const QString& first)
     return -1;
 }
 
-// Clicks `button`, answers the file dialog it opens with `path`, and closes
-// any message box that follows; answers the messages' texts.
-QStringList SaveThrough(QPushButton* button, const QString& path)
+// Clicks `button`, answers the file dialog it opens with `path` (confirmed
+// with Enter, or cancelled with Escape), and closes any message box that
+// follows; answers the messages' texts.
+QStringList SaveThrough(QPushButton* button, const QString& path, Qt::Key answer = Qt::Key_Return)
 {
     bool asked = false;
     testsupport::Modals modals;
@@ -110,7 +111,7 @@ QStringList SaveThrough(QPushButton* button, const QString& path)
             // Typed into the name box and confirmed with Enter, as a person does.
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             name->setText(path);
-            QTest::keyClick(name, Qt::Key_Return);
+            QTest::keyClick(name, answer);
             return true;
         })
         .Run([&] { QTest::mouseClick(button, Qt::LeftButton); });
@@ -146,34 +147,40 @@ private slots:
         frmMain& m = p.main;
         QVERIFY(QTest::qWaitForWindowExposed(&m));
         // The new button has the right column's free place above 計算, touching nothing.
-        QCOMPARE(m.cmdTable->text(), QStringLiteral("早見表(&T)"));
-        QCOMPARE(m.cmdTable->x(), m.cmdCal->x());
-        QVERIFY(m.cmdTable->geometry().bottom() < m.cmdCal->geometry().top());
+        QCOMPARE(Find<QPushButton>(m, "cmdTable")->text(), QStringLiteral("早見表(&T)"));
+        QCOMPARE(Find<QPushButton>(m, "cmdTable")->x(), Find<QPushButton>(m, "cmdCal")->x());
+        QVERIFY(Find<QPushButton>(m, "cmdTable")->geometry().bottom() <
+                Find<QPushButton>(m, "cmdCal")->geometry().top());
         for (QWidget* other : m.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (other != m.cmdTable && other->isVisible())
-                QVERIFY(!other->geometry().intersects(m.cmdTable->geometry()));
+            if (other != Find<QPushButton>(m, "cmdTable") && other->isVisible())
+                QVERIFY(!other->geometry().intersects(Find<QPushButton>(m, "cmdTable")->geometry()));
         // It shares the warnings' space: one warning leaves it, a longer one
         // (大正20 has ended, and so has 明治) takes its place until cleared.
         const auto warnFor = [&m](QRadioButton* to) {
-            m.optInput[4]->click(); // 大正
+            Find<QRadioButton>(m, "optInput4")->click(); // 大正
             to->click();
-            m.txtInput[0]->setFocus();
-            QTest::keyClicks(m.txtInput[0], QStringLiteral("20"));
-            QTest::keyClick(m.txtInput[0], Qt::Key_Return);
-            QVERIFY(!m.lblWarning->text().isEmpty());
+            Find<QLineEdit>(m, "txtInput0")->setFocus();
+            QTest::keyClicks(Find<QLineEdit>(m, "txtInput0"), QStringLiteral("20"));
+            QTest::keyClick(Find<QLineEdit>(m, "txtInput0"), Qt::Key_Return);
+            QVERIFY(!Find<QLabel>(m, "lblWarning")->text().isEmpty());
         };
-        warnFor(m.optInput[6]); // 西暦
-        QVERIFY(m.cmdTable->isVisible());
-        QVERIFY(!m.lblWarning->geometry().intersects(m.cmdTable->geometry()));
-        QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) <= m.lblWarning->height());
-        warnFor(m.optInput[11]); // 明治, in the list of older eras
-        QVERIFY(!m.cmdTable->isVisible());
-        QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) > m.cmdTable->y() - m.lblWarning->y());
-        QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) <= m.lblWarning->height());
-        QTest::mouseClick(m.cmdClear, Qt::LeftButton);
-        QVERIFY(m.cmdTable->isVisible());
+        // So does 日付変換 beside it.
+        auto* dates = Find<QPushButton>(m, QStringLiteral("cmdDates"));
+        auto* table = Find<QPushButton>(m, "cmdTable");
+        auto* warning = Find<QLabel>(m, "lblWarning");
+        warnFor(Find<QRadioButton>(m, "optInput6")); // 西暦
+        QVERIFY(table->isVisible());
+        QVERIFY(dates->isVisible() && !warning->geometry().intersects(dates->geometry()));
+        QVERIFY(!warning->geometry().intersects(table->geometry()));
+        QVERIFY(warning->heightForWidth(warning->width()) <= warning->height());
+        warnFor(Find<QRadioButton>(m, "optInput11")); // 明治, in the list of older eras
+        QVERIFY(!table->isVisible() && !dates->isVisible());
+        QVERIFY(warning->heightForWidth(warning->width()) > table->y() - warning->y());
+        QVERIFY(warning->heightForWidth(warning->width()) <= warning->height());
+        QTest::mouseClick(Find<QPushButton>(m, "cmdClear"), Qt::LeftButton);
+        QVERIFY(table->isVisible() && dates->isVisible());
 
-        QTest::mouseClick(m.cmdTable, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(m, "cmdTable"), Qt::LeftButton);
         QVERIFY(m.TableLoaded());
         frmTable& t = m.Table();
         const Controls ui(t);
@@ -201,7 +208,7 @@ private slots:
     void ageTableFindsTypedBirthYears()
     {
         Program p;
-        QTest::mouseClick(p.main.cmdTable, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(p.main, "cmdTable"), Qt::LeftButton);
         frmTable& t = p.main.Table();
         const Controls ui(t);
         QVERIFY(QTest::qWaitForWindowExposed(&t));
@@ -212,6 +219,17 @@ private slots:
         QCOMPARE(RowTexts(g, RowOf(g, QStringLiteral("1966年"))),
                  (QStringList{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳", "本厄",
                               "本厄", "還暦"}));
+        // The names (和暦, 干支) stand flush left, numbers and 厄年 centred.
+        for (int col = 0; col < g->columnCount(); ++col)
+            QCOMPARE(g->item(0, col)->textAlignment() == Qt::AlignCenter,
+                     !(QStringList{"和暦", "干支"}.contains(g->horizontalHeaderItem(col)->text())));
+        // Every column is wide enough for its widest text.
+        for (int col = 0; col < g->columnCount(); ++col) {
+            int widest = 0;
+            for (int r = 0; r < g->rowCount(); ++r)
+                widest = std::max(widest, g->fontMetrics().horizontalAdvance(g->item(r, col)->text()));
+            QVERIFY2(g->columnWidth(col) > widest, qPrintable(g->horizontalHeaderItem(col)->text()));
+        }
 
         const auto shownRow = [g](int row) {
             return g->viewport()->rect().intersects(g->visualItemRect(g->item(row, 0)));
@@ -237,6 +255,8 @@ private slots:
         for (const auto& [typed, said] : {std::pair{"abc", "「abc」は年として読めません"},
                                           std::pair{"19x5", "「19x5」は年として読めません"},
                                           std::pair{"abcdefghijk", "「abcdefg…」は年として読めません"},
+                                          std::pair{"abcdefghi", "「abcdefg…」は年として読めません"},
+                                          std::pair{"abcdefgh", "「abcdefgh」は年として読めません"},
                                           std::pair{"1800", "表にない生年です"}, std::pair{"1975", ""}}) {
             Retype(ui.txtFind, QString::fromLatin1(typed));
             QCOMPARE(ui.lblFind->text(), QString::fromUtf8(said));
@@ -287,6 +307,12 @@ private slots:
         QCOMPARE(RowTexts(g, 1),
                  (QStringList{"小学校", "2019年4月", "平成31年4月", "2025年3月", "令和7年3月"}));
         QCOMPARE(ui.lblBirth->text(), QStringLiteral("2012年4月2日(平成24年4月2日)生まれ"));
+        // What a 履歴書 usually lists is checked at first: not 幼稚園, 短大, 大学院.
+        QList<Qt::CheckState> checks;
+        for (int r = 0; r < g->rowCount(); ++r)
+            checks << g->item(r, 0)->checkState();
+        QCOMPARE(checks, (QList<Qt::CheckState>{Qt::Unchecked, Qt::Checked, Qt::Checked, Qt::Checked,
+                                                Qt::Checked, Qt::Unchecked, Qt::Unchecked}));
 
         // 大学 off, 大学院 on: the copy follows the check marks, in time order.
         g->item(4, 0)->setCheckState(Qt::Unchecked);
@@ -305,6 +331,7 @@ private slots:
         // A day that never was: the reason, no table, nothing to copy.
         Retype(ui.txtBirth, QStringLiteral("2012-02-30"));
         QVERIFY(!ui.lblBirth->text().isEmpty());
+        QCOMPARE(ui.lblBirth->text(), QStringLiteral("2012年2月30日はありません（2月は29日まで）"));
         QCOMPARE(g->rowCount(), 0);
         QVERIFY(!ui.cmdResume->isEnabled());
         TypeJapanese(ui.txtBirth, QString());
@@ -370,13 +397,20 @@ private slots:
         const QStringList said = SaveThrough(ui.cmdCsv, out.filePath(QStringLiteral("none/x.csv")));
         QCOMPARE(said.size(), 1);
         QVERIFY(said[0].contains(out.filePath(QStringLiteral("none/x.csv"))));
+
+        // A name typed without its suffix gets it; a cancelled dialog writes nothing.
+        QCOMPARE(SaveThrough(ui.cmdCsv, out.filePath(QStringLiteral("表"))), QStringList());
+        QVERIFY(QFile::exists(out.filePath(QStringLiteral("表.csv"))));
+        QCOMPARE(SaveThrough(ui.cmdCsv, out.filePath(QStringLiteral("取消.csv")), Qt::Key_Escape),
+                 QStringList());
+        QVERIFY(!QFile::exists(out.filePath(QStringLiteral("取消.csv"))));
     }
 
     void brokenMilestoneFileIsNamedAndItsColumnsLeft()
     {
         Program p("\"男\",\"本厄\",42,\"大厄\"\r\n\"長寿\",\"還暦\",六十一,\"\"\r\n");
-        const QStringList said =
-            testsupport::AnswerMessageBoxes([&] { QTest::mouseClick(p.main.cmdTable, Qt::LeftButton); });
+        const QStringList said = testsupport::AnswerMessageBoxes(
+            [&] { QTest::mouseClick(Find<QPushButton>(p.main, "cmdTable"), Qt::LeftButton); });
         QCOMPARE(said.size(), 1);
         QVERIFY2(said[0].contains(p.folder.Path(QStringLiteral("Yomari.dak"))), qPrintable(said[0]));
         frmTable& t = p.main.Table();
@@ -398,6 +432,7 @@ private slots:
         const Controls ui(t);
         ui.tabTables->setCurrentIndex(1);
         QTest::keyClicks(ui.txtBirth, QStringLiteral("2000-04-02"));
+        t.resize(700, 480); // as a person drags its edge
         QTest::keyClick(ui.txtBirth, Qt::Key_Escape);
         QVERIFY(!t.isVisible());
         QCOMPARE(QFileInfo(frmTable::SettingsFileName()).absolutePath(),
@@ -408,6 +443,7 @@ private slots:
         frmTable again(p.main.Options());
         again.Form_Load();
         const Controls ac(again);
+        QCOMPARE(again.size(), QSize(700, 480));
         QCOMPARE(ac.tabTables->currentIndex(), 1);
         QCOMPARE(ac.txtBirth->text(), QStringLiteral("2000-04-02"));
         QCOMPARE(ac.grdSchool->item(1, 1)->text(), QStringLiteral("2007年4月"));
