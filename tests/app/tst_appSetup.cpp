@@ -64,13 +64,20 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QLineEdit* box = Find<QLineEdit>(w, "txtInput0");
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(box, &event);
-        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu);
+        // The menu runs its own loop until closed: read it from inside.
+        bool shown = false;
         QStringList texts;
-        for (const QAction* a : menu->actions())
-            texts << a->text().section(QLatin1Char('\t'), 0, 0);
-        menu->close();
+        QTimer::singleShot(0, [&] {
+            QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            shown = menu != nullptr;
+            if (!menu)
+                return;
+            for (const QAction* a : menu->actions())
+                texts << a->text().section(QLatin1Char('\t'), 0, 0);
+            menu->close();
+        });
+        QApplication::sendEvent(box, &event);
+        QVERIFY(shown);
         QVERIFY2(texts.contains(QStringLiteral("元に戻す(&U)")), qPrintable(texts.join(u'|')));
         QVERIFY2(texts.contains(QStringLiteral("貼り付け(&P)")), qPrintable(texts.join(u'|')));
         QVERIFY2(texts.contains(QStringLiteral("すべてを選択")), qPrintable(texts.join(u'|')));
