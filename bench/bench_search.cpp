@@ -28,8 +28,8 @@ struct Program {
         yomari::app::SetLocationForTesting(
             yomari::app::ProgramLocation{dir.path(), QStringLiteral("Yomari")});
         main.Form_Load();
-        main.optInput[5]->setChecked(true);
-        main.cmdInputSerch[0]->click();
+        main.findChild<QRadioButton*>(QStringLiteral("optInput5"))->setChecked(true);
+        main.findChild<QPushButton*>(QStringLiteral("cmdInputSerch0"))->click();
         dialog = main.Serch();
     }
     QTemporaryDir dir;

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+using testsupport::Find;
 using testsupport::ProgramFolder;
 
 class TestAppSetup : public QObject {
@@ -61,7 +62,7 @@ private slots:
         w.Form_Load();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QLineEdit* box = w.txtInput[0];
+        QLineEdit* box = Find<QLineEdit>(w, "txtInput0");
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(box, &event);
         QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());

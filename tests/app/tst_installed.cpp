@@ -91,10 +91,10 @@ private:
 
     static void Calculate(frmMain& w, const char* year)
     {
-        w.txtInput[0]->clear();
-        w.txtInput[0]->setFocus();
-        QTest::keyClicks(w.txtInput[0], QLatin1String(year));
-        QTest::keyClick(w.txtInput[0], Qt::Key_Return);
+        Find<QLineEdit>(w, "txtInput0")->clear();
+        Find<QLineEdit>(w, "txtInput0")->setFocus();
+        QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QLatin1String(year));
+        QTest::keyClick(Find<QLineEdit>(w, "txtInput0"), Qt::Key_Return);
     }
 
 private slots:
@@ -108,27 +108,27 @@ private slots:
         QStringList messages;
         auto w = Open(&messages);
         QCOMPARE(messages, QStringList());
-        QCOMPARE(w->optInput[1]->text(), QStringLiteral("未来"));
-        QCOMPARE(w->optInput[2]->text(), QStringLiteral("令和"));
-        QCOMPARE(w->optInput[10]->text(), QStringLiteral("昭和"));
-        QCOMPARE(w->optInput[5]->text(), QStringLiteral("昭和以前"));
-        QCOMPARE(w->cmbInput[0]->itemText(0), QStringLiteral("大正"));
+        QCOMPARE(Find<QRadioButton>(*w, "optInput1")->text(), QStringLiteral("未来"));
+        QCOMPARE(Find<QRadioButton>(*w, "optInput2")->text(), QStringLiteral("令和"));
+        QCOMPARE(Find<QRadioButton>(*w, "optInput10")->text(), QStringLiteral("昭和"));
+        QCOMPARE(Find<QRadioButton>(*w, "optInput5")->text(), QStringLiteral("昭和以前"));
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->itemText(0), QStringLiteral("大正"));
         QCOMPARE(Find<QRadioButton>(w->ADGen(), "Option20")->text(), QStringLiteral("昭和"));
         QCOMPARE(Find<QRadioButton>(w->ADGen(), "Option23")->text(), QStringLiteral("未来"));
 
-        ClickRadio(w->optCalMode[0]); // 西暦->元号
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode0")); // 西暦->元号
         Calculate(*w, "2031");
-        QCOMPARE(w->lblOutput[0]->text(), QStringLiteral("未来"));
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1"));
+        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("未来"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1"));
         Calculate(*w, "2030");
-        QCOMPARE(w->lblOutput[0]->text(), QStringLiteral("令和"));
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("12"));
+        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("令和"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("12"));
 
-        ClickRadio(w->optCalMode[1]); // 元号変換: 未来3 is 2033
-        ClickRadio(w->optInput[1]);
-        ClickRadio(w->optInput[6]);
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode1")); // 元号変換: 未来3 is 2033
+        ClickRadio(Find<QRadioButton>(*w, "optInput1"));
+        ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         Calculate(*w, "3");
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("2033"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("2033"));
 
         // Each file on its own: no user file for the Southern line.
         w->m_CYomari->SetNanBokuMode(1);
@@ -151,7 +151,7 @@ private slots:
         QVERIFY2(messages[0].contains(layout.Share() + QStringLiteral("/Yomari.dan")),
                  qPrintable(messages[0]));
         QVERIFY(messages[0].contains(QStringLiteral("二〇三一")));
-        QCOMPARE(w->optInput[1]->text(), QStringLiteral("令和"));
+        QCOMPARE(Find<QRadioButton>(*w, "optInput1")->text(), QStringLiteral("令和"));
 
         const QStringList again = testsupport::AnswerMessageBoxes([&] {
             w->m_CYomari->SetNanBokuMode(1);
@@ -170,9 +170,9 @@ private slots:
         layout.WriteUserFile("Yomari.daj", Cp932("\"古代\",\"大化\",\"延暦\"\r\n"));
         auto w = Open();
         const auto openSearch = [&] {
-            w->optInput[5]->setChecked(true);
+            Find<QRadioButton>(*w, "optInput5")->setChecked(true);
             QStringList shown = testsupport::AnswerMessageBoxes(
-                [&] { QTest::mouseClick(w->cmdInputSerch[0], Qt::LeftButton); });
+                [&] { QTest::mouseClick(Find<QPushButton>(*w, "cmdInputSerch0"), Qt::LeftButton); });
             return shown;
         };
         QCOMPARE(openSearch(), QStringList());
@@ -201,13 +201,13 @@ private slots:
         QCOMPARE(yomari::app::FindSettings().readFrom, ini);
         {
             auto w = Open();
-            ClickRadio(w->optCalMode[3]);
+            ClickRadio(Find<QRadioButton>(*w, "optCalMode3"));
             w->close();
         }
         QVERIFY(QFile::exists(ini));
         QVERIFY(!QFile::exists(layout.Bin() + QStringLiteral("/Yomari.ini")));
         auto w = Open();
-        QVERIFY(w->optCalMode[3]->isChecked());
+        QVERIFY(Find<QRadioButton>(*w, "optCalMode3")->isChecked());
         w->close();
     }
 

@@ -336,6 +336,7 @@ TEST(LunisolarData, EveryFaultOfTheMonthFileNamesFileAndLine)
         {y1000, "1000,2086346,13,30293029293029302930302929", "閏月は0"}, // no 閏13月
         {y1000, "1000,2086346,0,30293029293029302930302929", "12か月分"}, // 13 months, no 閏
         {y1000, "1000,2086346,0", "項目が4つ"},
+        {y1000, "1000,2086346,0,302930292930293029303029,", "4つより多い"},
         {y1000, "1000,x,0,302930292930293029303029", "整数"},
         {last, "1872,2404833,0,293029303029303029302903", "最後の月"},
         {last, "", "届かない"},
@@ -350,6 +351,11 @@ TEST(LunisolarData, EveryFaultOfTheMonthFileNamesFileAndLine)
     EXPECT_NE(MonthError(dal + "1873,2405160,0,303029302930293029302930\n").find("終わったあと"),
               std::string::npos);
     EXPECT_NE(MonthError("").find("月が1つもない"), std::string::npos);
+    // Saved on Windows, or without a last line end, the file reads the same.
+    std::string crlf;
+    for (const char c : dal)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(MonthError(crlf.substr(0, crlf.size() - 2)), "accepted");
 }
 
 TEST(LunisolarData, EraDaysAgreeWithTheEraFilesAndStartDays)

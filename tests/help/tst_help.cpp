@@ -24,6 +24,8 @@
 #include <optional>
 #include <vector>
 
+using testsupport::Find;
+
 class TestHelp : public QObject {
     Q_OBJECT
 
@@ -356,8 +358,8 @@ private slots:
         main.Form_Load();
         main.show();
         frmOption options(main.Options(), main.m_CYomari.get(), &main);
-        main.optInput[5]->setChecked(true);
-        main.cmdInputSerch[0]->click();
+        Find<QRadioButton>(main, "optInput5")->setChecked(true);
+        Find<QPushButton>(main, "cmdInputSerch0")->click();
         HelpViewer* viewer = Open(3, 0, {}, QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp"));
         // What the windows show: "計算(&R)" reads "計算(R)".
         QSet<QString> shown;

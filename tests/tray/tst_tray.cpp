@@ -95,7 +95,7 @@ private slots:
         w.Tray().mnuRightClick[0]->trigger(); // 起動
         QVERIFY(w.isVisible());
         QVERIFY(w.isMaximized());
-        QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txtInput[0]));
+        QCOMPARE(w.focusWidget(), static_cast<QWidget*>(Find<QLineEdit>(w, "txtInput0")));
     }
 
     void minimisingHidesOnlyWithAnIcon()

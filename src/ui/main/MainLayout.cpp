@@ -124,7 +124,6 @@ void frmMain::CreateControls()
     };
     cmdTable = button("早見表(&T)", 3240, 2640, 1215);
     cmdDates = button("日付変換(&D)", 4560, 2640, 1215);
-    cmdDates->setObjectName(QStringLiteral("cmdDates"));
     cmdCal = button("計算(&R)", 3240, 3120, 2535);
     cmdCopy = button("コピー(&C)", 3240, 3600, 1215);
     cmdClear = button("クリア(&L)", 4560, 3600, 1215);
@@ -134,9 +133,50 @@ void frmMain::CreateControls()
 
     HlpDlg1 = new HlpDlg(this);
 
+    NameControls();
+
     for (QWidget* child : findChildren<QWidget*>())
         m_designed.insert(child, child->geometry());
     m_designedSize = size();
+}
+
+void frmMain::NameControls()
+{
+    // Each control is known by its name here, an array's index appended
+    // ("txtInput0"), as tests and accessibility tools find it.
+    const auto name = [](QObject* control, const char* text) { control->setObjectName(QLatin1String(text)); };
+    const auto names = [](const auto& controls, const char* text) {
+        for (size_t i = 0; i < controls.size(); ++i)
+            if (controls[i])
+                controls[i]->setObjectName(QLatin1String(text) + QString::number(i));
+    };
+    name(frameCalMode, "frameCalMode");
+    names(optCalMode, "optCalMode");
+    name(Label1, "Label1");
+    name(Label2, "Label2");
+    name(Label3, "Label3");
+    names(txtInput, "txtInput");
+    names(txtOutput, "txtOutput");
+    names(lblInput, "lblInput");
+    names(lblOutput, "lblOutput");
+    names(frameInput, "frameInput");
+    names(optInput, "optInput");
+    names(cmbInput, "cmbInput");
+    names(cmdInputSerch, "cmdInputSerch");
+    names(lblLastYear, "lblLastYear");
+    names(lblGenlast, "lblGenlast");
+    name(lblNanBoku, "lblNanBoku");
+    name(lblWarning, "lblWarning");
+    name(lblOtherEra, "lblOtherEra");
+    name(cmdTable, "cmdTable");
+    name(cmdDates, "cmdDates");
+    name(cmdCal, "cmdCal");
+    name(cmdCopy, "cmdCopy");
+    name(cmdClear, "cmdClear");
+    name(cmdOption, "cmdOption");
+    name(cmdHelp, "cmdHelp");
+    name(cmdExit, "cmdExit");
+    name(HlpDlg1, "HlpDlg1");
 }
 
 void frmMain::ArrangeWindow()

@@ -49,6 +49,7 @@ QString FromStd(const std::string& s)
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
 {
+    setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("ヨマリ Yomari"));
     CreateControls();
     SetTabOrder();
@@ -505,8 +506,8 @@ void frmMain::cmdInputSerch_Click(int index)
     if (!SerchLoaded()) {
         m_frmSerch = new frmSerch(this, *m_CYomari, m_options, m_modernEraCount);
         connect(m_frmSerch, &frmSerch::EraChosen, this, [this](int group, const QString& era) {
-            if (group >= 0 && group < static_cast<int>(cmbInput.size()) && m_frmSerch)
-                m_frmSerch->SetGengoList(cmbInput[group], era);
+            if (group >= 0 && group < static_cast<int>(cmbInput.size()))
+                SetGengoList(cmbInput[group], era);
         });
         m_frmSerch->Form_Load();
     }
@@ -516,6 +517,16 @@ void frmMain::cmdInputSerch_Click(int index)
     m_frmSerch->show();
     m_frmSerch->raise();
     m_frmSerch->activateWindow();
+}
+
+void frmMain::SetGengoList(QComboBox* anyCombo, const QString& serched)
+{
+    if (serched.isEmpty())
+        return;
+    // Era names hold no wildcards, so the item is found by its exact name.
+    const int index = anyCombo->findText(serched, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        anyCombo->setCurrentIndex(index);
 }
 
 void frmMain::UnloadSerch()

@@ -116,36 +116,6 @@ public:
     int32_t Layout() const { return m_layout; }
     QString VersionCaption() const;
 
-    // Controls, named and indexed as the other windows know them.
-    QGroupBox* frameCalMode = nullptr;
-    std::array<QRadioButton*, 4> optCalMode{};
-    QLabel* Label2 = nullptr;
-    std::array<QLineEdit*, 2> txtInput{};
-    std::array<QLineEdit*, 2> txtOutput{};
-    std::array<QLabel*, 2> lblInput{};
-    std::array<QLabel*, 5> lblOutput{}; // 0, 2 and 4 exist
-    QLabel* Label1 = nullptr;
-    std::array<QGroupBox*, 2> frameInput{};
-    std::array<QRadioButton*, 12> optInput{};
-    std::array<QComboBox*, 2> cmbInput{};
-    std::array<QPushButton*, 2> cmdInputSerch{};
-    std::array<QLabel*, 2> lblLastYear{};
-    std::array<QLabel*, 2> lblGenlast{};
-    QLabel* Label3 = nullptr;
-    QLabel* lblNanBoku = nullptr;
-    QLabel* lblWarning = nullptr;
-    // Under a Western year's era: the other era of a year of change.
-    QLabel* lblOtherEra = nullptr;
-    QPushButton* cmdCal = nullptr;
-    QPushButton* cmdCopy = nullptr;
-    QPushButton* cmdClear = nullptr;
-    QPushButton* cmdOption = nullptr;
-    QPushButton* cmdTable = nullptr;
-    QPushButton* cmdDates = nullptr;
-    QPushButton* cmdHelp = nullptr;
-    QPushButton* cmdExit = nullptr;
-    HlpDlg* HlpDlg1 = nullptr;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -153,6 +123,7 @@ protected:
 
 private:
     void CreateControls();
+    void NameControls();
     // Widens what the font in use, the era names and TextLenMax need wider.
     void ArrangeWindow();
     void SetTabOrder();
@@ -173,6 +144,8 @@ private:
     void EnableBeforeMeiji(int group, bool enable);
     void GetGroupBounds(int group, int& first, int& last) const;
     void ShowNanBoku();
+    // Selects the era the search chose in the list, if it holds it.
+    void SetGengoList(QComboBox* anyCombo, const QString& serched);
     void ApplyCommandLine(const QString& commandLine);
     void ShowStartWindow();
     void CheckOutputLength();
@@ -212,4 +185,35 @@ private:
     std::unique_ptr<frmTable> m_frmTable;
     std::unique_ptr<frmDates> m_frmDates;
     std::unique_ptr<frmTray> m_frmTray;
+
+    // Controls; each objectName is its name here, an array's index appended
+    // ("optInput11").
+    QGroupBox* frameCalMode = nullptr;
+    std::array<QRadioButton*, 4> optCalMode{};
+    QLabel* Label2 = nullptr;
+    std::array<QLineEdit*, 2> txtInput{};
+    std::array<QLineEdit*, 2> txtOutput{};
+    std::array<QLabel*, 2> lblInput{};
+    std::array<QLabel*, 5> lblOutput{}; // 0, 2 and 4 exist
+    QLabel* Label1 = nullptr;
+    std::array<QGroupBox*, 2> frameInput{};
+    std::array<QRadioButton*, 12> optInput{};
+    std::array<QComboBox*, 2> cmbInput{};
+    std::array<QPushButton*, 2> cmdInputSerch{};
+    std::array<QLabel*, 2> lblLastYear{};
+    std::array<QLabel*, 2> lblGenlast{};
+    QLabel* Label3 = nullptr;
+    QLabel* lblNanBoku = nullptr;
+    QLabel* lblWarning = nullptr;
+    // Under a Western year's era: the other era of a year of change.
+    QLabel* lblOtherEra = nullptr;
+    QPushButton* cmdCal = nullptr;
+    QPushButton* cmdCopy = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdOption = nullptr;
+    QPushButton* cmdTable = nullptr;
+    QPushButton* cmdDates = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdExit = nullptr;
+    HlpDlg* HlpDlg1 = nullptr;
 };

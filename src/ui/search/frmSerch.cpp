@@ -353,16 +353,6 @@ bool frmSerch::ChkInput()
     return false;
 }
 
-void frmSerch::SetGengoList(QComboBox* anyCombo, const QString& serched)
-{
-    if (serched.isEmpty())
-        return;
-    // Era names hold no wildcards, so the item is found by its exact name.
-    const int index = anyCombo->findText(serched, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        anyCombo->setCurrentIndex(index);
-}
-
 void frmSerch::cmdOK_Click()
 {
     if (!ChkInput())

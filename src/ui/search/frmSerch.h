@@ -38,8 +38,6 @@ public:
     // True when an era is selected in lstMatch; otherwise moves the focus to
     // where the user has to act and answers false.
     bool ChkInput();
-    // Selects the era named `serched` in `anyCombo`, if it holds it.
-    void SetGengoList(QComboBox* anyCombo, const QString& serched);
 
     // Closes the dialog for good; a later search opens a new one.
     void Unload();

@@ -110,13 +110,13 @@ private slots:
                      testsupport::PressLater(Find<QPushButton>(d, "cmdOK"));
                  },
                  [](frmOption& d) { QTest::mouseClick(Find<QPushButton>(d, "cmdCancel"), Qt::LeftButton); }})
-            .Run([&] { QTest::mouseClick(w->cmdOption, Qt::LeftButton); });
+            .Run([&] { QTest::mouseClick(Find<QPushButton>(*w, "cmdOption"), Qt::LeftButton); });
         const QStringList messages = modals.Texts();
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(folder.Path(QStringLiteral("Yomari.das"))), qPrintable(messages[0]));
         QCOMPARE(w->Options().NanBokuMode(), 0);
         QCOMPARE(w->m_CYomari->NanBokuMode(), 0);
-        QCOMPARE(w->lblNanBoku->text(), QStringLiteral("北朝"));
+        QCOMPARE(Find<QLabel>(*w, "lblNanBoku")->text(), QStringLiteral("北朝"));
     }
 
     // The README's new era, written into the user's era file before its
@@ -152,8 +152,8 @@ private slots:
         QCOMPARE(QString::fromStdString(w->m_CYomari->Gengo(1)), QStringLiteral("新元号"));
 
         w->show();
-        const QStringList later =
-            testsupport::AnswerMessageBoxes([&] { QTest::mouseClick(w->cmdTable, Qt::LeftButton); });
+        const QStringList later = testsupport::AnswerMessageBoxes(
+            [&] { QTest::mouseClick(Find<QPushButton>(*w, "cmdTable"), Qt::LeftButton); });
         QVERIFY2(later.isEmpty(), qPrintable(later.join(QLatin1Char('\n'))));
         QVERIFY(testsupport::Find<QTableWidget>(w->Table(), "grdAge")->rowCount() > 100);
         w->Table().close();
@@ -179,14 +179,14 @@ private slots:
             QVERIFY2(m.contains(QString::fromUtf8(line)), qPrintable(m));
         QCOMPARE(m.count(QStringLiteral("行目")), 3);
 
-        QVERIFY(w->optCalMode[1]->isChecked()); // the default mode
-        QCOMPARE(w->cmbInput[1]->currentIndex(), 0);
+        QVERIFY(Find<QRadioButton>(*w, "optCalMode1")->isChecked()); // the default mode
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput1")->currentIndex(), 0);
         QVERIFY(Find<QRadioButton>(w->ADGen(), "Option23")->isChecked());
         // Everything else as stored.
         QCOMPARE(w->pos(), QPoint(150, 100));
-        QVERIFY(w->optInput[5]->isChecked());
-        QVERIFY(w->optInput[11]->isChecked());
-        QCOMPARE(w->cmbInput[0]->currentIndex(), 3);
+        QVERIFY(Find<QRadioButton>(*w, "optInput5")->isChecked());
+        QVERIFY(Find<QRadioButton>(*w, "optInput11")->isChecked());
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->currentIndex(), 3);
         QCOMPARE(w->Options().InSysTray(), true);
         QCOMPARE(w->Options().TextLenMax(), 6);
         QCOMPARE(w->Options().BirthYearWhichCopy(), 1);
@@ -202,9 +202,9 @@ private slots:
         QStringList messages;
         auto w = Start(&messages);
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-        QVERIFY(w->optInput[3]->isChecked());
-        QVERIFY(w->optInput[6]->isChecked());
-        QVERIFY(w->optCalMode[2]->isChecked());
+        QVERIFY(Find<QRadioButton>(*w, "optInput3")->isChecked());
+        QVERIFY(Find<QRadioButton>(*w, "optInput6")->isChecked());
+        QVERIFY(Find<QRadioButton>(*w, "optCalMode2")->isChecked());
         QCOMPARE(w->pos(), QPoint(150, 100));
         QCOMPARE(w->ADGen().pos(), Centred(&w->ADGen()));
     }
@@ -271,11 +271,11 @@ private slots:
         folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
         auto w = Start();
         w->show();
-        QTest::keyClicks(w->txtInput[0], QStringLiteral("2147481659"));
-        const QStringList errors =
-            testsupport::AnswerMessageBoxes([&] { QTest::keyClick(w->txtInput[0], Qt::Key_Return); });
+        QTest::keyClicks(Find<QLineEdit>(*w, "txtInput0"), QStringLiteral("2147481659"));
+        const QStringList errors = testsupport::AnswerMessageBoxes(
+            [&] { QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Return); });
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("2147483647"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("2147483647"));
     }
 
     // A full disk at exit: the old settings stay, the user is told, no

@@ -3,6 +3,8 @@
 #include "ui/main/frmMain.h"
 #include "help/HlpDlg.h"
 #include "ui/simple/frmADGen.h"
+#include "ui/options/frmOption.h"
+#include "ui/search/frmSerch.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -37,15 +39,15 @@ private:
         w->activateWindow();
         if (!QTest::qWaitForWindowActive(w.get()))
             qWarning("window not active");
-        w->txtInput[0]->setFocus();
+        Find<QLineEdit>(*w, "txtInput0")->setFocus();
         return w;
     }
 
     void Calculate(frmMain& w, const QString& year)
     {
-        w.txtInput[0]->setFocus();
-        Type(w.txtInput[0], year);
-        QTest::keyClick(w.txtInput[0], Qt::Key_Return);
+        Find<QLineEdit>(w, "txtInput0")->setFocus();
+        Type(Find<QLineEdit>(w, "txtInput0"), year);
+        QTest::keyClick(Find<QLineEdit>(w, "txtInput0"), Qt::Key_Return);
     }
 
 private slots:
@@ -53,44 +55,45 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        QVERIFY(w->optCalMode[1]->isChecked()); // 元号変換 without settings
-        QCOMPARE(w->optInput[2]->text(), QStringLiteral("昭和"));
-        ClickRadio(w->optInput[2]);
-        ClickRadio(w->optInput[6]);
+        QVERIFY(Find<QRadioButton>(*w, "optCalMode1")->isChecked()); // 元号変換 without settings
+        QCOMPARE(Find<QRadioButton>(*w, "optInput2")->text(), QStringLiteral("昭和"));
+        ClickRadio(Find<QRadioButton>(*w, "optInput2"));
+        ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         QCOMPARE(w->Layout(), 2);
         Calculate(*w, "50");
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1975"));
-        QCOMPARE(w->lblWarning->text(), QString());
-        QVERIFY(w->txtInput[0]->hasFocus());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1975"));
+        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), QString());
+        QVERIFY(Find<QLineEdit>(*w, "txtInput0")->hasFocus());
 
         // Same era both sides gives the year unchanged; into 平成 warns.
-        ClickRadio(w->optInput[8]);
+        ClickRadio(Find<QRadioButton>(*w, "optInput8"));
         QCOMPARE(w->Layout(), 2); // an era change keeps the mode's layout
         Calculate(*w, "50");
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("50"));
-        ClickRadio(w->optInput[7]);
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("50"));
+        ClickRadio(Find<QRadioButton>(*w, "optInput7"));
         Calculate(*w, "70");
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("7"));
-        QCOMPARE(w->lblWarning->text(), QStringLiteral("Warning!!\r\n入力年は\r\n元号最終年以上です。\r\n"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("7"));
+        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(),
+                 QStringLiteral("Warning!!\r\n入力年は\r\n元号最終年以上です。\r\n"));
         // The target era had not begun: an empty box and the warning.
-        ClickRadio(w->optInput[4]);
+        ClickRadio(Find<QRadioButton>(*w, "optInput4"));
         Calculate(*w, "1");
-        QCOMPARE(w->txtOutput[0]->text(), QString());
-        QVERIFY(w->lblWarning->text().contains(QStringLiteral("始まっていません。")));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        QVERIFY(Find<QLabel>(*w, "lblWarning")->text().contains(QStringLiteral("始まっていません。")));
     }
 
     void westernToEraWithShippedData()
     {
         ProgramFolder folder;
         auto w = Open();
-        ClickRadio(w->optCalMode[0]);
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
         QCOMPARE(w->Layout(), 1);
-        for (QRadioButton* b : w->optInput)
-            QVERIFY(!b->isEnabled());
-        QVERIFY(!w->cmbInput[0]->isEnabled());
-        QVERIFY(!w->cmdInputSerch[1]->isEnabled());
-        QVERIFY(w->txtOutput[0]->isVisible());
-        QVERIFY(!w->txtInput[1]->isVisible());
+        for (int i = 0; i < 12; ++i)
+            QVERIFY(!Find<QRadioButton>(*w, "optInput", i)->isEnabled());
+        QVERIFY(!Find<QComboBox>(*w, "cmbInput0")->isEnabled());
+        QVERIFY(!Find<QPushButton>(*w, "cmdInputSerch1")->isEnabled());
+        QVERIFY(Find<QLineEdit>(*w, "txtOutput0")->isVisible());
+        QVERIFY(!Find<QLineEdit>(*w, "txtInput1")->isVisible());
 
         const struct {
             const char* year;
@@ -101,25 +104,25 @@ private slots:
                      {"645", "大化", "1"},  {"1350", "観応", "1"}};
         for (const auto& c : cases) {
             Calculate(*w, QString::fromLatin1(c.year));
-            QCOMPARE(w->lblOutput[0]->text(), QString::fromUtf8(c.era));
-            QCOMPARE(w->txtOutput[0]->text(), QString::fromLatin1(c.eraYear));
-            QCOMPARE(w->lblWarning->text(), QString());
+            QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QString::fromUtf8(c.era));
+            QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString::fromLatin1(c.eraYear));
+            QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), QString());
             w->cmdCopy_Click();
             QCOMPARE(QApplication::clipboard()->text(),
                      QString::fromUtf8(c.era) + QString::fromLatin1(c.eraYear));
-            QTest::keyClick(w->txtInput[0], Qt::Key_Escape);
+            QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
         }
         Calculate(*w, "644");
-        QCOMPARE(w->lblOutput[0]->text(), QStringLiteral("西暦"));
-        QCOMPARE(w->txtOutput[0]->text(), QString());
-        QCOMPARE(w->lblWarning->text(), QStringLiteral("Warning!!\r\n大化以前です。\r\n"));
+        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("西暦"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), QStringLiteral("Warning!!\r\n大化以前です。\r\n"));
     }
 
     void everyYearBoxEditsAsATextBox()
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        ClickRadio(w->optCalMode[2]); // the age layout shows the second box
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode2")); // the age layout shows the second box
         QClipboard* clipboard = QApplication::clipboard();
         // Pasted text at the end of what the box holds: only digits stay,
         // full-width ones as ASCII, no leading zero, four digits at most.
@@ -129,7 +132,8 @@ private slots:
             const char* after;
         } pastes[] = {{"", "平成31年", "31"},     {"", "0042", "42"}, {"19", "0089", "1900"},
                       {"", "１２３４５", "1234"}, {"7", "abc", "7"},  {"", "-5", "5"}};
-        for (QLineEdit* box : {w->txtInput[0], w->txtInput[1], Find<QLineEdit>(w->ADGen(), "Text1")}) {
+        for (QLineEdit* box : {Find<QLineEdit>(*w, "txtInput0"), Find<QLineEdit>(*w, "txtInput1"),
+                               Find<QLineEdit>(w->ADGen(), "Text1")}) {
             box->window()->show();
             box->window()->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(box->window()));
@@ -177,13 +181,14 @@ private slots:
         // Typed full-width into 西暦->元号 and calculated.
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        ClickRadio(w->optCalMode[0]);
-        w->txtInput[0]->clear();
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
+        Find<QLineEdit>(*w, "txtInput0")->clear();
         QInputMethodEvent commit;
         commit.setCommitString(QStringLiteral("１９９０"));
-        QCoreApplication::sendEvent(w->txtInput[0], &commit);
-        QTest::keyClick(w->txtInput[0], Qt::Key_Return);
-        QCOMPARE(w->lblOutput[0]->text() + w->txtOutput[0]->text(), QStringLiteral("平成2"));
+        QCoreApplication::sendEvent(Find<QLineEdit>(*w, "txtInput0"), &commit);
+        QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Return);
+        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text() + Find<QLineEdit>(*w, "txtOutput0")->text(),
+                 QStringLiteral("平成2"));
     }
 
     void aYearOfChangeNamesItsOtherEra()
@@ -206,84 +211,87 @@ private slots:
                      {3, "37", "平成1", "昭和64年は1月7日まで"},
                      {3, "36", "平成2", ""}};
         for (const auto& c : cases) {
-            ClickRadio(w->optCalMode[c.mode]);
-            QTest::keyClick(w->txtInput[0], Qt::Key_Escape);
+            ClickRadio(Find<QRadioButton>(*w, "optCalMode", c.mode));
+            QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
             Calculate(*w, QString::fromLatin1(c.typed));
-            QCOMPARE(w->lblOutput[0]->text() + w->txtOutput[0]->text(), QString::fromUtf8(c.shown));
-            QCOMPARE(w->lblOtherEra->text(), QString::fromUtf8(c.other));
-            QCOMPARE(w->lblOtherEra->isVisible(), *c.other != '\0');
+            QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text() + Find<QLineEdit>(*w, "txtOutput0")->text(),
+                     QString::fromUtf8(c.shown));
+            QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->text(), QString::fromUtf8(c.other));
+            QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->isVisible(), *c.other != '\0');
         }
         // The note goes with the result it belongs to.
-        ClickRadio(w->optCalMode[0]);
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
         Calculate(*w, "2019");
-        QTest::keyClick(w->txtInput[0], Qt::Key_Escape);
-        QCOMPARE(w->lblOtherEra->text(), QString());
+        QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
+        QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->text(), QString());
         Calculate(*w, "2019");
-        ClickRadio(w->optCalMode[1]);
-        QCOMPARE(w->lblOtherEra->text(), QString());
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode1"));
+        QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->text(), QString());
     }
 
     void ageAndReferenceYear()
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras, 2026);
         auto w = Open();
-        ClickRadio(w->optCalMode[2]);
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode2"));
         QCOMPARE(w->Layout(), 4);
-        QCOMPARE(w->lblInput[0]->text(), QStringLiteral("生年"));
-        QCOMPARE(w->lblOutput[4]->text(), QStringLiteral("歳"));
-        QVERIFY(w->txtInput[1]->isVisible());
-        QVERIFY(!w->txtOutput[0]->isVisible());
-        ClickRadio(w->optInput[2]); // 昭和
-        ClickRadio(w->optInput[7]); // 平成
+        QCOMPARE(Find<QLabel>(*w, "lblInput0")->text(), QStringLiteral("生年"));
+        QCOMPARE(Find<QLabel>(*w, "lblOutput4")->text(), QStringLiteral("歳"));
+        QVERIFY(Find<QLineEdit>(*w, "txtInput1")->isVisible());
+        QVERIFY(!Find<QLineEdit>(*w, "txtOutput0")->isVisible());
+        ClickRadio(Find<QRadioButton>(*w, "optInput2")); // 昭和
+        ClickRadio(Find<QRadioButton>(*w, "optInput7")); // 平成
 
         // Enter in the first box moves on without calculating.
-        Type(w->txtInput[0], "50");
-        QTest::keyClick(w->txtInput[0], Qt::Key_Return);
-        QVERIFY(w->txtInput[1]->hasFocus());
-        QCOMPARE(w->txtOutput[1]->text(), QString());
-        Type(w->txtInput[1], "1");
-        QTest::keyClick(w->txtInput[1], Qt::Key_Return);
-        QCOMPARE(w->txtOutput[1]->text(), QStringLiteral("14"));
+        Type(Find<QLineEdit>(*w, "txtInput0"), "50");
+        QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Return);
+        QVERIFY(Find<QLineEdit>(*w, "txtInput1")->hasFocus());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
+        Type(Find<QLineEdit>(*w, "txtInput1"), "1");
+        QTest::keyClick(Find<QLineEdit>(*w, "txtInput1"), Qt::Key_Return);
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("14"));
         w->cmdCopy_Click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("14"));
 
         // 平成 with no reference year: the focus goes there, nothing else.
-        QTest::keyClick(w->txtInput[1], Qt::Key_Escape);
-        QCOMPARE(w->txtInput[1]->text(), QString());
-        QCOMPARE(w->txtInput[0]->text(), QStringLiteral("50")); // Esc empties its own box only
+        QTest::keyClick(Find<QLineEdit>(*w, "txtInput1"), Qt::Key_Escape);
+        QCOMPARE(Find<QLineEdit>(*w, "txtInput1")->text(), QString());
+        QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(),
+                 QStringLiteral("50")); // Esc empties its own box only
         w->cmdCal_Click();
-        QVERIFY(w->txtInput[1]->hasFocus());
-        QCOMPARE(w->txtOutput[1]->text(), QString());
+        QVERIFY(Find<QLineEdit>(*w, "txtInput1")->hasFocus());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
 
         // 西暦 with no reference year counts to this year.
-        ClickRadio(w->optInput[6]);
-        Type(w->txtInput[0], "50");
+        ClickRadio(Find<QRadioButton>(*w, "optInput6"));
+        Type(Find<QLineEdit>(*w, "txtInput0"), "50");
         w->cmdCal_Click();
-        QCOMPARE(w->txtOutput[1]->text(), QStringLiteral("51"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("51"));
 
         // Reference before birth: empty age and the warning.
-        ClickRadio(w->optInput[7]);
-        ClickRadio(w->optInput[1]);
-        Type(w->txtInput[0], "10");
-        Type(w->txtInput[1], "5");
+        ClickRadio(Find<QRadioButton>(*w, "optInput7"));
+        ClickRadio(Find<QRadioButton>(*w, "optInput1"));
+        Type(Find<QLineEdit>(*w, "txtInput0"), "10");
+        Type(Find<QLineEdit>(*w, "txtInput1"), "5");
         w->cmdCal_Click();
-        QCOMPARE(w->txtOutput[1]->text(), QString());
-        QCOMPARE(w->lblWarning->text(), QStringLiteral("Warning!!\r\n年齢計算年が\r\n生年以前です。\r\n"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
+        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(),
+                 QStringLiteral("Warning!!\r\n年齢計算年が\r\n生年以前です。\r\n"));
     }
 
     void birthYearAndCopyChoice()
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras, 2026);
         auto w = Open();
-        ClickRadio(w->optCalMode[3]);
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode3"));
         QCOMPARE(w->Layout(), 5);
-        QCOMPARE(w->lblInput[0]->text(), QStringLiteral("今年"));
-        QCOMPARE(w->lblOutput[2]->text(), QStringLiteral("(西暦"));
-        QCOMPARE(w->lblOutput[4]->text(), QStringLiteral(")生まれ"));
+        QCOMPARE(Find<QLabel>(*w, "lblInput0")->text(), QStringLiteral("今年"));
+        QCOMPARE(Find<QLabel>(*w, "lblOutput2")->text(), QStringLiteral("(西暦"));
+        QCOMPARE(Find<QLabel>(*w, "lblOutput4")->text(), QStringLiteral(")生まれ"));
         Calculate(*w, "51");
-        QCOMPARE(w->lblOutput[0]->text(), QStringLiteral("昭和"));
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("50"));
-        QCOMPARE(w->txtOutput[1]->text(), QStringLiteral("1975"));
+        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("昭和"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("50"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("1975"));
         w->cmdCopy_Click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("昭和50"));
         w->Options().SetBirthYearWhichCopy(1);
@@ -291,16 +299,16 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1975"));
 
         // Age 0 arrives only by pasting: this year.
-        w->txtInput[0]->setText(QStringLiteral("0"));
+        Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("0"));
         w->cmdCal_Click();
-        QCOMPARE(w->txtOutput[1]->text(), QStringLiteral("2026"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("2026"));
     }
 
     void keysInTheYearBoxes()
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        QLineEdit* box = w->txtInput[0];
+        QLineEdit* box = Find<QLineEdit>(*w, "txtInput0");
         Type(box, "0a-1.x23456");
         QCOMPARE(box->text(), QStringLiteral("1234")); // no leading 0, digits only, 4 at most
         QTest::keyClick(box, Qt::Key_Backspace);
@@ -310,27 +318,27 @@ private slots:
 
         // Typing clears results; Delete clears them too, Escape the box as well.
         w->cmdCal_Click();
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("123"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("123"));
         QTest::keyClick(box, Qt::Key_End);
         QTest::keyClick(box, Qt::Key_Delete);
-        QCOMPARE(w->txtOutput[0]->text(), QString());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
         w->cmdCal_Click();
         Type(box, "4");
-        QCOMPARE(w->txtOutput[0]->text(), QString());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
         QCOMPARE(box->text(), QStringLiteral("1234"));
         QTest::keyClick(box, Qt::Key_Escape);
         QCOMPARE(box->text(), QString());
 
         // Enter on an empty box does nothing visible.
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(w->txtOutput[0]->text(), QString());
-        QCOMPARE(w->lblWarning->text(), QString());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), QString());
 
         // Results cannot be edited by typing.
-        w->txtInput[0]->setText(QStringLiteral("10"));
+        Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("10"));
         w->cmdCal_Click();
-        Type(w->txtOutput[0], "9");
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("10"));
+        Type(Find<QLineEdit>(*w, "txtOutput0"), "9");
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("10"));
 
         // Tab leaves the box instead of being typed into it.
         box->setFocus();
@@ -339,12 +347,12 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("10"));
 
         // Enter on a mode button moves to the input.
-        w->optCalMode[2]->setFocus();
-        QTest::keyClick(w->optCalMode[2], Qt::Key_Return);
+        Find<QRadioButton>(*w, "optCalMode2")->setFocus();
+        QTest::keyClick(Find<QRadioButton>(*w, "optCalMode2"), Qt::Key_Return);
         QVERIFY(box->hasFocus());
 
         // The access key of "入力(&I)" reaches the first box.
-        w->cmdExit->setFocus();
+        Find<QPushButton>(*w, "cmdExit")->setFocus();
         QTest::keyClick(w.get(), Qt::Key_I, Qt::AltModifier);
         QVERIFY(box->hasFocus());
     }
@@ -353,16 +361,16 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        ClickRadio(w->optInput[1]); // 平成
-        ClickRadio(w->optInput[6]); // 西暦
-        QLineEdit* box = w->txtInput[0];
+        ClickRadio(Find<QRadioButton>(*w, "optInput1")); // 平成
+        ClickRadio(Find<QRadioButton>(*w, "optInput6")); // 西暦
+        QLineEdit* box = Find<QLineEdit>(*w, "txtInput0");
         Calculate(*w, "1234");
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("3222"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("3222"));
         QTest::keyClick(box, Qt::Key_Home);
         PressAsX(box, Qt::Key_Delete);
         QCOMPARE(box->text(), QStringLiteral("234"));
         QCOMPARE(box->cursorPosition(), 0);
-        QCOMPARE(w->txtOutput[0]->text(), QString());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
         // A full box still lets Delete through, and digits after it.
         Type(box, "9");
         QCOMPARE(box->text(), QStringLiteral("9234"));
@@ -370,58 +378,58 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("934"));
 
         // The second year box of 年齢計算 alike.
-        ClickRadio(w->optCalMode[2]);
-        ClickRadio(w->optInput[7]);
-        QLineEdit* second = w->txtInput[1];
-        Type(w->txtInput[0], "1");
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode2"));
+        ClickRadio(Find<QRadioButton>(*w, "optInput7"));
+        QLineEdit* second = Find<QLineEdit>(*w, "txtInput1");
+        Type(Find<QLineEdit>(*w, "txtInput0"), "1");
         second->setFocus();
         Type(second, "25");
         QTest::keyClick(second, Qt::Key_Return);
-        QCOMPARE(w->txtOutput[1]->text(), QStringLiteral("24"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("24"));
         QTest::keyClick(second, Qt::Key_Left);
         QTest::keyClick(second, Qt::Key_Left);
         PressAsX(second, Qt::Key_Delete);
         QCOMPARE(second->text(), QStringLiteral("5"));
-        QCOMPARE(w->txtOutput[1]->text(), QString());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
     }
 
     void enterPressesTheFocusedButton()
     {
         ProgramFolder folder(ProgramFolder::Data::Shipped);
         auto w = Open();
-        ClickRadio(w->optInput[2]); // 平成
-        ClickRadio(w->optInput[6]); // 西暦
-        QLineEdit* box = w->txtInput[0];
+        ClickRadio(Find<QRadioButton>(*w, "optInput2")); // 平成
+        ClickRadio(Find<QRadioButton>(*w, "optInput6")); // 西暦
+        QLineEdit* box = Find<QLineEdit>(*w, "txtInput0");
         box->setFocus();
         Type(box, "10");
         // From the year box: the mode buttons, 早見表, 日付変換, then 計算.
         QTest::keyClick(box, Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w->cmdTable);
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(*w, "cmdTable"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w->cmdCal);
-        QTest::keyClick(w->cmdCal, Qt::Key_Return);
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1998"));
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(*w, "cmdCal"));
+        QTest::keyClick(Find<QPushButton>(*w, "cmdCal"), Qt::Key_Return);
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1998"));
 
         QApplication::clipboard()->clear();
-        w->cmdCopy->setFocus();
-        QTest::keyClick(w->cmdCopy, Qt::Key_Enter); // the keypad's Enter
+        Find<QPushButton>(*w, "cmdCopy")->setFocus();
+        QTest::keyClick(Find<QPushButton>(*w, "cmdCopy"), Qt::Key_Enter); // the keypad's Enter
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1998"));
 
-        w->cmdClear->setFocus();
-        QTest::keyClick(w->cmdClear, Qt::Key_Return);
+        Find<QPushButton>(*w, "cmdClear")->setFocus();
+        QTest::keyClick(Find<QPushButton>(*w, "cmdClear"), Qt::Key_Return);
         QCOMPARE(box->text(), QString());
-        QCOMPARE(w->txtOutput[0]->text(), QString());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
 
-        ClickRadio(w->optInput[5]);
-        w->cmdInputSerch[0]->setFocus();
-        QTest::keyClick(w->cmdInputSerch[0], Qt::Key_Return);
+        ClickRadio(Find<QRadioButton>(*w, "optInput5"));
+        Find<QPushButton>(*w, "cmdInputSerch0")->setFocus();
+        QTest::keyClick(Find<QPushButton>(*w, "cmdInputSerch0"), Qt::Key_Return);
         QVERIFY(w->SerchLoaded());
         w->UnloadSerch();
 
-        w->cmdExit->setFocus();
-        QTest::keyClick(w->cmdExit, Qt::Key_Return);
+        Find<QPushButton>(*w, "cmdExit")->setFocus();
+        QTest::keyClick(Find<QPushButton>(*w, "cmdExit"), Qt::Key_Return);
         QVERIFY(!w->isVisible());
         QVERIFY(QFile::exists(folder.Path("Yomari.ini")));
     }
@@ -430,22 +438,22 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        w->optCalMode[2]->setChecked(true); // 年齢計算, chosen without the keyboard
-        w->optInput[3]->setChecked(true);   // 大正
-        w->txtInput[1]->setFocus();
-        QTest::keyClick(w->txtInput[1], Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w->optCalMode[2]);
-        QTest::keyClick(w->optCalMode[2], Qt::Key_Space);
-        QVERIFY(w->optCalMode[2]->isChecked());
-        QTest::keyClick(w->optCalMode[2], Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w->cmdTable);
-        QTest::keyClick(w->cmdTable, Qt::Key_Tab);
+        Find<QRadioButton>(*w, "optCalMode2")->setChecked(true); // 年齢計算, chosen without the keyboard
+        Find<QRadioButton>(*w, "optInput3")->setChecked(true);   // 大正
+        Find<QLineEdit>(*w, "txtInput1")->setFocus();
+        QTest::keyClick(Find<QLineEdit>(*w, "txtInput1"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Find<QRadioButton>(*w, "optCalMode2"));
+        QTest::keyClick(Find<QRadioButton>(*w, "optCalMode2"), Qt::Key_Space);
+        QVERIFY(Find<QRadioButton>(*w, "optCalMode2")->isChecked());
+        QTest::keyClick(Find<QRadioButton>(*w, "optCalMode2"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(*w, "cmdTable"));
+        QTest::keyClick(Find<QPushButton>(*w, "cmdTable"), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), testsupport::Find<QPushButton>(*w, "cmdDates"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w->cmdCal);
-        w->cmdClear->setFocus();
-        QTest::keyClick(w->cmdClear, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w->optInput[3]);
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(*w, "cmdCal"));
+        Find<QPushButton>(*w, "cmdClear")->setFocus();
+        QTest::keyClick(Find<QPushButton>(*w, "cmdClear"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Find<QRadioButton>(*w, "optInput3"));
     }
 
     void tabWalksTheButtonColumnTopDown()
@@ -454,7 +462,8 @@ private slots:
         auto w = Open();
         // One round of Tab from the year box, pressed as a person presses it.
         QList<QWidget*> visited;
-        for (QWidget* at = w->txtInput[0]; !visited.contains(at); at = QApplication::focusWidget()) {
+        for (QWidget* at = Find<QLineEdit>(*w, "txtInput0"); !visited.contains(at);
+             at = QApplication::focusWidget()) {
             visited << at;
             QTest::keyClick(at, Qt::Key_Tab);
         }
@@ -464,7 +473,8 @@ private slots:
         for (QWidget* v : visited)
             if (auto* b = qobject_cast<QPushButton*>(v); b && b->parentWidget() == w.get())
                 column << b;
-        QVERIFY(column.contains(w->cmdTable) && column.contains(w->cmdCal));
+        QVERIFY(column.contains(Find<QPushButton>(*w, "cmdTable")) &&
+                column.contains(Find<QPushButton>(*w, "cmdCal")));
         QVERIFY(column.contains(testsupport::Find<QPushButton>(*w, "cmdDates")));
         for (qsizetype i = 1; i < column.size(); ++i) {
             const QRect before = column[i - 1]->geometry(), here = column[i]->geometry();
@@ -477,16 +487,16 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::Shipped);
         auto w = Open();
-        ClickRadio(w->optInput[1]); // 令和
-        ClickRadio(w->optInput[6]); // 西暦
+        ClickRadio(Find<QRadioButton>(*w, "optInput1")); // 令和
+        ClickRadio(Find<QRadioButton>(*w, "optInput6")); // 西暦
         const QString overLength = QStringLiteral("計算結果が表示可能最大値を超えました。");
-        Type(w->txtInput[0], "9999");
+        Type(Find<QLineEdit>(*w, "txtInput0"), "9999");
         for (int i = 0; i < 3; ++i)
-            QTest::mouseClick(w->cmdCal, Qt::LeftButton);
-        QCOMPARE(w->lblWarning->text(), overLength);
+            QTest::mouseClick(Find<QPushButton>(*w, "cmdCal"), Qt::LeftButton);
+        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), overLength);
         for (int i = 0; i < 2; ++i)
-            QTest::keyClick(w->txtInput[0], Qt::Key_Return);
-        QCOMPARE(w->lblWarning->text(), overLength);
+            QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Return);
+        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), overLength);
     }
 
     void modeAndEraChangesClear()
@@ -494,18 +504,18 @@ private slots:
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
         Calculate(*w, "50");
-        QVERIFY(!w->txtOutput[0]->text().isEmpty());
-        ClickRadio(w->optInput[3]);
-        QCOMPARE(w->txtInput[0]->text(), QString());
-        QCOMPARE(w->txtOutput[0]->text(), QString());
+        QVERIFY(!Find<QLineEdit>(*w, "txtOutput0")->text().isEmpty());
+        ClickRadio(Find<QRadioButton>(*w, "optInput3"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(), QString());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
         Calculate(*w, "5");
-        ClickRadio(w->optCalMode[2]);
-        QCOMPARE(w->txtInput[0]->text(), QString());
-        QCOMPARE(w->txtOutput[0]->text(), QString());
-        Type(w->txtInput[0], "5");
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode2"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(), QString());
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        Type(Find<QLineEdit>(*w, "txtInput0"), "5");
         w->cmdClear_Click();
-        QCOMPARE(w->txtInput[0]->text(), QString());
-        QVERIFY(w->txtInput[0]->hasFocus());
+        QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(), QString());
+        QVERIFY(Find<QLineEdit>(*w, "txtInput0")->hasFocus());
     }
 
     void preMeijiListAndLastYear()
@@ -513,103 +523,107 @@ private slots:
         ProgramFolder folder;
         auto w = Open();
         // Captions come from the era table: 令和 first, the list starts with 明治.
-        QCOMPARE(w->optInput[1]->text(), QStringLiteral("令和"));
-        QCOMPARE(w->optInput[4]->text(), QStringLiteral("大正"));
-        QCOMPARE(w->optInput[5]->text(), QStringLiteral("大正以前"));
-        QCOMPARE(w->cmbInput[0]->itemText(0), QStringLiteral("明治"));
-        QCOMPARE(w->cmbInput[1]->count(), w->m_CYomari->NumberOfGengo() - 4);
+        QCOMPARE(Find<QRadioButton>(*w, "optInput1")->text(), QStringLiteral("令和"));
+        QCOMPARE(Find<QRadioButton>(*w, "optInput4")->text(), QStringLiteral("大正"));
+        QCOMPARE(Find<QRadioButton>(*w, "optInput5")->text(), QStringLiteral("大正以前"));
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->itemText(0), QStringLiteral("明治"));
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput1")->count(), w->m_CYomari->NumberOfGengo() - 4);
 
-        ClickRadio(w->optInput[1]); // the current era: no last year
-        QVERIFY(w->lblLastYear[0]->isHidden());
-        QCOMPARE(w->lblGenlast[0]->text(), QString());
-        ClickRadio(w->optInput[2]); // 平成 ended in its 31st year
-        QVERIFY(!w->lblLastYear[0]->isHidden());
-        QCOMPARE(w->lblGenlast[0]->text(), QStringLiteral("31年"));
-        QVERIFY(!w->cmbInput[0]->isEnabled());
+        ClickRadio(Find<QRadioButton>(*w, "optInput1")); // the current era: no last year
+        QVERIFY(Find<QLabel>(*w, "lblLastYear0")->isHidden());
+        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QString());
+        ClickRadio(Find<QRadioButton>(*w, "optInput2")); // 平成 ended in its 31st year
+        QVERIFY(!Find<QLabel>(*w, "lblLastYear0")->isHidden());
+        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QStringLiteral("31年"));
+        QVERIFY(!Find<QComboBox>(*w, "cmbInput0")->isEnabled());
 
-        ClickRadio(w->optInput[5]);
-        QVERIFY(w->cmbInput[0]->isEnabled());
-        QVERIFY(w->cmdInputSerch[0]->isEnabled());
-        QCOMPARE(w->lblGenlast[0]->text(), QStringLiteral("45年")); // 明治
-        QCOMPARE(w->cmbInput[0]->toolTip(), QStringLiteral("めいじ"));
+        ClickRadio(Find<QRadioButton>(*w, "optInput5"));
+        QVERIFY(Find<QComboBox>(*w, "cmbInput0")->isEnabled());
+        QVERIFY(Find<QPushButton>(*w, "cmdInputSerch0")->isEnabled());
+        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QStringLiteral("45年")); // 明治
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->toolTip(), QStringLiteral("めいじ"));
         QCOMPARE(w->SelectedGengoNumber(0), 5);
-        w->cmbInput[0]->setCurrentIndex(w->cmbInput[0]->findText(QStringLiteral("元和")));
-        QCOMPARE(w->cmbInput[0]->toolTip(), QStringLiteral("げんな, げんわ"));
-        QCOMPARE(w->lblGenlast[0]->text(), QStringLiteral("10年"));
+        Find<QComboBox>(*w, "cmbInput0")
+            ->setCurrentIndex(Find<QComboBox>(*w, "cmbInput0")->findText(QStringLiteral("元和")));
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->toolTip(), QStringLiteral("げんな, げんわ"));
+        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QStringLiteral("10年"));
 
         // 元和 5 is 1619.
-        ClickRadio(w->optInput[6]);
+        ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         Calculate(*w, "5");
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1619"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1619"));
 
-        ClickRadio(w->optInput[0]);
-        QVERIFY(!w->cmbInput[0]->isEnabled());
-        QVERIFY(!w->cmdInputSerch[0]->isEnabled());
-        QVERIFY(w->lblLastYear[0]->isHidden());
+        ClickRadio(Find<QRadioButton>(*w, "optInput0"));
+        QVERIFY(!Find<QComboBox>(*w, "cmbInput0")->isEnabled());
+        QVERIFY(!Find<QPushButton>(*w, "cmdInputSerch0")->isEnabled());
+        QVERIFY(Find<QLabel>(*w, "lblLastYear0")->isHidden());
 
         // Modes without era input disable the groups and hide last years.
-        ClickRadio(w->optInput[3]);
-        ClickRadio(w->optCalMode[3]);
-        QVERIFY(!w->frameInput[0]->isEnabled());
-        QVERIFY(w->lblLastYear[0]->isHidden());
-        QCOMPARE(w->lblGenlast[0]->text(), QString());
+        ClickRadio(Find<QRadioButton>(*w, "optInput3"));
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode3"));
+        QVERIFY(!Find<QGroupBox>(*w, "frameInput0")->isEnabled());
+        QVERIFY(Find<QLabel>(*w, "lblLastYear0")->isHidden());
+        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QString());
     }
 
     void overLengthResult()
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        ClickRadio(w->optInput[1]);
-        ClickRadio(w->optInput[6]);
+        ClickRadio(Find<QRadioButton>(*w, "optInput1"));
+        ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         Calculate(*w, "9999");
-        QCOMPARE(w->txtOutput[0]->text(), QString());
-        QCOMPARE(w->lblWarning->text(), QStringLiteral("計算結果が表示可能最大値を超えました。"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(),
+                 QStringLiteral("計算結果が表示可能最大値を超えました。"));
 
         // Mode 生年計算: only the era-year box is checked first; the Western
         // year box keeps its text when the first one was emptied.
         w->Options().SetTextLenMax(4);
-        ClickRadio(w->optCalMode[3]);
-        w->txtInput[0]->setText(QStringLiteral("3000"));
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode3"));
+        Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("3000"));
         w->cmdCal_Click();
-        QVERIFY(w->lblWarning->text().startsWith(QStringLiteral("Warning!!\r\n")));
-        QVERIFY(!w->lblWarning->text().endsWith(QStringLiteral("計算結果が表示可能最大値を超えました。")));
+        QVERIFY(Find<QLabel>(*w, "lblWarning")->text().startsWith(QStringLiteral("Warning!!\r\n")));
+        QVERIFY(!Find<QLabel>(*w, "lblWarning")
+                     ->text()
+                     .endsWith(QStringLiteral("計算結果が表示可能最大値を超えました。")));
     }
 
     void engineErrorsAreShownAndTheWindowGoesOn()
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        ClickRadio(w->optCalMode[0]);
-        w->txtInput[0]->setText(QStringLiteral("-5")); // pasted
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
+        Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("-5")); // pasted
         QStringList shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QStringLiteral("1003")));
         QVERIFY(shown[0].contains(QStringLiteral("入力年が0または負の数値です")));
-        QCOMPARE(w->focusWidget(), w->txtInput[0]); // focus once the window is active again
+        QCOMPARE(w->focusWidget(), Find<QLineEdit>(*w, "txtInput0")); // focus once the window is active again
 
-        w->txtInput[0]->setText(QStringLiteral("99999999999"));
+        Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("99999999999"));
         shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QStringLiteral("オーバーフロー")));
 
-        ClickRadio(w->optCalMode[1]);
-        ClickRadio(w->optInput[2]);
-        w->txtInput[0]->setText(QStringLiteral("2147483647"));
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode1"));
+        ClickRadio(Find<QRadioButton>(*w, "optInput2"));
+        Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("2147483647"));
         shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
         QCOMPARE(shown.size(), 1);
 
         // Still usable.
-        w->txtInput[0]->setText(QStringLiteral("1"));
+        Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("1"));
         w->cmdCal_Click();
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1926"));
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1926"));
 
         // Non-numeric input only moves the focus.
-        w->txtInput[0]->setText(QStringLiteral("abc"));
-        w->cmdExit->setFocus();
+        Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("abc"));
+        Find<QPushButton>(*w, "cmdExit")->setFocus();
         shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
         QVERIFY(shown.isEmpty());
-        QCOMPARE(w->focusWidget(), w->txtInput[0]); // focus once the window is active again
-        QCOMPARE(w->txtOutput[0]->text(), QStringLiteral("1926"));
+        QCOMPARE(w->focusWidget(), Find<QLineEdit>(*w, "txtInput0")); // focus once the window is active again
+        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1926"));
     }
 
     void versionCaptionAndCourtLabel()
@@ -621,7 +635,7 @@ private slots:
                                        .arg(YOMARI_VERSION_MAJOR)
                                        .arg(YOMARI_VERSION_MINOR)
                                        .arg(YOMARI_VERSION_PATCH));
-        QCOMPARE(w->lblNanBoku->text(), QStringLiteral("北朝"));
+        QCOMPARE(Find<QLabel>(*w, "lblNanBoku")->text(), QStringLiteral("北朝"));
     }
 
     void helpButtonOpensTheContentsOfTheFileBesideTheProgram()
@@ -630,7 +644,7 @@ private slots:
         auto w = Open();
         QList<HelpRequest> requests;
         const HelpHandler previous = HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
-        QTest::mouseClick(w->cmdHelp, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(*w, "cmdHelp"), Qt::LeftButton);
         HlpDlg::SetHelpHandler(previous);
         QCOMPARE(requests.size(), 1);
         QCOMPARE(requests[0].owner.data(), static_cast<QWidget*>(w.get()));
@@ -644,11 +658,11 @@ private slots:
         ProgramFolder folder;
         {
             auto w = Open();
-            ClickRadio(w->optCalMode[2]);
-            ClickRadio(w->optInput[5]);
-            w->cmbInput[0]->setCurrentIndex(3);
-            ClickRadio(w->optInput[11]);
-            w->cmbInput[1]->setCurrentIndex(7);
+            ClickRadio(Find<QRadioButton>(*w, "optCalMode2"));
+            ClickRadio(Find<QRadioButton>(*w, "optInput5"));
+            Find<QComboBox>(*w, "cmbInput0")->setCurrentIndex(3);
+            ClickRadio(Find<QRadioButton>(*w, "optInput11"));
+            Find<QComboBox>(*w, "cmbInput1")->setCurrentIndex(7);
             w->Options().SetInSysTray(true);
             w->Options().SetTextLenMax(6);
             w->Options().SetBirthYearWhichCopy(1);
@@ -669,11 +683,11 @@ private slots:
 
         auto w = Open();
         QCOMPARE(w->pos(), QPoint(150, 120));
-        QVERIFY(w->optCalMode[2]->isChecked());
-        QVERIFY(w->optInput[5]->isChecked());
-        QVERIFY(w->optInput[11]->isChecked());
-        QCOMPARE(w->cmbInput[0]->currentIndex(), 3);
-        QCOMPARE(w->cmbInput[1]->currentIndex(), 7);
+        QVERIFY(Find<QRadioButton>(*w, "optCalMode2")->isChecked());
+        QVERIFY(Find<QRadioButton>(*w, "optInput5")->isChecked());
+        QVERIFY(Find<QRadioButton>(*w, "optInput11")->isChecked());
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->currentIndex(), 3);
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput1")->currentIndex(), 7);
         QCOMPARE(w->Options().InSysTray(), true);
         QCOMPARE(w->Options().TextLenMax(), 6);
         QCOMPARE(w->Options().BirthYearWhichCopy(), 1);
@@ -691,10 +705,10 @@ private slots:
         auto w = Open();
         QCOMPARE(basYomari::TopTwips(w.get()), 1440);
         QCOMPARE(basYomari::LeftTwips(w.get()), 1500);
-        QVERIFY(w->optCalMode[3]->isChecked());
-        QCOMPARE(w->cmbInput[0]->currentIndex(), 2);
+        QVERIFY(Find<QRadioButton>(*w, "optCalMode3")->isChecked());
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->currentIndex(), 2);
         QCOMPARE(w->Options().NanBokuMode(), 1);
-        QCOMPARE(w->lblNanBoku->text(), QStringLiteral("南朝"));
+        QCOMPARE(Find<QLabel>(*w, "lblNanBoku")->text(), QStringLiteral("南朝"));
         QCOMPARE(w->m_CYomari->NanBokuMode(), 1);
         QCOMPARE(w->Options().InSysTray(), false);
         QCOMPARE(w->Options().TextLenMax(), 4); // 2 reads as 4
@@ -742,9 +756,9 @@ private slots:
             QVERIFY2(shown[0].contains(folder.Path("Yomari.ini")), qPrintable(shown[0]));
             QVERIFY2(shown[0].contains(QString::fromUtf8(says)), qPrintable(shown[0]));
             // The defaults of a first start.
-            QVERIFY(w->optCalMode[1]->isChecked());
-            QVERIFY(w->optInput[0]->isChecked());
-            QVERIFY(w->optInput[6]->isChecked());
+            QVERIFY(Find<QRadioButton>(*w, "optCalMode1")->isChecked());
+            QVERIFY(Find<QRadioButton>(*w, "optInput0")->isChecked());
+            QVERIFY(Find<QRadioButton>(*w, "optInput6")->isChecked());
             QCOMPARE(w->Options().NanBokuMode(), 0);
             QCOMPARE(w->Options().TextLenMax(), 4);
             QVERIFY(w->isVisible());
@@ -777,6 +791,39 @@ private slots:
         frmMain w;
         const QString error = testsupport::RaisedError([&] { w.Form_Load(); });
         QVERIFY2(error.contains(QStringLiteral("Yomari.dan")), qPrintable(error));
+    }
+
+    // Every control of every window carries a name of its own, by which a
+    // test (or a screen reader) finds it: a control added without one, or
+    // under a name taken, shows here.
+    void everyControlIsNamed()
+    {
+        ProgramFolder folder;
+        frmMain w;
+        w.Form_Load();
+        frmOption options(w.Options(), w.m_CYomari.get(), &w);
+        frmSerch serch(&w, *w.m_CYomari, w.Options(), w.ModernEraCount());
+        for (const QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&w.ADGen()),
+                                      static_cast<QWidget*>(&options), static_cast<QWidget*>(&serch)}) {
+            QStringList names;
+            for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (control->isWindow())
+                    continue; // another window, such as the dialogs above
+                QList<QWidget*> inside{control};
+                if (qobject_cast<QGroupBox*>(control))
+                    inside += control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+                for (QWidget* c : inside) {
+                    const QString name = c->objectName();
+                    QVERIFY2(!name.isEmpty(), qPrintable(window->objectName() + QStringLiteral(": a ") +
+                                                         QLatin1String(c->metaObject()->className()) +
+                                                         QStringLiteral(" without a name")));
+                    QVERIFY2(!names.contains(name),
+                             qPrintable(window->objectName() + QStringLiteral(": ") + name));
+                    names << name;
+                }
+            }
+            QVERIFY2(names.size() >= 10, qPrintable(window->objectName()));
+        }
     }
 };
 

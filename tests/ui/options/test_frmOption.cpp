@@ -98,7 +98,7 @@ bool WithOptionsOpen(frmMain& w, const std::function<void(frmOption&)>& step)
                 dialog->reject();
             return true;
         })
-        .Run([&] { QTest::mouseClick(w.cmdOption, Qt::LeftButton); });
+        .Run([&] { QTest::mouseClick(Find<QPushButton>(w, "cmdOption"), Qt::LeftButton); });
     return ran;
 }
 
@@ -311,12 +311,12 @@ void TestFrmOption::okWithoutChangesChangesNothing()
     frmMain w;
     w.Form_Load();
     w.show();
-    ClickRadio(w.optCalMode[mode]);
+    ClickRadio(Find<QRadioButton>(w, "optCalMode", mode));
     if (mode != 0 && mode != 3) {
-        ClickRadio(w.optInput[5]); // 明治以前: a list entry SetGengoData would reset
-        w.cmbInput[0]->setCurrentIndex(3);
+        ClickRadio(Find<QRadioButton>(w, "optInput5")); // 明治以前: a list entry SetGengoData would reset
+        Find<QComboBox>(w, "cmbInput0")->setCurrentIndex(3);
     }
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
     const Options before = OptionsOf(w);
 
     OptionsFlow flow;
@@ -334,10 +334,10 @@ void TestFrmOption::okWithoutChangesChangesNothing()
     QVERIFY(flow.messages.isEmpty());
     QVERIFY(filled);
     QCOMPARE(OptionsOf(w), before);
-    QCOMPARE(w.txtInput[0]->text(), inputKept ? QStringLiteral("12") : QString());
+    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), inputKept ? QStringLiteral("12") : QString());
     if (mode != 0 && mode != 3)
-        QCOMPARE(w.cmbInput[0]->currentIndex(), 3);
-    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
+        QCOMPARE(Find<QComboBox>(w, "cmbInput0")->currentIndex(), 3);
+    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
 }
 
 void TestFrmOption::digitCountWriteBack_data()
@@ -368,7 +368,7 @@ void TestFrmOption::digitCountWriteBack()
     w.Form_Load();
     w.Options().SetTextLenMax(before);
     w.show();
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
 
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
@@ -382,12 +382,12 @@ void TestFrmOption::digitCountWriteBack()
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
     QCOMPARE(w.Options().TextLenMax(), stored);
-    QCOMPARE(w.txtInput[0]->text(), cleared ? QString() : QStringLiteral("12"));
+    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), cleared ? QString() : QStringLiteral("12"));
 
     // The year box now takes exactly the stored number of digits.
-    w.txtInput[0]->clear();
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("123456789012"));
-    QCOMPARE(w.txtInput[0]->text().size(), stored);
+    Find<QLineEdit>(w, "txtInput0")->clear();
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("123456789012"));
+    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text().size(), stored);
 }
 
 void TestFrmOption::oversizedDigitCountRefused()
@@ -396,7 +396,7 @@ void TestFrmOption::oversizedDigitCountRefused()
     frmMain w;
     w.Form_Load();
     w.show();
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
     const Options before = OptionsOf(w);
 
     OptionsFlow flow;
@@ -409,7 +409,7 @@ void TestFrmOption::oversizedDigitCountRefused()
     std::vector<Seen> seen;
     const auto look = [&](frmOption& d) {
         seen.push_back({d.isVisible(), d.focusWidget() == Find<QLineEdit>(d, "txtMaxLen"), OptionsOf(w),
-                        w.txtInput[0]->text()});
+                        Find<QLineEdit>(w, "txtInput0")->text()});
     };
     flow.Run(w, {
                     [&](frmOption& d) {
@@ -452,12 +452,12 @@ void TestFrmOption::switchCourtLine()
     frmMain w;
     w.Form_Load();
     w.show();
-    for (QComboBox* list : w.cmbInput) {
+    for (QComboBox* list : {Find<QComboBox>(w, "cmbInput0"), Find<QComboBox>(w, "cmbInput1")}) {
         QVERIFY(Items(list).contains(QStringLiteral("観応")));
         QVERIFY(!Items(list).contains(QStringLiteral("正平")));
     }
-    w.cmbInput[1]->setCurrentIndex(20);
-    const QString firstCaption = w.optInput[1]->text();
+    Find<QComboBox>(w, "cmbInput1")->setCurrentIndex(20);
+    const QString firstCaption = Find<QRadioButton>(w, "optInput1")->text();
 
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
@@ -468,20 +468,21 @@ void TestFrmOption::switchCourtLine()
     QVERIFY(flow.messages.isEmpty());
     QCOMPARE(w.Options().NanBokuMode(), 1);
     QCOMPARE(w.m_CYomari->NanBokuMode(), 1);
-    for (QComboBox* list : w.cmbInput) {
+    for (QComboBox* list : {Find<QComboBox>(w, "cmbInput0"), Find<QComboBox>(w, "cmbInput1")}) {
         QVERIFY(Items(list).contains(QStringLiteral("正平")));
         QVERIFY(!Items(list).contains(QStringLiteral("観応")));
         QCOMPARE(list->currentIndex(), 0);
     }
-    QCOMPARE(w.optInput[1]->text(), firstCaption);
-    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("南朝"));
+    QCOMPARE(Find<QRadioButton>(w, "optInput1")->text(), firstCaption);
+    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("南朝"));
 
     // A Southern era converts through the Southern table.
-    ClickRadio(w.optInput[5]);
-    w.cmbInput[0]->setCurrentIndex(Items(w.cmbInput[0]).indexOf(QStringLiteral("正平")));
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("1"));
+    ClickRadio(Find<QRadioButton>(w, "optInput5"));
+    Find<QComboBox>(w, "cmbInput0")
+        ->setCurrentIndex(Items(Find<QComboBox>(w, "cmbInput0")).indexOf(QStringLiteral("正平")));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("1"));
     w.cmdCal_Click();
-    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("1346"));
+    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("1346"));
 
     // And back.
     bool shownSouthern = false;
@@ -492,8 +493,8 @@ void TestFrmOption::switchCourtLine()
              }});
     QVERIFY(shownSouthern);
     QCOMPARE(w.Options().NanBokuMode(), 0);
-    QVERIFY(Items(w.cmbInput[0]).contains(QStringLiteral("観応")));
-    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
+    QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("観応")));
+    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
 }
 
 void TestFrmOption::courtLineFileMissing()
@@ -503,8 +504,8 @@ void TestFrmOption::courtLineFileMissing()
     frmMain w;
     w.Form_Load();
     w.show();
-    ClickRadio(w.optInput[3]); // 昭和 in the shipped table
-    const QStringList northern = Items(w.cmbInput[0]);
+    ClickRadio(Find<QRadioButton>(w, "optInput3")); // 昭和 in the shipped table
+    const QStringList northern = Items(Find<QComboBox>(w, "cmbInput0"));
 
     OptionsFlow flow;
     struct Seen {
@@ -538,15 +539,15 @@ void TestFrmOption::courtLineFileMissing()
 
     QCOMPARE(OptionsOf(w), (Options{0, 1, false, 6, 0}));
     QCOMPARE(w.m_CYomari->NanBokuMode(), 0);
-    QCOMPARE(w.lblNanBoku->text(), QStringLiteral("北朝"));
-    QCOMPARE(Items(w.cmbInput[0]), northern);
-    QCOMPARE(Items(w.cmbInput[1]), northern);
+    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+    QCOMPARE(Items(Find<QComboBox>(w, "cmbInput0")), northern);
+    QCOMPARE(Items(Find<QComboBox>(w, "cmbInput1")), northern);
 
     // The engine still calculates on the line in use.
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("50"));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("50"));
     const QStringList errors = testsupport::AnswerMessageBoxes([&] { w.cmdCal_Click(); });
     QVERIFY(errors.isEmpty());
-    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("1975"));
+    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("1975"));
 }
 
 void TestFrmOption::cancelAndEscapeKeepEverything()
@@ -556,9 +557,9 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
     frmMain w;
     w.Form_Load();
     w.show();
-    ClickRadio(w.optInput[5]);
-    w.cmbInput[0]->setCurrentIndex(3);
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("12"));
+    ClickRadio(Find<QRadioButton>(w, "optInput5"));
+    Find<QComboBox>(w, "cmbInput0")->setCurrentIndex(3);
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
     const Options before = OptionsOf(w);
 
     const auto changeEverything = [](frmOption& d) {
@@ -595,8 +596,8 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
         QVERIFY2(changed, qPrintable(name));
         QCOMPARE(OptionsOf(w), before);
         QCOMPARE(w.m_CYomari->NanBokuMode(), 0);
-        QCOMPARE(w.cmbInput[0]->currentIndex(), 3);
-        QCOMPARE(w.txtInput[0]->text(), QStringLiteral("12"));
+        QCOMPARE(Find<QComboBox>(w, "cmbInput0")->currentIndex(), 3);
+        QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), QStringLiteral("12"));
     }
 }
 
@@ -706,8 +707,8 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
         frmMain w;
         w.Form_Load();
         QCOMPARE(OptionsOf(w), (Options{1, 1, true, 9, 1}));
-        QVERIFY(Items(w.cmbInput[0]).contains(QStringLiteral("正平")));
-        QCOMPARE(w.lblNanBoku->text(), QStringLiteral("南朝"));
+        QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("正平")));
+        QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("南朝"));
         w.show();
         // The dialog shows what was stored; every option goes back.
         OptionsFlow flow;
@@ -849,8 +850,9 @@ void TestFrmOption::iconAndHelpAnswerWhileOpen()
 
         // The main window itself waits for the dialog.
         PressCounter counter;
-        w.cmdCal->installEventFilter(&counter);
-        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, w.cmdCal->geometry().center());
+        Find<QPushButton>(w, "cmdCal")->installEventFilter(&counter);
+        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {},
+                          Find<QPushButton>(w, "cmdCal")->geometry().center());
         mainPresses = counter.presses;
     });
     QVERIFY(ran);

@@ -44,8 +44,8 @@ struct Session {
     // Selects the group's pre-Meiji button and presses its search button.
     frmSerch* Open(int group)
     {
-        w.optInput[group * 6 + 5]->setChecked(true);
-        QTest::mouseClick(w.cmdInputSerch[group], Qt::LeftButton);
+        Find<QRadioButton>(w, "optInput", group * 6 + 5)->setChecked(true);
+        QTest::mouseClick(Find<QPushButton>(w, "cmdInputSerch", group), Qt::LeftButton);
         return w.Serch();
     }
     void UseCourtLine(int mode)
@@ -304,7 +304,7 @@ void TestFrmSerch::okSelectsTheEraInTheListOfItsGroup()
 {
     Session s;
     s.Start();
-    const QString before0 = s.w.cmbInput[0]->currentText();
+    const QString before0 = Find<QComboBox>(s.w, "cmbInput0")->currentText();
 
     frmSerch* d = s.Open(1);
     QPointer<frmSerch> guard(d);
@@ -316,10 +316,10 @@ void TestFrmSerch::okSelectsTheEraInTheListOfItsGroup()
     QVERIFY(!s.w.SerchLoaded());
     FlushDeletes();
     QVERIFY(guard.isNull());
-    QCOMPARE(s.w.cmbInput[1]->currentText(), QStringLiteral("慶応"));
-    QCOMPARE(s.w.cmbInput[1]->toolTip(), QStringLiteral("けいおう"));
-    QCOMPARE(s.w.lblGenlast[1]->text(), QStringLiteral("4年"));
-    QCOMPARE(s.w.cmbInput[0]->currentText(), before0);
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->currentText(), QStringLiteral("慶応"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->toolTip(), QStringLiteral("けいおう"));
+    QCOMPARE(Find<QLabel>(s.w, "lblGenlast1")->text(), QStringLiteral("4年"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentText(), before0);
 
     d = s.Open(0);
     Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
@@ -328,9 +328,9 @@ void TestFrmSerch::okSelectsTheEraInTheListOfItsGroup()
     Find<QPushButton>(*d, "cmdOK")->setFocus();
     QTest::keyClick(Find<QPushButton>(*d, "cmdOK"), Qt::Key_Return); // Enter on the focused button
     QVERIFY(!s.w.SerchLoaded());
-    QCOMPARE(s.w.cmbInput[0]->currentText(), QStringLiteral("天和"));
-    QCOMPARE(s.w.cmbInput[0]->toolTip(), QStringLiteral("てんな, てんわ"));
-    QCOMPARE(s.w.cmbInput[1]->currentText(), QStringLiteral("慶応"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentText(), QStringLiteral("天和"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->toolTip(), QStringLiteral("てんな, てんわ"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->currentText(), QStringLiteral("慶応"));
 }
 
 void TestFrmSerch::okWithoutSelectionKeepsTheDialogOpen()
@@ -338,7 +338,7 @@ void TestFrmSerch::okWithoutSelectionKeepsTheDialogOpen()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    const int before = s.w.cmbInput[0]->currentIndex();
+    const int before = Find<QComboBox>(s.w, "cmbInput0")->currentIndex();
 
     d->cmdOK_Click();
     QVERIFY(s.w.SerchLoaded());
@@ -357,14 +357,14 @@ void TestFrmSerch::okWithoutSelectionKeepsTheDialogOpen()
     // Enter elsewhere than on a button chooses nothing either.
     QTest::keyClick(Find<QLineEdit>(*d, "txtSerch"), Qt::Key_Return);
     QVERIFY(s.w.SerchLoaded());
-    QCOMPARE(s.w.cmbInput[0]->currentIndex(), before);
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentIndex(), before);
 }
 
 void TestFrmSerch::cancelEscapeAndCloseBoxUnload()
 {
     Session s;
     s.Start();
-    const QString before = s.w.cmbInput[1]->currentText();
+    const QString before = Find<QComboBox>(s.w, "cmbInput1")->currentText();
     const std::function<void(frmSerch*)> ways[] = {
         [](frmSerch* d) { QTest::mouseClick(Find<QPushButton>(*d, "cmdCancel"), Qt::LeftButton); },
         [](frmSerch* d) { QTest::keyClick(Find<QListWidget>(*d, "lstMatch"), Qt::Key_Escape); },
@@ -385,7 +385,7 @@ void TestFrmSerch::cancelEscapeAndCloseBoxUnload()
         previous = d;
         FlushDeletes();
         QVERIFY(previous.isNull());
-        QCOMPARE(s.w.cmbInput[1]->currentText(), before);
+        QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->currentText(), before);
     }
 }
 
@@ -449,7 +449,7 @@ void TestFrmSerch::unusablePeriodFileSearchesAllEras()
     QVERIFY(!d->JidaiDataAvailable());
     QCOMPARE(Find<QComboBox>(*d, "cmbJidai")->count(), 0);
     QVERIFY(!Find<QComboBox>(*d, "cmbJidai")->isEnabled());
-    const QStringList all = Reversed(Items(s.w.cmbInput[0]));
+    const QStringList all = Reversed(Items(Find<QComboBox>(s.w, "cmbInput0")));
     QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), all);
     QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), all);
 
@@ -468,7 +468,7 @@ void TestFrmSerch::unusablePeriodFileSearchesAllEras()
     Search(d, QStringLiteral("かけい"));
     ClickItem(Find<QListWidget>(*d, "lstMatch"), QStringLiteral("嘉慶"));
     d->cmdOK_Click();
-    QCOMPARE(s.w.cmbInput[0]->currentText(), QStringLiteral("嘉慶"));
+    QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentText(), QStringLiteral("嘉慶"));
 }
 
 void TestFrmSerch::periodFileWithoutCourtPairShowsEveryRecord()
@@ -495,8 +495,8 @@ void TestFrmSerch::calculationAndExitUnloadTheDialog()
     Session s;
     s.Start();
     QPointer<frmSerch> d = s.Open(0);
-    s.w.optCalMode[1]->setChecked(true);
-    s.w.txtInput[0]->clear(); // not numeric: the calculation stops, yet unloads first
+    Find<QRadioButton>(s.w, "optCalMode1")->setChecked(true);
+    Find<QLineEdit>(s.w, "txtInput0")->clear(); // not numeric: the calculation stops, yet unloads first
     s.w.cmdCal_Click();
     QVERIFY(!s.w.SerchLoaded());
     FlushDeletes();
@@ -506,10 +506,10 @@ void TestFrmSerch::calculationAndExitUnloadTheDialog()
     s.folder.Write("Yomari.daj", "\"江戸時代\",\"慶長\",\"慶応\"\r\n");
     d = s.Open(0);
     QCOMPARE(Items(Find<QComboBox>(*d, "cmbJidai")), QStringList({"江戸時代"}));
-    s.w.txtInput[0]->setText(QStringLiteral("50"));
+    Find<QLineEdit>(s.w, "txtInput0")->setText(QStringLiteral("50"));
     s.w.cmdCal_Click();
     QVERIFY(!s.w.SerchLoaded());
-    QVERIFY(!s.w.txtOutput[0]->text().isEmpty());
+    QVERIFY(!Find<QLineEdit>(s.w, "txtOutput0")->text().isEmpty());
 
     d = s.Open(1);
     s.w.close();

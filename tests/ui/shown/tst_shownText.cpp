@@ -37,9 +37,11 @@ void Enter(QLineEdit* box, int value)
 // The controls of the result line, left to right, that are shown now.
 QList<QWidget*> ResultLine(const frmMain& w)
 {
-    const QList<QWidget*> all{w.Label2,       w.lblInput[0],  w.txtInput[0],  w.lblInput[1],
-                              w.Label1,       w.lblOutput[0], w.txtOutput[0], w.txtInput[1],
-                              w.lblOutput[2], w.txtOutput[1], w.lblOutput[4]};
+    const QList<QWidget*> all{
+        Find<QLabel>(w, "Label2"),        Find<QLabel>(w, "lblInput0"),    Find<QLineEdit>(w, "txtInput0"),
+        Find<QLabel>(w, "lblInput1"),     Find<QLabel>(w, "Label1"),       Find<QLabel>(w, "lblOutput0"),
+        Find<QLineEdit>(w, "txtOutput0"), Find<QLineEdit>(w, "txtInput1"), Find<QLabel>(w, "lblOutput2"),
+        Find<QLineEdit>(w, "txtOutput1"), Find<QLabel>(w, "lblOutput4")};
     QList<QWidget*> shown;
     for (QWidget* c : all)
         if (c->isVisible())
@@ -76,7 +78,7 @@ void SetDigits(frmMain& w, int digits)
             QTest::keyClicks(box, QString::number(digits));
             QTest::mouseClick(Find<QPushButton>(d, "cmdOK"), Qt::LeftButton);
         }})
-        .Run([&] { QTest::mouseClick(w.cmdOption, Qt::LeftButton); });
+        .Run([&] { QTest::mouseClick(Find<QPushButton>(w, "cmdOption"), Qt::LeftButton); });
 }
 
 } // namespace
@@ -125,33 +127,33 @@ void TestShownText::mainWindowShowsEveryEraWhole()
     QStringList faults = Faults(w, QStringLiteral("at start"));
 
     // 西暦->元号 from the first year of every era: its name before the result.
-    ClickRadio(w.optCalMode[0]);
+    ClickRadio(Find<QRadioButton>(w, "optCalMode0"));
     QSet<QString> named;
     for (int32_t j = 1; j <= engine.NumberOfGengo(); ++j) {
-        Enter(w.txtInput[0], engine.Gengo1stADYear(j));
-        named << w.lblOutput[0]->text();
+        Enter(Find<QLineEdit>(w, "txtInput0"), engine.Gengo1stADYear(j));
+        named << Find<QLabel>(w, "lblOutput0")->text();
         faults << Faults(w, QStringLiteral("西暦->元号 ") + QString::number(engine.Gengo1stADYear(j)));
     }
     // Eras that began in the same year as the next are shown under the next.
     QVERIFY2(named.size() > engine.NumberOfGengo() - 10, qPrintable(QString::number(named.size())));
 
     // 生年計算 with the age of someone born in the first year of every era.
-    ClickRadio(w.optCalMode[3]);
+    ClickRadio(Find<QRadioButton>(w, "optCalMode3"));
     for (int32_t j = 1; j <= engine.NumberOfGengo(); ++j) {
-        Enter(w.txtInput[0], 2026 - engine.Gengo1stADYear(j));
+        Enter(Find<QLineEdit>(w, "txtInput0"), 2026 - engine.Gengo1stADYear(j));
         faults << Faults(w, QStringLiteral("生年計算 ") + QString::number(2026 - engine.Gengo1stADYear(j)));
     }
 
     // 元号変換 and 年齢計算 with every era of both pre-Meiji lists, picked with
     // the arrow keys: the list, the last year, the result.
     for (int mode : {1, 2}) {
-        ClickRadio(w.optCalMode[mode]);
-        ClickRadio(w.optInput[5]);
-        ClickRadio(w.optInput[11]);
-        for (QRadioButton* b : w.optInput)
-            faults << shown::Cut(b);
+        ClickRadio(Find<QRadioButton>(w, "optCalMode", mode));
+        ClickRadio(Find<QRadioButton>(w, "optInput5"));
+        ClickRadio(Find<QRadioButton>(w, "optInput11"));
+        for (int i = 0; i < 12; ++i)
+            faults << shown::Cut(Find<QRadioButton>(w, "optInput", i));
         for (int g = 0; g < 2; ++g) {
-            QComboBox* list = w.cmbInput[g];
+            QComboBox* list = Find<QComboBox>(w, "cmbInput", g);
             list->setFocus();
             QTest::keyClick(list, Qt::Key_Home);
             for (int i = 0; i < list->count(); ++i) {
@@ -159,14 +161,14 @@ void TestShownText::mainWindowShowsEveryEraWhole()
                     QTest::keyClick(list, Qt::Key_Down);
                 QCOMPARE(list->currentIndex(), i);
                 if (mode == 1) {
-                    Enter(w.txtInput[0], 1);
+                    Enter(Find<QLineEdit>(w, "txtInput0"), 1);
                 } else {
-                    w.txtInput[0]->setFocus();
-                    QTest::keyClick(w.txtInput[0], Qt::Key_Escape);
-                    QTest::keyClicks(w.txtInput[0], QStringLiteral("1"));
-                    w.txtInput[1]->setFocus();
-                    QTest::keyClicks(w.txtInput[1], QStringLiteral("2"));
-                    QTest::keyClick(w.txtInput[1], Qt::Key_Return);
+                    Find<QLineEdit>(w, "txtInput0")->setFocus();
+                    QTest::keyClick(Find<QLineEdit>(w, "txtInput0"), Qt::Key_Escape);
+                    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("1"));
+                    Find<QLineEdit>(w, "txtInput1")->setFocus();
+                    QTest::keyClicks(Find<QLineEdit>(w, "txtInput1"), QStringLiteral("2"));
+                    QTest::keyClick(Find<QLineEdit>(w, "txtInput1"), Qt::Key_Return);
                 }
                 faults << Faults(w, list->currentText());
             }
@@ -187,40 +189,40 @@ void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
     QStringList faults;
 
     // 元号変換 平成 99999 → 西暦 101987, and ten-digit years in every layout.
-    ClickRadio(w.optCalMode[1]);
-    ClickRadio(w.optInput[2]); // 平成
-    ClickRadio(w.optInput[6]); // 西暦
-    Enter(w.txtInput[0], 99999);
-    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("101987"));
+    ClickRadio(Find<QRadioButton>(w, "optCalMode1"));
+    ClickRadio(Find<QRadioButton>(w, "optInput2")); // 平成
+    ClickRadio(Find<QRadioButton>(w, "optInput6")); // 西暦
+    Enter(Find<QLineEdit>(w, "txtInput0"), 99999);
+    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("101987"));
     faults << Faults(w, QStringLiteral("平成 99999"));
-    Enter(w.txtInput[0], 2000000000);
-    QCOMPARE(w.txtOutput[0]->text(), QStringLiteral("2000001988"));
+    Enter(Find<QLineEdit>(w, "txtInput0"), 2000000000);
+    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("2000001988"));
     faults << Faults(w, QStringLiteral("平成 2000000000"));
-    ClickRadio(w.optInput[7]); // 令和
-    Enter(w.txtInput[0], 2000000000);
-    QCOMPARE(w.txtOutput[0]->text().size(), 10);
+    ClickRadio(Find<QRadioButton>(w, "optInput7")); // 令和
+    Enter(Find<QLineEdit>(w, "txtInput0"), 2000000000);
+    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text().size(), 10);
     faults << Faults(w, QStringLiteral("平成 2000000000 → 令和"));
 
-    ClickRadio(w.optCalMode[0]);
-    Enter(w.txtInput[0], 2000000000);
-    QCOMPARE(w.txtOutput[0]->text().size(), 10);
+    ClickRadio(Find<QRadioButton>(w, "optCalMode0"));
+    Enter(Find<QLineEdit>(w, "txtInput0"), 2000000000);
+    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text().size(), 10);
     faults << Faults(w, QStringLiteral("西暦 2000000000"));
 
-    ClickRadio(w.optCalMode[2]);
-    ClickRadio(w.optInput[0]);
-    ClickRadio(w.optInput[6]);
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("1"));
-    w.txtInput[1]->setFocus();
-    QTest::keyClicks(w.txtInput[1], QStringLiteral("2000000000"));
-    QTest::keyClick(w.txtInput[1], Qt::Key_Return);
-    QCOMPARE(w.txtOutput[1]->text(), QStringLiteral("1999999999"));
+    ClickRadio(Find<QRadioButton>(w, "optCalMode2"));
+    ClickRadio(Find<QRadioButton>(w, "optInput0"));
+    ClickRadio(Find<QRadioButton>(w, "optInput6"));
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("1"));
+    Find<QLineEdit>(w, "txtInput1")->setFocus();
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput1"), QStringLiteral("2000000000"));
+    QTest::keyClick(Find<QLineEdit>(w, "txtInput1"), Qt::Key_Return);
+    QCOMPARE(Find<QLineEdit>(w, "txtOutput1")->text(), QStringLiteral("1999999999"));
     faults << Faults(w, QStringLiteral("年齢計算"));
 
-    ClickRadio(w.optCalMode[3]);
-    w.txtInput[0]->setFocus();
-    QTest::keyClicks(w.txtInput[0], QStringLiteral("1234567890"));
+    ClickRadio(Find<QRadioButton>(w, "optCalMode3"));
+    Find<QLineEdit>(w, "txtInput0")->setFocus();
+    QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("1234567890"));
     faults << Faults(w, QStringLiteral("生年計算, typed"));
-    Enter(w.txtInput[0], 1276);
+    Enter(Find<QLineEdit>(w, "txtInput0"), 1276);
     faults << Faults(w, QStringLiteral("生年計算 1276"));
 
     // The simple window: ten typed digits, and its longest result.
@@ -296,8 +298,8 @@ void TestShownText::searchShowsEveryPeriodAndEraWhole()
     frmMain w;
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    ClickRadio(w.optInput[5]);
-    QTest::mouseClick(w.cmdInputSerch[0], Qt::LeftButton);
+    ClickRadio(Find<QRadioButton>(w, "optInput5"));
+    QTest::mouseClick(Find<QPushButton>(w, "cmdInputSerch0"), Qt::LeftButton);
     frmSerch* d = w.Serch();
     QVERIFY(d);
     QVERIFY(QTest::qWaitForWindowExposed(d));
@@ -336,7 +338,7 @@ void TestShownText::optionsShowEveryChoiceApart()
         QTest::mouseClick(Find<QPushButton>(*d, "cmdCancel"), Qt::LeftButton);
     });
     timer.start();
-    QTest::mouseClick(w.cmdOption, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(w, "cmdOption"), Qt::LeftButton);
     timer.stop();
     QVERIFY(seen);
     faults.removeAll(QString());

@@ -631,7 +631,7 @@ void TestFrmADGen::fullVersion()
     QVERIFY(!ad->isVisible());
     QVERIFY(p.main->isVisible());
     QCOMPARE(p.main->Options().AppMode(), 0);
-    QTRY_VERIFY(p.main->txtInput[0]->hasFocus());
+    QTRY_VERIFY(Find<QLineEdit>(*p.main, "txtInput0")->hasFocus());
     // What the simple window showed stays for its next use.
     QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("16"));
     QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2004"));

@@ -147,34 +147,40 @@ private slots:
         frmMain& m = p.main;
         QVERIFY(QTest::qWaitForWindowExposed(&m));
         // The new button has the right column's free place above 計算, touching nothing.
-        QCOMPARE(m.cmdTable->text(), QStringLiteral("早見表(&T)"));
-        QCOMPARE(m.cmdTable->x(), m.cmdCal->x());
-        QVERIFY(m.cmdTable->geometry().bottom() < m.cmdCal->geometry().top());
+        QCOMPARE(Find<QPushButton>(m, "cmdTable")->text(), QStringLiteral("早見表(&T)"));
+        QCOMPARE(Find<QPushButton>(m, "cmdTable")->x(), Find<QPushButton>(m, "cmdCal")->x());
+        QVERIFY(Find<QPushButton>(m, "cmdTable")->geometry().bottom() <
+                Find<QPushButton>(m, "cmdCal")->geometry().top());
         for (QWidget* other : m.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (other != m.cmdTable && other->isVisible())
-                QVERIFY(!other->geometry().intersects(m.cmdTable->geometry()));
+            if (other != Find<QPushButton>(m, "cmdTable") && other->isVisible())
+                QVERIFY(!other->geometry().intersects(Find<QPushButton>(m, "cmdTable")->geometry()));
         // It shares the warnings' space: one warning leaves it, a longer one
         // (大正20 has ended, and so has 明治) takes its place until cleared.
         const auto warnFor = [&m](QRadioButton* to) {
-            m.optInput[4]->click(); // 大正
+            Find<QRadioButton>(m, "optInput4")->click(); // 大正
             to->click();
-            m.txtInput[0]->setFocus();
-            QTest::keyClicks(m.txtInput[0], QStringLiteral("20"));
-            QTest::keyClick(m.txtInput[0], Qt::Key_Return);
-            QVERIFY(!m.lblWarning->text().isEmpty());
+            Find<QLineEdit>(m, "txtInput0")->setFocus();
+            QTest::keyClicks(Find<QLineEdit>(m, "txtInput0"), QStringLiteral("20"));
+            QTest::keyClick(Find<QLineEdit>(m, "txtInput0"), Qt::Key_Return);
+            QVERIFY(!Find<QLabel>(m, "lblWarning")->text().isEmpty());
         };
-        warnFor(m.optInput[6]); // 西暦
-        QVERIFY(m.cmdTable->isVisible());
-        QVERIFY(!m.lblWarning->geometry().intersects(m.cmdTable->geometry()));
-        QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) <= m.lblWarning->height());
-        warnFor(m.optInput[11]); // 明治, in the list of older eras
-        QVERIFY(!m.cmdTable->isVisible());
-        QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) > m.cmdTable->y() - m.lblWarning->y());
-        QVERIFY(m.lblWarning->heightForWidth(m.lblWarning->width()) <= m.lblWarning->height());
-        QTest::mouseClick(m.cmdClear, Qt::LeftButton);
-        QVERIFY(m.cmdTable->isVisible());
+        // So does 日付変換 beside it.
+        auto* dates = Find<QPushButton>(m, QStringLiteral("cmdDates"));
+        auto* table = Find<QPushButton>(m, "cmdTable");
+        auto* warning = Find<QLabel>(m, "lblWarning");
+        warnFor(Find<QRadioButton>(m, "optInput6")); // 西暦
+        QVERIFY(table->isVisible());
+        QVERIFY(dates->isVisible() && !warning->geometry().intersects(dates->geometry()));
+        QVERIFY(!warning->geometry().intersects(table->geometry()));
+        QVERIFY(warning->heightForWidth(warning->width()) <= warning->height());
+        warnFor(Find<QRadioButton>(m, "optInput11")); // 明治, in the list of older eras
+        QVERIFY(!table->isVisible() && !dates->isVisible());
+        QVERIFY(warning->heightForWidth(warning->width()) > table->y() - warning->y());
+        QVERIFY(warning->heightForWidth(warning->width()) <= warning->height());
+        QTest::mouseClick(Find<QPushButton>(m, "cmdClear"), Qt::LeftButton);
+        QVERIFY(table->isVisible() && dates->isVisible());
 
-        QTest::mouseClick(m.cmdTable, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(m, "cmdTable"), Qt::LeftButton);
         QVERIFY(m.TableLoaded());
         frmTable& t = m.Table();
         const Controls ui(t);
@@ -202,7 +208,7 @@ private slots:
     void ageTableFindsTypedBirthYears()
     {
         Program p;
-        QTest::mouseClick(p.main.cmdTable, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(p.main, "cmdTable"), Qt::LeftButton);
         frmTable& t = p.main.Table();
         const Controls ui(t);
         QVERIFY(QTest::qWaitForWindowExposed(&t));
@@ -406,8 +412,8 @@ private slots:
     void brokenMilestoneFileIsNamedAndItsColumnsLeft()
     {
         Program p("\"男\",\"本厄\",42,\"大厄\"\r\n\"長寿\",\"還暦\",六十一,\"\"\r\n");
-        const QStringList said =
-            testsupport::AnswerMessageBoxes([&] { QTest::mouseClick(p.main.cmdTable, Qt::LeftButton); });
+        const QStringList said = testsupport::AnswerMessageBoxes(
+            [&] { QTest::mouseClick(Find<QPushButton>(p.main, "cmdTable"), Qt::LeftButton); });
         QCOMPARE(said.size(), 1);
         QVERIFY2(said[0].contains(p.folder.Path(QStringLiteral("Yomari.dak"))), qPrintable(said[0]));
         frmTable& t = p.main.Table();
