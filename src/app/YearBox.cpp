@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include <memory>
-
 namespace yomari::app {
 
 QString YearDigits(const QString& text)
@@ -95,18 +93,22 @@ YearBox::Handling YearBox::Filter(QLineEdit* box, QEvent* event, int maxLength,
         return Handling::Pass;
     }
     if (event->type() == QEvent::ContextMenu) {
-        // The menu's Paste keeps to the same digits as Ctrl+V.
-        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        // The menu's Paste keeps to the same digits as Ctrl+V. The menu pops
+        // up without blocking, as the box's own does, and goes when closed.
+        QMenu* menu = box->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
         if (QAction* paste = PasteAction(*menu)) {
             QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
             QObject::connect(paste, &QAction::triggered, box, [box, maxLength] {
                 box->insert(AcceptedYearText(box, QApplication::clipboard()->text(), maxLength));
             });
         }
-        const QString before = box->text();
-        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
-        if (box->text() != before)
-            edited();
+        // Deleted after the chosen action has run.
+        QObject::connect(menu, &QObject::destroyed, box, [box, before = box->text(), edited] {
+            if (box->text() != before)
+                edited();
+        });
+        menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
         return Handling::Consumed;
     }
     return Handling::NotMine;

@@ -124,14 +124,17 @@ private slots:
         auto w = Open();
         ClickRadio(Find<QRadioButton>(*w, "optCalMode2")); // the age layout shows the second box
         QClipboard* clipboard = QApplication::clipboard();
-        // Pasted text at the end of what the box holds: only digits stay,
-        // full-width ones as ASCII, no leading zero, four digits at most.
+        // Pasted text at the end of what the box holds (or over all of it,
+        // selected): only digits stay, full-width ones as ASCII, no leading
+        // zero, four digits at most.
         const struct {
             const char* before;
             const char* pasted;
             const char* after;
-        } pastes[] = {{"", "平成31年", "31"},     {"", "0042", "42"}, {"19", "0089", "1900"},
-                      {"", "１２３４５", "1234"}, {"7", "abc", "7"},  {"", "-5", "5"}};
+            bool selected = false;
+        } pastes[] = {{"", "平成31年", "31"},        {"", "0042", "42"}, {"19", "0089", "1900"},
+                      {"", "１２３４５", "1234"},    {"7", "abc", "7"},  {"", "-5", "5"},
+                      {"1989", "2026", "2026", true}};
         for (QLineEdit* box : {Find<QLineEdit>(*w, "txtInput0"), Find<QLineEdit>(*w, "txtInput1"),
                                Find<QLineEdit>(w->ADGen(), "Text1")}) {
             box->window()->show();
@@ -155,17 +158,19 @@ private slots:
                 [box] { QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier); },
                 [box] { QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier); },
                 [box] {
-                    QTimer::singleShot(100, [] {
-                        if (QWidget* menu = QApplication::activePopupWidget())
-                            QTest::keyClick(menu, Qt::Key_P);
-                    });
                     const QPoint at = box->mapTo(box->window(), box->rect().center());
                     QTest::mouseClick(box->window()->windowHandle(), Qt::RightButton, {}, at);
+                    QWidget* menu = QApplication::activePopupWidget();
+                    QVERIFY(menu);
+                    QTest::keyClick(menu, Qt::Key_P);
                 }};
             for (const auto& p : pastes) {
                 for (const auto& paste : ways) {
                     box->setText(QString::fromUtf8(p.before));
-                    box->end(false);
+                    if (p.selected)
+                        box->selectAll();
+                    else
+                        box->end(false);
                     clipboard->setText(QString::fromUtf8(p.pasted));
                     paste();
                     QCOMPARE(box->text(), QString::fromUtf8(p.after));
