@@ -331,6 +331,15 @@ private slots:
         Type(box, "4");
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
         QCOMPARE(box->text(), QStringLiteral("1234"));
+        // So do Ctrl+X and Ctrl+Z; Ctrl+C leaves the result.
+        for (const auto& [key, clears] :
+             {std::pair{Qt::Key_C, false}, std::pair{Qt::Key_X, true}, std::pair{Qt::Key_Z, true}}) {
+            box->setText(QStringLiteral("1234"));
+            box->selectAll();
+            w->cmdCal_Click();
+            QTest::keyClick(box, key, Qt::ControlModifier);
+            QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text().isEmpty(), clears);
+        }
         QTest::keyClick(box, Qt::Key_Escape);
         QCOMPARE(box->text(), QString());
 
