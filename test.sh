@@ -2,7 +2,8 @@
 # Installs what is missing, checks the formatting, builds into build/ with
 # warnings as errors and runs every test headless, then the engine, command-line
 # and app tests again under AddressSanitizer and UndefinedBehaviorSanitizer in
-# build-asan/, then builds the fuzz targets into build-fuzz/ and gives each a
+# build-asan/, then builds the fuzz targets into build-fuzz/ (warnings as errors
+# there too) and gives each a
 # short run, then the engine and yomari-cli for Windows into build-windows/,
 # run by wine.
 set -euo pipefail
@@ -48,7 +49,7 @@ echo "test.sh: sanitizer run took $((SECONDS - sanitized)) s"
 
 # Fuzz targets need clang's libFuzzer: a second build folder, then a short
 # smoke run of each (see README, "Fuzzing", for longer runs).
-cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DYOMARI_WERROR=ON
 cmake --build build-fuzz -j"$jobs"
 ctest --test-dir build-fuzz --output-on-failure -j"$jobs"
 
