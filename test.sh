@@ -3,9 +3,8 @@
 # warnings as errors and runs every test headless, then the engine, command-line
 # and app tests again under AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan/, then builds the fuzz targets into build-fuzz/ (warnings as errors
-# there too) and gives each a
-# short run, then the engine and yomari-cli for Windows into build-windows/,
-# run by wine.
+# there too) and gives each a short run, then the engine and yomari-cli for
+# Windows into build-windows/, run by wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-deps.sh
