@@ -366,7 +366,8 @@ ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text, const 
     Cursor c(norm);
     Shape shape = Shape::None;
     bool era = false;
-    if (c.Take("JDN") || c.Take("JD") || c.Take("jdn") || c.Take("jd")) {
+    if ((norm[0] == 'J' || norm[0] == 'j') &&
+        (c.Take("JDN") || c.Take("JD") || c.Take("jdn") || c.Take("jd"))) {
         // A Julian Day Number: digits only, as astronomers write it.
         q.kind = ParsedQuery::Kind::Jdn;
         bool any = false;
@@ -480,9 +481,10 @@ std::string WeekdayName(int32_t weekday)
     return std::string(kWeekdays[weekday]) + "曜日";
 }
 
-DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& query)
+void AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& query, DateAnswer& a)
 {
-    ParsedQuery q = query;
+    a.query = query;
+    ParsedQuery& q = a.query;
     if (q.kind == ParsedQuery::Kind::Jdn) {
         // By the day from 1873 on, else by the year the historians write.
         const CivilDate d = q.jdn < kFirstJulianReformJdn ? JulianOfJdn(q.jdn) : GregorianOfJdn(q.jdn);
@@ -497,8 +499,6 @@ DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& query)
         const int32_t w = q.kind == ParsedQuery::Kind::EraDate ? cal.WesternYearOf(q.era, q.year) : q.year;
         q.day = w >= kFirstExactDay.year && w <= kLastExactYear ? DaysInMonth(w, q.month) : 1;
     }
-    DateAnswer a;
-    a.query = q;
     switch (q.kind) {
     case ParsedQuery::Kind::Jdn: break; // made a Western date above
     case ParsedQuery::Kind::WesternDate: {
@@ -598,6 +598,12 @@ DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& query)
         break;
     }
     }
+}
+
+DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& query)
+{
+    DateAnswer a;
+    AnswerDateQuery(cal, query, a);
     return a;
 }
 

@@ -58,6 +58,8 @@ struct DateAnswer {
 // weekday that is not the date's. An otherLine query is answered with the
 // calendar of that line.
 DateAnswer AnswerDateQuery(const EraCalendar& calendar, const ParsedQuery& query);
+// The same into a fresh answer the caller holds (the piped column's hot path).
+void AnswerDateQuery(const EraCalendar& calendar, const ParsedQuery& query, DateAnswer& answer);
 
 // Said with every date answer before 1873.
 inline constexpr const char* kYearLevelNote = "1873年より前は年のみの対応です（旧暦の月日は扱いません）";

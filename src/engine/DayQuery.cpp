@@ -203,17 +203,18 @@ QueryAnswer AnswerQuery(const DayEngine& engine, std::string_view text, const Da
     QueryAnswer r;
     if (need == AnswerNeed::Text && q.kind == ParsedQuery::Kind::WesternDate) {
         try {
-            DateAnswer a = AnswerDateQuery(engine.Eras(), q);
-            if (a.exact) {
-                r.year = std::move(a);
+            AnswerDateQuery(engine.Eras(), q, r.year.emplace());
+            if (r.year->exact)
                 return r;
-            }
         } catch (const DateError&) {
             // The day answer below says why, in its words.
         }
+        r.year.reset();
     }
-    if ((r.day = AnswerDay(engine, q, options)))
+    if (auto day = AnswerDay(engine, q, options)) {
+        r.day = std::make_unique<DayAnswer>(std::move(*day));
         return r;
+    }
     const bool day = q.kind == ParsedQuery::Kind::EraDate;
     if (q.otherLine && !day) {
         // Years and months are answered in the chosen line only; a day is

@@ -29,6 +29,7 @@
 #include "engine/LunisolarCalendar.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,8 +95,10 @@ ParsedQuery ReadQuery(const DayEngine& engine, std::string_view text);
 enum class AnswerNeed { Everything, Text };
 
 struct QueryAnswer {
-    // The day, when the text names one that can be answered by the day.
-    std::optional<DayAnswer> day;
+    // The day, when the text names one that can be answered by the day. On
+    // the heap: an empty optional of it would cost the piped column a
+    // kilobyte of zeroes a line.
+    std::unique_ptr<DayAnswer> day;
     // Otherwise the answer by the year: to a year or a month, or to a day
     // before 1873 while the lunisolar data could not be read. With
     // AnswerNeed::Text also to a Western day from 1873 on: the same line,
