@@ -37,6 +37,11 @@ void ClickRadio(QRadioButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
 
+void Click(const QObject& window, const QString& name)
+{
+    QTest::mouseClick(Find<QAbstractButton>(window, name), Qt::LeftButton);
+}
+
 void Type(QWidget* w, const QString& text)
 {
     for (QChar c : text)

@@ -1,4 +1,5 @@
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "app/basYomari.h"
 #include "ui/main/frmMain.h"
 #include "help/HlpDlg.h"
@@ -21,6 +22,7 @@
 #include <unistd.h>
 
 using testsupport::Find;
+using testsupport::Click;
 using testsupport::ClickRadio;
 using testsupport::PressAsX;
 using testsupport::ProgramFolder;
@@ -107,7 +109,7 @@ private slots:
             QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QString::fromUtf8(c.era));
             QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString::fromLatin1(c.eraYear));
             QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), QString());
-            w->cmdCopy_Click();
+            Click(*w, "cmdCopy");
             QCOMPARE(QApplication::clipboard()->text(),
                      QString::fromUtf8(c.era) + QString::fromLatin1(c.eraYear));
             QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
@@ -255,7 +257,7 @@ private slots:
         Type(Find<QLineEdit>(*w, "txtInput1"), "1");
         QTest::keyClick(Find<QLineEdit>(*w, "txtInput1"), Qt::Key_Return);
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("14"));
-        w->cmdCopy_Click();
+        Click(*w, "cmdCopy");
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("14"));
 
         // 平成 with no reference year: the focus goes there, nothing else.
@@ -263,14 +265,14 @@ private slots:
         QCOMPARE(Find<QLineEdit>(*w, "txtInput1")->text(), QString());
         QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(),
                  QStringLiteral("50")); // Esc empties its own box only
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         QVERIFY(Find<QLineEdit>(*w, "txtInput1")->hasFocus());
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
 
         // 西暦 with no reference year counts to this year.
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         Type(Find<QLineEdit>(*w, "txtInput0"), "50");
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("51"));
 
         // Reference before birth: empty age and the warning.
@@ -278,7 +280,7 @@ private slots:
         ClickRadio(Find<QRadioButton>(*w, "optInput1"));
         Type(Find<QLineEdit>(*w, "txtInput0"), "10");
         Type(Find<QLineEdit>(*w, "txtInput1"), "5");
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
         QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(),
                  QStringLiteral("Warning!!\r\n年齢計算年が\r\n生年以前です。\r\n"));
@@ -297,15 +299,15 @@ private slots:
         QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("昭和"));
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("50"));
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("1975"));
-        w->cmdCopy_Click();
+        Click(*w, "cmdCopy");
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("昭和50"));
         w->Options().SetBirthYearWhichCopy(1);
-        w->cmdCopy_Click();
+        Click(*w, "cmdCopy");
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1975"));
 
         // Age 0 arrives only by pasting: this year.
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("0"));
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("2026"));
     }
 
@@ -322,12 +324,12 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("123"));
 
         // Typing clears results; Delete clears them too, Escape the box as well.
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("123"));
         QTest::keyClick(box, Qt::Key_End);
         QTest::keyClick(box, Qt::Key_Delete);
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         Type(box, "4");
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
         QCOMPARE(box->text(), QStringLiteral("1234"));
@@ -336,7 +338,7 @@ private slots:
              {std::pair{Qt::Key_C, false}, std::pair{Qt::Key_X, true}, std::pair{Qt::Key_Z, true}}) {
             box->setText(QStringLiteral("1234"));
             box->selectAll();
-            w->cmdCal_Click();
+            Click(*w, "cmdCal");
             QTest::keyClick(box, key, Qt::ControlModifier);
             QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text().isEmpty(), clears);
         }
@@ -350,7 +352,7 @@ private slots:
 
         // Results cannot be edited by typing.
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("10"));
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         Type(Find<QLineEdit>(*w, "txtOutput0"), "9");
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("10"));
 
@@ -527,7 +529,7 @@ private slots:
         QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(), QString());
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
         Type(Find<QLineEdit>(*w, "txtInput0"), "5");
-        w->cmdClear_Click();
+        Click(*w, "cmdClear");
         QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(), QString());
         QVERIFY(Find<QLineEdit>(*w, "txtInput0")->hasFocus());
     }
@@ -541,7 +543,7 @@ private slots:
         QCOMPARE(Find<QRadioButton>(*w, "optInput4")->text(), QStringLiteral("大正"));
         QCOMPARE(Find<QRadioButton>(*w, "optInput5")->text(), QStringLiteral("大正以前"));
         QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->itemText(0), QStringLiteral("明治"));
-        QCOMPARE(Find<QComboBox>(*w, "cmbInput1")->count(), w->m_CYomari->NumberOfGengo() - 4);
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput1")->count(), testsupport::FolderEngine()->NumberOfGengo() - 4);
 
         ClickRadio(Find<QRadioButton>(*w, "optInput1")); // the current era: no last year
         QVERIFY(Find<QLabel>(*w, "lblLastYear0")->isHidden());
@@ -596,7 +598,7 @@ private slots:
         w->Options().SetTextLenMax(4);
         ClickRadio(Find<QRadioButton>(*w, "optCalMode3"));
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("3000"));
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         QVERIFY(Find<QLabel>(*w, "lblWarning")->text().startsWith(QStringLiteral("Warning!!\r\n")));
         QVERIFY(!Find<QLabel>(*w, "lblWarning")
                      ->text()
@@ -609,32 +611,32 @@ private slots:
         auto w = Open();
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("-5")); // pasted
-        QStringList shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
+        QStringList shown = testsupport::AnswerMessageBoxes([&] { Click(*w, "cmdCal"); });
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QStringLiteral("1003")));
         QVERIFY(shown[0].contains(QStringLiteral("入力年が0または負の数値です")));
         QCOMPARE(w->focusWidget(), Find<QLineEdit>(*w, "txtInput0")); // focus once the window is active again
 
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("99999999999"));
-        shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
+        shown = testsupport::AnswerMessageBoxes([&] { Click(*w, "cmdCal"); });
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QStringLiteral("オーバーフロー")));
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode1"));
         ClickRadio(Find<QRadioButton>(*w, "optInput2"));
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("2147483647"));
-        shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
+        shown = testsupport::AnswerMessageBoxes([&] { Click(*w, "cmdCal"); });
         QCOMPARE(shown.size(), 1);
 
         // Still usable.
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("1"));
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1926"));
 
         // Non-numeric input only moves the focus.
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("abc"));
         Find<QPushButton>(*w, "cmdExit")->setFocus();
-        shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
+        shown = testsupport::AnswerMessageBoxes([&] { Click(*w, "cmdCal"); });
         QVERIFY(shown.isEmpty());
         QCOMPARE(w->focusWidget(), Find<QLineEdit>(*w, "txtInput0")); // focus once the window is active again
         QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1926"));
@@ -723,10 +725,13 @@ private slots:
         QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->currentIndex(), 2);
         QCOMPARE(w->Options().NanBokuMode(), 1);
         QCOMPARE(Find<QLabel>(*w, "lblNanBoku")->text(), QStringLiteral("南朝"));
-        QCOMPARE(w->m_CYomari->NanBokuMode(), 1);
         QCOMPARE(w->Options().InSysTray(), false);
         QCOMPARE(w->Options().TextLenMax(), 4); // 2 reads as 4
         QCOMPARE(w->Options().BirthYearWhichCopy(), 0);
+        // The engine reads the Southern line too: 1350 is 正平 there.
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
+        Calculate(*w, "1350");
+        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("正平"));
 
         // Booleans: 0 false, -1 true; a huge digit count is held to 10.
         folder.Write("Yomari.ini", "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n0\r\n-1\r\n50\r\n0\r\n");
@@ -815,8 +820,9 @@ private slots:
         ProgramFolder folder;
         frmMain w;
         w.Form_Load();
-        frmOption options(w.Options(), w.m_CYomari.get(), &w);
-        frmSerch serch(&w, *w.m_CYomari, w.Options(), w.ModernEraCount());
+        const auto engine = testsupport::FolderEngine();
+        frmOption options(w.Options(), engine.get(), &w);
+        frmSerch serch(&w, *engine, w.Options(), w.ModernEraCount());
         for (const QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&w.ADGen()),
                                       static_cast<QWidget*>(&options), static_cast<QWidget*>(&serch)}) {
             QStringList names;

@@ -7,6 +7,7 @@
 #include "engine/LunisolarCalendar.h"
 #include "tests/support/ShownText.h"
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "tray/cTaskTray.h"
 #include "ui/simple/frmADGen.h"
 #include "ui/main/frmMain.h"
@@ -123,7 +124,8 @@ void TestShownText::mainWindowShowsEveryEraWhole()
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(w.Options().NanBokuMode(), court);
-    const yomari::CYomari& engine = *w.m_CYomari;
+    const auto folderEngine = testsupport::FolderEngine(court);
+    const yomari::CYomari& engine = *folderEngine;
     QStringList faults = Faults(w, QStringLiteral("at start"));
 
     // 西暦->元号 from the first year of every era: its name before the result.
@@ -257,7 +259,8 @@ void TestShownText::simpleWindowShowsItsErasWhole()
     w.Form_Load();
     frmADGen& simple = w.ADGen();
     QVERIFY(QTest::qWaitForWindowExposed(&simple));
-    const yomari::CYomari& engine = *w.m_CYomari;
+    const auto folderEngine = testsupport::FolderEngine(court);
+    const yomari::CYomari& engine = *folderEngine;
     QStringList faults = shown::CutInWindow(&simple);
 
     // Each era: its last year and the one after, so that the note runs to

@@ -84,6 +84,23 @@ void Enter(QWidget* w)
     QTest::keyClick(w, Qt::Key_Return);
 }
 
+// What the window shows: the year box, the unit, the result and the note.
+struct Shown {
+    QString input, unit, result, note;
+    bool operator==(const Shown&) const = default;
+};
+
+Shown Read(const frmADGen* ad)
+{
+    return {Find<QLineEdit>(*ad, "Text1")->text(), Find<QLabel>(*ad, "Label2")->text(),
+            Find<QLineEdit>(*ad, "Label3")->text(), Find<QLabel>(*ad, "Label4")->text()};
+}
+
+char* toString(const Shown& s)
+{
+    return QTest::toString(QStringLiteral("[%1] %2 [%3] %4").arg(s.input, s.unit, s.result, s.note));
+}
+
 QPoint CentredPos(const QWidget* w)
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -208,10 +225,7 @@ void TestFrmADGen::eraToWestern()
     QVERIFY(Find<QRadioButton>(*ad, "Option2", era)->isChecked());
     Type(ad, input);
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label2")->text(), QStringLiteral("西暦"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
+    QCOMPARE(Read(ad), (Shown{input, QStringLiteral("西暦"), result, note}));
 
     // The button gives the same answer.
     Find<QLineEdit>(*ad, "Label3")->clear();
@@ -250,11 +264,8 @@ void TestFrmADGen::westernToEra()
     QVERIFY(Find<QRadioButton>(*ad, "Option11")->isChecked());
     Type(ad, input);
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label2")->text(), unit);
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
     // Before the first era the input stays for correction.
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
+    QCOMPARE(Read(ad), (Shown{input, unit, result, note}));
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 }
 
@@ -298,9 +309,7 @@ void TestFrmADGen::directionEnablesEraButtons()
         QVERIFY(!Find<QRadioButton>(*ad, "Option2", j)->isEnabled());
     // A change of direction empties input, result and note, and the year box
     // takes the focus.
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QCOMPARE(Read(ad), Shown{});
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     Type(ad, QStringLiteral("1867"));
@@ -309,8 +318,7 @@ void TestFrmADGen::directionEnablesEraButtons()
     ClickRadio(Find<QRadioButton>(*ad, "Option10"));
     for (int j = 0; j < 4; ++j)
         QVERIFY(Find<QRadioButton>(*ad, "Option2", j)->isEnabled());
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QCOMPARE(Read(ad), Shown{});
 }
 
 void TestFrmADGen::overLengthEmptiesInput()
@@ -320,18 +328,14 @@ void TestFrmADGen::overLengthEmptiesInput()
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("9999"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), QStringLiteral("計算結果が表示可能最大値を超えました。"));
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QCOMPARE(Read(ad), (Shown{{}, {}, {}, QStringLiteral("計算結果が表示可能最大値を超えました。")}));
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     // With room for five digits the same year is shown.
     p.main->Options().SetTextLenMax(5);
     Type(ad, QStringLiteral("9999"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("11987"));
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QCOMPARE(Read(ad), (Shown{"9999", QStringLiteral("西暦"), "11987", {}}));
 }
 
 void TestFrmADGen::deleteKey()
@@ -348,10 +352,7 @@ void TestFrmADGen::deleteKey()
     // the caret goes, and the old result with it; the note stays.
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Home);
     PressAsX(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Delete);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("6"));
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
+    QCOMPARE(Read(ad), (Shown{"6", {}, {}, note}));
 }
 
 void TestFrmADGen::keyFilter()
@@ -380,9 +381,7 @@ void TestFrmADGen::keyFilter()
     // Enter on an empty box calculates nothing.
     Find<QLineEdit>(*ad, "Text1")->clear();
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QCOMPARE(Read(ad), Shown{});
     QTest::mouseClick(Find<QPushButton>(*ad, "Command1"), Qt::LeftButton);
     QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
 
@@ -394,10 +393,7 @@ void TestFrmADGen::keyFilter()
     const QString note = Find<QLabel>(*ad, "Label4")->text();
     QVERIFY(!note.isEmpty());
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Backspace);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("4"));
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
+    QCOMPARE(Read(ad), (Shown{"4", {}, {}, note}));
 
     // Typing into the result box changes nothing.
     Find<QLineEdit>(*ad, "Label3")->setText(QStringLiteral("1913"));
@@ -466,10 +462,7 @@ void TestFrmADGen::escapeClearsNonEmptyInputFirst()
     QVERIFY(!Find<QLabel>(*ad, "Label4")->text().isEmpty());
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Escape);
     QVERIFY(ad->isVisible());
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QCOMPARE(Read(ad), Shown{});
 
     // The copy button clears the same way while there is input.
     Type(ad, QStringLiteral("3"));
@@ -574,10 +567,7 @@ void TestFrmADGen::sixteenBitLimits()
     }
     QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label2")->text(), unit);
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), inputAfter);
+    QCOMPARE(Read(ad), (Shown{inputAfter, unit, result, note}));
     QVERIFY(ad->isVisible());
 }
 
@@ -674,14 +664,13 @@ void TestFrmADGen::shippedData()
 
     Type(ad, QStringLiteral("8"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2026"));
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QCOMPARE(Read(ad), (Shown{"8", QStringLiteral("西暦"), "2026", {}}));
 
     ClickRadio(Find<QRadioButton>(*ad, "Option22"));
     Type(ad, QStringLiteral("31"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2019"));
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), QStringLiteral("元号最終年:平成31年      "));
+    QCOMPARE(Read(ad),
+             (Shown{"31", QStringLiteral("西暦"), "2019", QStringLiteral("元号最終年:平成31年      ")}));
 
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     for (const auto& [year, era] :
