@@ -27,48 +27,29 @@ const char* KindName(ParsedQuery::Kind k)
     return "";
 }
 
-void AppendJsonEraYear(const EraYearRef& ref, std::string& out)
+void AppendDate(JsonObject& o, std::string_view key, const std::optional<CivilDate>& d)
 {
-    out += "\"name\":";
-    AppendJsonString(ref.era, out);
-    out += ",\"reading\":";
-    AppendJsonString(ref.reading, out);
-    out += ",\"year\":";
-    AppendInt(ref.year, out);
+    if (d)
+        o.String(key, FormatCivilDate(*d));
+    else
+        o.Null(key);
 }
 
-void AppendJsonDate(const std::optional<CivilDate>& d, std::string& out)
+void AppendEraYear(JsonObject& o, const EraYearRef& ref)
 {
-    if (!d) {
-        out += "null";
-        return;
-    }
-    out += '"';
-    out += FormatCivilDate(*d);
-    out += '"';
+    o.String("name", ref.era).String("reading", ref.reading).Int("year", ref.year);
 }
 
-void AppendView(const std::optional<EraDateView>& v, std::string& out)
+void AppendView(JsonObject& parent, std::string_view key, const std::optional<EraDateView>& v)
 {
     if (!v) {
-        out += "null";
+        parent.Null(key);
         return;
     }
-    out += "{\"name\":";
-    AppendJsonString(v->name, out);
-    out += ",\"reading\":";
-    AppendJsonString(v->reading, out);
-    out += ",\"year\":";
-    AppendInt(v->year, out);
-    out += ",\"month\":";
-    AppendInt(v->month, out);
-    out += ",\"leap\":";
-    out += v->leap ? "true" : "false";
-    out += ",\"day\":";
-    AppendInt(v->day, out);
-    out += ",\"text\":";
-    AppendJsonString(v->text, out);
-    out += '}';
+    JsonObject o(parent.Member(key));
+    o.String("name", v->name).String("reading", v->reading).Int("year", v->year);
+    o.Int("month", v->month).Bool("leap", v->leap).Int("day", v->day).String("text", v->text);
+    o.End();
 }
 
 } // namespace
@@ -104,29 +85,64 @@ void AppendJsonString(std::string_view text, std::string& out)
     out += '"';
 }
 
+JsonObject::JsonObject(std::string& out)
+    : m_out(out)
+{
+    m_out += '{';
+}
+
+std::string& JsonObject::Member(std::string_view key)
+{
+    if (!m_first)
+        m_out += ',';
+    m_first = false;
+    AppendJsonString(key, m_out);
+    m_out += ':';
+    return m_out;
+}
+
+JsonObject& JsonObject::String(std::string_view key, std::string_view value)
+{
+    AppendJsonString(value, Member(key));
+    return *this;
+}
+
+JsonObject& JsonObject::Int(std::string_view key, int64_t value)
+{
+    AppendInt(value, Member(key));
+    return *this;
+}
+
+JsonObject& JsonObject::Bool(std::string_view key, bool value)
+{
+    Member(key) += value ? "true" : "false";
+    return *this;
+}
+
+JsonObject& JsonObject::Null(std::string_view key)
+{
+    Member(key) += "null";
+    return *this;
+}
+
+void JsonObject::End()
+{
+    m_out += '}';
+}
+
 namespace {
 
 // The fields every answer begins with.
-void AppendAnswerHead(std::string_view query, std::string_view type, std::string_view line,
-                      std::string_view answer, std::string& out)
+void AppendAnswerHead(JsonObject& o, std::string_view query, std::string_view type, std::string_view line,
+                      std::string_view answer)
 {
-    out += "{\"query\":";
-    AppendJsonString(query, out);
-    out += ",\"type\":";
-    AppendJsonString(type, out);
-    out += ",\"line\":";
-    AppendJsonString(line, out);
-    out += ",\"answer\":";
-    AppendJsonString(answer, out);
+    o.String("query", query).String("type", type).String("line", line).String("answer", answer);
 }
 
-void AppendKanshi(std::string_view kanji, std::string_view reading, std::string& out)
+void AppendKanshi(JsonObject& parent, std::string_view kanji, std::string_view reading)
 {
-    out += ",\"kanshi\":{\"kanji\":";
-    AppendJsonString(kanji, out);
-    out += ",\"reading\":";
-    AppendJsonString(reading, out);
-    out += '}';
+    JsonObject o(parent.Member("kanshi"));
+    o.String("kanji", kanji).String("reading", reading).End();
 }
 
 } // namespace
@@ -135,113 +151,84 @@ void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_v
 {
     std::string text;
     AppendAnswerText(a, text);
-    AppendAnswerHead(query, KindName(a.query.kind), line, text, out);
-    out += ",\"western\":";
-    AppendJsonDate(a.western, out);
-    out += ",\"westernYear\":";
-    AppendInt(a.westernYear, out);
-    out += ",\"era\":";
+    JsonObject o(out);
+    AppendAnswerHead(o, query, KindName(a.query.kind), line, text);
+    AppendDate(o, "western", a.western);
+    o.Int("westernYear", a.westernYear);
     if (a.eraDate) {
-        out += '{';
-        AppendJsonEraYear(a.eraDate->eraYear, out);
-        out += ",\"month\":";
-        AppendInt(a.eraDate->month, out);
-        out += ",\"day\":";
-        AppendInt(a.eraDate->day, out);
-        out += ",\"text\":";
-        AppendJsonString(FormatEraDate(*a.eraDate), out);
-        out += '}';
+        JsonObject era(o.Member("era"));
+        AppendEraYear(era, a.eraDate->eraYear);
+        era.Int("month", a.eraDate->month).Int("day", a.eraDate->day);
+        era.String("text", FormatEraDate(*a.eraDate)).End();
     } else {
-        out += "null";
+        o.Null("era");
     }
-    out += ",\"eras\":[";
+    std::string& eras = o.Member("eras");
+    eras += '[';
     for (size_t k = 0; k < a.eras.size(); ++k) {
         const auto& s = a.eras[k];
         if (k > 0)
-            out += ',';
-        out += '{';
-        AppendJsonEraYear(s.eraYear, out);
-        out += ",\"text\":";
-        AppendJsonString(FormatEraYear(s.eraYear), out);
-        out += ",\"from\":";
-        AppendJsonDate(s.from, out);
-        out += ",\"to\":";
-        AppendJsonDate(s.to, out);
-        out += '}';
+            eras += ',';
+        JsonObject e(eras);
+        AppendEraYear(e, s.eraYear);
+        e.String("text", FormatEraYear(s.eraYear));
+        AppendDate(e, "from", s.from);
+        AppendDate(e, "to", s.to);
+        e.End();
     }
-    out += "],\"exact\":";
-    out += a.exact ? "true" : "false";
+    eras += ']';
+    o.Bool("exact", a.exact);
     const Kanshi k = KanshiOfYear(a.westernYear);
-    AppendKanshi(k.kanji, k.reading, out);
-    if (a.beforeExactDays) {
-        out += ",\"note\":";
-        AppendJsonString(kYearLevelNote, out);
-    }
-    out += '}';
+    AppendKanshi(o, k.kanji, k.reading);
+    if (a.beforeExactDays)
+        o.String("note", kYearLevelNote);
+    o.End();
 }
 
 void AppendDayAnswerJson(std::string_view query, const DayAnswer& a, std::string_view line, std::string& out)
 {
-    AppendAnswerHead(query, a.fromEra ? "era-date" : "western-date", line, a.text, out);
-    out += ",\"jdn\":";
-    AppendInt(a.jdn, out);
-    out += ",\"julian\":\"" + FormatCivilDate(a.julian) + "\",\"gregorian\":\"" +
-           FormatCivilDate(a.gregorian) + "\",\"western\":\"" + FormatCivilDate(a.western) +
-           "\",\"westernYear\":";
-    AppendInt(a.western.year, out);
-    out += ",\"era\":";
-    AppendView(a.era, out);
-    out += ",\"also\":";
-    AppendView(a.also, out);
-    out += ",\"otherLine\":";
-    AppendView(a.otherLine, out);
-    out += ",\"lunisolar\":";
+    JsonObject o(out);
+    AppendAnswerHead(o, query, a.fromEra ? "era-date" : "western-date", line, a.text);
+    o.Int("jdn", a.jdn);
+    o.String("julian", FormatCivilDate(a.julian)).String("gregorian", FormatCivilDate(a.gregorian));
+    o.String("western", FormatCivilDate(a.western)).Int("westernYear", a.western.year);
+    AppendView(o, "era", a.era);
+    AppendView(o, "also", a.also);
+    AppendView(o, "otherLine", a.otherLine);
     if (a.lunisolar) {
-        out += "{\"year\":";
-        AppendInt(a.lunisolar->year, out);
-        out += ",\"month\":";
-        AppendInt(a.lunisolar->month, out);
-        out += ",\"leap\":";
-        out += a.lunisolar->leap ? "true" : "false";
-        out += ",\"day\":";
-        AppendInt(a.lunisolar->day, out);
-        out += '}';
+        JsonObject l(o.Member("lunisolar"));
+        l.Int("year", a.lunisolar->year).Int("month", a.lunisolar->month);
+        l.Bool("leap", a.lunisolar->leap).Int("day", a.lunisolar->day).End();
     } else {
-        out += "null";
+        o.Null("lunisolar");
     }
-    out += ",\"dayKanshi\":";
-    AppendJsonString(a.dayKanshi, out);
-    AppendKanshi(a.yearKanshi.kanji, a.yearKanshi.reading, out);
-    out += ",\"exact\":true,\"notes\":[";
+    o.String("dayKanshi", a.dayKanshi);
+    AppendKanshi(o, a.yearKanshi.kanji, a.yearKanshi.reading);
+    o.Bool("exact", true);
+    std::string& notes = o.Member("notes");
+    notes += '[';
     for (size_t k = 0; k < a.notes.size(); ++k) {
         if (k > 0)
-            out += ',';
-        AppendJsonString(a.notes[k], out);
+            notes += ',';
+        AppendJsonString(a.notes[k], notes);
     }
-    out += "]}";
+    notes += ']';
+    o.End();
 }
 
 void AppendErrorJson(std::string_view query, std::string_view error, std::string& out)
 {
-    out += "{\"query\":";
-    AppendJsonString(query, out);
-    out += ",\"error\":";
-    AppendJsonString(error, out);
-    out += '}';
+    JsonObject(out).String("query", query).String("error", error).End();
 }
 
 void AppendTableJson(const TextTable& table, std::string& out)
 {
     for (const auto& row : table.rows) {
-        out += '{';
-        for (size_t c = 0; c < row.size() && c < table.header.size(); ++c) {
-            if (c > 0)
-                out += ',';
-            AppendJsonString(table.header[c], out);
-            out += ':';
-            AppendJsonString(row[c], out);
-        }
-        out += "}\n";
+        JsonObject o(out);
+        for (size_t c = 0; c < row.size() && c < table.header.size(); ++c)
+            o.String(table.header[c], row[c]);
+        o.End();
+        out += '\n';
     }
 }
 

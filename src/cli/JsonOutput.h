@@ -7,6 +7,7 @@
 #include "engine/DayQuery.h"
 #include "engine/TextTable.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,24 @@ namespace yomari {
 // A JSON string literal: malformed UTF-8 becomes U+FFFD, control characters
 // are escaped.
 void AppendJsonString(std::string_view text, std::string& out);
+
+// Writes one object's members in order, with the commas between them, so no
+// answer can lose a separator or a quote. Keys are written as JSON strings.
+class JsonObject {
+public:
+    explicit JsonObject(std::string& out);
+    JsonObject& String(std::string_view key, std::string_view value);
+    JsonObject& Int(std::string_view key, int64_t value);
+    JsonObject& Bool(std::string_view key, bool value);
+    JsonObject& Null(std::string_view key);
+    // Starts a member whose value the caller writes into the returned buffer.
+    std::string& Member(std::string_view key);
+    void End();
+
+private:
+    std::string& m_out;
+    bool m_first = true;
+};
 
 // One object without its line end; line is "n" or "s".
 void AppendAnswerJson(std::string_view query, const DateAnswer& answer, std::string_view line,

@@ -288,13 +288,15 @@ int RunAge(const EraCalendar& cal, const Options& o, CivilDate today, Output& ou
         const int32_t kazoe = KazoeAge(birth.year, on.year);
         const std::string text = "満" + std::to_string(age) + "歳（数え" + std::to_string(kazoe) + "歳）";
         if (o.json) {
-            buf += "{\"query\":";
-            AppendJsonString(query, buf);
-            buf += ",\"type\":\"age\",\"birth\":\"" + FormatCivilDate(birth) + "\",\"on\":\"" +
-                   FormatCivilDate(on) + "\",\"age\":" + std::to_string(age) +
-                   ",\"kazoe\":" + std::to_string(kazoe) + ",\"answer\":";
-            AppendJsonString(text, buf);
-            buf += "}";
+            JsonObject(buf)
+                .String("query", query)
+                .String("type", "age")
+                .String("birth", FormatCivilDate(birth))
+                .String("on", FormatCivilDate(on))
+                .Int("age", age)
+                .Int("kazoe", kazoe)
+                .String("answer", text)
+                .End();
         } else {
             buf += text;
         }

@@ -19,12 +19,10 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <optional>
-
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -225,10 +223,8 @@ TEST(Cli, UsageErrorsExitWithTwo)
 TEST(Cli, MissingDataFileExitsWithTwoAndNamesIt)
 {
     TempDir dir;
-    const auto copy = dir.Path() / "yomari-cli";
-    std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/yomari-cli", copy);
-    std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
-    const Outcome none = RunCli({"2019-04-30"}, nullptr, copy.string());
+    const std::string copy = testsupport::CopyCli(dir.Path());
+    const Outcome none = RunCli({"2019-04-30"}, nullptr, copy);
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.out, "");
     EXPECT_NE(none.err.find("Yomari.dan"), std::string::npos) << none.err;
@@ -236,13 +232,13 @@ TEST(Cli, MissingDataFileExitsWithTwoAndNamesIt)
     // Era files without the start-day file, then one that disagrees with them.
     for (const char* f : {"Yomari.dan", "Yomari.das"})
         std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + f, dir.Path() / f);
-    const Outcome noDays = RunCli({"2019-04-30"}, nullptr, copy.string());
+    const Outcome noDays = RunCli({"2019-04-30"}, nullptr, copy);
     EXPECT_EQ(noDays.status, 2);
     EXPECT_NE(noDays.err.find("Yomari.dad"), std::string::npos) << noDays.err;
 
     dir.Write("Yomari.dad", "\"令和\",2018,5,1\n\"平成\",1989,1,8\n\"昭和\",1926,12,25\n\"大正\",1912,7,30\n"
                             "\"明治\",1868,1,1\n");
-    const Outcome wrong = RunCli({"2019-04-30"}, nullptr, copy.string());
+    const Outcome wrong = RunCli({"2019-04-30"}, nullptr, copy);
     EXPECT_EQ(wrong.status, 2);
     EXPECT_NE(wrong.err.find("令和"), std::string::npos) << wrong.err;
 
@@ -253,7 +249,7 @@ TEST(Cli, MissingDataFileExitsWithTwoAndNamesIt)
         const std::string old = testsupport::Slurp(dir.Path() / f);
         dir.Write(f, "\"\x96\xa2\x97\x88\",\"\x82\xdd\x82\xe7\x82\xa2\",\"\",2040\r\n" + old); // 未来, みらい
     }
-    const Outcome future = RunCli({"2040-03-31", "2040-04-01", "みらい2"}, nullptr, copy.string());
+    const Outcome future = RunCli({"2040-03-31", "2040-04-01", "みらい2"}, nullptr, copy);
     EXPECT_EQ(future.status, 0) << future.err;
     EXPECT_EQ(future.out, "令和22年3月31日\n未来元年4月1日\n2041\n");
 }
@@ -269,10 +265,9 @@ TEST(Cli, UsersDataFilesThatCannotBeUsedAreNamedAndGiveWay)
     const auto share = dir.Path() / "share" / "yomari";
     std::filesystem::create_directories(bin);
     std::filesystem::create_directories(share);
-    std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/yomari-cli", bin / "yomari-cli");
     for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad"})
         std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + f, share / f);
-    const std::string program = (bin / "yomari-cli").string();
+    const std::string program = testsupport::CopyCli(bin);
     const std::string newEra =
         "\"\x96\xa2\x97\x88\",\"\x82\xdd\x82\xe7\x82\xa2\",\"\",2040\r\n"; // 未来, みらい
     const auto write = [](const std::filesystem::path& p, const std::string& bytes) {
@@ -633,13 +628,10 @@ TEST(Cli, LunisolarDays)
     EXPECT_TRUE(ParseLine(lines[3])["error"].toString().contains("29日まで"));
 
     TempDir dir;
-    const auto copy = dir.Path() / "yomari-cli";
-    std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/yomari-cli", copy);
-    std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
-    for (const char* f : {"Yomari.dan", "Yomari.das", "Yomari.dad", "Yomari.dae"})
-        std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + f, dir.Path() / f);
+    const std::string copy =
+        testsupport::CopyCli(dir.Path(), {"Yomari.dan", "Yomari.das", "Yomari.dad", "Yomari.dae"});
     const std::string in = "1700-05-05\n1600-10-21\n2019-05-01\n";
-    const Outcome m = RunCli({}, &in, copy.string());
+    const Outcome m = RunCli({}, &in, copy);
     EXPECT_EQ(m.status, 0) << m.err;
     EXPECT_EQ(Lines(m.out).size(), 3u);
     EXPECT_EQ(Lines(m.out)[2], "令和元年5月1日");

@@ -92,8 +92,7 @@ TEST(CliTables, OptionsStatusesAndMessages)
 TEST(CliTables, BrokenMilestoneFileLeavesItsColumnsOut)
 {
     TempDir dir;
-    for (const char* name : {"yomari-cli", "Yomari.dan", "Yomari.das", "Yomari.dad"})
-        std::filesystem::copy_file(std::string(YOMARI_BIN_DIR) + "/" + name, dir.Path() / name);
+    testsupport::CopyCli(dir.Path(), {"Yomari.dan", "Yomari.das", "Yomari.dad"});
     const std::string dak =
         dir.Write("Yomari.dak", "\"男\",\"本厄\",42,\"大厄\"\n\"男\",\"本厄\",四十二,\"\"\n");
     const Outcome r = RunCli("--table 2026", dir.Path().string());

@@ -5,131 +5,66 @@ using yomari::CYomari;
 class Calc : public EngineFixture {
 protected:
     void SetUp() override { WriteEras(kFourEras); }
-
-    // Mode 0: year of era p expressed in era q.
-    int32_t Convert(const char* p, int32_t y, const char* q)
-    {
-        CYomari& e = Engine();
-        e.SetMode(0);
-        e.SetInputGengo(p);
-        e.SetInputYear(y);
-        e.SetInputGengo2(q);
-        return e.OutputYear();
-    }
-
-    std::pair<std::string, int32_t> ToEra(int32_t w)
-    {
-        CYomari& e = Engine();
-        e.SetMode(1);
-        e.SetInputYear(w);
-        const int32_t y = e.OutputYear();
-        return {e.OutputGengo(), y};
-    }
 };
 
-TEST_F(Calc, WesternYearToEraGivesBoundaryYearToNewerEra)
+// Every calculation of the four modes, with its warning code.
+TEST_F(Calc, EveryModeGivesItsYearAndWarning)
 {
-    using R = std::pair<std::string, int32_t>;
-    EXPECT_EQ(ToEra(1989), R("平成", 1));
-    EXPECT_EQ(ToEra(1988), R("昭和", 63));
-    EXPECT_EQ(ToEra(1926), R("昭和", 1));
-    EXPECT_EQ(ToEra(1912), R("大正", 1));
-    EXPECT_EQ(ToEra(1868), R("明治", 1));
-    EXPECT_EQ(ToEra(2026), R("平成", 38));
-    EXPECT_EQ(Engine().WarningNumber(), 0);
-
-    EXPECT_EQ(ToEra(1867), R("西暦", 0));
-    EXPECT_EQ(Engine().WarningNumber(), 100000);
-}
-
-TEST_F(Calc, EraConversionWarningsFollowEraEnds)
-{
-    EXPECT_EQ(Convert("昭和", 64, "西暦"), 1989);
-    EXPECT_EQ(Engine().WarningNumber(), 0);
-    EXPECT_EQ(Convert("昭和", 65, "西暦"), 1990);
-    EXPECT_EQ(Engine().WarningNumber(), 1);
-
-    EXPECT_EQ(Convert("平成", 1, "昭和"), 64);
-    EXPECT_EQ(Engine().WarningNumber(), 0);
-    EXPECT_EQ(Convert("平成", 2, "昭和"), 65);
-    EXPECT_EQ(Engine().WarningNumber(), 100);
-
-    EXPECT_EQ(Convert("明治", 1, "平成"), 0);
-    EXPECT_EQ(Engine().WarningNumber(), 10);
-
-    EXPECT_EQ(Convert("昭和", 70, "平成"), 7);
-    EXPECT_EQ(Engine().WarningNumber(), 1);
-    EXPECT_EQ(Convert("西暦", 2000, "西暦"), 2000);
-    EXPECT_EQ(Convert("昭和", 50, "0"), 1975); // the window passes era numbers as text
-    EXPECT_EQ(Convert("2", 50, "2"), 50);
-    // Both the input past its era's end and the result past the target's end.
-    EXPECT_EQ(Convert("明治", 60, "大正"), 16);
-    EXPECT_EQ(Engine().WarningNumber(), 101);
-}
-
-TEST_F(Calc, AgeCountsCalendarYears)
-{
-    CYomari& e = Engine();
-    e.SetMode(2);
-    e.SetInputGengo("昭和");
-    e.SetInputYear(50);
-    e.SetInputGengo2("平成");
-    e.SetInputYear2(1);
-    EXPECT_EQ(e.OutputYear(), 14);
-    EXPECT_EQ(e.WarningNumber(), 0);
-
-    e.SetInputGengo("平成");
-    e.SetInputYear(10);
-    e.SetInputYear2(5);
-    EXPECT_EQ(e.OutputYear(), -1);
-    EXPECT_EQ(e.WarningNumber(), 10000);
-
-    // Reference year 0 means this year, whatever era the second input names.
-    e.SetInputYear(1);
-    e.SetInputYear2(0);
-    m_year = 2030;
-    EXPECT_EQ(e.OutputYear(), 41);
-
-    // Reckoning past the reference era's end and birth past its era's end.
-    e.SetInputGengo("大正");
-    e.SetInputYear(20);
-    e.SetInputGengo2("昭和");
-    e.SetInputYear2(70);
-    EXPECT_EQ(e.OutputYear(), 1995 - 1931);
-    EXPECT_EQ(e.WarningNumber(), 1001);
-}
-
-TEST_F(Calc, BirthYearFromAge)
-{
-    CYomari& e = Engine();
-    e.SetMode(3);
-    e.SetInputYear(0);
-    EXPECT_EQ(e.OutputYear2(), 2026);
-    EXPECT_EQ(e.OutputGengo(), "平成");
-    EXPECT_EQ(e.OutputYear(), 38);
-
-    e.SetInputYear(51);
-    EXPECT_EQ(e.OutputYear2(), 1975);
-    EXPECT_EQ(e.OutputGengo(), "昭和");
-    EXPECT_EQ(e.OutputYear(), 50);
-    EXPECT_EQ(e.WarningNumber(), 0);
-
-    e.SetInputYear(3000);
-    EXPECT_EQ(e.OutputYear(), 0);
-    EXPECT_EQ(e.OutputYear2(), -974);
-    EXPECT_EQ(e.OutputGengo(), "西暦");
-    EXPECT_EQ(e.WarningNumber(), 1100000);
+    const struct {
+        Calculation in;
+        Outcome out;
+    } rows[] = {
+        // Mode 1, western year to era: the boundary year goes to the newer era.
+        {{1, "", 1989}, {1, 0, "平成"}},
+        {{1, "", 1988}, {63, 0, "昭和"}},
+        {{1, "", 1926}, {1, 0, "昭和"}},
+        {{1, "", 1912}, {1, 0, "大正"}},
+        {{1, "", 1868}, {1, 0, "明治"}},
+        {{1, "", 2026}, {38, 0, "平成"}},
+        {{1, "", 1867}, {0, 100000, "西暦"}},
+        // Mode 0, era to era: warnings follow the eras' ends.
+        {{0, "昭和", 64, "西暦"}, {1989}},
+        {{0, "昭和", 65, "西暦"}, {1990, 1}},
+        {{0, "平成", 1, "昭和"}, {64}},
+        {{0, "平成", 2, "昭和"}, {65, 100}},
+        {{0, "明治", 1, "平成"}, {0, 10}},
+        {{0, "昭和", 70, "平成"}, {7, 1}},
+        {{0, "西暦", 2000, "西暦"}, {2000}},
+        {{0, "昭和", 50, "0"}, {1975}}, // the window passes era numbers as text
+        {{0, "2", 50, "2"}, {50}},
+        // Both the input past its era's end and the result past the target's end.
+        {{0, "明治", 60, "大正"}, {16, 101}},
+        // Mode 2, age: calendar years.
+        {{2, "昭和", 50, "平成", 1}, {14}},
+        {{2, "平成", 10, "平成", 5}, {-1, 10000}},
+        {{2, "平成", 1, "平成", 1}, {0}}, // born this year: age 0, no warning
+        // Reference year 0 means this year, whatever era the second input names.
+        {{2, "平成", 1, "平成", 0, 2030}, {41}},
+        // Reckoning past the reference era's end and birth past its era's end.
+        {{2, "大正", 20, "昭和", 70}, {1995 - 1931, 1001}},
+        // Mode 3, birth year from age.
+        {{3, "", 0}, {38, 0, "平成", 2026}},
+        {{3, "", 51}, {50, 0, "昭和", 1975}},
+        {{3, "", 2026 - 1868}, {1, 0, "明治", 1868}}, // born in the oldest era's first year
+        {{3, "", 2026 - 1867}, {0, 100000, "西暦", 1867}},
+        {{3, "", 3000}, {0, 1100000, "西暦", -974}},
+        // Only the result has to fit 32 bits, not a partial sum on the way to it.
+        {{0, "平成", 2147481659, "西暦"}, {2147483647}}, // 1989 + 2147481659 - 1
+        {{0, "平成", 2147481659, "昭和"}, {2147483647 - 1926 + 1, 100}},
+        {{2, "平成", 1, "平成", 2147481659}, {2147483647 - 1989}},
+        // The largest year still converts without a wrap.
+        {{1, "", 2147483647}, {2147483647 - 1989 + 1, 0, "平成"}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::PrintToString(r.in));
+        EXPECT_EQ(Calculate(r.in), r.out);
+    }
 }
 
 TEST_F(Calc, RefusedValuesRaiseTheirNumbersAndChangeNothing)
 {
+    EXPECT_EQ(Calculate({0, "昭和", 50, "西暦"}).year, 1975);
     CYomari& e = Engine();
-    e.SetMode(0);
-    e.SetInputGengo("昭和");
-    e.SetInputYear(50);
-    e.SetInputGengo2("西暦");
-    EXPECT_EQ(e.OutputYear(), 1975);
-
     EXPECT_YOMARI_ERROR(e.SetMode(4), 1000);
     EXPECT_YOMARI_ERROR(e.SetMode(-1), 1000);
     EXPECT_YOMARI_ERROR(e.SetNanBokuMode(2), 1001);
@@ -180,49 +115,51 @@ TEST_F(Calc, ModeChangeClearsSameModeKeeps)
 TEST_F(Calc, InputErasAreHeldAsNames)
 {
     CYomari& e = Engine();
-    e.SetInputGengo("2");
-    EXPECT_EQ(e.InputGengo(), "昭和");
-    e.SetInputGengo(" 3 ");
-    EXPECT_EQ(e.InputGengo(), "大正");
-    e.SetInputGengo("しょうわ"); // a reading is no name
-    EXPECT_EQ(e.InputGengo(), "西暦");
-    EXPECT_EQ(e.GengoNumber("西暦"), 0);
-    EXPECT_EQ(e.GengoNumber("0"), 0);
-    EXPECT_EQ(e.GengoNumber("平成"), 1);
-    EXPECT_EQ(e.GengoNumber("2.5"), 2); // halves go to the even neighbour
+    // A reading is no name.
+    for (const auto& [given, held] : {std::pair{"2", "昭和"}, {" 3 ", "大正"}, {"しょうわ", "西暦"}}) {
+        e.SetInputGengo(given);
+        EXPECT_EQ(e.InputGengo(), held) << given;
+    }
+    // Halves go to the even neighbour.
+    for (const auto& [text, number] : {std::pair{"西暦", 0}, {"0", 0}, {"平成", 1}, {"2.5", 2}})
+        EXPECT_EQ(e.GengoNumber(text), number) << text;
     EXPECT_YOMARI_ERROR(e.GengoNumber("5"), 1002);
 }
 
 TEST_F(Calc, DuplicateNamesResolveToTheFirstEra)
 {
     WriteEras("\"甲\",\"こう\",\"\",2000\r\n\"乙\",\"おつ\",\"\",1900\r\n\"甲\",\"こう\",\"\",1800\r\n");
-    CYomari& e = Engine();
-    e.SetMode(0);
-    e.SetInputGengo("3");
-    e.SetInputYear(1);
-    e.SetInputGengo2("0");
-    EXPECT_EQ(e.OutputYear(), 2000);
+    EXPECT_EQ(Calculate({0, "3", 1, "0"}).year, 2000);
 }
 
 TEST_F(Calc, YearLookupOnSharedAndUnorderedFirstYears)
 {
-    using R = std::pair<std::string, int32_t>;
-    // Two eras beginning in one year: the newer one takes it.
-    WriteEras("\"甲\",\"こう\",\"\",2000\r\n\"乙\",\"おつ\",\"\",1900\r\n"
-              "\"丙\",\"へい\",\"\",1900\r\n\"丁\",\"てい\",\"\",1800\r\n");
-    EXPECT_EQ(ToEra(1900), R("乙", 1));
-    EXPECT_EQ(ToEra(1999), R("乙", 100));
-    EXPECT_EQ(ToEra(1899), R("丁", 100));
-    EXPECT_EQ(ToEra(1800), R("丁", 1));
-    EXPECT_EQ(ToEra(1799), R("西暦", 0));
-
-    // A table out of order is searched newest first as it stands.
-    m_engine.reset();
-    WriteEras("\"甲\",\"こう\",\"\",2000\r\n\"乙\",\"おつ\",\"\",1800\r\n"
-              "\"丙\",\"へい\",\"\",1900\r\n");
-    EXPECT_EQ(ToEra(1950), R("乙", 151));
-    EXPECT_EQ(ToEra(1850), R("乙", 51));
-    EXPECT_EQ(ToEra(1799), R("西暦", 0));
+    const std::string shared = "\"甲\",\"こう\",\"\",2000\r\n\"乙\",\"おつ\",\"\",1900\r\n"
+                               "\"丙\",\"へい\",\"\",1900\r\n\"丁\",\"てい\",\"\",1800\r\n";
+    const std::string unordered = "\"甲\",\"こう\",\"\",2000\r\n\"乙\",\"おつ\",\"\",1800\r\n"
+                                  "\"丙\",\"へい\",\"\",1900\r\n";
+    const struct {
+        const std::string& table;
+        int32_t western;
+        Outcome out;
+    } rows[] = {
+        // Two eras beginning in one year: the newer one takes it.
+        {shared, 1900, {1, 0, "乙"}},
+        {shared, 1999, {100, 0, "乙"}},
+        {shared, 1899, {100, 0, "丁"}},
+        {shared, 1800, {1, 0, "丁"}},
+        {shared, 1799, {0, 100000, "西暦"}},
+        // A table out of order is searched newest first as it stands.
+        {unordered, 1950, {151, 0, "乙"}},
+        {unordered, 1850, {51, 0, "乙"}},
+        {unordered, 1799, {0, 100000, "西暦"}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::to_string(r.western) + " in " + r.table);
+        WriteEras(r.table);
+        m_engine.reset();
+        EXPECT_EQ(Calculate({1, "", r.western}), r.out);
+    }
 }
 
 TEST_F(Calc, ResultsStayValidUntilAnInputChanges)
@@ -250,12 +187,8 @@ TEST_F(Calc, ResultsStayValidUntilAnInputChanges)
 
 TEST_F(Calc, OverflowIsAnErrorAndLeavesResultsStale)
 {
+    EXPECT_YOMARI_ERROR(Calculate({0, "昭和", 2147483647, "西暦"}), yomari::ErrorNumber::Overflow);
     CYomari& e = Engine();
-    e.SetMode(0);
-    e.SetInputGengo("昭和");
-    e.SetInputYear(2147483647);
-    e.SetInputGengo2("西暦");
-    EXPECT_YOMARI_ERROR(e.OutputYear(), yomari::ErrorNumber::Overflow);
     EXPECT_YOMARI_ERROR(e.OutputYear(), yomari::ErrorNumber::Overflow); // still stale: computes again
     e.SetInputYear(1);
     EXPECT_EQ(e.OutputYear(), 1926);
@@ -264,12 +197,6 @@ TEST_F(Calc, OverflowIsAnErrorAndLeavesResultsStale)
     m_year = -2147483647;
     e.SetInputYear(10);
     EXPECT_YOMARI_ERROR(e.OutputYear2(), yomari::ErrorNumber::Overflow);
-    m_year = 2026;
-
-    // The largest year still converts without a wrap.
-    e.SetMode(1);
-    e.SetInputYear(2147483647);
-    EXPECT_EQ(e.OutputYear(), 2147483647 - 1989 + 1);
 }
 
 TEST_F(Calc, CourtLineSwitchLoadsOtherFileOrChangesNothing)

@@ -125,13 +125,9 @@ TEST_F(DataFolderEngine, WhenEveryFileIsBrokenTheUsersErrorIsRaised)
 {
     Write("share", "Yomari.dan", "\"x\",\"x\",\"\",abc\r\n");
     Write("user", "Yomari.dan", "\"未来\",\"みらい\",\"\"\r\n");
-    try {
-        yomari::CYomari engine(FolderEnv());
-        ADD_FAILURE() << "no error";
-    } catch (const yomari::YomariError& e) {
-        EXPECT_EQ(e.Number(), yomari::ErrorNumber::InputPastEndOfFile);
-        EXPECT_NE(e.Description().find(In("user", "Yomari.dan")), std::string::npos) << e.Description();
-    }
+    const yomari::YomariError e = Raised([&] { yomari::CYomari engine(FolderEnv()); });
+    EXPECT_EQ(e.Number(), yomari::ErrorNumber::InputPastEndOfFile);
+    EXPECT_NE(e.Description().find(In("user", "Yomari.dan")), std::string::npos) << e.Description();
     EXPECT_TRUE(m_notices.empty());
 }
 
@@ -205,12 +201,7 @@ TEST_F(DataFolderEngine, EraAndStartDayFilesThatDisagreeGiveWayAsAPair)
 
     // No folder holds a pair that agrees: the error names both files.
     std::filesystem::remove(In("share", "Yomari.dad"));
-    try {
-        yomari::EraCalendar::Load(FolderEnv(), 0);
-        ADD_FAILURE() << "loaded";
-    } catch (const yomari::YomariError& e) {
-        EXPECT_NE(e.Description().find(In("user", "Yomari.dan") + " と " + In("user", "Yomari.dad")),
-                  std::string::npos)
-            << e.Description();
-    }
+    const std::string error = Raised([&] { yomari::EraCalendar::Load(FolderEnv(), 0); }).Description();
+    EXPECT_NE(error.find(In("user", "Yomari.dan") + " と " + In("user", "Yomari.dad")), std::string::npos)
+        << error;
 }

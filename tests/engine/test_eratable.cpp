@@ -96,27 +96,20 @@ TEST_F(EraTableLoad, MalformedFilesRaiseErrorsNamingTheFile)
         const std::string path = dir.Write("Yomari.dan", Cp932(c.content));
         yomari::EngineEnvironment env = Env();
         env.folder = dir.Path();
-        try {
-            CYomari e(env);
-            ADD_FAILURE() << "loaded: " << c.content;
-        } catch (const yomari::YomariError& err) {
-            EXPECT_EQ(err.Number(), c.number) << c.content;
-            EXPECT_NE(err.Description().find(path), std::string::npos) << err.Description();
-            EXPECT_NE(err.Description().find(c.mentions), std::string::npos) << err.Description();
-            EXPECT_EQ(err.Source(), "Yomari");
-        }
+        SCOPED_TRACE(c.content);
+        const yomari::YomariError err = Raised([&] { CYomari e(env); });
+        EXPECT_EQ(err.Number(), c.number);
+        EXPECT_NE(err.Description().find(path), std::string::npos) << err.Description();
+        EXPECT_NE(err.Description().find(c.mentions), std::string::npos) << err.Description();
+        EXPECT_EQ(err.Source(), "Yomari");
     }
 }
 
 TEST_F(EraTableLoad, MissingFileIsFileNotFound)
 {
-    try {
-        CYomari e(Env());
-        ADD_FAILURE() << "loaded without a file";
-    } catch (const yomari::YomariError& err) {
-        EXPECT_EQ(err.Number(), yomari::ErrorNumber::FileNotFound);
-        EXPECT_NE(err.Description().find("Yomari.dan"), std::string::npos);
-    }
+    const yomari::YomariError err = Raised([&] { CYomari e(Env()); });
+    EXPECT_EQ(err.Number(), yomari::ErrorNumber::FileNotFound);
+    EXPECT_NE(err.Description().find("Yomari.dan"), std::string::npos);
 }
 
 TEST_F(EraTableLoad, YearsTooFarApartOverflowInsteadOfWrapping)

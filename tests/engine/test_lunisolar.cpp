@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 using namespace yomari;
@@ -308,6 +309,29 @@ int LineOf(const std::string& text, const std::string& start)
     return 0;
 }
 
+// A fault written over one line of a data file, and a word of the reason
+// the file is refused for.
+struct Fault {
+    int line;
+    std::string text;
+    const char* why;
+};
+
+// Each fault, written into the text, is refused for its reason in a message
+// that names the file, and the line where the fault has text.
+void ExpectRefused(const std::string& text, const std::vector<Fault>& faults, const std::string& file,
+                   const std::function<std::string(const std::string&)>& check, bool namesLine)
+{
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.text);
+        const std::string error = check(WithLine(text, f.line, f.text));
+        EXPECT_NE(error.find(f.why), std::string::npos) << error;
+        const std::string where =
+            file + " の" + (namesLine && !f.text.empty() ? std::to_string(f.line) + "行目" : "");
+        EXPECT_NE(error.find(where), std::string::npos) << error;
+    }
+}
+
 std::string MonthError(const std::string& text)
 {
     try {
@@ -326,11 +350,7 @@ TEST(LunisolarData, EveryFaultOfTheMonthFileNamesFileAndLine)
     ASSERT_EQ(MonthError(dal), "accepted");
     const int y1000 = LineOf(dal, "1000,");
     const int last = LineOf(dal, "1872,");
-    struct Fault {
-        int line;
-        std::string text;
-        const char* why;
-    } const faults[] = {
+    const std::vector<Fault> faults = {
         {y1000, "1000,2086345,0,302930292930293029303029", "始まり"},     // a gap
         {y1000, "1001,2086346,0,302930292930293029303029", "前の行"},     // a year skipped
         {y1000, "1000,2086346,0,312930292930293029303029", "29か30"},     // 31 days
@@ -342,13 +362,7 @@ TEST(LunisolarData, EveryFaultOfTheMonthFileNamesFileAndLine)
         {last, "1872,2404833,0,293029303029303029302903", "最後の月"},
         {last, "", "届かない"},
     };
-    for (const Fault& f : faults) {
-        const std::string error = MonthError(WithLine(dal, f.line, f.text));
-        EXPECT_NE(error.find(f.why), std::string::npos) << f.text << ": " << error;
-        if (f.text.empty())
-            continue;
-        EXPECT_NE(error.find("Yomari.dal の" + std::to_string(f.line) + "行目"), std::string::npos) << error;
-    }
+    ExpectRefused(dal, faults, "Yomari.dal", MonthError, true);
     EXPECT_NE(MonthError(dal + "1873,2405160,0,303029302930293029302930\n").find("終わったあと"),
               std::string::npos);
     EXPECT_NE(MonthError("").find("月が1つもない"), std::string::npos);
@@ -380,11 +394,7 @@ TEST(LunisolarData, EraDaysAgreeWithTheEraFilesAndStartDays)
     const int hakuchi = LineOf(dae, "n,白雉,");
     const int taisho = LineOf(dae, "n,大正,");
     const int heisei = LineOf(dae, "n,平成,");
-    struct Fault {
-        int line;
-        std::string text;
-        const char* why;
-    } const faults[] = {
+    const std::vector<Fault> faults = {
         {hakuchi, "n,白鳳,650,650-2-15,650-2-15,654-12-30", "元号データでは「白雉」"},
         {hakuchi, "n,白雉,651,651-1-1,651-1-1,654-12-30", "元号データでは650"},
         {hakuchi, "n,白雉,650,650-2-15,650-2-10,654-12-30", "順が逆"},
@@ -398,11 +408,7 @@ TEST(LunisolarData, EraDaysAgreeWithTheEraFilesAndStartDays)
         {heisei, "n,平成,1989,1989-01-08,1989-01-08,2019-04-29", "次の元号の開始日"},
         {taika, "n,大化,700,700-1-1,700-1-1,700-1-2", "より古い"},
     };
-    for (const Fault& f : faults) {
-        const std::string error = check(WithLine(dae, f.line, f.text));
-        EXPECT_NE(error.find(f.why), std::string::npos) << f.text << ": " << error;
-        EXPECT_NE(error.find("Yomari.dae の"), std::string::npos) << error;
-    }
+    ExpectRefused(dae, faults, "Yomari.dae", check, false);
     // An era missing from the table's old end.
     const std::string error = check(WithLine(dae, taika, "# none"));
     EXPECT_NE(error.find("大化"), std::string::npos) << error;

@@ -1,48 +1,24 @@
 // The era data shipped beside the program answers real questions.
-#include "engine/CYomari.h"
+#include "tests/engine/EngineFixture.h"
 #include "tests/support/ShippedEnv.h"
-
-#include <gtest/gtest.h>
 
 #include <set>
 
 using testsupport::ShippedEnv;
 using yomari::CYomari;
 
-namespace {
-
-std::pair<std::string, int32_t> ToEra(CYomari& e, int32_t w)
-{
-    e.SetMode(1);
-    e.SetInputYear(w);
-    const int32_t y = e.OutputYear();
-    return {e.OutputGengo(), y};
-}
-
-} // namespace
-
 TEST(ShippedData, ModernAndOldestErasConvert)
 {
     CYomari e(ShippedEnv());
-    using R = std::pair<std::string, int32_t>;
-    EXPECT_EQ(ToEra(e, 2019), R("令和", 1));
-    EXPECT_EQ(ToEra(e, 2026), R("令和", 8));
-    EXPECT_EQ(ToEra(e, 2018), R("平成", 30));
-    EXPECT_EQ(ToEra(e, 1989), R("平成", 1));
-    EXPECT_EQ(ToEra(e, 1926), R("昭和", 1));
-    EXPECT_EQ(ToEra(e, 1912), R("大正", 1));
-    EXPECT_EQ(ToEra(e, 1868), R("明治", 1));
-    EXPECT_EQ(ToEra(e, 645), R("大化", 1));
-    EXPECT_EQ(e.WarningNumber(), 0);
-    EXPECT_EQ(ToEra(e, 644), R("西暦", 0));
-    EXPECT_EQ(e.WarningNumber(), 100000);
+    const std::pair<int32_t, Outcome> years[] = {
+        {2019, {1, 0, "令和"}}, {2026, {8, 0, "令和"}}, {2018, {30, 0, "平成"}},
+        {1989, {1, 0, "平成"}}, {1926, {1, 0, "昭和"}}, {1912, {1, 0, "大正"}},
+        {1868, {1, 0, "明治"}}, {645, {1, 0, "大化"}},  {644, {0, 100000, "西暦"}},
+    };
+    for (const auto& [western, out] : years)
+        EXPECT_EQ(Calculate(e, {1, "", western}), out) << western;
     EXPECT_EQ(e.WarningString(), "大化以前です。\r\n");
-
-    e.SetMode(0);
-    e.SetInputGengo("昭和");
-    e.SetInputYear(50);
-    e.SetInputGengo2("西暦");
-    EXPECT_EQ(e.OutputYear(), 1975);
+    EXPECT_EQ(Calculate(e, {0, "昭和", 50, "西暦"}).year, 1975);
 }
 
 TEST(ShippedData, BothCourtLinesAreOrderedAndShareAllButTheSplitYears)
@@ -67,9 +43,8 @@ TEST(ShippedData, BothCourtLinesAreOrderedAndShareAllButTheSplitYears)
     CYomari north(ShippedEnv());
     CYomari south(ShippedEnv());
     south.SetNanBokuMode(1);
-    for (int32_t w : {645, 1000, 1330, 1400, 1600, 1868, 2026}) {
-        EXPECT_EQ(ToEra(north, w), ToEra(south, w)) << w;
-    }
-    EXPECT_EQ(ToEra(north, 1350).first, "観応");
-    EXPECT_EQ(ToEra(south, 1350).first, "正平");
+    for (int32_t w : {645, 1000, 1330, 1400, 1600, 1868, 2026})
+        EXPECT_EQ(Calculate(north, {1, "", w}), Calculate(south, {1, "", w})) << w;
+    EXPECT_EQ(Calculate(north, {1, "", 1350}).era, "観応");
+    EXPECT_EQ(Calculate(south, {1, "", 1350}).era, "正平");
 }

@@ -9,40 +9,49 @@
 
 using namespace yomari;
 
-TEST(NumberText, ParseNumberAcceptsWholeNumbersOnly)
+// A whole text is a number or nothing; its leading number stops at the first
+// foreign character, and is 0 when there is none.
+TEST(NumberText, WholeTextAndLeadingNumber)
 {
-    EXPECT_EQ(NumberText::ParseNumber("3"), 3.0);
-    EXPECT_EQ(NumberText::ParseNumber(" 12 "), 12.0);
-    EXPECT_EQ(NumberText::ParseNumber("-4.5"), -4.5);
-    EXPECT_EQ(NumberText::ParseNumber("+.5"), 0.5);
-    EXPECT_EQ(NumberText::ParseNumber("1E+07"), 1.0e7);
-    for (const char* bad : {"", "  ", "abc", "12a", "1 2", "-", ".", "e5", "1e", "平成"})
-        EXPECT_FALSE(NumberText::ParseNumber(bad).has_value()) << bad;
-}
-
-TEST(NumberText, LeadingNumberStopsAtFirstForeignCharacter)
-{
-    EXPECT_EQ(NumberText::LeadingNumber(""), 0.0);
-    EXPECT_EQ(NumberText::LeadingNumber("abc"), 0.0);
-    EXPECT_EQ(NumberText::LeadingNumber("  42abc"), 42.0);
-    EXPECT_EQ(NumberText::LeadingNumber("-7年"), -7.0);
-    EXPECT_EQ(NumberText::LeadingNumber("2.5e1x"), 25.0);
-    EXPECT_EQ(NumberText::LeadingNumber("12e"), 12.0);
-    EXPECT_EQ(NumberText::LeadingNumber("7年"), 7.0); // one digit is a number too
+    const std::pair<const char*, std::optional<double>> whole[] = {
+        {"3", 3.0}, {" 12 ", 12.0}, {"-4.5", -4.5}, {"+.5", 0.5}, {"1E+07", 1.0e7},
+        {"", {}},   {"  ", {}},     {"abc", {}},    {"12a", {}},  {"1 2", {}},
+        {"-", {}},  {".", {}},      {"e5", {}},     {"1e", {}},   {"平成", {}},
+    };
+    for (const auto& [text, number] : whole)
+        EXPECT_EQ(NumberText::ParseNumber(text), number) << text;
+    // One digit is a number too.
+    const std::pair<const char*, double> leading[] = {
+        {"", 0.0},        {"abc", 0.0},  {"  42abc", 42.0}, {"-7年", -7.0},
+        {"2.5e1x", 25.0}, {"12e", 12.0}, {"7年", 7.0},
+    };
+    for (const auto& [text, number] : leading)
+        EXPECT_EQ(NumberText::LeadingNumber(text), number) << text;
 }
 
 TEST(NumberText, RoundsHalfToEvenAndRefusesOverflow)
 {
-    EXPECT_EQ(NumberText::RoundToInt32(2.5), 2);
-    EXPECT_EQ(NumberText::RoundToInt32(3.5), 4);
-    EXPECT_EQ(NumberText::RoundToInt32(-2.5), -2);
-    EXPECT_EQ(NumberText::RoundToInt32(2147483647.0), 2147483647);
-    EXPECT_EQ(NumberText::RoundToInt32(-2147483648.0), -2147483647 - 1);
-    EXPECT_FALSE(NumberText::RoundToInt32(2147483647.5).has_value()); // rounds to 2^31
-    EXPECT_FALSE(NumberText::RoundToInt32(1e300).has_value());
-    EXPECT_EQ(NumberText::RoundToInt16(32767.0), 32767);
-    EXPECT_FALSE(NumberText::RoundToInt16(32768.0).has_value());
-    EXPECT_EQ(NumberText::RoundToInt16(-32768.4), -32768);
+    // A value, rounded to 32 and to 16 bits; 2147483647.5 rounds to 2^31.
+    const struct {
+        double value;
+        std::optional<int32_t> to32;
+        std::optional<int16_t> to16;
+    } rows[] = {
+        {2.5, 2, 2},
+        {3.5, 4, 4},
+        {-2.5, -2, -2},
+        {32767.0, 32767, 32767},
+        {32768.0, 32768, std::nullopt},
+        {-32768.4, -32768, -32768},
+        {2147483647.0, 2147483647, std::nullopt},
+        {-2147483648.0, -2147483647 - 1, std::nullopt},
+        {2147483647.5, std::nullopt, std::nullopt},
+        {1e300, std::nullopt, std::nullopt},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(NumberText::RoundToInt32(r.value), r.to32) << r.value;
+        EXPECT_EQ(NumberText::RoundToInt16(r.value), r.to16) << r.value;
+    }
 }
 
 TEST(ItemReader, FollowsQuotingBlanksAndLineEnds)

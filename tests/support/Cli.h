@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,17 @@ inline CliOutcome RunCli(const std::vector<std::string>& args, const std::string
     r.out = Slurp(dir.Path() / "out");
     r.err = Slurp(dir.Path() / "err");
     return r;
+}
+
+// A copy of the built yomari-cli in the folder, with the named shipped files
+// beside it; the copy's path.
+inline std::string CopyCli(const std::filesystem::path& folder, std::initializer_list<const char*> data = {})
+{
+    const std::string bin = YOMARI_BIN_DIR;
+    std::filesystem::copy_file(bin + "/yomari-cli", folder / "yomari-cli");
+    for (const char* name : data)
+        std::filesystem::copy_file(bin + "/" + name, folder / name);
+    return (folder / "yomari-cli").string();
 }
 
 } // namespace testsupport
