@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::ClickRadio;
 
@@ -119,17 +120,17 @@ private slots:
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0")); // 西暦->元号
         Calculate(*w, "2031");
-        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("未来"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1"));
+        QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("未来"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1"));
         Calculate(*w, "2030");
-        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("令和"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("12"));
+        QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("令和"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("12"));
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode1")); // 元号変換: 未来3 is 2033
         ClickRadio(Find<QRadioButton>(*w, "optInput1"));
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         Calculate(*w, "3");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("2033"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("2033"));
 
         // Each file on its own: no user file for the Southern line.
         QCOMPARE(testsupport::ChooseCourtLine(*w, 1), QStringList());

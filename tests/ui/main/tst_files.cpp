@@ -23,6 +23,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
@@ -154,7 +155,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(folder.Path(QStringLiteral("Yomari.das"))), qPrintable(messages[0]));
         QCOMPARE(w->Options().NanBokuMode(), 0);
-        QCOMPARE(Find<QLabel>(*w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+        QCOMPARE(TextOf(*w, "lblNanBoku"), QStringLiteral("北朝"));
         QCOMPARE(testsupport::EraOfYear(*w, 1350), QStringLiteral("観応")); // the engine kept its line
     }
 
@@ -354,7 +355,7 @@ private slots:
         const QStringList errors = testsupport::AnswerMessageBoxes(
             [&] { QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Return); });
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("2147483647"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("2147483647"));
     }
 
     // A full disk at exit: the old settings stay, the user is told, no

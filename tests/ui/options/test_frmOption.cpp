@@ -27,6 +27,7 @@
 #include <functional>
 #include <vector>
 
+using testsupport::TextOf;
 using testsupport::ClickRadio;
 using testsupport::Find;
 using testsupport::WithOptionsOpen;
@@ -63,7 +64,7 @@ Options ChoicesOf(const frmOption& d)
                : Find<QRadioButton>(d, name, 0)->isChecked() ? 0
                                                              : -1;
     };
-    const QString digits = Find<QLineEdit>(d, "txtMaxLen")->text();
+    const QString digits = TextOf(d, "txtMaxLen");
     return {choice("NanBoku"), choice("AppMode"), choice("SysTray") == 1,
             QString::number(digits.toInt()) == digits ? digits.toInt() : -1, choice("WhichCopy")};
 }
@@ -192,7 +193,7 @@ void TestFrmOption::dialogLayout()
     QVERIFY(d.isModal());
     QCOMPARE(d.minimumSize(), QSize(343, 172)); // 5145 x 2580 twips, not resizable
     QCOMPARE(d.maximumSize(), d.minimumSize());
-    QCOMPARE(Find<QLabel>(d, "lblTextMaxLen")->text(), QStringLiteral("(4以上を入力)"));
+    QCOMPARE(TextOf(d, "lblTextMaxLen"), QStringLiteral("(4以上を入力)"));
     QVERIFY(!Find<QLineEdit>(d, "txtMaxLen")->testAttribute(Qt::WA_InputMethodEnabled));
 
     // Every control lies inside the dialog, the option buttons inside their
@@ -338,10 +339,10 @@ void TestFrmOption::okWithoutChangesChangesNothing()
     QVERIFY(flow.messages.isEmpty());
     QVERIFY(filled);
     QCOMPARE(OptionsOf(w), before);
-    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), inputKept ? QStringLiteral("12") : QString());
+    QCOMPARE(TextOf(w, "txtInput0"), inputKept ? QStringLiteral("12") : QString());
     if (mode != 0 && mode != 3)
         QCOMPARE(Find<QComboBox>(w, "cmbInput0")->currentIndex(), 3);
-    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+    QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("北朝"));
 }
 
 void TestFrmOption::digitCountWriteBack_data()
@@ -386,12 +387,12 @@ void TestFrmOption::digitCountWriteBack()
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
     QCOMPARE(w.Options().TextLenMax(), stored);
-    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), cleared ? QString() : QStringLiteral("12"));
+    QCOMPARE(TextOf(w, "txtInput0"), cleared ? QString() : QStringLiteral("12"));
 
     // The year box now takes exactly the stored number of digits.
     Find<QLineEdit>(w, "txtInput0")->clear();
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("123456789012"));
-    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text().size(), stored);
+    QCOMPARE(TextOf(w, "txtInput0").size(), stored);
 }
 
 void TestFrmOption::oversizedDigitCountRefused()
@@ -413,7 +414,7 @@ void TestFrmOption::oversizedDigitCountRefused()
     std::vector<Seen> seen;
     const auto look = [&](frmOption& d) {
         seen.push_back({d.isVisible(), d.focusWidget() == Find<QLineEdit>(d, "txtMaxLen"), OptionsOf(w),
-                        Find<QLineEdit>(w, "txtInput0")->text()});
+                        TextOf(w, "txtInput0")});
     };
     flow.Run(w, {
                     [&](frmOption& d) {
@@ -478,7 +479,7 @@ void TestFrmOption::switchCourtLine()
         QCOMPARE(list->currentIndex(), 0);
     }
     QCOMPARE(Find<QRadioButton>(w, "optInput1")->text(), firstCaption);
-    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("南朝"));
+    QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("南朝"));
 
     // A Southern era converts through the Southern table.
     ClickRadio(Find<QRadioButton>(w, "optInput5"));
@@ -486,7 +487,7 @@ void TestFrmOption::switchCourtLine()
         ->setCurrentIndex(Items(Find<QComboBox>(w, "cmbInput0")).indexOf(QStringLiteral("正平")));
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("1"));
     testsupport::Click(w, "cmdCal");
-    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("1346"));
+    QCOMPARE(TextOf(w, "txtOutput0"), QStringLiteral("1346"));
 
     // And back.
     bool shownSouthern = false;
@@ -498,7 +499,7 @@ void TestFrmOption::switchCourtLine()
     QVERIFY(shownSouthern);
     QCOMPARE(w.Options().NanBokuMode(), 0);
     QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("観応")));
-    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+    QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("北朝"));
 }
 
 void TestFrmOption::courtLineFileMissing()
@@ -542,7 +543,7 @@ void TestFrmOption::courtLineFileMissing()
     QCOMPARE(seen.options, (Options{0, 0, false, 4, 0}));
 
     QCOMPARE(OptionsOf(w), (Options{0, 1, false, 6, 0}));
-    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+    QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("北朝"));
     QCOMPARE(Items(Find<QComboBox>(w, "cmbInput0")), northern);
     QCOMPARE(Items(Find<QComboBox>(w, "cmbInput1")), northern);
 
@@ -550,7 +551,7 @@ void TestFrmOption::courtLineFileMissing()
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("50"));
     const QStringList errors = testsupport::AnswerMessageBoxes([&] { testsupport::Click(w, "cmdCal"); });
     QVERIFY(errors.isEmpty());
-    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("1975"));
+    QCOMPARE(TextOf(w, "txtOutput0"), QStringLiteral("1975"));
     // And it names the years of the pair by the line in use.
     QCOMPARE(testsupport::EraOfYear(w, 1350), QStringLiteral("観応"));
 }
@@ -591,7 +592,7 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
         QVERIFY2(changed, qPrintable(name));
         QCOMPARE(OptionsOf(w), before);
         QCOMPARE(Find<QComboBox>(w, "cmbInput0")->currentIndex(), 3);
-        QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), QStringLiteral("12"));
+        QCOMPARE(TextOf(w, "txtInput0"), QStringLiteral("12"));
     }
     // Nor did any of them switch the engine's court line.
     QCOMPARE(testsupport::EraOfYear(w, 1350), QStringLiteral("観応"));
@@ -700,7 +701,7 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
         w.Form_Load();
         QCOMPARE(OptionsOf(w), (Options{1, 1, true, 9, 1}));
         QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("正平")));
-        QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("南朝"));
+        QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("南朝"));
         w.show();
         // The dialog shows what was stored; every option goes back.
         OptionsFlow flow;

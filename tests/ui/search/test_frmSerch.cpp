@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using testsupport::TextOf;
 using testsupport::Click;
 using testsupport::Find;
 using testsupport::Items;
@@ -192,7 +193,7 @@ void TestFrmSerch::controlsAsDesigned()
     QCOMPARE(Find<QPushButton>(*d, "cmdOK")->text(), QStringLiteral("&OK"));
     QCOMPARE(Find<QPushButton>(*d, "cmdSerchClear")->text(), QStringLiteral("クリア(&L)"));
     QCOMPARE(Find<QPushButton>(*d, "cmdCancel")->text(), QStringLiteral("Cancel"));
-    QCOMPARE(Find<QLabel>(*d, "Label1")->text(), QStringLiteral("時代(&N) ："));
+    QCOMPARE(TextOf(*d, "Label1"), QStringLiteral("時代(&N) ："));
     QVERIFY(Find<QListWidget>(*d, "lstDummy")->isHidden());
     QCOMPARE(Find<QLabel>(*d, "Label1")->buddy(), Find<QComboBox>(*d, "cmbJidai"));
     QVERIFY(Find<QLineEdit>(*d, "txtSerch")->testAttribute(Qt::WA_InputMethodEnabled));
@@ -207,7 +208,7 @@ void TestFrmSerch::controlsAsDesigned()
 
     QCOMPARE(frmSerch::SerchHelpText(),
              QStringLiteral("●全ひらがな、または全漢字で入力して下さい。\r●ワイルドカードが使用できます"));
-    QCOMPARE(Find<QLabel>(*d, "lblSerchHelp")->text(),
+    QCOMPARE(TextOf(*d, "lblSerchHelp"),
              QStringLiteral("●全ひらがな、または全漢字で入力して下さい。\n●ワイルドカードが使用できます"));
 }
 
@@ -303,7 +304,7 @@ void TestFrmSerch::searchMatchesReadingsNamesAndWildcards()
     Find<QLineEdit>(*d, "txtSerch")->clear();
     if (!pattern.isEmpty())
         TypeJapanese(Find<QLineEdit>(*d, "txtSerch"), pattern);
-    QCOMPARE(Find<QLineEdit>(*d, "txtSerch")->text(), pattern);
+    QCOMPARE(TextOf(*d, "txtSerch"), pattern);
     QTest::mouseClick(Find<QPushButton>(*d, "cmdSearch"), Qt::LeftButton);
     QCOMPARE(Matches(d), expected);
 }
@@ -326,7 +327,7 @@ void TestFrmSerch::okSelectsTheEraInTheListOfItsGroup()
     QVERIFY(guard.isNull());
     QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->currentText(), QStringLiteral("慶応"));
     QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->toolTip(), QStringLiteral("けいおう"));
-    QCOMPARE(Find<QLabel>(s.w, "lblGenlast1")->text(), QStringLiteral("4年"));
+    QCOMPARE(TextOf(s.w, "lblGenlast1"), QStringLiteral("4年"));
     QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentText(), before0);
 
     d = s.Open(0);
@@ -408,7 +409,7 @@ void TestFrmSerch::clearReturnsToTheFirstPeriod()
     ChoosePeriod(d, Edo);
     Search(d, QStringLiteral("けい*"));
     QTest::mouseClick(Find<QPushButton>(*d, "cmdSerchClear"), Qt::LeftButton);
-    QCOMPARE(Find<QLineEdit>(*d, "txtSerch")->text(), QString());
+    QCOMPARE(TextOf(*d, "txtSerch"), QString());
     QCOMPARE(Find<QComboBox>(*d, "cmbJidai")->currentIndex(), 0);
     QCOMPARE(Matches(d), asuka);
     QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), asuka);
@@ -517,7 +518,7 @@ void TestFrmSerch::calculationAndExitUnloadTheDialog()
     Find<QLineEdit>(s.w, "txtInput0")->setText(QStringLiteral("50"));
     Click(s.w, "cmdCal");
     QVERIFY(!s.w.SerchLoaded());
-    QVERIFY(!Find<QLineEdit>(s.w, "txtOutput0")->text().isEmpty());
+    QVERIFY(!TextOf(s.w, "txtOutput0").isEmpty());
 
     d = s.Open(1);
     s.w.close();
@@ -540,7 +541,7 @@ void TestFrmSerch::pastedRunOfBracketsIsReadOnce()
                           Qt::LeftButton); // lists the period, focuses the text box
         QCOMPARE(Matches(d).size(), 6);
         QTest::keyClick(Find<QLineEdit>(*d, "txtSerch"), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Find<QLineEdit>(*d, "txtSerch")->text().size(), length);
+        QCOMPARE(TextOf(*d, "txtSerch").size(), length);
 
         const uint64_t before = yomari::LikeWorkDone().readSteps;
         QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
@@ -561,7 +562,7 @@ void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    const QString hint = Find<QLabel>(*d, "lblSerchHelp")->text();
+    const QString hint = TextOf(*d, "lblSerchHelp");
     // Typed as a person types: the pattern, then Enter in the box.
     const auto typeAndEnter = [d](const QString& pattern) {
         Find<QLineEdit>(*d, "txtSerch")->clear();
@@ -593,16 +594,16 @@ void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
             else if (found[period].isEmpty())
                 expected = QStringLiteral("この時代にはありません。\nほかの時代に%1件あります。")
                                .arg(everywhere.size());
-            QCOMPARE(Find<QLabel>(*d, "lblSerchHelp")->text(), expected);
+            QCOMPARE(TextOf(*d, "lblSerchHelp"), expected);
             QVERIFY(shown::Cut(Find<QLabel>(*d, "lblSerchHelp")).isEmpty());
         }
     }
     // The opening period, 飛鳥時代, has no しょう*.
     Click(*d, "cmdSerchClear");
     typeAndEnter(QStringLiteral("しょう*"));
-    QVERIFY(Find<QLabel>(*d, "lblSerchHelp")->text().startsWith(QStringLiteral("この時代にはありません。")));
+    QVERIFY(TextOf(*d, "lblSerchHelp").startsWith(QStringLiteral("この時代にはありません。")));
     Click(*d, "cmdSerchClear");
-    QCOMPARE(Find<QLabel>(*d, "lblSerchHelp")->text(), hint);
+    QCOMPARE(TextOf(*d, "lblSerchHelp"), hint);
     QVERIFY(!s.w.Serch()->IsUnloaded()); // Enter searched and closed nothing
 }
 

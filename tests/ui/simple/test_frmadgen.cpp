@@ -20,6 +20,7 @@
 
 #include <memory>
 
+using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::PressAsX;
@@ -92,8 +93,7 @@ struct Shown {
 
 Shown Read(const frmADGen* ad)
 {
-    return {Find<QLineEdit>(*ad, "Text1")->text(), Find<QLabel>(*ad, "Label2")->text(),
-            Find<QLineEdit>(*ad, "Label3")->text(), Find<QLabel>(*ad, "Label4")->text()};
+    return {TextOf(*ad, "Text1"), TextOf(*ad, "Label2"), TextOf(*ad, "Label3"), TextOf(*ad, "Label4")};
 }
 
 char* toString(const Shown& s)
@@ -230,7 +230,7 @@ void TestFrmADGen::eraToWestern()
     // The button gives the same answer.
     Find<QLineEdit>(*ad, "Label3")->clear();
     QTest::mouseClick(Find<QPushButton>(*ad, "Command1"), Qt::LeftButton);
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
+    QCOMPARE(TextOf(*ad, "Label3"), result);
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 }
 
@@ -302,7 +302,7 @@ void TestFrmADGen::directionEnablesEraButtons()
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("16"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2004"));
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("2004"));
 
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     for (int j = 0; j < 4; ++j)
@@ -314,7 +314,7 @@ void TestFrmADGen::directionEnablesEraButtons()
 
     Type(ad, QStringLiteral("1867"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QVERIFY(!Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QVERIFY(!TextOf(*ad, "Label4").isEmpty());
     ClickRadio(Find<QRadioButton>(*ad, "Option10"));
     for (int j = 0; j < 4; ++j)
         QVERIFY(Find<QRadioButton>(*ad, "Option2", j)->isEnabled());
@@ -346,8 +346,8 @@ void TestFrmADGen::deleteKey()
     ClickRadio(Find<QRadioButton>(*ad, "Option20")); // 明治
     Type(ad, QStringLiteral("46"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("1913"));
-    const QString note = Find<QLabel>(*ad, "Label4")->text();
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("1913"));
+    const QString note = TextOf(*ad, "Label4");
     // Delete as an X server sends it, with the text DEL: the character after
     // the caret goes, and the old result with it; the note stays.
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Home);
@@ -362,35 +362,35 @@ void TestFrmADGen::keyFilter()
     frmADGen* ad = p.ad;
 
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_0);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QString());
+    QCOMPARE(TextOf(*ad, "Text1"), QString());
     Type(ad, QStringLiteral("1a-.+ 0"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("10"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("10"));
     TypeJapanese(Find<QLineEdit>(*ad, "Text1"), QStringLiteral("へい"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("10"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("10"));
     Type(ad, QStringLiteral("045"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("1004"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("1004"));
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_0);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("1004"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("1004"));
 
     // The paste shortcut pastes, though it comes with a control character.
     QApplication::clipboard()->setText(QStringLiteral("12"));
     Find<QLineEdit>(*ad, "Text1")->clear();
     PressAsX(Find<QLineEdit>(*ad, "Text1"), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("12"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("12"));
 
     // Enter on an empty box calculates nothing.
     Find<QLineEdit>(*ad, "Text1")->clear();
     Enter(Find<QLineEdit>(*ad, "Text1"));
     QCOMPARE(Read(ad), Shown{});
     QTest::mouseClick(Find<QPushButton>(*ad, "Command1"), Qt::LeftButton);
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(TextOf(*ad, "Label3").isEmpty());
 
     // Backspace takes the old result away but leaves the note.
     ClickRadio(Find<QRadioButton>(*ad, "Option20"));
     Type(ad, QStringLiteral("46"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("1913"));
-    const QString note = Find<QLabel>(*ad, "Label4")->text();
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("1913"));
+    const QString note = TextOf(*ad, "Label4");
     QVERIFY(!note.isEmpty());
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Backspace);
     QCOMPARE(Read(ad), (Shown{"4", {}, {}, note}));
@@ -398,7 +398,7 @@ void TestFrmADGen::keyFilter()
     // Typing into the result box changes nothing.
     Find<QLineEdit>(*ad, "Label3")->setText(QStringLiteral("1913"));
     QTest::keyClicks(Find<QLineEdit>(*ad, "Label3"), QStringLiteral("77"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("1913"));
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("1913"));
 }
 
 void TestFrmADGen::escape_data()
@@ -459,7 +459,7 @@ void TestFrmADGen::escapeClearsNonEmptyInputFirst()
     ClickRadio(Find<QRadioButton>(*ad, "Option20"));
     Type(ad, QStringLiteral("46"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QVERIFY(!Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QVERIFY(!TextOf(*ad, "Label4").isEmpty());
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Escape);
     QVERIFY(ad->isVisible());
     QCOMPARE(Read(ad), Shown{});
@@ -469,7 +469,7 @@ void TestFrmADGen::escapeClearsNonEmptyInputFirst()
     Find<QPushButton>(*ad, "cmdCopy")->setFocus();
     QTest::keyClick(Find<QPushButton>(*ad, "cmdCopy"), Qt::Key_Escape);
     QVERIFY(ad->isVisible());
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(TextOf(*ad, "Text1").isEmpty());
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Escape);
@@ -483,20 +483,20 @@ void TestFrmADGen::eraButtonKeysAndClicks()
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("16"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QVERIFY(!Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(!TextOf(*ad, "Label3").isEmpty());
 
     // Choosing an era clears, and the focus stays on the button.
     Find<QRadioButton>(*ad, "Option22")->setFocus();
     ClickRadio(Find<QRadioButton>(*ad, "Option22"));
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(TextOf(*ad, "Text1").isEmpty());
+    QVERIFY(TextOf(*ad, "Label3").isEmpty());
     QVERIFY(Find<QRadioButton>(*ad, "Option22")->hasFocus());
 
     // Enter on an era button clears and goes to the year box.
     Type(ad, QStringLiteral("50"));
     Find<QRadioButton>(*ad, "Option22")->setFocus();
     Enter(Find<QRadioButton>(*ad, "Option22"));
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(TextOf(*ad, "Text1").isEmpty());
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
     QVERIFY(Find<QRadioButton>(*ad, "Option22")->isChecked());
 }
@@ -565,7 +565,7 @@ void TestFrmADGen::sixteenBitLimits()
         QApplication::clipboard()->setText(input);
         Find<QLineEdit>(*ad, "Text1")->paste();
     }
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
+    QCOMPARE(TextOf(*ad, "Text1"), input);
     Enter(Find<QLineEdit>(*ad, "Text1"));
     QCOMPARE(Read(ad), (Shown{inputAfter, unit, result, note}));
     QVERIFY(ad->isVisible());
@@ -579,15 +579,14 @@ void TestFrmADGen::noEraChecked()
     QCOMPARE(ad->SelectedGengo(), -1);
     Type(ad, QStringLiteral("16"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), frmADGen::NoEraMessage());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QCOMPARE(TextOf(*ad, "Label4"), frmADGen::NoEraMessage());
+    QVERIFY(TextOf(*ad, "Label3").isEmpty());
 
     // The other direction needs no era button.
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     Type(ad, QStringLiteral("2004"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label2")->text() + Find<QLineEdit>(*ad, "Label3")->text(),
-             QStringLiteral("平成16"));
+    QCOMPARE(TextOf(*ad, "Label2") + TextOf(*ad, "Label3"), QStringLiteral("平成16"));
 }
 
 void TestFrmADGen::badEraData()
@@ -604,8 +603,8 @@ void TestFrmADGen::badEraData()
         ClickRadio(Find<QRadioButton>(*ad, "Option1", westernToEra ? 1 : 0));
         Type(ad, QStringLiteral("1950"));
         Enter(Find<QLineEdit>(*ad, "Text1"));
-        QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), frmADGen::BadEraDataMessage());
-        QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+        QCOMPARE(TextOf(*ad, "Label4"), frmADGen::BadEraDataMessage());
+        QVERIFY(TextOf(*ad, "Label3").isEmpty());
     }
 }
 
@@ -623,8 +622,8 @@ void TestFrmADGen::fullVersion()
     QCOMPARE(p.main->Options().AppMode(), 0);
     QTRY_VERIFY(Find<QLineEdit>(*p.main, "txtInput0")->hasFocus());
     // What the simple window showed stays for its next use.
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("16"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2004"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("16"));
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("2004"));
 }
 
 void TestFrmADGen::minimise()
@@ -677,13 +676,12 @@ void TestFrmADGen::shippedData()
          {std::pair{"2026", "令和8"}, std::pair{"2019", "令和1"}, std::pair{"1912", "大正1"}}) {
         Type(ad, QString::fromLatin1(year));
         Enter(Find<QLineEdit>(*ad, "Text1"));
-        QCOMPARE(Find<QLabel>(*ad, "Label2")->text() + Find<QLineEdit>(*ad, "Label3")->text(),
-                 QString::fromUtf8(era));
+        QCOMPARE(TextOf(*ad, "Label2") + TextOf(*ad, "Label3"), QString::fromUtf8(era));
         Find<QLineEdit>(*ad, "Text1")->clear();
     }
     Type(ad, QStringLiteral("1911"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), QStringLiteral("大正以前です。"));
+    QCOMPARE(TextOf(*ad, "Label4"), QStringLiteral("大正以前です。"));
 }
 
 void TestFrmADGen::settingsRoundTrip_data()
