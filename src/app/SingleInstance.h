@@ -4,8 +4,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 
 class QLocalServer;
+class QSocketNotifier;
 
 namespace yomari::app {
 
@@ -15,8 +17,13 @@ class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    // The socket's path: in the user's runtime folder, so per user.
+    // The socket's name: the path of a socket in the user's runtime folder,
+    // so per user. On Linux it names an abstract socket, which ends with the
+    // program that holds it, killed or not; elsewhere it is a file.
     static QString ServerName();
+
+    // Whether a running program answers on the socket.
+    static bool Answers(int timeoutMs = 500);
 
     // Passes `arguments` to the running program. True when it took them and
     // this start should end; false when none runs.
@@ -31,8 +38,23 @@ public:
     bool Listen(std::function<void(const QStringList&)> arrived);
 
 private:
-    QLocalServer* m_server = nullptr;
     std::function<void(const QStringList&)> m_arrived;
+#ifdef Q_OS_LINUX
+    // Plain sockets: QtNetwork and what it loads would add a tenth to the
+    // start-up time.
+    void Accept();
+    void Receive(int fd);
+    void Drop(int fd);
+    int m_listener = -1;
+    QSocketNotifier* m_listening = nullptr;
+    struct Connection {
+        QSocketNotifier* notifier;
+        QByteArray bytes;
+    };
+    std::map<int, Connection> m_connections;
+#else
+    QLocalServer* m_server = nullptr;
+#endif
 };
 
 } // namespace yomari::app
