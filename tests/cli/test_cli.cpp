@@ -605,6 +605,7 @@ TEST(Cli, LunisolarDays)
     EXPECT_EQ(a["jdn"].toInteger(), 2168353);
     EXPECT_EQ(a["julian"].toString(), "1224-08-17");
     EXPECT_EQ(a["gregorian"].toString(), "1224-08-24");
+    EXPECT_EQ(a["line"].toString(), "n");
     const QJsonObject era = a["era"].toObject();
     EXPECT_EQ(era["name"].toString(), "貞応");
     EXPECT_EQ(era["reading"].toString(), "じょうおう");

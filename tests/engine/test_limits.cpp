@@ -231,8 +231,9 @@ TEST(DataFileLimits, HugeAndSpecialFilesAreRefusedByName)
         return path;
     };
     const std::string huge = sized("huge", 256u << 20);
-    const std::string over = sized("over", yomari::kMaxDataFileBytes + 1);
-    const std::string atLimit = sized("limit", yomari::kMaxDataFileBytes);
+    const std::uintmax_t limit = 4u << 20; // the 4 MB the message names
+    const std::string over = sized("over", limit + 1);
+    const std::string atLimit = sized("limit", limit);
     const std::string fifo = (dir.Path() / "fifo").string();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string device = (dir.Path() / "zero").string();

@@ -56,18 +56,15 @@ TEST(MilestoneFile, BrokenFilesNameTheFileAndLine)
         {"\r\n  \r\n", 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
         const std::string file = dir.Write("Yomari.dak", c.text);
-        try {
-            yomari::ReadMilestoneFile(file, "Yomari");
-            ADD_FAILURE() << "accepted: " << c.text;
-        } catch (const yomari::YomariError& e) {
-            EXPECT_NE(e.Description().find(file), std::string::npos) << e.Description();
-            if (c.line > 0) {
-                EXPECT_NE(e.Description().find(" の" + std::to_string(c.line) + "行目"), std::string::npos)
-                    << e.Description();
-            }
-            EXPECT_EQ(e.Source(), "Yomari");
+        const yomari::YomariError e = Raised([&] { yomari::ReadMilestoneFile(file, "Yomari"); });
+        EXPECT_NE(e.Description().find(file), std::string::npos) << e.Description();
+        if (c.line > 0) {
+            EXPECT_NE(e.Description().find(" の" + std::to_string(c.line) + "行目"), std::string::npos)
+                << e.Description();
         }
+        EXPECT_EQ(e.Source(), "Yomari");
     }
     // The same age for another kind is no clash; CP932 reads like UTF-8.
     const std::string both = good + "\"女\",\"本厄\",42,\"\"\r\n\"長寿\",\"還暦\",61,\"\"\r\n";

@@ -3,6 +3,7 @@
 #include "engine/AgeTable.h"
 #include "engine/BirthInput.h"
 #include "engine/SchoolTable.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,7 @@ namespace {
 
 const EraCalendar& Shipped()
 {
-    static const EraCalendar calendar = [] {
-        EngineEnvironment env;
-        env.folder = YOMARI_BIN_DIR;
-        env.baseName = "Yomari";
-        env.currentYear = [] { return 2026; };
-        return EraCalendar::Load(env, 0);
-    }();
+    static const EraCalendar calendar = EraCalendar::Load(testsupport::ShippedEnv(), 0);
     return calendar;
 }
 
@@ -59,12 +54,13 @@ TEST(AgeTable, Year2026WithMilestones)
     EXPECT_EQ(RowOf(plain, "1966年"),
               (Cells{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳"}));
 
-    // Another year looked from; the ends of the year range.
+    // Another year looked from; the ends of the year range, 121 to 9999 (the
+    // first year whose 120-year-old was born in the year 1).
     EXPECT_EQ(RowOf(AgeTableText(MakeAgeRows(Shipped(), 1990, &m, "Yomari"), true), "1966年")[3], "24歳");
-    EXPECT_NO_THROW(MakeAgeRows(Shipped(), kAgeTableFirstYear, nullptr, "Yomari"));
-    EXPECT_THROW(MakeAgeRows(Shipped(), kAgeTableFirstYear - 1, nullptr, "Yomari"), YomariError);
-    EXPECT_NO_THROW(MakeAgeRows(Shipped(), kAgeTableLastYear, nullptr, "Yomari"));
-    EXPECT_THROW(MakeAgeRows(Shipped(), kAgeTableLastYear + 1, nullptr, "Yomari"), YomariError);
+    for (int32_t year : {121, 9999})
+        EXPECT_NO_THROW(MakeAgeRows(Shipped(), year, nullptr, "Yomari")) << year;
+    for (int32_t year : {120, 10000})
+        EXPECT_THROW(MakeAgeRows(Shipped(), year, nullptr, "Yomari"), YomariError) << year;
 }
 
 TEST(SchoolTable, EntryFollowsTheFirstOfApril)

@@ -20,6 +20,9 @@ TEST(NumberText, WholeTextAndLeadingNumber)
     };
     for (const auto& [text, number] : whole)
         EXPECT_EQ(NumberText::ParseNumber(text), number) << text;
+    // Views that stop short of more digits, as a cut item does.
+    EXPECT_EQ(NumberText::ParseNumber(std::string_view("12.5", 2)), 12.0);
+    EXPECT_EQ(NumberText::ParseNumber(std::string_view("1.25", 3)), 1.2);
     // One digit is a number too.
     const std::pair<const char*, double> leading[] = {
         {"", 0.0},        {"abc", 0.0},  {"  42abc", 42.0}, {"-7年", -7.0},
