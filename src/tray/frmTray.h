@@ -34,7 +34,6 @@ public:
 
     void TaskTray1_LeftClick();
     void TaskTray1_RightClick();
-    void mnuRightClick_Click(int index);
 
     cTaskTray* TaskTray1 = nullptr;
     QMenu* mnuRight = nullptr;
@@ -45,6 +44,9 @@ public:
     QAction* mnuDates = nullptr;
 
 private:
+    // The menu's commands, by their place in mnuRightClick.
+    void mnuRightClick_Click(int index);
+
     WindowHost& m_host;
     AppOptions& m_options;
 };

@@ -51,7 +51,7 @@ private slots:
                 box->button(QMessageBox::No)->click();
                 return true;
             })
-            .Run([&] { w.Tray().mnuRightClick_Click(1); }); // 常駐解除 asks whether to end
+            .Run([&] { w.Tray().mnuRightClick[1]->trigger(); }); // 常駐解除 asks whether to end
         QCOMPARE(buttons, (QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}));
     }
 

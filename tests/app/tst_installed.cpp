@@ -3,6 +3,7 @@
 // the XDG folders of a home of its own.
 #include "app/SettingsLocation.h"
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "engine/TextDecoding.h"
 #include "ui/simple/frmADGen.h"
 #include "ui/main/frmMain.h"
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::ClickRadio;
 
@@ -118,21 +120,21 @@ private slots:
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0")); // 西暦->元号
         Calculate(*w, "2031");
-        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("未来"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1"));
+        QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("未来"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1"));
         Calculate(*w, "2030");
-        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("令和"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("12"));
+        QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("令和"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("12"));
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode1")); // 元号変換: 未来3 is 2033
         ClickRadio(Find<QRadioButton>(*w, "optInput1"));
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         Calculate(*w, "3");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("2033"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("2033"));
 
         // Each file on its own: no user file for the Southern line.
-        w->m_CYomari->SetNanBokuMode(1);
-        QCOMPARE(QString::fromStdString(w->m_CYomari->Gengo(1)), QStringLiteral("令和"));
+        QCOMPARE(testsupport::ChooseCourtLine(*w, 1), QStringList());
+        QCOMPARE(testsupport::EraOfYear(*w, 2031), QStringLiteral("令和"));
         w->close();
     }
 
@@ -153,12 +155,9 @@ private slots:
         QVERIFY(messages[0].contains(QStringLiteral("二〇三一")));
         QCOMPARE(Find<QRadioButton>(*w, "optInput1")->text(), QStringLiteral("令和"));
 
-        const QStringList again = testsupport::AnswerMessageBoxes([&] {
-            w->m_CYomari->SetNanBokuMode(1);
-            w->m_CYomari->SetNanBokuMode(0);
-        });
+        const QStringList again = testsupport::ChooseCourtLine(*w, 1) + testsupport::ChooseCourtLine(*w, 0);
         QCOMPARE(again, QStringList());
-        QCOMPARE(QString::fromStdString(w->m_CYomari->Gengo(1)), QStringLiteral("令和"));
+        QCOMPARE(testsupport::EraOfYear(*w, 2031), QStringLiteral("令和"));
         w->close();
     }
 

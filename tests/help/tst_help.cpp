@@ -2,6 +2,7 @@
 #include "help/HlpDlg.h"
 #include "ui/search/LikePattern.h"
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "ui/main/frmMain.h"
 #include "ui/table/frmTable.h"
 #include "ui/options/frmOption.h"
@@ -357,7 +358,8 @@ private slots:
         frmMain main;
         main.Form_Load();
         main.show();
-        frmOption options(main.Options(), main.m_CYomari.get(), &main);
+        const auto folderEngine = testsupport::FolderEngine();
+        frmOption options(main.Options(), folderEngine.get(), &main);
         Find<QRadioButton>(main, "optInput5")->setChecked(true);
         Find<QPushButton>(main, "cmdInputSerch0")->click();
         HelpViewer* viewer = Open(3, 0, {}, QStringLiteral(YOMARI_BIN_DIR "/Yomari.hlp"));
@@ -401,7 +403,7 @@ private slots:
 
         // Each wildcard example picks some eras, not all: the match is tried
         // against readings and names alike.
-        const yomari::CYomari& engine = *main.m_CYomari;
+        const yomari::CYomari& engine = *folderEngine;
         const QString wildcards = html.mid(html.indexOf(QStringLiteral("name=\"ctx51\"")));
         const QString table = wildcards.left(wildcards.indexOf(QStringLiteral("</table>")));
         int examples = 0;

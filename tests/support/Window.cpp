@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -35,6 +36,24 @@ QObject* FindControl(const QObject& window, const QString& name, const QMetaObje
 void ClickRadio(QRadioButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+QString TextOf(const QObject& window, const QString& name)
+{
+    QObject* control = FindControl(window, name, QWidget::staticMetaObject);
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    if (auto* box = qobject_cast<QLineEdit*>(control))
+        return box->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return button->text();
+    QTest::qFail(qPrintable(name + QStringLiteral(" shows no text")), __FILE__, __LINE__);
+    throw std::runtime_error("no text");
+}
+
+void Click(const QObject& window, const QString& name)
+{
+    QTest::mouseClick(Find<QAbstractButton>(window, name), Qt::LeftButton);
 }
 
 void Type(QWidget* w, const QString& text)

@@ -37,6 +37,13 @@ T* Find(const QObject& window, const QString& name, int index)
 // and only its indicator and label take a click.
 void ClickRadio(QRadioButton* button);
 
+// The text the window's label, box or button of that objectName shows.
+QString TextOf(const QObject& window, const QString& name);
+
+// Clicks the button of the window with that objectName, as a person does
+// with the mouse: a disabled button takes no click.
+void Click(const QObject& window, const QString& name);
+
 // Types the text into the widget: ASCII key by key, anything else (kana,
 // kanji) as an input method commits it, since QTest::keyClicks cannot.
 void Type(QWidget* w, const QString& text);

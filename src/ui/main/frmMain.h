@@ -48,9 +48,6 @@ public:
     // notification area instead (when an icon can be shown there).
     void SecondStart(const QString& commandLine);
 
-    // The one engine of the program; other windows reach it through here.
-    std::unique_ptr<yomari::CYomari> m_CYomari;
-
     // The options of every window. A new court line refills the era lists,
     // a new digit count clears the boxes.
     AppOptions& Options() { return m_options; }
@@ -90,20 +87,6 @@ public:
     frmTray& Tray();
     bool TrayLoaded() const { return m_frmTray != nullptr; }
 
-    // Handlers, public so that other windows and tests can raise them as the
-    // controls do.
-    void cmdCal_Click();
-    void cmdClear_Click();
-    void cmdCopy_Click();
-    void cmdExit_Click();
-    void cmdHelp_Click();
-    void cmdOption_Click();
-    void cmdTable_Click();
-    void optCalMode_Click(int index);
-    void optInput_Click(int index);
-    void cmbInput_Click(int index);
-    void cmdInputSerch_Click(int index);
-
     // The era search dialog while it is loaded, else nullptr.
     frmSerch* Serch() const;
     bool SerchLoaded() const { return Serch() != nullptr; }
@@ -122,6 +105,19 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The controls' handlers.
+    void cmdCal_Click();
+    void cmdClear_Click();
+    void cmdCopy_Click();
+    void cmdExit_Click();
+    void cmdHelp_Click();
+    void cmdOption_Click();
+    void cmdTable_Click();
+    void optCalMode_Click(int index);
+    void optInput_Click(int index);
+    void cmbInput_Click(int index);
+    void cmdInputSerch_Click(int index);
+
     void CreateControls();
     void NameControls();
     // Widens what the font in use, the era names and TextLenMax need wider.
@@ -162,6 +158,8 @@ private:
 
     void OptionChanged(AppOptions::Option option);
 
+    // The one engine of the program; the other windows get it from here.
+    std::unique_ptr<yomari::CYomari> m_CYomari;
     AppOptions m_options;
     int32_t m_windowState = 0;
 

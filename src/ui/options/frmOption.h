@@ -25,16 +25,15 @@ public:
     frmOption(AppOptions& options, yomari::CYomari* engine, QWidget* parent);
     ~frmOption() override;
 
-    // Handlers, public so that the main window and tests can raise them as
-    // the controls do.
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void txtMaxLen_KeyPress(int& keyAscii);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The controls' handlers.
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void txtMaxLen_KeyPress(int& keyAscii);
+
     void CreateControls();
     void SetTabOrder();
     void Form_Load();

@@ -51,14 +51,6 @@ public:
     // Katakana as the hiragana the readings are written in (ショウ → しょう).
     static QString AsHiragana(QString text);
 
-    // Handlers, public so that tests can raise them as the controls do.
-    void cmbJidai_Click();
-    void cmdSearch_Click();
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void cmdSerchClear_Click();
-    void lstMatch_Click();
-
     // Index of the main window's era list to fill ("0" or "1"); "" after Cancel.
     QString Tag;
 
@@ -82,6 +74,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The controls' handlers.
+    void cmbJidai_Click();
+    void cmdSearch_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdSerchClear_Click();
+    void lstMatch_Click();
+
     void CreateControls();
     void SetTabOrder();
     void ConnectHandlers();

@@ -51,15 +51,6 @@ public:
     // Puts the focus into the year box, where a shown window is typed into.
     void FocusYear();
 
-    // Handlers, public so that other windows and tests can raise them as the
-    // controls do.
-    void Option1_Click(int index);
-    void Option2_Click(int index);
-    void Command1_Click();
-    void cmdCopy_Click();
-    void cmdFullVersion_Click();
-    void cmdHelp_Click();
-
     // Hides the window while the program lives in the notification area,
     // otherwise unloads it (and with it the program).
     void CloseWindow();
@@ -79,6 +70,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The controls' handlers.
+    void Option1_Click(int index);
+    void Option2_Click(int index);
+    void Command1_Click();
+    void cmdCopy_Click();
+    void cmdFullVersion_Click();
+    void cmdHelp_Click();
+
     void CreateControls();
     // Widens the year row for TextLenMax digits and the era names in use.
     void ArrangeWindow();

@@ -4,6 +4,7 @@
 
 #include "tests/support/SmallDisk.h"
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "app/basYomari.h"
 #include "ui/main/frmMain.h"
 #include "ui/simple/frmADGen.h"
@@ -22,6 +23,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
@@ -126,7 +128,9 @@ private slots:
         QVERIFY2(error.contains(folder.Path(QStringLiteral("Yomari.dan"))), qPrintable(error));
         QVERIFY2(error.contains(says), qPrintable(error));
         QVERIFY2(error.size() < 300, qPrintable(error.left(300)));
-        QVERIFY(!w.m_CYomari);
+        // Nothing of the failed start is left to write settings on closing.
+        w.close();
+        QVERIFY(!QFile::exists(folder.Path(QStringLiteral("Yomari.ini"))));
     }
 
     void courtLineSwitchToAShortFileIsRefusedByName()
@@ -151,8 +155,8 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(folder.Path(QStringLiteral("Yomari.das"))), qPrintable(messages[0]));
         QCOMPARE(w->Options().NanBokuMode(), 0);
-        QCOMPARE(w->m_CYomari->NanBokuMode(), 0);
-        QCOMPARE(Find<QLabel>(*w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+        QCOMPARE(TextOf(*w, "lblNanBoku"), QStringLiteral("北朝"));
+        QCOMPARE(testsupport::EraOfYear(*w, 1350), QStringLiteral("観応")); // the engine kept its line
     }
 
     // The README's new era, written into the user's era file before its
@@ -185,7 +189,7 @@ private slots:
             messages[0].contains(dan + QStringLiteral(" と ") + folder.Path(QStringLiteral("Yomari.dad"))),
             qPrintable(messages[0]));
         QVERIFY2(messages[0].contains(QStringLiteral("代わりに ") + installed), qPrintable(messages[0]));
-        QCOMPARE(QString::fromStdString(w->m_CYomari->Gengo(1)), QStringLiteral("新元号"));
+        QCOMPARE(Find<QRadioButton>(*w, "optInput1")->text(), QStringLiteral("新元号"));
 
         w->show();
         const QStringList later = testsupport::AnswerMessageBoxes(
@@ -351,7 +355,7 @@ private slots:
         const QStringList errors = testsupport::AnswerMessageBoxes(
             [&] { QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Return); });
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("2147483647"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("2147483647"));
     }
 
     // A full disk at exit: the old settings stay, the user is told, no

@@ -1,4 +1,5 @@
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "app/basYomari.h"
 #include "ui/main/frmMain.h"
 #include "help/HlpDlg.h"
@@ -20,7 +21,9 @@
 
 #include <unistd.h>
 
+using testsupport::TextOf;
 using testsupport::Find;
+using testsupport::Click;
 using testsupport::ClickRadio;
 using testsupport::PressAsX;
 using testsupport::ProgramFolder;
@@ -61,25 +64,25 @@ private slots:
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         QCOMPARE(w->Layout(), 2);
         Calculate(*w, "50");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1975"));
-        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1975"));
+        QCOMPARE(TextOf(*w, "lblWarning"), QString());
         QVERIFY(Find<QLineEdit>(*w, "txtInput0")->hasFocus());
 
         // Same era both sides gives the year unchanged; into 平成 warns.
         ClickRadio(Find<QRadioButton>(*w, "optInput8"));
         QCOMPARE(w->Layout(), 2); // an era change keeps the mode's layout
         Calculate(*w, "50");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("50"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("50"));
         ClickRadio(Find<QRadioButton>(*w, "optInput7"));
         Calculate(*w, "70");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("7"));
-        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(),
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("7"));
+        QCOMPARE(TextOf(*w, "lblWarning"),
                  QStringLiteral("Warning!!\r\n入力年は\r\n元号最終年以上です。\r\n"));
         // The target era had not begun: an empty box and the warning.
         ClickRadio(Find<QRadioButton>(*w, "optInput4"));
         Calculate(*w, "1");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
-        QVERIFY(Find<QLabel>(*w, "lblWarning")->text().contains(QStringLiteral("始まっていません。")));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
+        QVERIFY(TextOf(*w, "lblWarning").contains(QStringLiteral("始まっていません。")));
     }
 
     void westernToEraWithShippedData()
@@ -104,18 +107,18 @@ private slots:
                      {"645", "大化", "1"},  {"1350", "観応", "1"}};
         for (const auto& c : cases) {
             Calculate(*w, QString::fromLatin1(c.year));
-            QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QString::fromUtf8(c.era));
-            QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString::fromLatin1(c.eraYear));
-            QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), QString());
-            w->cmdCopy_Click();
+            QCOMPARE(TextOf(*w, "lblOutput0"), QString::fromUtf8(c.era));
+            QCOMPARE(TextOf(*w, "txtOutput0"), QString::fromLatin1(c.eraYear));
+            QCOMPARE(TextOf(*w, "lblWarning"), QString());
+            Click(*w, "cmdCopy");
             QCOMPARE(QApplication::clipboard()->text(),
                      QString::fromUtf8(c.era) + QString::fromLatin1(c.eraYear));
             QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
         }
         Calculate(*w, "644");
-        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("西暦"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
-        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), QStringLiteral("Warning!!\r\n大化以前です。\r\n"));
+        QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("西暦"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
+        QCOMPARE(TextOf(*w, "lblWarning"), QStringLiteral("Warning!!\r\n大化以前です。\r\n"));
     }
 
     void everyYearBoxEditsAsATextBox()
@@ -192,8 +195,7 @@ private slots:
         commit.setCommitString(QStringLiteral("１９９０"));
         QCoreApplication::sendEvent(Find<QLineEdit>(*w, "txtInput0"), &commit);
         QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Return);
-        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text() + Find<QLineEdit>(*w, "txtOutput0")->text(),
-                 QStringLiteral("平成2"));
+        QCOMPARE(TextOf(*w, "lblOutput0") + TextOf(*w, "txtOutput0"), QStringLiteral("平成2"));
     }
 
     void aYearOfChangeNamesItsOtherEra()
@@ -219,19 +221,18 @@ private slots:
             ClickRadio(Find<QRadioButton>(*w, "optCalMode", c.mode));
             QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
             Calculate(*w, QString::fromLatin1(c.typed));
-            QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text() + Find<QLineEdit>(*w, "txtOutput0")->text(),
-                     QString::fromUtf8(c.shown));
-            QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->text(), QString::fromUtf8(c.other));
+            QCOMPARE(TextOf(*w, "lblOutput0") + TextOf(*w, "txtOutput0"), QString::fromUtf8(c.shown));
+            QCOMPARE(TextOf(*w, "lblOtherEra"), QString::fromUtf8(c.other));
             QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->isVisible(), *c.other != '\0');
         }
         // The note goes with the result it belongs to.
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
         Calculate(*w, "2019");
         QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
-        QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->text(), QString());
+        QCOMPARE(TextOf(*w, "lblOtherEra"), QString());
         Calculate(*w, "2019");
         ClickRadio(Find<QRadioButton>(*w, "optCalMode1"));
-        QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->text(), QString());
+        QCOMPARE(TextOf(*w, "lblOtherEra"), QString());
     }
 
     void ageAndReferenceYear()
@@ -240,8 +241,8 @@ private slots:
         auto w = Open();
         ClickRadio(Find<QRadioButton>(*w, "optCalMode2"));
         QCOMPARE(w->Layout(), 4);
-        QCOMPARE(Find<QLabel>(*w, "lblInput0")->text(), QStringLiteral("生年"));
-        QCOMPARE(Find<QLabel>(*w, "lblOutput4")->text(), QStringLiteral("歳"));
+        QCOMPARE(TextOf(*w, "lblInput0"), QStringLiteral("生年"));
+        QCOMPARE(TextOf(*w, "lblOutput4"), QStringLiteral("歳"));
         QVERIFY(Find<QLineEdit>(*w, "txtInput1")->isVisible());
         QVERIFY(!Find<QLineEdit>(*w, "txtOutput0")->isVisible());
         ClickRadio(Find<QRadioButton>(*w, "optInput2")); // 昭和
@@ -251,37 +252,36 @@ private slots:
         Type(Find<QLineEdit>(*w, "txtInput0"), "50");
         QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Return);
         QVERIFY(Find<QLineEdit>(*w, "txtInput1")->hasFocus());
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtOutput1"), QString());
         Type(Find<QLineEdit>(*w, "txtInput1"), "1");
         QTest::keyClick(Find<QLineEdit>(*w, "txtInput1"), Qt::Key_Return);
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("14"));
-        w->cmdCopy_Click();
+        QCOMPARE(TextOf(*w, "txtOutput1"), QStringLiteral("14"));
+        Click(*w, "cmdCopy");
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("14"));
 
         // 平成 with no reference year: the focus goes there, nothing else.
         QTest::keyClick(Find<QLineEdit>(*w, "txtInput1"), Qt::Key_Escape);
-        QCOMPARE(Find<QLineEdit>(*w, "txtInput1")->text(), QString());
-        QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(),
+        QCOMPARE(TextOf(*w, "txtInput1"), QString());
+        QCOMPARE(TextOf(*w, "txtInput0"),
                  QStringLiteral("50")); // Esc empties its own box only
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         QVERIFY(Find<QLineEdit>(*w, "txtInput1")->hasFocus());
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtOutput1"), QString());
 
         // 西暦 with no reference year counts to this year.
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         Type(Find<QLineEdit>(*w, "txtInput0"), "50");
-        w->cmdCal_Click();
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("51"));
+        Click(*w, "cmdCal");
+        QCOMPARE(TextOf(*w, "txtOutput1"), QStringLiteral("51"));
 
         // Reference before birth: empty age and the warning.
         ClickRadio(Find<QRadioButton>(*w, "optInput7"));
         ClickRadio(Find<QRadioButton>(*w, "optInput1"));
         Type(Find<QLineEdit>(*w, "txtInput0"), "10");
         Type(Find<QLineEdit>(*w, "txtInput1"), "5");
-        w->cmdCal_Click();
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
-        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(),
-                 QStringLiteral("Warning!!\r\n年齢計算年が\r\n生年以前です。\r\n"));
+        Click(*w, "cmdCal");
+        QCOMPARE(TextOf(*w, "txtOutput1"), QString());
+        QCOMPARE(TextOf(*w, "lblWarning"), QStringLiteral("Warning!!\r\n年齢計算年が\r\n生年以前です。\r\n"));
     }
 
     void birthYearAndCopyChoice()
@@ -290,23 +290,23 @@ private slots:
         auto w = Open();
         ClickRadio(Find<QRadioButton>(*w, "optCalMode3"));
         QCOMPARE(w->Layout(), 5);
-        QCOMPARE(Find<QLabel>(*w, "lblInput0")->text(), QStringLiteral("今年"));
-        QCOMPARE(Find<QLabel>(*w, "lblOutput2")->text(), QStringLiteral("(西暦"));
-        QCOMPARE(Find<QLabel>(*w, "lblOutput4")->text(), QStringLiteral(")生まれ"));
+        QCOMPARE(TextOf(*w, "lblInput0"), QStringLiteral("今年"));
+        QCOMPARE(TextOf(*w, "lblOutput2"), QStringLiteral("(西暦"));
+        QCOMPARE(TextOf(*w, "lblOutput4"), QStringLiteral(")生まれ"));
         Calculate(*w, "51");
-        QCOMPARE(Find<QLabel>(*w, "lblOutput0")->text(), QStringLiteral("昭和"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("50"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("1975"));
-        w->cmdCopy_Click();
+        QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("昭和"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("50"));
+        QCOMPARE(TextOf(*w, "txtOutput1"), QStringLiteral("1975"));
+        Click(*w, "cmdCopy");
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("昭和50"));
         w->Options().SetBirthYearWhichCopy(1);
-        w->cmdCopy_Click();
+        Click(*w, "cmdCopy");
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1975"));
 
         // Age 0 arrives only by pasting: this year.
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("0"));
-        w->cmdCal_Click();
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("2026"));
+        Click(*w, "cmdCal");
+        QCOMPARE(TextOf(*w, "txtOutput1"), QStringLiteral("2026"));
     }
 
     void keysInTheYearBoxes()
@@ -322,37 +322,37 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("123"));
 
         // Typing clears results; Delete clears them too, Escape the box as well.
-        w->cmdCal_Click();
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("123"));
+        Click(*w, "cmdCal");
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("123"));
         QTest::keyClick(box, Qt::Key_End);
         QTest::keyClick(box, Qt::Key_Delete);
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
-        w->cmdCal_Click();
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
+        Click(*w, "cmdCal");
         Type(box, "4");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
         QCOMPARE(box->text(), QStringLiteral("1234"));
         // So do Ctrl+X and Ctrl+Z; Ctrl+C leaves the result.
         for (const auto& [key, clears] :
              {std::pair{Qt::Key_C, false}, std::pair{Qt::Key_X, true}, std::pair{Qt::Key_Z, true}}) {
             box->setText(QStringLiteral("1234"));
             box->selectAll();
-            w->cmdCal_Click();
+            Click(*w, "cmdCal");
             QTest::keyClick(box, key, Qt::ControlModifier);
-            QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text().isEmpty(), clears);
+            QCOMPARE(TextOf(*w, "txtOutput0").isEmpty(), clears);
         }
         QTest::keyClick(box, Qt::Key_Escape);
         QCOMPARE(box->text(), QString());
 
         // Enter on an empty box does nothing visible.
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
-        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
+        QCOMPARE(TextOf(*w, "lblWarning"), QString());
 
         // Results cannot be edited by typing.
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("10"));
-        w->cmdCal_Click();
+        Click(*w, "cmdCal");
         Type(Find<QLineEdit>(*w, "txtOutput0"), "9");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("10"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("10"));
 
         // Tab leaves the box instead of being typed into it.
         box->setFocus();
@@ -379,12 +379,12 @@ private slots:
         ClickRadio(Find<QRadioButton>(*w, "optInput6")); // 西暦
         QLineEdit* box = Find<QLineEdit>(*w, "txtInput0");
         Calculate(*w, "1234");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("3222"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("3222"));
         QTest::keyClick(box, Qt::Key_Home);
         PressAsX(box, Qt::Key_Delete);
         QCOMPARE(box->text(), QStringLiteral("234"));
         QCOMPARE(box->cursorPosition(), 0);
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
         // A full box still lets Delete through, and digits after it.
         Type(box, "9");
         QCOMPARE(box->text(), QStringLiteral("9234"));
@@ -399,12 +399,12 @@ private slots:
         second->setFocus();
         Type(second, "25");
         QTest::keyClick(second, Qt::Key_Return);
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QStringLiteral("24"));
+        QCOMPARE(TextOf(*w, "txtOutput1"), QStringLiteral("24"));
         QTest::keyClick(second, Qt::Key_Left);
         QTest::keyClick(second, Qt::Key_Left);
         PressAsX(second, Qt::Key_Delete);
         QCOMPARE(second->text(), QStringLiteral("5"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput1")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtOutput1"), QString());
     }
 
     void enterPressesTheFocusedButton()
@@ -424,7 +424,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(*w, "cmdCal"));
         QTest::keyClick(Find<QPushButton>(*w, "cmdCal"), Qt::Key_Return);
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1998"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1998"));
 
         QApplication::clipboard()->clear();
         Find<QPushButton>(*w, "cmdCopy")->setFocus();
@@ -434,7 +434,7 @@ private slots:
         Find<QPushButton>(*w, "cmdClear")->setFocus();
         QTest::keyClick(Find<QPushButton>(*w, "cmdClear"), Qt::Key_Return);
         QCOMPARE(box->text(), QString());
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
 
         ClickRadio(Find<QRadioButton>(*w, "optInput5"));
         Find<QPushButton>(*w, "cmdInputSerch0")->setFocus();
@@ -507,10 +507,10 @@ private slots:
         Type(Find<QLineEdit>(*w, "txtInput0"), "9999");
         for (int i = 0; i < 3; ++i)
             QTest::mouseClick(Find<QPushButton>(*w, "cmdCal"), Qt::LeftButton);
-        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), overLength);
+        QCOMPARE(TextOf(*w, "lblWarning"), overLength);
         for (int i = 0; i < 2; ++i)
             QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Return);
-        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(), overLength);
+        QCOMPARE(TextOf(*w, "lblWarning"), overLength);
     }
 
     void modeAndEraChangesClear()
@@ -518,17 +518,17 @@ private slots:
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
         Calculate(*w, "50");
-        QVERIFY(!Find<QLineEdit>(*w, "txtOutput0")->text().isEmpty());
+        QVERIFY(!TextOf(*w, "txtOutput0").isEmpty());
         ClickRadio(Find<QRadioButton>(*w, "optInput3"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(), QString());
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtInput0"), QString());
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
         Calculate(*w, "5");
         ClickRadio(Find<QRadioButton>(*w, "optCalMode2"));
-        QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(), QString());
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
+        QCOMPARE(TextOf(*w, "txtInput0"), QString());
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
         Type(Find<QLineEdit>(*w, "txtInput0"), "5");
-        w->cmdClear_Click();
-        QCOMPARE(Find<QLineEdit>(*w, "txtInput0")->text(), QString());
+        Click(*w, "cmdClear");
+        QCOMPARE(TextOf(*w, "txtInput0"), QString());
         QVERIFY(Find<QLineEdit>(*w, "txtInput0")->hasFocus());
     }
 
@@ -541,31 +541,31 @@ private slots:
         QCOMPARE(Find<QRadioButton>(*w, "optInput4")->text(), QStringLiteral("大正"));
         QCOMPARE(Find<QRadioButton>(*w, "optInput5")->text(), QStringLiteral("大正以前"));
         QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->itemText(0), QStringLiteral("明治"));
-        QCOMPARE(Find<QComboBox>(*w, "cmbInput1")->count(), w->m_CYomari->NumberOfGengo() - 4);
+        QCOMPARE(Find<QComboBox>(*w, "cmbInput1")->count(), testsupport::FolderEngine()->NumberOfGengo() - 4);
 
         ClickRadio(Find<QRadioButton>(*w, "optInput1")); // the current era: no last year
         QVERIFY(Find<QLabel>(*w, "lblLastYear0")->isHidden());
-        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QString());
+        QCOMPARE(TextOf(*w, "lblGenlast0"), QString());
         ClickRadio(Find<QRadioButton>(*w, "optInput2")); // 平成 ended in its 31st year
         QVERIFY(!Find<QLabel>(*w, "lblLastYear0")->isHidden());
-        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QStringLiteral("31年"));
+        QCOMPARE(TextOf(*w, "lblGenlast0"), QStringLiteral("31年"));
         QVERIFY(!Find<QComboBox>(*w, "cmbInput0")->isEnabled());
 
         ClickRadio(Find<QRadioButton>(*w, "optInput5"));
         QVERIFY(Find<QComboBox>(*w, "cmbInput0")->isEnabled());
         QVERIFY(Find<QPushButton>(*w, "cmdInputSerch0")->isEnabled());
-        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QStringLiteral("45年")); // 明治
+        QCOMPARE(TextOf(*w, "lblGenlast0"), QStringLiteral("45年")); // 明治
         QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->toolTip(), QStringLiteral("めいじ"));
         QCOMPARE(w->SelectedGengoNumber(0), 5);
         Find<QComboBox>(*w, "cmbInput0")
             ->setCurrentIndex(Find<QComboBox>(*w, "cmbInput0")->findText(QStringLiteral("元和")));
         QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->toolTip(), QStringLiteral("げんな, げんわ"));
-        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QStringLiteral("10年"));
+        QCOMPARE(TextOf(*w, "lblGenlast0"), QStringLiteral("10年"));
 
         // 元和 5 is 1619.
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         Calculate(*w, "5");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1619"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1619"));
 
         ClickRadio(Find<QRadioButton>(*w, "optInput0"));
         QVERIFY(!Find<QComboBox>(*w, "cmbInput0")->isEnabled());
@@ -577,7 +577,7 @@ private slots:
         ClickRadio(Find<QRadioButton>(*w, "optCalMode3"));
         QVERIFY(!Find<QGroupBox>(*w, "frameInput0")->isEnabled());
         QVERIFY(Find<QLabel>(*w, "lblLastYear0")->isHidden());
-        QCOMPARE(Find<QLabel>(*w, "lblGenlast0")->text(), QString());
+        QCOMPARE(TextOf(*w, "lblGenlast0"), QString());
     }
 
     void overLengthResult()
@@ -587,17 +587,16 @@ private slots:
         ClickRadio(Find<QRadioButton>(*w, "optInput1"));
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         Calculate(*w, "9999");
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QString());
-        QCOMPARE(Find<QLabel>(*w, "lblWarning")->text(),
-                 QStringLiteral("計算結果が表示可能最大値を超えました。"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QString());
+        QCOMPARE(TextOf(*w, "lblWarning"), QStringLiteral("計算結果が表示可能最大値を超えました。"));
 
         // Mode 生年計算: only the era-year box is checked first; the Western
         // year box keeps its text when the first one was emptied.
         w->Options().SetTextLenMax(4);
         ClickRadio(Find<QRadioButton>(*w, "optCalMode3"));
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("3000"));
-        w->cmdCal_Click();
-        QVERIFY(Find<QLabel>(*w, "lblWarning")->text().startsWith(QStringLiteral("Warning!!\r\n")));
+        Click(*w, "cmdCal");
+        QVERIFY(TextOf(*w, "lblWarning").startsWith(QStringLiteral("Warning!!\r\n")));
         QVERIFY(!Find<QLabel>(*w, "lblWarning")
                      ->text()
                      .endsWith(QStringLiteral("計算結果が表示可能最大値を超えました。")));
@@ -609,35 +608,35 @@ private slots:
         auto w = Open();
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("-5")); // pasted
-        QStringList shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
+        QStringList shown = testsupport::AnswerMessageBoxes([&] { Click(*w, "cmdCal"); });
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QStringLiteral("1003")));
         QVERIFY(shown[0].contains(QStringLiteral("入力年が0または負の数値です")));
         QCOMPARE(w->focusWidget(), Find<QLineEdit>(*w, "txtInput0")); // focus once the window is active again
 
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("99999999999"));
-        shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
+        shown = testsupport::AnswerMessageBoxes([&] { Click(*w, "cmdCal"); });
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QStringLiteral("オーバーフロー")));
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode1"));
         ClickRadio(Find<QRadioButton>(*w, "optInput2"));
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("2147483647"));
-        shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
+        shown = testsupport::AnswerMessageBoxes([&] { Click(*w, "cmdCal"); });
         QCOMPARE(shown.size(), 1);
 
         // Still usable.
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("1"));
-        w->cmdCal_Click();
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1926"));
+        Click(*w, "cmdCal");
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1926"));
 
         // Non-numeric input only moves the focus.
         Find<QLineEdit>(*w, "txtInput0")->setText(QStringLiteral("abc"));
         Find<QPushButton>(*w, "cmdExit")->setFocus();
-        shown = testsupport::AnswerMessageBoxes([&] { w->cmdCal_Click(); });
+        shown = testsupport::AnswerMessageBoxes([&] { Click(*w, "cmdCal"); });
         QVERIFY(shown.isEmpty());
         QCOMPARE(w->focusWidget(), Find<QLineEdit>(*w, "txtInput0")); // focus once the window is active again
-        QCOMPARE(Find<QLineEdit>(*w, "txtOutput0")->text(), QStringLiteral("1926"));
+        QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1926"));
     }
 
     void versionCaptionAndCourtLabel()
@@ -649,7 +648,7 @@ private slots:
                                        .arg(YOMARI_VERSION_MAJOR)
                                        .arg(YOMARI_VERSION_MINOR)
                                        .arg(YOMARI_VERSION_PATCH));
-        QCOMPARE(Find<QLabel>(*w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+        QCOMPARE(TextOf(*w, "lblNanBoku"), QStringLiteral("北朝"));
     }
 
     void helpButtonOpensTheContentsOfTheFileBesideTheProgram()
@@ -722,11 +721,14 @@ private slots:
         QVERIFY(Find<QRadioButton>(*w, "optCalMode3")->isChecked());
         QCOMPARE(Find<QComboBox>(*w, "cmbInput0")->currentIndex(), 2);
         QCOMPARE(w->Options().NanBokuMode(), 1);
-        QCOMPARE(Find<QLabel>(*w, "lblNanBoku")->text(), QStringLiteral("南朝"));
-        QCOMPARE(w->m_CYomari->NanBokuMode(), 1);
+        QCOMPARE(TextOf(*w, "lblNanBoku"), QStringLiteral("南朝"));
         QCOMPARE(w->Options().InSysTray(), false);
         QCOMPARE(w->Options().TextLenMax(), 4); // 2 reads as 4
         QCOMPARE(w->Options().BirthYearWhichCopy(), 0);
+        // The engine reads the Southern line too: 1350 is 正平 there.
+        ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
+        Calculate(*w, "1350");
+        QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("正平"));
 
         // Booleans: 0 false, -1 true; a huge digit count is held to 10.
         folder.Write("Yomari.ini", "0\r\n0\r\n1\r\n0\r\n6\r\n0\r\n0\r\n0\r\n0\r\n-1\r\n50\r\n0\r\n");
@@ -815,8 +817,9 @@ private slots:
         ProgramFolder folder;
         frmMain w;
         w.Form_Load();
-        frmOption options(w.Options(), w.m_CYomari.get(), &w);
-        frmSerch serch(&w, *w.m_CYomari, w.Options(), w.ModernEraCount());
+        const auto engine = testsupport::FolderEngine();
+        frmOption options(w.Options(), engine.get(), &w);
+        frmSerch serch(&w, *engine, w.Options(), w.ModernEraCount());
         for (const QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&w.ADGen()),
                                       static_cast<QWidget*>(&options), static_cast<QWidget*>(&serch)}) {
             QStringList names;

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "ui/main/frmMain.h"
 #include "tray/cTaskTray.h"
 #include "ui/simple/frmADGen.h"
@@ -26,8 +27,10 @@
 #include <functional>
 #include <vector>
 
+using testsupport::TextOf;
 using testsupport::ClickRadio;
 using testsupport::Find;
+using testsupport::WithOptionsOpen;
 using testsupport::Items;
 using testsupport::PressLater;
 using testsupport::ProgramFolder;
@@ -49,6 +52,31 @@ Options OptionsOf(const frmMain& w)
 {
     return {w.Options().NanBokuMode(), w.Options().AppMode(), w.Options().InSysTray(),
             w.Options().TextLenMax(), w.Options().BirthYearWhichCopy()};
+}
+
+// The choices the dialog shows, as Options; -1 for a group with none checked
+// or a digit box that does not hold a plain number.
+Options ChoicesOf(const frmOption& d)
+{
+    const auto choice = [&](const char* group) {
+        const QString name = QStringLiteral("opt") + QLatin1String(group);
+        return Find<QRadioButton>(d, name, 1)->isChecked()   ? 1
+               : Find<QRadioButton>(d, name, 0)->isChecked() ? 0
+                                                             : -1;
+    };
+    const QString digits = TextOf(d, "txtMaxLen");
+    return {choice("NanBoku"), choice("AppMode"), choice("SysTray") == 1,
+            QString::number(digits.toInt()) == digits ? digits.toInt() : -1, choice("WhichCopy")};
+}
+
+// Makes the choices as a person does: a click on each button, the digit box retyped.
+void Choose(frmOption& d, const Options& o)
+{
+    ClickRadio(Find<QRadioButton>(d, "optNanBoku", o.nanBoku));
+    ClickRadio(Find<QRadioButton>(d, "optSysTray", o.inSysTray ? 1 : 0));
+    ClickRadio(Find<QRadioButton>(d, "optAppMode", o.appMode));
+    Retype(Find<QLineEdit>(d, "txtMaxLen"), QString::number(o.textLenMax));
+    ClickRadio(Find<QRadioButton>(d, "optWhichCopy", o.whichCopy));
 }
 
 char* ToString(const Options& o)
@@ -73,34 +101,12 @@ struct OptionsFlow {
     void Run(frmMain& w, const std::vector<Step>& steps)
     {
         testsupport::Modals modals;
-        modals.AnswerBoxes().Steps<frmOption>(steps).Run([&] { w.cmdOption_Click(); });
+        modals.AnswerBoxes().Steps<frmOption>(steps).Run([&] { testsupport::Click(w, "cmdOption"); });
         messages += modals.Texts();
         if (!modals.Unexpected().isEmpty())
             failure = modals.Unexpected().join(QLatin1Char('\n'));
     }
 };
-
-// Opens the options dialog with a real click on the main window's button and
-// runs `step` once it is the active window; whatever the step leaves open is
-// cancelled afterwards. Answers whether the step ran.
-bool WithOptionsOpen(frmMain& w, const std::function<void(frmOption&)>& step)
-{
-    bool ran = false;
-    testsupport::Modals()
-        .Add([&](QWidget* modal) {
-            auto* dialog = qobject_cast<frmOption*>(modal);
-            if (!dialog || ran)
-                return false;
-            ran = true;
-            if (QTest::qWaitForWindowActive(dialog))
-                step(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-            return true;
-        })
-        .Run([&] { QTest::mouseClick(Find<QPushButton>(w, "cmdOption"), Qt::LeftButton); });
-    return ran;
-}
 
 QString FocusName()
 {
@@ -180,13 +186,14 @@ void TestFrmOption::dialogLayout()
     ProgramFolder folder(ProgramFolder::Data::Shipped);
     frmMain w;
     w.Form_Load();
-    frmOption d(w.Options(), w.m_CYomari.get(), &w);
+    const auto engine = testsupport::FolderEngine();
+    frmOption d(w.Options(), engine.get(), &w);
 
     QCOMPARE(d.windowTitle(), QStringLiteral("ヨマリ Yomari - オプション"));
     QVERIFY(d.isModal());
     QCOMPARE(d.minimumSize(), QSize(343, 172)); // 5145 x 2580 twips, not resizable
     QCOMPARE(d.maximumSize(), d.minimumSize());
-    QCOMPARE(Find<QLabel>(d, "lblTextMaxLen")->text(), QStringLiteral("(4以上を入力)"));
+    QCOMPARE(TextOf(d, "lblTextMaxLen"), QStringLiteral("(4以上を入力)"));
     QVERIFY(!Find<QLineEdit>(d, "txtMaxLen")->testAttribute(Qt::WA_InputMethodEnabled));
 
     // Every control lies inside the dialog, the option buttons inside their
@@ -224,7 +231,8 @@ void TestFrmOption::accessKeysAndTabOrder()
     frmMain w;
     w.Form_Load();
     w.show();
-    frmOption d(w.Options(), w.m_CYomari.get(), &w);
+    const auto engine = testsupport::FolderEngine();
+    frmOption d(w.Options(), engine.get(), &w);
     d.show();
     d.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d));
@@ -272,7 +280,8 @@ void TestFrmOption::digitFilter()
     ProgramFolder folder(ProgramFolder::Data::Shipped);
     frmMain w;
     w.Form_Load();
-    frmOption d(w.Options(), w.m_CYomari.get(), &w);
+    const auto engine = testsupport::FolderEngine();
+    frmOption d(w.Options(), engine.get(), &w);
     d.show();
     QLineEdit* box = Find<QLineEdit>(d, "txtMaxLen");
     QCOMPARE(box->text(), QStringLiteral("4")); // the digit count in use
@@ -322,11 +331,7 @@ void TestFrmOption::okWithoutChangesChangesNothing()
     OptionsFlow flow;
     bool filled = false;
     flow.Run(w, {[&](frmOption& d) {
-                 filled = Find<QRadioButton>(d, "optNanBoku0")->isChecked() &&
-                          Find<QRadioButton>(d, "optAppMode0")->isChecked() &&
-                          Find<QRadioButton>(d, "optSysTray0")->isChecked() &&
-                          Find<QLineEdit>(d, "txtMaxLen")->text() == QStringLiteral("4") &&
-                          Find<QRadioButton>(d, "optWhichCopy0")->isChecked();
+                 filled = ChoicesOf(d) == Options{0, 0, false, 4, 0};
                  PressLater(Find<QPushButton>(d, "cmdOK"));
              }});
 
@@ -334,10 +339,10 @@ void TestFrmOption::okWithoutChangesChangesNothing()
     QVERIFY(flow.messages.isEmpty());
     QVERIFY(filled);
     QCOMPARE(OptionsOf(w), before);
-    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), inputKept ? QStringLiteral("12") : QString());
+    QCOMPARE(TextOf(w, "txtInput0"), inputKept ? QStringLiteral("12") : QString());
     if (mode != 0 && mode != 3)
         QCOMPARE(Find<QComboBox>(w, "cmbInput0")->currentIndex(), 3);
-    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+    QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("北朝"));
 }
 
 void TestFrmOption::digitCountWriteBack_data()
@@ -382,12 +387,12 @@ void TestFrmOption::digitCountWriteBack()
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
     QCOMPARE(w.Options().TextLenMax(), stored);
-    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), cleared ? QString() : QStringLiteral("12"));
+    QCOMPARE(TextOf(w, "txtInput0"), cleared ? QString() : QStringLiteral("12"));
 
     // The year box now takes exactly the stored number of digits.
     Find<QLineEdit>(w, "txtInput0")->clear();
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("123456789012"));
-    QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text().size(), stored);
+    QCOMPARE(TextOf(w, "txtInput0").size(), stored);
 }
 
 void TestFrmOption::oversizedDigitCountRefused()
@@ -409,7 +414,7 @@ void TestFrmOption::oversizedDigitCountRefused()
     std::vector<Seen> seen;
     const auto look = [&](frmOption& d) {
         seen.push_back({d.isVisible(), d.focusWidget() == Find<QLineEdit>(d, "txtMaxLen"), OptionsOf(w),
-                        Find<QLineEdit>(w, "txtInput0")->text()});
+                        TextOf(w, "txtInput0")});
     };
     flow.Run(w, {
                     [&](frmOption& d) {
@@ -467,22 +472,22 @@ void TestFrmOption::switchCourtLine()
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(flow.messages.isEmpty());
     QCOMPARE(w.Options().NanBokuMode(), 1);
-    QCOMPARE(w.m_CYomari->NanBokuMode(), 1);
+    // The lists below come from the engine: it reads the Southern line now.
     for (QComboBox* list : {Find<QComboBox>(w, "cmbInput0"), Find<QComboBox>(w, "cmbInput1")}) {
         QVERIFY(Items(list).contains(QStringLiteral("正平")));
         QVERIFY(!Items(list).contains(QStringLiteral("観応")));
         QCOMPARE(list->currentIndex(), 0);
     }
     QCOMPARE(Find<QRadioButton>(w, "optInput1")->text(), firstCaption);
-    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("南朝"));
+    QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("南朝"));
 
     // A Southern era converts through the Southern table.
     ClickRadio(Find<QRadioButton>(w, "optInput5"));
     Find<QComboBox>(w, "cmbInput0")
         ->setCurrentIndex(Items(Find<QComboBox>(w, "cmbInput0")).indexOf(QStringLiteral("正平")));
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("1"));
-    w.cmdCal_Click();
-    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("1346"));
+    testsupport::Click(w, "cmdCal");
+    QCOMPARE(TextOf(w, "txtOutput0"), QStringLiteral("1346"));
 
     // And back.
     bool shownSouthern = false;
@@ -494,7 +499,7 @@ void TestFrmOption::switchCourtLine()
     QVERIFY(shownSouthern);
     QCOMPARE(w.Options().NanBokuMode(), 0);
     QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("観応")));
-    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+    QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("北朝"));
 }
 
 void TestFrmOption::courtLineFileMissing()
@@ -538,16 +543,17 @@ void TestFrmOption::courtLineFileMissing()
     QCOMPARE(seen.options, (Options{0, 0, false, 4, 0}));
 
     QCOMPARE(OptionsOf(w), (Options{0, 1, false, 6, 0}));
-    QCOMPARE(w.m_CYomari->NanBokuMode(), 0);
-    QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("北朝"));
+    QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("北朝"));
     QCOMPARE(Items(Find<QComboBox>(w, "cmbInput0")), northern);
     QCOMPARE(Items(Find<QComboBox>(w, "cmbInput1")), northern);
 
     // The engine still calculates on the line in use.
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("50"));
-    const QStringList errors = testsupport::AnswerMessageBoxes([&] { w.cmdCal_Click(); });
+    const QStringList errors = testsupport::AnswerMessageBoxes([&] { testsupport::Click(w, "cmdCal"); });
     QVERIFY(errors.isEmpty());
-    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("1975"));
+    QCOMPARE(TextOf(w, "txtOutput0"), QStringLiteral("1975"));
+    // And it names the years of the pair by the line in use.
+    QCOMPARE(testsupport::EraOfYear(w, 1350), QStringLiteral("観応"));
 }
 
 void TestFrmOption::cancelAndEscapeKeepEverything()
@@ -562,13 +568,7 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
     const Options before = OptionsOf(w);
 
-    const auto changeEverything = [](frmOption& d) {
-        ClickRadio(Find<QRadioButton>(d, "optNanBoku1"));
-        ClickRadio(Find<QRadioButton>(d, "optSysTray1"));
-        ClickRadio(Find<QRadioButton>(d, "optAppMode1"));
-        Retype(Find<QLineEdit>(d, "txtMaxLen"), QStringLiteral("8"));
-        ClickRadio(Find<QRadioButton>(d, "optWhichCopy1"));
-    };
+    const Options everything{1, 1, true, 8, 1};
     const std::vector<std::pair<QString, std::function<void(frmOption&)>>> ways{
         {QStringLiteral("Cancel"), [](frmOption& d) { PressLater(Find<QPushButton>(d, "cmdCancel")); }},
         {QStringLiteral("Escape in the digit box"),
@@ -584,21 +584,18 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
         OptionsFlow flow;
         bool changed = false;
         flow.Run(w, {[&, &close = close](frmOption& d) {
-                     changeEverything(d);
-                     changed = Find<QRadioButton>(d, "optNanBoku1")->isChecked() &&
-                               Find<QRadioButton>(d, "optSysTray1")->isChecked() &&
-                               Find<QRadioButton>(d, "optAppMode1")->isChecked() &&
-                               Find<QLineEdit>(d, "txtMaxLen")->text() == QStringLiteral("8") &&
-                               Find<QRadioButton>(d, "optWhichCopy1")->isChecked();
+                     Choose(d, everything);
+                     changed = ChoicesOf(d) == everything;
                      close(d);
                  }});
         QVERIFY2(flow.failure.isEmpty(), qPrintable(name));
         QVERIFY2(changed, qPrintable(name));
         QCOMPARE(OptionsOf(w), before);
-        QCOMPARE(w.m_CYomari->NanBokuMode(), 0);
         QCOMPARE(Find<QComboBox>(w, "cmbInput0")->currentIndex(), 3);
-        QCOMPARE(Find<QLineEdit>(w, "txtInput0")->text(), QStringLiteral("12"));
+        QCOMPARE(TextOf(w, "txtInput0"), QStringLiteral("12"));
     }
+    // Nor did any of them switch the engine's court line.
+    QCOMPARE(testsupport::EraOfYear(w, 1350), QStringLiteral("観応"));
 }
 
 void TestFrmOption::sysTrayWithoutNotificationArea()
@@ -690,11 +687,7 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
         w.show();
         OptionsFlow flow;
         flow.Run(w, {[&](frmOption& d) {
-                     ClickRadio(Find<QRadioButton>(d, "optNanBoku1"));
-                     ClickRadio(Find<QRadioButton>(d, "optSysTray1"));
-                     ClickRadio(Find<QRadioButton>(d, "optAppMode1"));
-                     Retype(Find<QLineEdit>(d, "txtMaxLen"), QStringLiteral("9"));
-                     ClickRadio(Find<QRadioButton>(d, "optWhichCopy1"));
+                     Choose(d, {1, 1, true, 9, 1});
                      PressLater(Find<QPushButton>(d, "cmdOK"));
                  }});
         QVERIFY(flow.failure.isEmpty());
@@ -708,22 +701,14 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
         w.Form_Load();
         QCOMPARE(OptionsOf(w), (Options{1, 1, true, 9, 1}));
         QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("正平")));
-        QCOMPARE(Find<QLabel>(w, "lblNanBoku")->text(), QStringLiteral("南朝"));
+        QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("南朝"));
         w.show();
         // The dialog shows what was stored; every option goes back.
         OptionsFlow flow;
         bool filled = false;
         flow.Run(w, {[&](frmOption& d) {
-                     filled = Find<QRadioButton>(d, "optNanBoku1")->isChecked() &&
-                              Find<QRadioButton>(d, "optSysTray1")->isChecked() &&
-                              Find<QRadioButton>(d, "optAppMode1")->isChecked() &&
-                              Find<QLineEdit>(d, "txtMaxLen")->text() == QStringLiteral("9") &&
-                              Find<QRadioButton>(d, "optWhichCopy1")->isChecked();
-                     ClickRadio(Find<QRadioButton>(d, "optNanBoku0"));
-                     ClickRadio(Find<QRadioButton>(d, "optSysTray0"));
-                     ClickRadio(Find<QRadioButton>(d, "optAppMode0"));
-                     Retype(Find<QLineEdit>(d, "txtMaxLen"), QStringLiteral("4"));
-                     ClickRadio(Find<QRadioButton>(d, "optWhichCopy0"));
+                     filled = ChoicesOf(d) == Options{1, 1, true, 9, 1};
+                     Choose(d, {0, 0, false, 4, 0});
                      PressLater(Find<QPushButton>(d, "cmdOK"));
                  }});
         QVERIFY(filled);

@@ -1,6 +1,7 @@
 
 #include "tests/support/ShownText.h"
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "app/Twips.h"
 #include "ui/main/frmMain.h"
 #include "ui/search/frmSerch.h"
@@ -17,6 +18,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using testsupport::TextOf;
+using testsupport::Click;
 using testsupport::Find;
 using testsupport::Items;
 using testsupport::ProgramFolder;
@@ -48,15 +51,21 @@ struct Session {
         QTest::mouseClick(Find<QPushButton>(w, "cmdInputSerch", group), Qt::LeftButton);
         return w.Serch();
     }
-    void UseCourtLine(int mode)
-    {
-        w.Options().SetNanBokuMode(mode);
-        w.m_CYomari->SetNanBokuMode(mode);
-        w.SetGengoData();
-    }
+    void UseCourtLine(int mode) { QCOMPARE(testsupport::ChooseCourtLine(w, mode), QStringList()); }
     ProgramFolder folder;
     frmMain w;
 };
+
+// The eras the dialog lists, top to bottom.
+QStringList Matches(const frmSerch* d)
+{
+    return Items(Find<QListWidget>(*d, "lstMatch"));
+}
+
+void ChoosePeriod(frmSerch* d, int period)
+{
+    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(period);
+}
 
 void Search(frmSerch* d, const QString& pattern)
 {
@@ -127,23 +136,23 @@ void TestFrmSerch::opensModelessForEitherGroup()
     QCOMPARE(d->Tag, QStringLiteral("0"));
     QCOMPARE(d->pos(), s.w.pos() + QPoint(200 / 15, 200 / 15));
     QCOMPARE(Find<QComboBox>(*d, "cmbJidai")->currentIndex(), 0);
-    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")),
-             QStringList({"大化", "白雉", "朱鳥", "大宝", "慶雲", "和銅"}));
+    QCOMPARE(Matches(d), QStringList({"大化", "白雉", "朱鳥", "大宝", "慶雲", "和銅"}));
 
     // The other group's button reuses the open dialog as it is.
-    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
+    ChoosePeriod(d, Edo);
     Search(d, QStringLiteral("けい*"));
     QCOMPARE(s.Open(1), d);
     QCOMPARE(d->windowTitle(), QStringLiteral("元号検索(第2入力)"));
     QCOMPARE(d->Tag, QStringLiteral("1"));
-    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"慶応", "慶安", "慶長"}));
+    QCOMPARE(Matches(d), QStringList({"慶応", "慶安", "慶長"}));
 }
 
 void TestFrmSerch::controlsAsDesigned()
 {
     Session s;
     s.Start();
-    frmSerch design(&s.w, *s.w.m_CYomari, s.w.Options(), s.w.ModernEraCount());
+    const auto engine = testsupport::FolderEngine();
+    frmSerch design(&s.w, *engine, s.w.Options(), s.w.ModernEraCount());
     QCOMPARE(design.windowTitle(), QStringLiteral("元号\u3000検索"));
 
     frmSerch* d = s.Open(0);
@@ -184,7 +193,7 @@ void TestFrmSerch::controlsAsDesigned()
     QCOMPARE(Find<QPushButton>(*d, "cmdOK")->text(), QStringLiteral("&OK"));
     QCOMPARE(Find<QPushButton>(*d, "cmdSerchClear")->text(), QStringLiteral("クリア(&L)"));
     QCOMPARE(Find<QPushButton>(*d, "cmdCancel")->text(), QStringLiteral("Cancel"));
-    QCOMPARE(Find<QLabel>(*d, "Label1")->text(), QStringLiteral("時代(&N) ："));
+    QCOMPARE(TextOf(*d, "Label1"), QStringLiteral("時代(&N) ："));
     QVERIFY(Find<QListWidget>(*d, "lstDummy")->isHidden());
     QCOMPARE(Find<QLabel>(*d, "Label1")->buddy(), Find<QComboBox>(*d, "cmbJidai"));
     QVERIFY(Find<QLineEdit>(*d, "txtSerch")->testAttribute(Qt::WA_InputMethodEnabled));
@@ -199,7 +208,7 @@ void TestFrmSerch::controlsAsDesigned()
 
     QCOMPARE(frmSerch::SerchHelpText(),
              QStringLiteral("●全ひらがな、または全漢字で入力して下さい。\r●ワイルドカードが使用できます"));
-    QCOMPARE(Find<QLabel>(*d, "lblSerchHelp")->text(),
+    QCOMPARE(TextOf(*d, "lblSerchHelp"),
              QStringLiteral("●全ひらがな、または全漢字で入力して下さい。\n●ワイルドカードが使用できます"));
 }
 
@@ -217,8 +226,8 @@ void TestFrmSerch::periodsFollowTheCourtLine()
         periods.insert(Nanboku, mode == 0 ? "南北朝時代(北朝)" : "南北朝時代(南朝)");
         QCOMPARE(Items(Find<QComboBox>(*d, "cmbJidai")), periods);
 
-        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Nanboku);
-        const QStringList eras = Items(Find<QListWidget>(*d, "lstMatch"));
+        ChoosePeriod(d, Nanboku);
+        const QStringList eras = Matches(d);
         QCOMPARE(eras.first(), QStringLiteral("元弘"));
         QCOMPARE(eras.last(), mode == 0 ? QStringLiteral("明徳") : QStringLiteral("元中"));
         QCOMPARE(eras.size(), mode == 0 ? 19 : 10);
@@ -226,14 +235,14 @@ void TestFrmSerch::periodsFollowTheCourtLine()
         QCOMPARE(eras.contains("延元"), mode == 1); // Southern only
 
         // Past the pair both lines reach the same records.
-        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Muromachi);
+        ChoosePeriod(d, Muromachi);
         if (mode == 0)
-            muromachi = Items(Find<QListWidget>(*d, "lstMatch"));
+            muromachi = Matches(d);
         else
-            QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), muromachi);
-        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Meiji);
-        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"明治"}));
-        d->cmdCancel_Click();
+            QCOMPARE(Matches(d), muromachi);
+        ChoosePeriod(d, Meiji);
+        QCOMPARE(Matches(d), QStringList({"明治"}));
+        Click(*d, "cmdCancel");
     }
     QCOMPARE(muromachi.first(), QStringLiteral("明徳"));
     QCOMPARE(muromachi.last(), QStringLiteral("応仁"));
@@ -244,15 +253,15 @@ void TestFrmSerch::periodListsOldestFirstSearchNewestFirst()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
-    const QStringList edo = Items(Find<QListWidget>(*d, "lstMatch"));
+    ChoosePeriod(d, Edo);
+    const QStringList edo = Matches(d);
     QCOMPARE(edo.size(), 36);
     QCOMPARE(edo.mid(0, 3), QStringList({"慶長", "元和", "寛永"}));
     QCOMPARE(edo.last(), QStringLiteral("慶応"));
     QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), edo);
 
     Search(d, QStringLiteral("*"));
-    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), Reversed(edo));
+    QCOMPARE(Matches(d), Reversed(edo));
     QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), edo); // the period itself is kept
 }
 
@@ -291,13 +300,13 @@ void TestFrmSerch::searchMatchesReadingsNamesAndWildcards()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(period);
+    ChoosePeriod(d, period);
     Find<QLineEdit>(*d, "txtSerch")->clear();
     if (!pattern.isEmpty())
         TypeJapanese(Find<QLineEdit>(*d, "txtSerch"), pattern);
-    QCOMPARE(Find<QLineEdit>(*d, "txtSerch")->text(), pattern);
+    QCOMPARE(TextOf(*d, "txtSerch"), pattern);
     QTest::mouseClick(Find<QPushButton>(*d, "cmdSearch"), Qt::LeftButton);
-    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), expected);
+    QCOMPARE(Matches(d), expected);
 }
 
 void TestFrmSerch::okSelectsTheEraInTheListOfItsGroup()
@@ -308,7 +317,7 @@ void TestFrmSerch::okSelectsTheEraInTheListOfItsGroup()
 
     frmSerch* d = s.Open(1);
     QPointer<frmSerch> guard(d);
-    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
+    ChoosePeriod(d, Edo);
     Search(d, QStringLiteral("けいおう"));
     ClickItem(Find<QListWidget>(*d, "lstMatch"), QStringLiteral("慶応"));
     QVERIFY(d->ChkInput());
@@ -318,11 +327,11 @@ void TestFrmSerch::okSelectsTheEraInTheListOfItsGroup()
     QVERIFY(guard.isNull());
     QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->currentText(), QStringLiteral("慶応"));
     QCOMPARE(Find<QComboBox>(s.w, "cmbInput1")->toolTip(), QStringLiteral("けいおう"));
-    QCOMPARE(Find<QLabel>(s.w, "lblGenlast1")->text(), QStringLiteral("4年"));
+    QCOMPARE(TextOf(s.w, "lblGenlast1"), QStringLiteral("4年"));
     QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentText(), before0);
 
     d = s.Open(0);
-    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
+    ChoosePeriod(d, Edo);
     Search(d, QStringLiteral("てん?"));
     ClickItem(Find<QListWidget>(*d, "lstMatch"), QStringLiteral("天和"));
     Find<QPushButton>(*d, "cmdOK")->setFocus();
@@ -340,19 +349,19 @@ void TestFrmSerch::okWithoutSelectionKeepsTheDialogOpen()
     frmSerch* d = s.Open(0);
     const int before = Find<QComboBox>(s.w, "cmbInput0")->currentIndex();
 
-    d->cmdOK_Click();
+    Click(*d, "cmdOK");
     QVERIFY(s.w.SerchLoaded());
     QCOMPARE(d->focusWidget(), Find<QLineEdit>(*d, "txtSerch"));
 
-    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
+    ChoosePeriod(d, Edo);
     Search(d, QStringLiteral("けい*"));
     Find<QLineEdit>(*d, "txtSerch")->setFocus();
-    d->cmdOK_Click();
+    Click(*d, "cmdOK");
     QVERIFY(s.w.SerchLoaded());
     QCOMPARE(d->focusWidget(), Find<QListWidget>(*d, "lstMatch"));
     // A list that gets the focus has a current row, yet nothing is chosen.
     Find<QListWidget>(*d, "lstMatch")->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    d->cmdOK_Click();
+    Click(*d, "cmdOK");
     QVERIFY(s.w.SerchLoaded());
     // Enter elsewhere than on a button chooses nothing either.
     QTest::keyClick(Find<QLineEdit>(*d, "txtSerch"), Qt::Key_Return);
@@ -375,7 +384,7 @@ void TestFrmSerch::cancelEscapeAndCloseBoxUnload()
     for (const auto& way : ways) {
         frmSerch* d = s.Open(1);
         QVERIFY(d != previous.data() || previous.isNull());
-        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
+        ChoosePeriod(d, Edo);
         Search(d, QStringLiteral("けいおう"));
         ClickItem(Find<QListWidget>(*d, "lstMatch"), QStringLiteral("慶応"));
         way(d);
@@ -394,23 +403,23 @@ void TestFrmSerch::clearReturnsToTheFirstPeriod()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    const QStringList asuka = Items(Find<QListWidget>(*d, "lstMatch"));
+    const QStringList asuka = Matches(d);
     QCOMPARE(asuka.size(), 6);
 
-    Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(Edo);
+    ChoosePeriod(d, Edo);
     Search(d, QStringLiteral("けい*"));
     QTest::mouseClick(Find<QPushButton>(*d, "cmdSerchClear"), Qt::LeftButton);
-    QCOMPARE(Find<QLineEdit>(*d, "txtSerch")->text(), QString());
+    QCOMPARE(TextOf(*d, "txtSerch"), QString());
     QCOMPARE(Find<QComboBox>(*d, "cmbJidai")->currentIndex(), 0);
-    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), asuka);
+    QCOMPARE(Matches(d), asuka);
     QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), asuka);
     QCOMPARE(d->focusWidget(), Find<QLineEdit>(*d, "txtSerch"));
 
     // Already on the first period: the full list still comes back.
     Search(d, QStringLiteral("たいか"));
-    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"大化"}));
-    d->cmdSerchClear_Click();
-    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), asuka);
+    QCOMPARE(Matches(d), QStringList({"大化"}));
+    Click(*d, "cmdSerchClear");
+    QCOMPARE(Matches(d), asuka);
 }
 
 void TestFrmSerch::unusablePeriodFileSearchesAllEras_data()
@@ -450,16 +459,16 @@ void TestFrmSerch::unusablePeriodFileSearchesAllEras()
     QCOMPARE(Find<QComboBox>(*d, "cmbJidai")->count(), 0);
     QVERIFY(!Find<QComboBox>(*d, "cmbJidai")->isEnabled());
     const QStringList all = Reversed(Items(Find<QComboBox>(s.w, "cmbInput0")));
-    QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), all);
+    QCOMPARE(Matches(d), all);
     QCOMPARE(Items(Find<QListWidget>(*d, "lstDummy")), all);
 
     messages += testsupport::AnswerMessageBoxes([&] {
         Search(d, QStringLiteral("けい*"));
-        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"慶応", "慶安", "慶長", "慶雲"}));
+        QCOMPARE(Matches(d), QStringList({"慶応", "慶安", "慶長", "慶雲"}));
         Search(d, QStringLiteral("へいせい"));
-        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList());
-        d->cmdSerchClear_Click();
-        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), all);
+        QCOMPARE(Matches(d), QStringList());
+        Click(*d, "cmdSerchClear");
+        QCOMPARE(Matches(d), all);
     });
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages[0].contains(daj), qPrintable(messages[0]));
@@ -467,7 +476,7 @@ void TestFrmSerch::unusablePeriodFileSearchesAllEras()
     // OK still works without periods.
     Search(d, QStringLiteral("かけい"));
     ClickItem(Find<QListWidget>(*d, "lstMatch"), QStringLiteral("嘉慶"));
-    d->cmdOK_Click();
+    Click(*d, "cmdOK");
     QCOMPARE(Find<QComboBox>(s.w, "cmbInput0")->currentText(), QStringLiteral("嘉慶"));
 }
 
@@ -481,11 +490,11 @@ void TestFrmSerch::periodFileWithoutCourtPairShowsEveryRecord()
         s.UseCourtLine(mode);
         frmSerch* d = s.Open(0);
         QCOMPARE(Items(Find<QComboBox>(*d, "cmbJidai")), QStringList({"前期", "中期", "江戸"}));
-        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(1);
-        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")).first(), QStringLiteral("和銅"));
-        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")).last(), QStringLiteral("延暦"));
-        Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(2);
-        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")).first(), QStringLiteral("慶長"));
+        ChoosePeriod(d, 1);
+        QCOMPARE(Matches(d).first(), QStringLiteral("和銅"));
+        QCOMPARE(Matches(d).last(), QStringLiteral("延暦"));
+        ChoosePeriod(d, 2);
+        QCOMPARE(Matches(d).first(), QStringLiteral("慶長"));
         d->Unload();
     }
 }
@@ -497,7 +506,7 @@ void TestFrmSerch::calculationAndExitUnloadTheDialog()
     QPointer<frmSerch> d = s.Open(0);
     Find<QRadioButton>(s.w, "optCalMode1")->setChecked(true);
     Find<QLineEdit>(s.w, "txtInput0")->clear(); // not numeric: the calculation stops, yet unloads first
-    s.w.cmdCal_Click();
+    Click(s.w, "cmdCal");
     QVERIFY(!s.w.SerchLoaded());
     FlushDeletes();
     QVERIFY(d.isNull());
@@ -507,9 +516,9 @@ void TestFrmSerch::calculationAndExitUnloadTheDialog()
     d = s.Open(0);
     QCOMPARE(Items(Find<QComboBox>(*d, "cmbJidai")), QStringList({"江戸時代"}));
     Find<QLineEdit>(s.w, "txtInput0")->setText(QStringLiteral("50"));
-    s.w.cmdCal_Click();
+    Click(s.w, "cmdCal");
     QVERIFY(!s.w.SerchLoaded());
-    QVERIFY(!Find<QLineEdit>(s.w, "txtOutput0")->text().isEmpty());
+    QVERIFY(!TextOf(s.w, "txtOutput0").isEmpty());
 
     d = s.Open(1);
     s.w.close();
@@ -530,14 +539,14 @@ void TestFrmSerch::pastedRunOfBracketsIsReadOnce()
         QGuiApplication::clipboard()->setText(brackets);
         QTest::mouseClick(Find<QPushButton>(*d, "cmdSerchClear"),
                           Qt::LeftButton); // lists the period, focuses the text box
-        QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")).size(), 6);
+        QCOMPARE(Matches(d).size(), 6);
         QTest::keyClick(Find<QLineEdit>(*d, "txtSerch"), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Find<QLineEdit>(*d, "txtSerch")->text().size(), length);
+        QCOMPARE(TextOf(*d, "txtSerch").size(), length);
 
         const uint64_t before = yomari::LikeWorkDone().readSteps;
         QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
         // The access key clicks the button a moment later.
-        QTRY_COMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList());
+        QTRY_COMPARE(Matches(d), QStringList());
         // One reading of the pattern for the whole search, not one per era.
         QVERIFY(yomari::LikeWorkDone().readSteps - before <= 3 * uint64_t(length + 1));
     }
@@ -545,7 +554,7 @@ void TestFrmSerch::pastedRunOfBracketsIsReadOnce()
     Find<QLineEdit>(*d, "txtSerch")->clear();
     TypeJapanese(Find<QLineEdit>(*d, "txtSerch"), QStringLiteral("たいか"));
     QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
-    QTRY_COMPARE(Items(Find<QListWidget>(*d, "lstMatch")), QStringList({"大化"}));
+    QTRY_COMPARE(Matches(d), QStringList({"大化"}));
 }
 
 void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
@@ -553,7 +562,7 @@ void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
     Session s;
     s.Start();
     frmSerch* d = s.Open(0);
-    const QString hint = Find<QLabel>(*d, "lblSerchHelp")->text();
+    const QString hint = TextOf(*d, "lblSerchHelp");
     // Typed as a person types: the pattern, then Enter in the box.
     const auto typeAndEnter = [d](const QString& pattern) {
         Find<QLineEdit>(*d, "txtSerch")->clear();
@@ -568,16 +577,16 @@ void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
         QSet<QString> everywhere;
         QHash<int, QStringList> found;
         for (int period = 0; period < Find<QComboBox>(*d, "cmbJidai")->count(); ++period) {
-            Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(period);
+            ChoosePeriod(d, period);
             typeAndEnter(QString::fromUtf8(hiragana));
-            found[period] = Items(Find<QListWidget>(*d, "lstMatch"));
+            found[period] = Matches(d);
             for (const QString& era : found[period])
                 everywhere.insert(era);
             typeAndEnter(QString::fromUtf8(katakana));
-            QCOMPARE(Items(Find<QListWidget>(*d, "lstMatch")), found[period]);
+            QCOMPARE(Matches(d), found[period]);
         }
         for (int period = 0; period < Find<QComboBox>(*d, "cmbJidai")->count(); ++period) {
-            Find<QComboBox>(*d, "cmbJidai")->setCurrentIndex(period);
+            ChoosePeriod(d, period);
             typeAndEnter(QString::fromUtf8(hiragana));
             QString expected = hint;
             if (found[period].isEmpty() && everywhere.isEmpty())
@@ -585,16 +594,16 @@ void TestFrmSerch::enterSearchesAndAnEmptyPeriodSaysWhereMatchesAre()
             else if (found[period].isEmpty())
                 expected = QStringLiteral("この時代にはありません。\nほかの時代に%1件あります。")
                                .arg(everywhere.size());
-            QCOMPARE(Find<QLabel>(*d, "lblSerchHelp")->text(), expected);
+            QCOMPARE(TextOf(*d, "lblSerchHelp"), expected);
             QVERIFY(shown::Cut(Find<QLabel>(*d, "lblSerchHelp")).isEmpty());
         }
     }
     // The opening period, 飛鳥時代, has no しょう*.
-    d->cmdSerchClear_Click();
+    Click(*d, "cmdSerchClear");
     typeAndEnter(QStringLiteral("しょう*"));
-    QVERIFY(Find<QLabel>(*d, "lblSerchHelp")->text().startsWith(QStringLiteral("この時代にはありません。")));
-    d->cmdSerchClear_Click();
-    QCOMPARE(Find<QLabel>(*d, "lblSerchHelp")->text(), hint);
+    QVERIFY(TextOf(*d, "lblSerchHelp").startsWith(QStringLiteral("この時代にはありません。")));
+    Click(*d, "cmdSerchClear");
+    QCOMPARE(TextOf(*d, "lblSerchHelp"), hint);
     QVERIFY(!s.w.Serch()->IsUnloaded()); // Enter searched and closed nothing
 }
 

@@ -7,6 +7,7 @@
 #include "engine/LunisolarCalendar.h"
 #include "tests/support/ShownText.h"
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "tray/cTaskTray.h"
 #include "ui/simple/frmADGen.h"
 #include "ui/main/frmMain.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
@@ -123,7 +125,8 @@ void TestShownText::mainWindowShowsEveryEraWhole()
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(w.Options().NanBokuMode(), court);
-    const yomari::CYomari& engine = *w.m_CYomari;
+    const auto folderEngine = testsupport::FolderEngine(court);
+    const yomari::CYomari& engine = *folderEngine;
     QStringList faults = Faults(w, QStringLiteral("at start"));
 
     // 西暦->元号 from the first year of every era: its name before the result.
@@ -131,7 +134,7 @@ void TestShownText::mainWindowShowsEveryEraWhole()
     QSet<QString> named;
     for (int32_t j = 1; j <= engine.NumberOfGengo(); ++j) {
         Enter(Find<QLineEdit>(w, "txtInput0"), engine.Gengo1stADYear(j));
-        named << Find<QLabel>(w, "lblOutput0")->text();
+        named << TextOf(w, "lblOutput0");
         faults << Faults(w, QStringLiteral("西暦->元号 ") + QString::number(engine.Gengo1stADYear(j)));
     }
     // Eras that began in the same year as the next are shown under the next.
@@ -193,19 +196,19 @@ void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
     ClickRadio(Find<QRadioButton>(w, "optInput2")); // 平成
     ClickRadio(Find<QRadioButton>(w, "optInput6")); // 西暦
     Enter(Find<QLineEdit>(w, "txtInput0"), 99999);
-    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("101987"));
+    QCOMPARE(TextOf(w, "txtOutput0"), QStringLiteral("101987"));
     faults << Faults(w, QStringLiteral("平成 99999"));
     Enter(Find<QLineEdit>(w, "txtInput0"), 2000000000);
-    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text(), QStringLiteral("2000001988"));
+    QCOMPARE(TextOf(w, "txtOutput0"), QStringLiteral("2000001988"));
     faults << Faults(w, QStringLiteral("平成 2000000000"));
     ClickRadio(Find<QRadioButton>(w, "optInput7")); // 令和
     Enter(Find<QLineEdit>(w, "txtInput0"), 2000000000);
-    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text().size(), 10);
+    QCOMPARE(TextOf(w, "txtOutput0").size(), 10);
     faults << Faults(w, QStringLiteral("平成 2000000000 → 令和"));
 
     ClickRadio(Find<QRadioButton>(w, "optCalMode0"));
     Enter(Find<QLineEdit>(w, "txtInput0"), 2000000000);
-    QCOMPARE(Find<QLineEdit>(w, "txtOutput0")->text().size(), 10);
+    QCOMPARE(TextOf(w, "txtOutput0").size(), 10);
     faults << Faults(w, QStringLiteral("西暦 2000000000"));
 
     ClickRadio(Find<QRadioButton>(w, "optCalMode2"));
@@ -215,7 +218,7 @@ void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
     Find<QLineEdit>(w, "txtInput1")->setFocus();
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput1"), QStringLiteral("2000000000"));
     QTest::keyClick(Find<QLineEdit>(w, "txtInput1"), Qt::Key_Return);
-    QCOMPARE(Find<QLineEdit>(w, "txtOutput1")->text(), QStringLiteral("1999999999"));
+    QCOMPARE(TextOf(w, "txtOutput1"), QStringLiteral("1999999999"));
     faults << Faults(w, QStringLiteral("年齢計算"));
 
     ClickRadio(Find<QRadioButton>(w, "optCalMode3"));
@@ -235,7 +238,7 @@ void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
     faults << shown::CutInWindow(&simple);
     Retype(Find<QLineEdit>(simple, "Text1"), QStringLiteral("9999"));
     QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
-    QCOMPARE(Find<QLineEdit>(simple, "Label3")->text(), QStringLiteral("12017"));
+    QCOMPARE(TextOf(simple, "Label3"), QStringLiteral("12017"));
     faults << shown::CutInWindow(&simple);
 
     faults.removeAll(QString());
@@ -257,7 +260,8 @@ void TestShownText::simpleWindowShowsItsErasWhole()
     w.Form_Load();
     frmADGen& simple = w.ADGen();
     QVERIFY(QTest::qWaitForWindowExposed(&simple));
-    const yomari::CYomari& engine = *w.m_CYomari;
+    const auto folderEngine = testsupport::FolderEngine(court);
+    const yomari::CYomari& engine = *folderEngine;
     QStringList faults = shown::CutInWindow(&simple);
 
     // Each era: its last year and the one after, so that the note runs to
@@ -269,7 +273,7 @@ void TestShownText::simpleWindowShowsItsErasWhole()
         for (int32_t year : {last, last + 1}) {
             Retype(Find<QLineEdit>(simple, "Text1"), QString::number(year));
             QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
-            QVERIFY(!Find<QLineEdit>(simple, "Label3")->text().isEmpty());
+            QVERIFY(!TextOf(simple, "Label3").isEmpty());
             faults << shown::CutInWindow(&simple);
         }
     }

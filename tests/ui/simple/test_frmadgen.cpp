@@ -20,6 +20,7 @@
 
 #include <memory>
 
+using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::ClickRadio;
 using testsupport::PressAsX;
@@ -82,6 +83,22 @@ void Type(frmADGen* ad, const QString& digits)
 void Enter(QWidget* w)
 {
     QTest::keyClick(w, Qt::Key_Return);
+}
+
+// What the window shows: the year box, the unit, the result and the note.
+struct Shown {
+    QString input, unit, result, note;
+    bool operator==(const Shown&) const = default;
+};
+
+Shown Read(const frmADGen* ad)
+{
+    return {TextOf(*ad, "Text1"), TextOf(*ad, "Label2"), TextOf(*ad, "Label3"), TextOf(*ad, "Label4")};
+}
+
+char* toString(const Shown& s)
+{
+    return QTest::toString(QStringLiteral("[%1] %2 [%3] %4").arg(s.input, s.unit, s.result, s.note));
 }
 
 QPoint CentredPos(const QWidget* w)
@@ -208,15 +225,12 @@ void TestFrmADGen::eraToWestern()
     QVERIFY(Find<QRadioButton>(*ad, "Option2", era)->isChecked());
     Type(ad, input);
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label2")->text(), QStringLiteral("西暦"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
+    QCOMPARE(Read(ad), (Shown{input, QStringLiteral("西暦"), result, note}));
 
     // The button gives the same answer.
     Find<QLineEdit>(*ad, "Label3")->clear();
     QTest::mouseClick(Find<QPushButton>(*ad, "Command1"), Qt::LeftButton);
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
+    QCOMPARE(TextOf(*ad, "Label3"), result);
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 }
 
@@ -250,11 +264,8 @@ void TestFrmADGen::westernToEra()
     QVERIFY(Find<QRadioButton>(*ad, "Option11")->isChecked());
     Type(ad, input);
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label2")->text(), unit);
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
     // Before the first era the input stays for correction.
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
+    QCOMPARE(Read(ad), (Shown{input, unit, result, note}));
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 }
 
@@ -291,26 +302,23 @@ void TestFrmADGen::directionEnablesEraButtons()
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("16"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2004"));
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("2004"));
 
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     for (int j = 0; j < 4; ++j)
         QVERIFY(!Find<QRadioButton>(*ad, "Option2", j)->isEnabled());
     // A change of direction empties input, result and note, and the year box
     // takes the focus.
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QCOMPARE(Read(ad), Shown{});
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     Type(ad, QStringLiteral("1867"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QVERIFY(!Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QVERIFY(!TextOf(*ad, "Label4").isEmpty());
     ClickRadio(Find<QRadioButton>(*ad, "Option10"));
     for (int j = 0; j < 4; ++j)
         QVERIFY(Find<QRadioButton>(*ad, "Option2", j)->isEnabled());
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QCOMPARE(Read(ad), Shown{});
 }
 
 void TestFrmADGen::overLengthEmptiesInput()
@@ -320,18 +328,14 @@ void TestFrmADGen::overLengthEmptiesInput()
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("9999"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), QStringLiteral("計算結果が表示可能最大値を超えました。"));
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QCOMPARE(Read(ad), (Shown{{}, {}, {}, QStringLiteral("計算結果が表示可能最大値を超えました。")}));
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     // With room for five digits the same year is shown.
     p.main->Options().SetTextLenMax(5);
     Type(ad, QStringLiteral("9999"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("11987"));
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QCOMPARE(Read(ad), (Shown{"9999", QStringLiteral("西暦"), "11987", {}}));
 }
 
 void TestFrmADGen::deleteKey()
@@ -342,16 +346,13 @@ void TestFrmADGen::deleteKey()
     ClickRadio(Find<QRadioButton>(*ad, "Option20")); // 明治
     Type(ad, QStringLiteral("46"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("1913"));
-    const QString note = Find<QLabel>(*ad, "Label4")->text();
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("1913"));
+    const QString note = TextOf(*ad, "Label4");
     // Delete as an X server sends it, with the text DEL: the character after
     // the caret goes, and the old result with it; the note stays.
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Home);
     PressAsX(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Delete);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("6"));
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
+    QCOMPARE(Read(ad), (Shown{"6", {}, {}, note}));
 }
 
 void TestFrmADGen::keyFilter()
@@ -361,48 +362,43 @@ void TestFrmADGen::keyFilter()
     frmADGen* ad = p.ad;
 
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_0);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QString());
+    QCOMPARE(TextOf(*ad, "Text1"), QString());
     Type(ad, QStringLiteral("1a-.+ 0"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("10"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("10"));
     TypeJapanese(Find<QLineEdit>(*ad, "Text1"), QStringLiteral("へい"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("10"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("10"));
     Type(ad, QStringLiteral("045"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("1004"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("1004"));
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_0);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("1004"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("1004"));
 
     // The paste shortcut pastes, though it comes with a control character.
     QApplication::clipboard()->setText(QStringLiteral("12"));
     Find<QLineEdit>(*ad, "Text1")->clear();
     PressAsX(Find<QLineEdit>(*ad, "Text1"), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("12"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("12"));
 
     // Enter on an empty box calculates nothing.
     Find<QLineEdit>(*ad, "Text1")->clear();
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QCOMPARE(Read(ad), Shown{});
     QTest::mouseClick(Find<QPushButton>(*ad, "Command1"), Qt::LeftButton);
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(TextOf(*ad, "Label3").isEmpty());
 
     // Backspace takes the old result away but leaves the note.
     ClickRadio(Find<QRadioButton>(*ad, "Option20"));
     Type(ad, QStringLiteral("46"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("1913"));
-    const QString note = Find<QLabel>(*ad, "Label4")->text();
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("1913"));
+    const QString note = TextOf(*ad, "Label4");
     QVERIFY(!note.isEmpty());
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Backspace);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("4"));
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
+    QCOMPARE(Read(ad), (Shown{"4", {}, {}, note}));
 
     // Typing into the result box changes nothing.
     Find<QLineEdit>(*ad, "Label3")->setText(QStringLiteral("1913"));
     QTest::keyClicks(Find<QLineEdit>(*ad, "Label3"), QStringLiteral("77"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("1913"));
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("1913"));
 }
 
 void TestFrmADGen::escape_data()
@@ -463,20 +459,17 @@ void TestFrmADGen::escapeClearsNonEmptyInputFirst()
     ClickRadio(Find<QRadioButton>(*ad, "Option20"));
     Type(ad, QStringLiteral("46"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QVERIFY(!Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QVERIFY(!TextOf(*ad, "Label4").isEmpty());
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Escape);
     QVERIFY(ad->isVisible());
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label2")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QCOMPARE(Read(ad), Shown{});
 
     // The copy button clears the same way while there is input.
     Type(ad, QStringLiteral("3"));
     Find<QPushButton>(*ad, "cmdCopy")->setFocus();
     QTest::keyClick(Find<QPushButton>(*ad, "cmdCopy"), Qt::Key_Escape);
     QVERIFY(ad->isVisible());
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(TextOf(*ad, "Text1").isEmpty());
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Escape);
@@ -490,20 +483,20 @@ void TestFrmADGen::eraButtonKeysAndClicks()
     frmADGen* ad = p.ad;
     Type(ad, QStringLiteral("16"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QVERIFY(!Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(!TextOf(*ad, "Label3").isEmpty());
 
     // Choosing an era clears, and the focus stays on the button.
     Find<QRadioButton>(*ad, "Option22")->setFocus();
     ClickRadio(Find<QRadioButton>(*ad, "Option22"));
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QVERIFY(TextOf(*ad, "Text1").isEmpty());
+    QVERIFY(TextOf(*ad, "Label3").isEmpty());
     QVERIFY(Find<QRadioButton>(*ad, "Option22")->hasFocus());
 
     // Enter on an era button clears and goes to the year box.
     Type(ad, QStringLiteral("50"));
     Find<QRadioButton>(*ad, "Option22")->setFocus();
     Enter(Find<QRadioButton>(*ad, "Option22"));
-    QVERIFY(Find<QLineEdit>(*ad, "Text1")->text().isEmpty());
+    QVERIFY(TextOf(*ad, "Text1").isEmpty());
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
     QVERIFY(Find<QRadioButton>(*ad, "Option22")->isChecked());
 }
@@ -572,12 +565,9 @@ void TestFrmADGen::sixteenBitLimits()
         QApplication::clipboard()->setText(input);
         Find<QLineEdit>(*ad, "Text1")->paste();
     }
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), input);
+    QCOMPARE(TextOf(*ad, "Text1"), input);
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label2")->text(), unit);
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), result);
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), note);
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), inputAfter);
+    QCOMPARE(Read(ad), (Shown{inputAfter, unit, result, note}));
     QVERIFY(ad->isVisible());
 }
 
@@ -589,15 +579,14 @@ void TestFrmADGen::noEraChecked()
     QCOMPARE(ad->SelectedGengo(), -1);
     Type(ad, QStringLiteral("16"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), frmADGen::NoEraMessage());
-    QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+    QCOMPARE(TextOf(*ad, "Label4"), frmADGen::NoEraMessage());
+    QVERIFY(TextOf(*ad, "Label3").isEmpty());
 
     // The other direction needs no era button.
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     Type(ad, QStringLiteral("2004"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label2")->text() + Find<QLineEdit>(*ad, "Label3")->text(),
-             QStringLiteral("平成16"));
+    QCOMPARE(TextOf(*ad, "Label2") + TextOf(*ad, "Label3"), QStringLiteral("平成16"));
 }
 
 void TestFrmADGen::badEraData()
@@ -614,8 +603,8 @@ void TestFrmADGen::badEraData()
         ClickRadio(Find<QRadioButton>(*ad, "Option1", westernToEra ? 1 : 0));
         Type(ad, QStringLiteral("1950"));
         Enter(Find<QLineEdit>(*ad, "Text1"));
-        QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), frmADGen::BadEraDataMessage());
-        QVERIFY(Find<QLineEdit>(*ad, "Label3")->text().isEmpty());
+        QCOMPARE(TextOf(*ad, "Label4"), frmADGen::BadEraDataMessage());
+        QVERIFY(TextOf(*ad, "Label3").isEmpty());
     }
 }
 
@@ -633,8 +622,8 @@ void TestFrmADGen::fullVersion()
     QCOMPARE(p.main->Options().AppMode(), 0);
     QTRY_VERIFY(Find<QLineEdit>(*p.main, "txtInput0")->hasFocus());
     // What the simple window showed stays for its next use.
-    QCOMPARE(Find<QLineEdit>(*ad, "Text1")->text(), QStringLiteral("16"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2004"));
+    QCOMPARE(TextOf(*ad, "Text1"), QStringLiteral("16"));
+    QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("2004"));
 }
 
 void TestFrmADGen::minimise()
@@ -674,27 +663,25 @@ void TestFrmADGen::shippedData()
 
     Type(ad, QStringLiteral("8"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2026"));
-    QVERIFY(Find<QLabel>(*ad, "Label4")->text().isEmpty());
+    QCOMPARE(Read(ad), (Shown{"8", QStringLiteral("西暦"), "2026", {}}));
 
     ClickRadio(Find<QRadioButton>(*ad, "Option22"));
     Type(ad, QStringLiteral("31"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLineEdit>(*ad, "Label3")->text(), QStringLiteral("2019"));
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), QStringLiteral("元号最終年:平成31年      "));
+    QCOMPARE(Read(ad),
+             (Shown{"31", QStringLiteral("西暦"), "2019", QStringLiteral("元号最終年:平成31年      ")}));
 
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     for (const auto& [year, era] :
          {std::pair{"2026", "令和8"}, std::pair{"2019", "令和1"}, std::pair{"1912", "大正1"}}) {
         Type(ad, QString::fromLatin1(year));
         Enter(Find<QLineEdit>(*ad, "Text1"));
-        QCOMPARE(Find<QLabel>(*ad, "Label2")->text() + Find<QLineEdit>(*ad, "Label3")->text(),
-                 QString::fromUtf8(era));
+        QCOMPARE(TextOf(*ad, "Label2") + TextOf(*ad, "Label3"), QString::fromUtf8(era));
         Find<QLineEdit>(*ad, "Text1")->clear();
     }
     Type(ad, QStringLiteral("1911"));
     Enter(Find<QLineEdit>(*ad, "Text1"));
-    QCOMPARE(Find<QLabel>(*ad, "Label4")->text(), QStringLiteral("大正以前です。"));
+    QCOMPARE(TextOf(*ad, "Label4"), QStringLiteral("大正以前です。"));
 }
 
 void TestFrmADGen::settingsRoundTrip_data()

@@ -1,0 +1,88 @@
+#pragma once
+
+// The main window's options dialog as a person drives it, and an engine of
+// the test's own over the program folder's data. Header-only: the tests that
+// include it link the windows.
+
+#include "app/AppEnvironment.h"
+#include "engine/CYomari.h"
+#include "tests/support/Modals.h"
+#include "tests/support/Window.h"
+#include "ui/main/frmMain.h"
+#include "ui/options/frmOption.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <functional>
+#include <memory>
+
+namespace testsupport {
+
+// Opens the options dialog with a click on the main window's button and runs
+// `step` once it is the active window; whatever the step leaves open is
+// cancelled afterwards. Answers whether the step ran.
+inline bool WithOptionsOpen(frmMain& w, const std::function<void(frmOption&)>& step)
+{
+    bool ran = false;
+    Modals()
+        .Add([&](QWidget* modal) {
+            auto* dialog = qobject_cast<frmOption*>(modal);
+            if (!dialog || ran)
+                return false;
+            ran = true;
+            if (QTest::qWaitForWindowActive(dialog))
+                step(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+            return true;
+        })
+        .Run([&] { Click(w, QStringLiteral("cmdOption")); });
+    return ran;
+}
+
+// Chooses the court line (0 北朝, 1 南朝) in the options dialog and presses
+// "&OK"; a dialog still open after a refusal is cancelled. Answers the texts
+// of the message boxes that came meanwhile.
+inline QStringList ChooseCourtLine(frmMain& w, int line)
+{
+    Modals modals;
+    modals.AnswerBoxes().Add([line, done = false](QWidget* modal) mutable {
+        auto* dialog = qobject_cast<frmOption*>(modal);
+        if (!dialog)
+            return false;
+        if (!done) {
+            ClickRadio(Find<QRadioButton>(*dialog, QStringLiteral("optNanBoku"), line));
+            PressLater(Find<QPushButton>(*dialog, QStringLiteral("cmdOK")));
+            done = true;
+        } else {
+            dialog->reject();
+        }
+        return true;
+    });
+    modals.Run([&] { Click(w, QStringLiteral("cmdOption")); });
+    return modals.Texts();
+}
+
+// The era the main window names for a Western year in 西暦->元号, typed and
+// calculated as a person does; the window stays in that mode.
+inline QString EraOfYear(frmMain& w, int year)
+{
+    ClickRadio(Find<QRadioButton>(w, QStringLiteral("optCalMode0")));
+    Retype(Find<QLineEdit>(w, QStringLiteral("txtInput0")), QString::number(year));
+    Click(w, QStringLiteral("cmdCal"));
+    return Find<QLabel>(w, QStringLiteral("lblOutput0"))->text();
+}
+
+// The engine over the program folder's data, read as the program reads it,
+// for a test that walks every era the windows show.
+inline std::unique_ptr<yomari::CYomari> FolderEngine(int32_t nanBokuMode = 0)
+{
+    auto engine = std::make_unique<yomari::CYomari>(yomari::app::MakeEngineEnvironment());
+    engine->SetNanBokuMode(nanBokuMode);
+    return engine;
+}
+
+} // namespace testsupport
