@@ -30,6 +30,7 @@
 namespace {
 
 using Outcome = testsupport::CliOutcome;
+using testsupport::Lines;
 using testsupport::RunCli;
 using testsupport::ShippedEnv;
 using testsupport::Slurp;
@@ -142,15 +143,6 @@ bool IsUtf8(const std::string& bytes)
 {
     const QByteArray b = QByteArray::fromStdString(bytes);
     return QString::fromUtf8(b).toUtf8() == b;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);)
-        lines.push_back(l);
-    return lines;
 }
 
 } // namespace

@@ -26,11 +26,7 @@ Outcome RunCli(const std::string& args, const std::string& folder = YOMARI_BIN_D
     for (std::string w; in >> w;)
         words.push_back(w);
     const testsupport::CliOutcome run = testsupport::RunCli(words, nullptr, folder + "/yomari-cli");
-    Outcome r{run.status, {}, run.err};
-    std::istringstream out(run.out);
-    for (std::string line; std::getline(out, line);)
-        r.lines.push_back(line);
-    return r;
+    return {run.status, testsupport::Lines(run.out), run.err};
 }
 
 std::string LineOf(const Outcome& r, const std::string& start)

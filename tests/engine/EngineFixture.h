@@ -128,6 +128,12 @@ protected:
     std::unique_ptr<yomari::CYomari> m_engine;
 };
 
+// The engine over the four eras.
+class FourEraEngine : public EngineFixture {
+protected:
+    void SetUp() override { WriteEras(kFourEras); }
+};
+
 // The error the call raises; a failure and number -1 when it raises none.
 inline yomari::YomariError Raised(const std::function<void()>& call)
 {

@@ -2,10 +2,7 @@
 
 using yomari::CYomari;
 
-class Calc : public EngineFixture {
-protected:
-    void SetUp() override { WriteEras(kFourEras); }
-};
+using Calc = FourEraEngine;
 
 // Every calculation of the four modes, with its warning code.
 TEST_F(Calc, EveryModeGivesItsYearAndWarning)

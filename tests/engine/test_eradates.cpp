@@ -49,18 +49,21 @@ std::string Refusal(const char* era, int32_t y, int32_t m, int32_t d)
 
 } // namespace
 
+// The days around each modern boundary, exact; before 1873 ("?") only the
+// year is answered.
 TEST(EraDates, DaysAroundEachModernBoundary)
 {
-    EXPECT_EQ(EraDate({1912, 7, 29}), "明治45年7月29日");
-    EXPECT_EQ(EraDate({1912, 7, 30}), "大正元年7月30日");
-    EXPECT_EQ(EraDate({1926, 12, 24}), "大正15年12月24日");
-    EXPECT_EQ(EraDate({1926, 12, 25}), "昭和元年12月25日");
-    EXPECT_EQ(EraDate({1989, 1, 7}), "昭和64年1月7日");
-    EXPECT_EQ(EraDate({1989, 1, 8}), "平成元年1月8日");
-    EXPECT_EQ(EraDate({2019, 4, 30}), "平成31年4月30日");
-    EXPECT_EQ(EraDate({2019, 5, 1}), "令和元年5月1日");
-    EXPECT_EQ(EraDate({1873, 1, 1}), "明治6年1月1日");
-    EXPECT_EQ(EraDate({9999, 12, 31}), "令和7981年12月31日");
+    const std::pair<CivilDate, const char*> days[] = {
+        {{1912, 7, 29}, "明治45年7月29日"},   {{1912, 7, 30}, "大正元年7月30日"},
+        {{1926, 12, 24}, "大正15年12月24日"}, {{1926, 12, 25}, "昭和元年12月25日"},
+        {{1989, 1, 7}, "昭和64年1月7日"},     {{1989, 1, 8}, "平成元年1月8日"},
+        {{2019, 4, 30}, "平成31年4月30日"},   {{2019, 5, 1}, "令和元年5月1日"},
+        {{1873, 1, 1}, "明治6年1月1日"},      {{9999, 12, 31}, "令和7981年12月31日"},
+        {{1872, 12, 31}, "明治5年12月31日?"}, {{1868, 6, 1}, "明治元年6月1日?"},
+        {{1867, 6, 1}, "慶応3年6月1日?"},     {{645, 1, 1}, "大化元年1月1日?"},
+    };
+    for (const auto& [day, text] : days)
+        EXPECT_EQ(EraDate(day), text) << FormatCivilDate(day);
 
     EXPECT_EQ(Western("昭和", 64, 1, 7), (CivilDate{1989, 1, 7}));
     EXPECT_EQ(Western("令和", 1, 5, 1), (CivilDate{2019, 5, 1}));
@@ -70,10 +73,6 @@ TEST(EraDates, DaysAroundEachModernBoundary)
 
 TEST(EraDates, BeforeGregorianDaysOnlyTheYearIsAnswered)
 {
-    EXPECT_EQ(EraDate({1872, 12, 31}), "明治5年12月31日?");
-    EXPECT_EQ(EraDate({1868, 6, 1}), "明治元年6月1日?");
-    EXPECT_EQ(EraDate({1867, 6, 1}), "慶応3年6月1日?");
-    EXPECT_EQ(EraDate({645, 1, 1}), "大化元年1月1日?");
     EXPECT_THROW(North().ToEraDate({644, 12, 31}), DateError);
 
     // Lunisolar months had 29 or 30 days.
@@ -163,14 +162,12 @@ TEST(EraDates, SouthernLineHasItsOwnEras)
 
 TEST(EraDates, KanshiCycle)
 {
-    EXPECT_EQ(KanshiOfYear(1984).kanji, "甲子");
+    const std::pair<int32_t, const char*> years[] = {{1984, "甲子"}, {2026, "丙午"}, {1983, "癸亥"},
+                                                     {2044, "甲子"}, {1985, "乙丑"}, {1995, "乙亥"}};
+    for (const auto& [year, kanji] : years)
+        EXPECT_EQ(KanshiOfYear(year).kanji, kanji) << year;
     EXPECT_EQ(KanshiOfYear(1984).reading, "きのえね");
-    EXPECT_EQ(KanshiOfYear(2026).kanji, "丙午");
     EXPECT_EQ(KanshiOfYear(2026).reading, "ひのえうま");
-    EXPECT_EQ(KanshiOfYear(1983).kanji, "癸亥");
-    EXPECT_EQ(KanshiOfYear(2044).kanji, "甲子");
-    EXPECT_EQ(KanshiOfYear(1985).kanji, "乙丑");
-    EXPECT_EQ(KanshiOfYear(1995).kanji, "乙亥");
 }
 
 TEST(EraDates, AgeOnTheDayBeforeAndOnTheBirthday)

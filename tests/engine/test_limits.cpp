@@ -9,10 +9,7 @@
 
 using yomari::CYomari;
 
-class Limits : public EngineFixture {
-protected:
-    void SetUp() override { WriteEras(kFourEras); }
-};
+using Limits = FourEraEngine;
 
 // Every numbered text of the engine, each pinned once: errors through the
 // call that raises them, warnings through a calculation that raises them.

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,16 @@ inline CliOutcome RunCli(const std::vector<std::string>& args, const std::string
     r.out = Slurp(dir.Path() / "out");
     r.err = Slurp(dir.Path() / "err");
     return r;
+}
+
+// The text's lines, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);)
+        lines.push_back(l);
+    return lines;
 }
 
 // A copy of the built yomari-cli in the folder, with the named shipped files
