@@ -132,6 +132,15 @@ void frmDates::CreateControls()
     m_lblNote->setMinimumHeight(fontMetrics().lineSpacing() * 3);
     grid->addWidget(m_lblNote, kRows + 2, 0, 1, 3);
 
+    // A lunisolar file that cannot be read is said here once, not beside
+    // every answer it limits.
+    m_lblData = new QLabel(this);
+    m_lblData->setObjectName(QStringLiteral("lblData"));
+    m_lblData->setWordWrap(true);
+    m_lblData->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblData->hide();
+    grid->addWidget(m_lblData, kRows + 3, 0, 1, 2);
+
     m_cmdClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     m_cmdClose->setAutoDefault(true);
@@ -149,6 +158,8 @@ void frmDates::LoadEngine()
     m_rows[kOtherLine].caption->setText(QString::fromUtf8(LineName(1 - m_line)));
     m_engine.reset();
     m_loadError.clear();
+    m_lblData->clear();
+    m_lblData->hide();
     try {
         m_engine = yomari::DayEngine::Load(yomari::app::MakeEngineEnvironment(), m_line);
     } catch (const yomari::YomariError& e) {
@@ -233,9 +244,11 @@ void frmDates::Answer()
         std::string line;
         yomari::AppendAnswerText(a, line);
         QString note = QStringLiteral("年だけの答え：") + Q(line);
-        if (const std::string error = m_engine->LunisolarError(); !error.empty() && a.beforeExactDays)
-            note +=
-                QStringLiteral("\n") + Q(error) + QStringLiteral("\n1873年より前の日付は年だけで答えます。");
+        if (const std::string error = a.beforeExactDays ? m_engine->LunisolarError() : std::string();
+            !error.empty()) {
+            m_lblData->setText(Q(error) + QStringLiteral(" 1873年より前の日付は年だけで答えます。"));
+            m_lblData->show();
+        }
         ShowNote(note);
     } catch (const yomari::DateError& e) {
         ShowNote(Q(e.what()));

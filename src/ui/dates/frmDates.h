@@ -74,5 +74,6 @@ private:
     QCheckBox* m_chkGregorian = nullptr;
     Row m_rows[kRows];
     QLabel* m_lblNote = nullptr;
+    QLabel* m_lblData = nullptr;
     QPushButton* m_cmdClose = nullptr;
 };

@@ -254,14 +254,22 @@ private slots:
             if (!bytes.isNull())
                 folder.Write(file, bytes);
         });
-        Retype(p.box, QStringLiteral("1582-06-21"));
-        QCOMPARE(p.Form("Era")->text(), QString());
-        QVERIFY2(p.Note()->text().startsWith(QStringLiteral("年だけの答え：天正10年")),
-                 qPrintable(p.Note()->text()));
-        QVERIFY2(p.Note()->text().contains(file), qPrintable(p.Note()->text()));
+        // The file is named once, on a line of its own that stays; each old
+        // day's note gives only its year.
+        auto* data = Find<QLabel>(*p.d, QStringLiteral("lblData"));
+        QVERIFY(!data->isVisible());
+        for (const auto& [old, said] : {std::pair{"1582-06-21", "年だけの答え：天正10年"},
+                                        std::pair{"天正10年6月2日", "年だけの答え：1582"}}) {
+            Retype(p.box, QString::fromUtf8(old));
+            QCOMPARE(p.Form("Era")->text(), QString());
+            QVERIFY2(p.Note()->text().startsWith(QString::fromUtf8(said)), qPrintable(p.Note()->text()));
+            QVERIFY2(!p.Note()->text().contains(file), qPrintable(p.Note()->text()));
+            QVERIFY2(data->isVisible() && data->text().contains(file), qPrintable(data->text()));
+        }
         Retype(p.box, QStringLiteral("1975-01-01"));
         QCOMPARE(p.Form("Era")->text(), QStringLiteral("昭和50年1月1日"));
         QCOMPARE(p.Note()->text(), QString());
+        QVERIFY(data->isVisible());
     }
 };
 
