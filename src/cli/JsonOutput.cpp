@@ -23,6 +23,7 @@ const char* KindName(ParsedQuery::Kind k)
     case ParsedQuery::Kind::EraDate: return "era-date";
     case ParsedQuery::Kind::EraMonth: return "era-month";
     case ParsedQuery::Kind::EraYear: return "era-year";
+    case ParsedQuery::Kind::Jdn: return "jdn";
     }
     return "";
 }

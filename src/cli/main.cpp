@@ -213,39 +213,24 @@ void ReportLunisolarError(const DayEngine& days)
 // Answers one query into out; false when it was refused.
 bool AnswerOne(const DayEngine& days, const Options& o, std::string_view query, std::string& out)
 {
-    const EraCalendar& cal = days.Eras();
-    if (!o.json) {
-        // The usual piped column, Western days from 1873 on: the year-level
-        // reader answers them as the day reader does, several times faster.
-        try {
-            const ParsedQuery q = ParseDateQuery(cal, query);
-            if (q.kind == ParsedQuery::Kind::WesternDate) {
-                const DateAnswer a = AnswerDateQuery(cal, q);
-                if (a.exact) {
-                    AppendAnswerText(a, out);
-                    out += '\n';
-                    return true;
-                }
-            }
-        } catch (const DateError&) {
-            // The day reader below says why.
-        }
-    }
+    const char* line = o.line == 0 ? "n" : "s";
     try {
-        if (const auto day = AnswerDay(days, query, o.calendar)) {
+        const QueryAnswer a =
+            AnswerQuery(days, query, o.calendar, o.json ? AnswerNeed::Everything : AnswerNeed::Text);
+        if (a.day) {
             if (o.json)
-                AppendDayAnswerJson(query, *day, o.line == 0 ? "n" : "s", out);
+                AppendDayAnswerJson(query, *a.day, line, out);
             else
-                out += day->text;
-            out += '\n';
-            return true;
+                out += a.day->text;
+        } else {
+            // Not a Western day from 1873 on: a year, a month, or a day by the year.
+            if (!a.year->exact || a.year->query.kind != ParsedQuery::Kind::WesternDate)
+                ReportLunisolarError(days);
+            if (o.json)
+                AppendAnswerJson(query, *a.year, line, out);
+            else
+                AppendAnswerText(*a.year, out);
         }
-        ReportLunisolarError(days);
-        const DateAnswer a = AnswerDateQuery(cal, ParseDateQuery(cal, query));
-        if (o.json)
-            AppendAnswerJson(query, a, o.line == 0 ? "n" : "s", out);
-        else
-            AppendAnswerText(a, out);
         out += '\n';
         return true;
     } catch (const DateError& e) {
@@ -261,6 +246,12 @@ bool AnswerOne(const DayEngine& days, const Options& o, std::string_view query, 
 CivilDate ExactDay(const EraCalendar& cal, std::string_view text)
 {
     const ParsedQuery q = ParseDateQuery(cal, text);
+    if (q.lastDay || q.leap || q.kind == ParsedQuery::Kind::Jdn) {
+        // Forms that name a Gregorian day only from 1873 on.
+        if (const auto day = AnswerDateQuery(cal, q).western)
+            return *day;
+        throw DateError("1873年より前の和暦の日付では満年齢を出せません");
+    }
     if (q.kind == ParsedQuery::Kind::WesternDate) {
         const CivilDate d{q.year, q.month, q.day};
         cal.ToEraDate(d); // refuses days that do not exist

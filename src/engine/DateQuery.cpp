@@ -1,5 +1,7 @@
 #include "engine/DateQuery.h"
 
+#include "engine/LunisolarCalendar.h"
+#include "engine/LunisolarTable.h"
 #include "engine/NumberText.h"
 #include "engine/TextDecoding.h"
 
@@ -17,8 +19,34 @@ bool IsSpace(char32_t c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x3000 || c == 0xFEFF;
 }
 
-// Full-width letters, digits and signs become ASCII, dashes become '-', so
-// that every later step sees one spelling. Blanks go, except that a run of
+// Old forms of kanji found in era names, as the era files write them.
+char32_t FoldKanji(char32_t c)
+{
+    switch (c) {
+    case U'應': return U'応';
+    case U'德': return U'徳';
+    case U'寬': return U'寛';
+    case U'曆': return U'暦';
+    case U'龜': return U'亀';
+    case U'寶': return U'宝';
+    case U'壽': return U'寿';
+    case U'靈': return U'霊';
+    case U'萬': return U'万';
+    case U'祿': return U'禄';
+    case U'國': return U'国';
+    case U'觀': return U'観';
+    case U'齊': return U'斉';
+    case U'榮': return U'栄';
+    case U'與': return U'与';
+    case U'眞': return U'真';
+    case U'廣': return U'広';
+    case U'禮': return U'礼';
+    default: return c;
+    }
+}
+
+// Full-width letters, digits and signs become ASCII, dashes become '-', old
+// kanji their era-file form, so that every later step sees one spelling. Blanks go, except that a run of
 // blanks between two numerals stays as one ' ': "2019 04 30" is three
 // numbers, never 20190430.
 void Normalize(std::string_view text, std::string& out)
@@ -38,6 +66,8 @@ void Normalize(std::string_view text, std::string& out)
             c -= 0xFEE0;
         else if ((c >= 0x2010 && c <= 0x2015) || c == 0x2212)
             c = '-';
+        else
+            c = FoldKanji(c);
         if (blank && NumberText::IsNumeral(last) && NumberText::IsNumeral(c))
             out += ' ';
         blank = false;
@@ -106,6 +136,14 @@ public:
         return c.code;
     }
 
+    bool Take(std::string_view word)
+    {
+        if (Rest().substr(0, word.size()) != word)
+            return false;
+        m_pos += word.size();
+        return true;
+    }
+
     bool Take(char32_t c)
     {
         size_t l = 1;
@@ -140,27 +178,59 @@ bool IsSeparator(char32_t c)
 
 enum class Shape { None, Year, Month, Date };
 
-// What follows the year: nothing, "年", "年M月", "年M月D日", or a separator
-// form ".M.D" (".M" too for era years: H31.4; "2019-4" stays unread, as it
-// could be a range). Sets month and day as read.
-Shape ReadMonthDay(Cursor& c, bool eraYear, int32_t& month, int32_t& day)
+// The day after "年M月": a number, 朔日, 晦日 or 元日 (of the first month).
+bool ReadDay(Cursor& c, ParsedQuery& q)
+{
+    if (q.month == 1 && !q.leap && c.Take("元日")) {
+        q.day = 1;
+    } else if (c.Take("朔日") || c.Take("朔")) {
+        q.day = 1;
+    } else if (c.Take("晦日") || c.Take("晦")) {
+        q.lastDay = true;
+    } else {
+        const auto d = c.Number();
+        if (!d)
+            return false;
+        q.day = *d->value;
+        c.Take(U'日');
+    }
+    return true;
+}
+
+constexpr std::string_view kMonthNames[] = {"睦月", "如月", "弥生", "卯月",   "皐月", "水無月",
+                                            "文月", "葉月", "長月", "神無月", "霜月", "師走"};
+
+// What follows the year: nothing, "年", "年元日", "年M月", "年M月D日" (the
+// month may be 閏 and an old name, the day 朔日 or 晦日), or a separator form
+// ".M.D" (".M" too for era years: H31.4; "2019-4" stays unread, as it could
+// be a range). Sets month and day as read.
+Shape ReadMonthDay(Cursor& c, bool eraYear, ParsedQuery& q)
 {
     if (c.AtEnd())
         return Shape::Year;
     if (c.Take(U'年')) {
         if (c.AtEnd())
             return Shape::Year;
-        const auto m = c.Number();
-        if (!m || !c.Take(U'月'))
-            return Shape::None;
-        month = *m->value;
+        if (c.Take("元日")) {
+            q.month = 1;
+            q.day = 1;
+            return c.AtEnd() ? Shape::Date : Shape::None;
+        }
+        q.leap = c.Take("閏") || c.Take("うるう");
+        for (int32_t k = 0; k < 12 && q.month == 0; ++k)
+            if (c.Take(kMonthNames[k]))
+                q.month = k + 1;
+        if (q.month == 0) {
+            const auto m = c.Number();
+            if (!m || !c.Take(U'月'))
+                return Shape::None;
+            q.month = *m->value;
+        }
+        // A 閏 month alone is no month the year-level answers know.
         if (c.AtEnd())
-            return Shape::Month;
-        const auto d = c.Number();
-        if (!d)
+            return q.leap ? Shape::None : Shape::Month;
+        if (!ReadDay(c, q))
             return Shape::None;
-        c.Take(U'日');
-        day = *d->value;
         return c.AtEnd() ? Shape::Date : Shape::None;
     }
     const char32_t sep = c.Peek();
@@ -170,7 +240,7 @@ Shape ReadMonthDay(Cursor& c, bool eraYear, int32_t& month, int32_t& day)
     const auto m = c.Number();
     if (!m)
         return Shape::None;
-    month = *m->value;
+    q.month = *m->value;
     if (c.AtEnd())
         return eraYear ? Shape::Month : Shape::None;
     if (!c.Take(sep))
@@ -178,29 +248,44 @@ Shape ReadMonthDay(Cursor& c, bool eraYear, int32_t& month, int32_t& day)
     const auto d = c.Number();
     if (!d)
         return Shape::None;
-    day = *d->value;
+    q.day = *d->value;
     return c.AtEnd() ? Shape::Date : Shape::None;
 }
 
-// The era a text begins with: the longest era name, else a reading in
-// hiragana, else a one-letter (M T S H R) or one-kanji (明 大 昭 平 令) short
-// form of the modern eras. Candidates newest first; empty when none.
-std::vector<int32_t> EraAtStart(const EraCalendar& cal, Cursor& c, std::string_view text)
+// The longest era name of a table the text begins with, or 0.
+int32_t LongestEraName(const EraTable& t, std::string_view rest, size_t& length)
 {
-    const EraTable& t = cal.Table();
-    const std::string_view rest = c.Rest();
-    size_t best = 0;
-    int32_t bestEra = 0;
+    length = 0;
+    int32_t era = 0;
     for (int32_t i = 1; i <= t.NumberOfGengo; ++i) {
         const std::string& name = t.Gengo[i];
-        if (name.size() > best && rest.substr(0, name.size()) == name) {
-            best = name.size();
-            bestEra = i;
+        if (name.size() > length && rest.substr(0, name.size()) == name) {
+            length = name.size();
+            era = i;
         }
     }
-    if (bestEra != 0) {
+    return era;
+}
+
+// The era a text begins with: the longest era name (of the other line's
+// table when the calendar's has none), else a reading in hiragana, else a
+// one-letter (M T S H R) or one-kanji (明 大 昭 平 令) short form of the
+// modern eras. Candidates newest first; never empty.
+std::vector<int32_t> EraAtStart(const EraCalendar& cal, const EraCalendar* other, Cursor& c,
+                                std::string_view text, bool& otherLine)
+{
+    const std::string_view rest = c.Rest();
+    size_t best = 0;
+    if (const int32_t era = LongestEraName(cal.Table(), rest, best)) {
         c.Advance(best);
-        return {bestEra};
+        return {era};
+    }
+    if (other) {
+        if (const int32_t era = LongestEraName(other->Table(), rest, best)) {
+            otherLine = true;
+            c.Advance(best);
+            return {era};
+        }
     }
     size_t kanaLen = 0;
     while (kanaLen < rest.size()) {
@@ -259,7 +344,7 @@ ParsedQuery::Kind KindOf(Shape shape, bool era)
 
 } // namespace
 
-ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text)
+ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text, const EraCalendar* other)
 {
     // Plain ASCII without blanks, the usual piped column, needs no copy.
     bool plain = true;
@@ -281,6 +366,21 @@ ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text)
     Cursor c(norm);
     Shape shape = Shape::None;
     bool era = false;
+    if ((norm[0] == 'J' || norm[0] == 'j') &&
+        (c.Take("JDN") || c.Take("JD") || c.Take("jdn") || c.Take("jd"))) {
+        // A Julian Day Number: digits only, as astronomers write it.
+        q.kind = ParsedQuery::Kind::Jdn;
+        bool any = false;
+        for (char32_t d = c.Peek(); d >= '0' && d <= '9'; d = c.Peek(), any = true) {
+            q.jdn = q.jdn * 10 + (d - '0');
+            if (q.jdn > DayCalendar::kLastJdn)
+                throw DateError("ユリウス通日は" + std::to_string(DayCalendar::kLastJdn) + "までです");
+            c.Advance(1);
+        }
+        if (!any || !c.AtEnd())
+            Unreadable(text);
+        return q;
+    }
     if (const auto n = c.Number()) {
         q.year = *n->value;
         if (n->digits == 8 && c.AtEnd()) {
@@ -290,11 +390,11 @@ ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text)
             q.day = *n->value % 100;
             shape = Shape::Date;
         } else {
-            shape = ReadMonthDay(c, false, q.month, q.day);
+            shape = ReadMonthDay(c, false, q);
         }
     } else {
         era = true;
-        const std::vector<int32_t> eras = EraAtStart(cal, c, text);
+        const std::vector<int32_t> eras = EraAtStart(cal, other, c, text, q.otherLine);
         std::optional<int32_t> y;
         if (c.Take(U'元'))
             y = 1;
@@ -303,7 +403,7 @@ ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text)
         if (!y)
             Unreadable(text);
         q.year = *y;
-        shape = ReadMonthDay(c, true, q.month, q.day);
+        shape = ReadMonthDay(c, true, q);
         // A shared reading goes to the newest era that had this year.
         q.era = eras.front();
         for (int32_t e : eras) {
@@ -381,11 +481,26 @@ std::string WeekdayName(int32_t weekday)
     return std::string(kWeekdays[weekday]) + "曜日";
 }
 
-DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& q)
+void AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& query, DateAnswer& a)
 {
-    DateAnswer a;
-    a.query = q;
+    a.query = query;
+    ParsedQuery& q = a.query;
+    if (q.kind == ParsedQuery::Kind::Jdn) {
+        // By the day from 1873 on, else by the year the historians write.
+        const CivilDate d = q.jdn < kFirstJulianReformJdn ? JulianOfJdn(q.jdn) : GregorianOfJdn(q.jdn);
+        q.kind = q.jdn < kFirstGregorianJdn ? ParsedQuery::Kind::WesternYear : ParsedQuery::Kind::WesternDate;
+        q.year = d.year;
+        q.month = d.month;
+        q.day = d.day;
+    }
+    if (q.lastDay && q.month >= 1 && q.month <= 12) {
+        // 晦日: the Gregorian month's last day; a lunisolar one is answered
+        // by the year only, so any day of it will do.
+        const int32_t w = q.kind == ParsedQuery::Kind::EraDate ? cal.WesternYearOf(q.era, q.year) : q.year;
+        q.day = w >= kFirstExactDay.year && w <= kLastExactYear ? DaysInMonth(w, q.month) : 1;
+    }
     switch (q.kind) {
+    case ParsedQuery::Kind::Jdn: break; // made a Western date above
     case ParsedQuery::Kind::WesternDate: {
         const CivilDate d{q.year, q.month, q.day};
         auto r = cal.ToEraDate(d); // refuses days that do not exist
@@ -429,6 +544,10 @@ DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& q)
         a.exact = a.eras.front().from.has_value();
         break;
     case ParsedQuery::Kind::EraDate: {
+        if (q.leap && cal.DaysOfEraYear(q.era, q.year))
+            throw DateError(FormatEraYear(cal.Ref(q.era, q.year)) + "閏" + std::to_string(q.month) + "月" +
+                            std::to_string(q.day) +
+                            "日はありません（閏月は1873年より前の旧暦にだけあります）");
         const auto r = cal.FromEraDate(q.era, q.year, q.month, q.day);
         a.westernYear = r.westernYear;
         if (r.date) {
@@ -479,6 +598,12 @@ DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& q)
         break;
     }
     }
+}
+
+DateAnswer AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& query)
+{
+    DateAnswer a;
+    AnswerDateQuery(cal, query, a);
     return a;
 }
 
@@ -569,6 +694,7 @@ std::string FormatEraDate(const EraCalendar::EraDateResult& date)
 void AppendAnswerText(const DateAnswer& a, std::string& out)
 {
     switch (a.query.kind) {
+    case ParsedQuery::Kind::Jdn: // answered as a Western date
     case ParsedQuery::Kind::WesternDate:
         if (a.eraDate)
             AppendEraDate(*a.eraDate, out);

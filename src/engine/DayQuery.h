@@ -1,9 +1,14 @@
 #pragma once
 
-// The one call that answers a day, for yomari-cli and the date window:
+// The one call that answers a line of text, for yomari-cli and the date
+// window:
 //
 //     const auto engine = DayEngine::Load(env, line);     // era files; lunisolar data on first use
-//     std::optional<DayAnswer> a = AnswerDay(*engine, text, options);
+//     QueryAnswer a = AnswerQuery(*engine, text, options);  // a.day, else a.year
+//
+// The text is read once, by the one grammar (ParseDateQuery, with the era
+// names of both court lines); a day goes to the day answers below, a year
+// or a month to the year answers (AnswerDateQuery).
 //
 // `text` is any form a person writes for a day: 1582-06-21, 1582/6/21,
 // 1582年6月21日 (Western; Julian before 1582-10-15 unless options say
@@ -19,10 +24,12 @@
 // DayEngine::LunisolarError() names the file once). A day that never existed
 // throws DateError whose text says what does exist.
 
+#include "engine/DateQuery.h"
 #include "engine/EraDates.h"
 #include "engine/LunisolarCalendar.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -77,6 +84,31 @@ struct DayAnswer {
 
 std::optional<DayAnswer> AnswerDay(const DayEngine& engine, std::string_view text,
                                    const DayOptions& options = {});
+// The same for a text already read.
+std::optional<DayAnswer> AnswerDay(const DayEngine& engine, const ParsedQuery& query,
+                                   const DayOptions& options = {});
+// The one grammar over the engine's era names, the other line's included.
+ParsedQuery ReadQuery(const DayEngine& engine, std::string_view text);
+
+// What a caller needs of the answer: every form (the window, JSON) or the
+// one line of text (yomari-cli's text output).
+enum class AnswerNeed { Everything, Text };
+
+struct QueryAnswer {
+    // The day, when the text names one that can be answered by the day. On
+    // the heap: an empty optional of it would cost the piped column a
+    // kilobyte of zeroes a line.
+    std::unique_ptr<DayAnswer> day;
+    // Otherwise the answer by the year: to a year or a month, or to a day
+    // before 1873 while the lunisolar data could not be read. With
+    // AnswerNeed::Text also to a Western day from 1873 on: the same line,
+    // several times faster.
+    std::optional<DateAnswer> year;
+};
+
+// Throws DateError, with one text for what cannot be read at all.
+QueryAnswer AnswerQuery(const DayEngine& engine, std::string_view text, const DayOptions& options = {},
+                        AnswerNeed need = AnswerNeed::Everything);
 
 // "貞応3年閏7月1日"
 std::string FormatEraDay(const EraCalendar& eras, const EraDay& d);

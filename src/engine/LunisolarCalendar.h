@@ -143,6 +143,12 @@ public:
     const DayCalendar* Calendar(int32_t line) const;
     const DayCalendar& Calendar() const { return *Calendar(m_line); }
     const EraCalendar& Eras() const { return *m_eraCal[m_line]; }
+    // The era calendar of a line without reading the lunisolar data;
+    // nullptr for a line whose files could not be read.
+    const EraCalendar* Eras(int32_t line) const
+    {
+        return line >= 0 && line <= 1 && m_eraCal[line] ? &*m_eraCal[line] : nullptr;
+    }
     // Why the lunisolar data could not be used (names the file), or empty.
     std::string LunisolarError() const;
 

@@ -144,6 +144,25 @@ private slots:
         alone->waitForFinished();
     }
 
+    // The start loads only what the first window needs: the second start's
+    // socket and printing on paper do without their Qt libraries until used.
+    void theRunningProgramLoadsNeitherNetworkNorPrinting()
+    {
+        auto running = Start({});
+        QTRY_VERIFY_WITH_TIMEOUT(Listening(), 15000);
+        // It answers a second start from its event loop, its window loaded.
+        auto second = Start({});
+        QVERIFY(EndsCleanly(*second));
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(running->processId()));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        running->kill();
+        running->waitForFinished();
+        QVERIFY(mapped.contains("/libQt6Widgets.so"));
+        for (const char* library : {"/libQt6Network.so", "/libQt6PrintSupport.so"})
+            QVERIFY2(!mapped.contains(library), library);
+    }
+
 private:
     QTemporaryDir m_home;
 };

@@ -520,6 +520,12 @@ TEST(Cli, CommandLineConventions)
         {{"--json", "--", "-x"}, 1, "{\"query\":\"-x\",\"error\"", "「-x」"},
         {{"\x1b[2J"}, 1, "\n", "「\\x1b[2J」"},
         {{"--\x1b[2J"}, 2, "", "--\\x1b[2J"},
+        // The one reading of the date window too: a big number is a year,
+        // old forms are read, the unreadable is refused in its one text.
+        {{"123456"}, 0, "令和121438年\n", ""},
+        {{"慶應4年"}, 0, "1868\n", ""},
+        {{"abc"}, 1, "\n", "「abc」: 「abc」は日付・年として読めません"},
+        {{"--age", "平成31年4月晦日", "--on", "令和2年4月晦日"}, 0, "満1歳（数え2歳）\n", ""},
     };
     for (const auto& r : rows) {
         const Outcome o = RunCli(r.args);

@@ -136,6 +136,7 @@ TEST(DateQuery, EightDigitsAndBlankSeparatedPartsAreDates)
         {"2019 04-30", "refused: 「2019 04-30」は日付・年として読めません"},
         {"2019 4", "refused: 「2019 4」は日付・年として読めません"},
         {"2019050", "令和2017032年"},
+        {"123456", "令和121438年"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Answer(c.query), c.answer) << c.query;
@@ -172,6 +173,19 @@ TEST(DateQuery, YearMonthsAndWeekdays)
         {"平成31年4月(火)", "refused: 「平成31年4月(火)」は日付・年として読めません"},
         {"平成31年4月30日(x)", "refused: 「平成31年4月30日(x)」は日付・年として読めません"},
         {"平成31年4月30日火", "refused: 「平成31年4月30日火」は日付・年として読めません"},
+        // Forms of old documents and a Julian Day Number, answered by the year
+        // where the days are lunisolar.
+        {"天正10年睦月", "1582 ※1873年より前は年のみの対応です（旧暦の月日は扱いません）"},
+        {"慶應4年閏4月朔日", "1868 ※1873年より前は年のみの対応です（旧暦の月日は扱いません）"},
+        {"令和元年5月晦日", "2019-05-31"},
+        {"2019年2月晦日", "平成31年2月28日"},
+        {"2020年元日", "令和2年1月1日"},
+        {"平成31年閏4月1日",
+         "refused: 平成31年閏4月1日はありません（閏月は1873年より前の旧暦にだけあります）"},
+        {"JDN 2458604", "平成31年4月30日"},
+        {"JDN 2458604(月)", "refused: 2019-04-30は火曜日で、月曜日ではありません"},
+        {"JDN 5373485", "refused: ユリウス通日は5373484までです"},
+        {"JDN", "refused: 「JDN」は日付・年として読めません"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Answer(c.query), c.answer) << c.query;

@@ -233,6 +233,10 @@ TEST(Lunisolar, SeamsChangesAndForms)
         {"1500-02-29", 0, true, "refused: 1500年2月29日はありません（2月は28日まで）"},
         {"平成31年5月1日", 0, false, "refused: 平成31年5月1日はありません（平成は2019-04-30まで）"},
         {"明治6年1月1日", 0, false, "1873-01-01"},
+        // The last day of a Western month, Julian or Gregorian.
+        {"2019年4月晦日", 0, false, "平成31年4月30日"},
+        {"1500年2月晦日", 0, false, "明応9年2月1日"},
+        {"1500年2月晦日", 0, true, "明応9年1月20日"},
         // A year alone is no day.
         {"1600", 0, false, "no day"},
         {"慶長5年", 0, false, "no day"},

@@ -43,18 +43,19 @@ inline bool WithOptionsOpen(frmMain& w, const std::function<void(frmOption&)>& s
     return ran;
 }
 
-// Chooses the court line (0 北朝, 1 南朝) in the options dialog and presses
-// "&OK"; a dialog still open after a refusal is cancelled. Answers the texts
-// of the message boxes that came meanwhile.
-inline QStringList ChooseCourtLine(frmMain& w, int line)
+// Clicks the named option buttons in the options dialog and presses "&OK";
+// a dialog still open after a refusal is cancelled. Answers the texts of the
+// message boxes that came meanwhile.
+inline QStringList ChooseOptions(frmMain& w, const QStringList& buttons)
 {
     Modals modals;
-    modals.AnswerBoxes().Add([line, done = false](QWidget* modal) mutable {
+    modals.AnswerBoxes().Add([buttons, done = false](QWidget* modal) mutable {
         auto* dialog = qobject_cast<frmOption*>(modal);
         if (!dialog)
             return false;
         if (!done) {
-            ClickRadio(Find<QRadioButton>(*dialog, QStringLiteral("optNanBoku"), line));
+            for (const QString& name : buttons)
+                ClickRadio(Find<QRadioButton>(*dialog, name));
             PressLater(Find<QPushButton>(*dialog, QStringLiteral("cmdOK")));
             done = true;
         } else {
@@ -64,6 +65,12 @@ inline QStringList ChooseCourtLine(frmMain& w, int line)
     });
     modals.Run([&] { Click(w, QStringLiteral("cmdOption")); });
     return modals.Texts();
+}
+
+// The court line (0 北朝, 1 南朝) chosen so.
+inline QStringList ChooseCourtLine(frmMain& w, int line)
+{
+    return ChooseOptions(w, {QStringLiteral("optNanBoku%1").arg(line)});
 }
 
 // The era the main window names for a Western year in 西暦->元号, typed and

@@ -222,14 +222,14 @@ void frmDates::Answer()
     try {
         yomari::DayOptions options;
         options.prolepticGregorian = m_chkGregorian->isChecked();
-        if (const auto day = yomari::AnswerDay(*m_engine, query, options)) {
-            ShowDay(*day);
+        const yomari::QueryAnswer answer = yomari::AnswerQuery(*m_engine, query, options);
+        if (answer.day) {
+            ShowDay(*answer.day);
             return;
         }
         // A year or a month, or a day before 1873 without the lunisolar
         // tables: the answer the command line gives, for the year.
-        const yomari::EraCalendar& eras = m_engine->Eras();
-        const yomari::DateAnswer a = yomari::AnswerDateQuery(eras, yomari::ParseDateQuery(eras, query));
+        const yomari::DateAnswer& a = *answer.year;
         std::string line;
         yomari::AppendAnswerText(a, line);
         QString note = QStringLiteral("年だけの答え：") + Q(line);

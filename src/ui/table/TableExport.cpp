@@ -1,11 +1,14 @@
 #include "ui/table/TableExport.h"
 
 #include "app/basYomari.h"
+#include "ui/table/TablePrinter.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
-#include <QPrinter>
+#include <QPdfWriter>
+#include <QPluginLoader>
 #include <QSaveFile>
 #include <QTextDocument>
 
@@ -107,30 +110,63 @@ QString PaperHtml(const ExportTable& table)
     return html;
 }
 
-void Print(const ExportTable& table, QPrinter& printer, const QFont& font)
+void PaperDocument(QTextDocument& document, const ExportTable& table, const QFont& font)
 {
-    QTextDocument document;
     // The window's font in a size for paper: pixel sizes mean nothing at printer resolution.
     QFont paperFont = font;
     paperFont.setPointSizeF(8); // the age table's nine columns fit A4 upright
     document.setDefaultFont(paperFont);
     document.setHtml(PaperHtml(table));
-    document.print(&printer);
+}
+
+void Print(const ExportTable& table, QPagedPaintDevice& device, const QFont& font)
+{
+    QTextDocument document;
+    PaperDocument(document, table, font);
+    document.print(&device);
 }
 
 QString WritePdf(const ExportTable& table, const QString& fileName, const QFont& font)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(table.title);
-    printer.setCreator(basYomari::AppTitle());
-    printer.setOutputFileName(fileName);
     QFile::remove(fileName);
-    Print(table, printer, font);
+    {
+        QPdfWriter pdf(fileName);
+        pdf.setResolution(1200);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setTitle(table.title);
+        pdf.setCreator(basYomari::AppTitle());
+        Print(table, pdf, font);
+    }
     if (QFileInfo(fileName).size() <= 0)
         return QStringLiteral("PDFファイルを保存できません。(%1)").arg(fileName);
     return {};
+}
+
+TablePrinter* LoadTablePrinter(QString& error)
+{
+    static QPluginLoader* loaded = nullptr;
+    if (loaded)
+        return qobject_cast<TablePrinter*>(loaded->instance());
+    // Beside the program (the build, a copy carried around as one folder),
+    // then where the package installs it.
+    const QString folder = QCoreApplication::applicationDirPath();
+    QStringList tried;
+    for (const QString& path : {folder + QStringLiteral("/" YOMARI_PRINT_PLUGIN),
+                                folder + QStringLiteral("/" YOMARI_PLUGIN_DIR "/" YOMARI_PRINT_PLUGIN)}) {
+        if (!QFileInfo::exists(path))
+            continue;
+        auto* loader = new QPluginLoader(path, qApp);
+        if (qobject_cast<TablePrinter*>(loader->instance())) {
+            loaded = loader;
+            return qobject_cast<TablePrinter*>(loaded->instance());
+        }
+        tried << loader->errorString();
+        delete loader;
+    }
+    error =
+        QStringLiteral("印刷の部品を読み込めません。(%1)")
+            .arg(tried.isEmpty() ? QStringLiteral(YOMARI_PRINT_PLUGIN) : tried.join(QStringLiteral("; ")));
+    return nullptr;
 }
 
 } // namespace yomari::tableexport

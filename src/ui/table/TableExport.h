@@ -8,7 +8,8 @@
 #include <vector>
 
 class QFont;
-class QPrinter;
+class QPagedPaintDevice;
+class QTextDocument;
 
 // Getting a table out of the window: the clipboard, CSV, paper and PDF all
 // write the same text cells, so that what is copied, saved and printed agrees
@@ -43,7 +44,8 @@ QString WritePdf(const ExportTable& table, const QString& fileName, const QFont&
 // The title and the table on paper, as rich text: a header row and one
 // line per row.
 QString PaperHtml(const ExportTable& table);
-// That page in the window's font family.
-void Print(const ExportTable& table, QPrinter& printer, const QFont& font);
+// That page in the window's font family, as a document to print.
+void PaperDocument(QTextDocument& document, const ExportTable& table, const QFont& font);
+void Print(const ExportTable& table, QPagedPaintDevice& device, const QFont& font);
 
 } // namespace yomari::tableexport

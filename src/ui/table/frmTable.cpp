@@ -9,6 +9,7 @@
 #include "ui/table/AgeTablePage.h"
 #include "ui/table/SchoolTablePage.h"
 #include "ui/table/TableExport.h"
+#include "ui/table/TablePrinter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,10 +19,9 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 frmTable::frmTable(const AppOptions& options)
@@ -198,11 +198,15 @@ void frmTable::cmdPdf_Click()
 void frmTable::cmdPrint_Click()
 {
     const auto table = CurrentPage()->Export(false);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(table.title);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        yomari::tableexport::Print(table, printer, font());
+    QString error;
+    TablePrinter* printer = yomari::tableexport::LoadTablePrinter(error);
+    if (!printer) {
+        QMessageBox::warning(this, basYomari::AppTitle(), error);
+        return;
+    }
+    QTextDocument document;
+    yomari::tableexport::PaperDocument(document, table, font());
+    printer->Print(document, table.title, this);
 }
 
 // ---- keys, closing, settings -------------------------------------------------------

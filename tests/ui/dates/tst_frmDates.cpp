@@ -3,6 +3,7 @@
 // answers read off the window and copied with its buttons.
 
 #include "app/AppSetup.h"
+#include "tests/support/Cli.h"
 #include "tests/support/TestProgram.h"
 #include "tray/frmTray.h"
 #include "ui/main/frmMain.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 using testsupport::Find;
@@ -64,6 +66,22 @@ struct Program {
     QLineEdit* box = nullptr;
 };
 
+// Empty when yomari-cli answers the text as the window does: its line among
+// the window's forms (up to its first remark), its year answer or its
+// reason for refusing as the window's note.
+QString SaysWhatTheCommandLineSays(const char* typed, const Program& p)
+{
+    const testsupport::CliOutcome cli = testsupport::RunCli({typed});
+    QString said = QString::fromStdString(cli.status == 0 ? cli.out : cli.err).trimmed();
+    if (cli.status != 0)
+        said = said.mid(said.indexOf(QStringLiteral("」: ")) + 3);
+    const bool day = !p.Form("Era")->text().isEmpty();
+    const bool same =
+        day ? p.Shown().contains(said.section(QRegularExpression(QStringLiteral("[ （]")), 0, 0))
+            : p.Note()->text() == (cli.status == 0 ? QStringLiteral("年だけの答え：") : QString()) + said;
+    return same ? QString() : QString::fromUtf8(typed) + QStringLiteral(": yomari-cli says ") + said;
+}
+
 } // namespace
 
 class TestFrmDates : public QObject {
@@ -112,13 +130,28 @@ private slots:
              " |  |  |  |  |  |  |  |  | 安政3年閏5月1日はありません（安政3年に閏月はありません）"},
             {"昭和50", " |  |  |  |  |  |  |  |  | 年だけの答え：1975"},
             {"", " |  |  |  |  |  |  |  |  | "},
+            // Forms of old documents, a Julian Day Number, a year or month
+            // alone, a big year and what is unread: one reading as in yomari-cli.
+            {"慶應4年睦月晦日", "慶応4年1月29日 | 明治元年1月29日 |  | 1868-02-10 | 1868-02-22 | "
+                                "1868年（戊辰）1月29日 | 戊寅 | 戊辰（つちのえたつ） | 2403385 | "},
+            {"JDN 2299161",
+             "天正10年9月19日 |  |  | 1582-10-05 | 1582-10-15 | 1582年（壬午）9月19日 | 甲戌 | "
+             "壬午（みずのえうま） | 2299161 | "},
+            {"2019年4月", " |  |  |  |  |  |  |  |  | 年だけの答え：平成31年4月"},
+            {"123456", " |  |  |  |  |  |  |  |  | 年だけの答え：令和121438年"},
+            {"abc", " |  |  |  |  |  |  |  |  | 「abc」は日付・年として読めません"},
+            {"延元元年", " |  |  |  |  |  |  |  |  | "
+                         "延元は南朝の元号です（年と月だけの問い合わせは北朝の元号で読みます）"},
         };
         QStringList wrong;
         for (const auto& row : table) {
             Retype(p.box, QString::fromUtf8(row.typed));
             if (p.Shown() != QString::fromUtf8(row.shown))
                 wrong << QString::fromUtf8(row.typed) + QStringLiteral(" shows ") + p.Shown();
+            if (*row.typed)
+                wrong << SaysWhatTheCommandLineSays(row.typed, p);
         }
+        wrong.removeAll(QString());
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
 
         // Ticked with Space, a day before the reform is read as Gregorian.

@@ -426,11 +426,10 @@ void TestFrmADGen::escape()
     p.Show();
     frmADGen* ad = p.ad;
     CloseWatcher mainWatcher(p.main.get());
-    QWidget* target = control == "Text1"      ? static_cast<QWidget*>(Find<QLineEdit>(*ad, "Text1"))
-                      : control == "cmdCopy"  ? static_cast<QWidget*>(Find<QPushButton>(*ad, "cmdCopy"))
-                      : control == "Command1" ? static_cast<QWidget*>(Find<QPushButton>(*ad, "Command1"))
-                      : control == "Option1"  ? static_cast<QWidget*>(Find<QRadioButton>(*ad, "Option10"))
-                                              : static_cast<QWidget*>(Find<QRadioButton>(*ad, "Option23"));
+    // An option group by its checked button.
+    QWidget* target = Find<QWidget>(*ad, control == "Option1"   ? QStringLiteral("Option10")
+                                         : control == "Option2" ? QStringLiteral("Option23")
+                                                                : control);
     QPointer<frmADGen> guard(ad);
     QTest::keyClick(target, Qt::Key_Escape);
     cTaskTray::SetAvailableForTesting(true);
