@@ -44,6 +44,8 @@ TEST_F(Calc, EveryModeGivesItsYearAndWarning)
         {{3, "", 51}, {50, 0, "昭和", 1975}},
         {{3, "", 2026 - 1868}, {1, 0, "明治", 1868}}, // born in the oldest era's first year
         {{3, "", 2026 - 1867}, {0, 100000, "西暦", 1867}},
+        {{3, "", 2025}, {0, 100000, "西暦", 1}}, // the year 1 is no year before it
+        {{3, "", 2026}, {0, 1100000, "西暦", 0}},
         {{3, "", 3000}, {0, 1100000, "西暦", -974}},
         // Only the result has to fit 32 bits, not a partial sum on the way to it.
         {{0, "平成", 2147481659, "西暦"}, {2147483647}}, // 1989 + 2147481659 - 1
