@@ -391,6 +391,10 @@ ParsedQuery ParseDateQuery(const EraCalendar& cal, std::string_view text, const 
             shape = Shape::Date;
         } else {
             shape = ReadMonthDay(c, false, q);
+            // The Western calendar has no 閏 month; quietly dropping it would
+            // answer another day than the one meant.
+            if (q.leap && shape != Shape::None)
+                throw DateError("西暦の年に閏月はありません（旧暦の閏月は元号の年で書きます）");
         }
     } else {
         era = true;
