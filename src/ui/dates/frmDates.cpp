@@ -2,6 +2,8 @@
 
 #include "app/AppEnvironment.h"
 #include "app/AppOptions.h"
+#include "app/SettingsLocation.h"
+#include "app/basYomari.h"
 #include "app/YomariIcon.h"
 #include "engine/DateQuery.h"
 #include "engine/DayQuery.h"
@@ -11,12 +13,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 
 namespace {
 
@@ -65,6 +72,7 @@ frmDates::frmDates(const AppOptions& options, QWidget* parent)
     setWindowTitle(QStringLiteral("日付変換 - ヨマリ Yomari"));
     setWindowIcon(YomariIcon());
     CreateControls();
+    ReadSettings();
     LoadEngine();
     connect(&m_options, &AppOptions::Changed, this, [this](AppOptions::Option option) {
         if (option == AppOptions::Option::NanBokuMode) {
@@ -188,6 +196,42 @@ void frmDates::changeEvent(QEvent* event)
         m_txtDate->setFocus();
         m_txtDate->selectAll();
     }
+}
+
+void frmDates::closeEvent(QCloseEvent* event)
+{
+    WriteSettings();
+    event->accept();
+}
+
+QString frmDates::SettingsFileName()
+{
+    // Beside the program's settings, never inside them: that file keeps its fixed lines.
+    const QFileInfo programSettings(yomari::app::FindSettings().file);
+    return programSettings.absolutePath() + QLatin1Char('/') + basYomari::AppBaseName() +
+           QStringLiteral("Dates.ini");
+}
+
+void frmDates::ReadSettings()
+{
+    QSettings s(SettingsFileName(), QSettings::IniFormat);
+    const QByteArray geometry = s.value(QStringLiteral("Window/Geometry")).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry); // refuses what it cannot read
+    m_chkGregorian->setChecked(s.value(QStringLiteral("Dates/Gregorian"), false).toBool());
+}
+
+void frmDates::WriteSettings()
+{
+    const QString fileName = SettingsFileName();
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    QSettings s(fileName, QSettings::IniFormat);
+    s.setValue(QStringLiteral("Window/Geometry"), saveGeometry());
+    s.setValue(QStringLiteral("Dates/Gregorian"), m_chkGregorian->isChecked());
+    s.sync();
+    if (s.status() != QSettings::NoError)
+        QMessageBox::warning(this, basYomari::AppTitle(),
+                             QStringLiteral("日付変換の設定を保存できません。(%1)").arg(fileName));
 }
 
 void frmDates::keyPressEvent(QKeyEvent* event)

@@ -28,10 +28,13 @@ public:
 
     // Brings the window forward with the focus in the date line.
     void Open();
+    // Where the window keeps its place and the calendar choice between runs.
+    static QString SettingsFileName();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // One form of the answer: its caption, the text and its copy button.
@@ -54,6 +57,8 @@ private:
     };
 
     void CreateControls();
+    void ReadSettings();
+    void WriteSettings();
     // Reads the era files of the options' court line (the lunisolar tables
     // wait for the first day before 1873).
     void LoadEngine();

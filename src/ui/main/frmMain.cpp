@@ -794,8 +794,12 @@ void frmMain::closeEvent(QCloseEvent* event)
             table->close(); // keeps its settings
         table->deleteLater();
     }
-    if (m_frmDates)
-        m_frmDates.release()->deleteLater();
+    if (m_frmDates) {
+        frmDates* dates = m_frmDates.release();
+        if (dates->isVisible())
+            dates->close(); // keeps its settings
+        dates->deleteLater();
+    }
     if (m_frmTray)
         m_frmTray.release()->deleteLater();
     event->accept();

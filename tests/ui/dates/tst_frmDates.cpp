@@ -37,6 +37,12 @@ struct Program {
             {QStringLiteral("Yomari.dad"), QStringLiteral("Yomari.dal"), QStringLiteral("Yomari.dae")});
         if (change)
             change(folder);
+        d = Start(main);
+        box = Find<QLineEdit>(*d, QStringLiteral("txtDate"));
+    }
+    // Starts the main window and opens the date window with its button.
+    static QWidget* Start(frmMain& main)
+    {
         main.Form_Load();
         main.show();
         if (!QTest::qWaitForWindowActive(&main))
@@ -44,10 +50,8 @@ struct Program {
         QTest::mouseClick(Find<QPushButton>(main, QStringLiteral("cmdDates")), Qt::LeftButton);
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == QStringLiteral("frmDates") && QTest::qWaitForWindowActive(w))
-                d = w;
-        if (!d)
-            qFatal("the date window did not come forward");
-        box = Find<QLineEdit>(*d, QStringLiteral("txtDate"));
+                return w;
+        qFatal("the date window did not come forward");
     }
     QLineEdit* Form(const char* form) const { return Find<QLineEdit>(*d, QStringLiteral("txt") + form); }
     QLabel* Note() const { return Find<QLabel>(*d, QStringLiteral("lblNote")); }
@@ -232,6 +236,21 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(p.d));
         QCOMPARE(QApplication::focusWidget(), p.box);
         QCOMPARE(p.box->selectedText(), QStringLiteral("1224-08-17"));
+    }
+
+    void calendarAndPlaceOutlastTheProgram()
+    {
+        Program p;
+        QTest::mouseClick(Find<QCheckBox>(*p.d, QStringLiteral("chkGregorian")), Qt::LeftButton);
+        p.d->move(p.d->pos() + QPoint(40, 30));
+        const QPoint place = p.d->pos();
+        p.main.close(); // the program ends with the window open
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        frmMain again;
+        QWidget* d = Program::Start(again);
+        QVERIFY(Find<QCheckBox>(*d, QStringLiteral("chkGregorian"))->isChecked());
+        QCOMPARE(d->pos(), place);
     }
 
     void spoiltLunisolarFilesCostOnlyTheOldDays_data()
