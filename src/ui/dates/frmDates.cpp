@@ -198,6 +198,16 @@ void frmDates::changeEvent(QEvent* event)
     }
 }
 
+void frmDates::FitHeight()
+{
+    // A window's layout does not grow it for a wrapped label's height by
+    // itself; a long file name would otherwise be cut off at the bottom.
+    layout()->activate();
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height())
+        resize(width(), needed);
+}
+
 void frmDates::closeEvent(QCloseEvent* event)
 {
     WriteSettings();
@@ -292,6 +302,7 @@ void frmDates::Answer()
             !error.empty()) {
             m_lblData->setText(Q(error) + QStringLiteral(" 1873年より前の日付は年だけで答えます。"));
             m_lblData->show();
+            FitHeight();
         }
         ShowNote(note);
     } catch (const yomari::DateError& e) {

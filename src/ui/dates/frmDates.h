@@ -58,6 +58,7 @@ private:
 
     void CreateControls();
     void ReadSettings();
+    void FitHeight();
     void WriteSettings();
     // Reads the era files of the options' court line (the lunisolar tables
     // wait for the first day before 1873).

@@ -4,6 +4,7 @@
 
 #include "app/AppSetup.h"
 #include "tests/support/Cli.h"
+#include "tests/support/ShownText.h"
 #include "tests/support/TestProgram.h"
 #include "tray/frmTray.h"
 #include "ui/main/frmMain.h"
@@ -284,6 +285,8 @@ private slots:
             QVERIFY2(p.Note()->text().startsWith(QString::fromUtf8(said)), qPrintable(p.Note()->text()));
             QVERIFY2(!p.Note()->text().contains(file), qPrintable(p.Note()->text()));
             QVERIFY2(data->isVisible() && data->text().contains(file), qPrintable(data->text()));
+            const QStringList cut = shown::CutInWindow(p.d);
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
         }
         Retype(p.box, QStringLiteral("1975-01-01"));
         QCOMPARE(p.Form("Era")->text(), QStringLiteral("昭和50年1月1日"));
