@@ -41,4 +41,10 @@ QString SettingsFileForWriting()
     return file;
 }
 
+QString WindowSettingsFile(const QString& window)
+{
+    return QFileInfo(FindSettings().file).absolutePath() + QLatin1Char('/') + CurrentLocation().baseName +
+           window + QStringLiteral(".ini");
+}
+
 } // namespace yomari::app

@@ -23,4 +23,8 @@ SettingsLocation FindSettings();
 // The file to write, with its folder created when missing.
 QString SettingsFileForWriting();
 
+// A window's own settings file ("Table" gives YomariTable.ini): beside the
+// program's settings, never inside them, as that file keeps its fixed lines.
+QString WindowSettingsFile(const QString& window);
+
 } // namespace yomari::app

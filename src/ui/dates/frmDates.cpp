@@ -216,10 +216,7 @@ void frmDates::closeEvent(QCloseEvent* event)
 
 QString frmDates::SettingsFileName()
 {
-    // Beside the program's settings, never inside them: that file keeps its fixed lines.
-    const QFileInfo programSettings(yomari::app::FindSettings().file);
-    return programSettings.absolutePath() + QLatin1Char('/') + basYomari::AppBaseName() +
-           QStringLiteral("Dates.ini");
+    return yomari::app::WindowSettingsFile(QStringLiteral("Dates"));
 }
 
 void frmDates::ReadSettings()

@@ -228,10 +228,7 @@ void frmTable::closeEvent(QCloseEvent* event)
 
 QString frmTable::SettingsFileName()
 {
-    // Beside the program's settings, never inside them: that file keeps its fixed lines.
-    const QFileInfo programSettings(yomari::app::FindSettings().file);
-    return programSettings.absolutePath() + QLatin1Char('/') + basYomari::AppBaseName() +
-           QStringLiteral("Table.ini");
+    return yomari::app::WindowSettingsFile(QStringLiteral("Table"));
 }
 
 void frmTable::ReadSettings()
