@@ -4,7 +4,8 @@
 #include "app/SettingsLocation.h"
 #include "tests/support/TestProgram.h"
 #include "tests/support/MainWindow.h"
-#include "engine/TextDecoding.h"
+#include "tests/support/Files.h"
+#include "tests/support/ShippedEnv.h"
 #include "ui/simple/frmADGen.h"
 #include "ui/main/frmMain.h"
 #include "ui/search/frmSerch.h"
@@ -17,16 +18,14 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using testsupport::Cp932;
+using testsupport::EnterYear;
+using testsupport::OpenMain;
 using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::ClickRadio;
 
 namespace {
-
-QByteArray Cp932(const char* utf8)
-{
-    return QByteArray::fromStdString(*yomari::EncodeCp932(utf8));
-}
 
 class InstalledLayout {
 public:
@@ -34,19 +33,9 @@ public:
     {
         QDir().mkpath(Bin());
         QDir().mkpath(Share());
-        for (const char* ext : {".dan", ".das", ".daj", ".hlp"}) {
-            const QString name = QStringLiteral("Yomari") + QLatin1String(ext);
-            QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, Share() + QLatin1Char('/') + name);
-        }
+        testsupport::CopyShippedInto(Share());
         qputenv("XDG_DATA_HOME", Path("data").toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", Path("config").toLocal8Bit());
-        yomari::app::SetLocationForTesting(yomari::app::ProgramLocation{Bin(), QStringLiteral("Yomari")});
-        yomari::app::SetCurrentYearForTesting([] { return 2026; });
-    }
-    ~InstalledLayout()
-    {
-        yomari::app::SetLocationForTesting(std::nullopt);
-        yomari::app::SetCurrentYearForTesting(nullptr);
     }
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
@@ -54,22 +43,21 @@ public:
     QString Share() const { return Path("usr/share/yomari"); }
     QString UserData() const { return Path("data/yomari"); }
 
-    QByteArray Installed(const char* name) const
+    std::string Installed(const char* name) const
     {
-        QFile f(Share() + QLatin1Char('/') + QLatin1String(name));
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
+        return testsupport::Slurp((Share() + QLatin1Char('/') + QLatin1String(name)).toStdString());
     }
-    void WriteUserFile(const char* name, const QByteArray& bytes) const
+    void WriteUserFile(const char* name, const std::string& bytes) const
     {
         QDir().mkpath(UserData());
         QFile f(UserData() + QLatin1Char('/') + QLatin1String(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        f.write(QByteArray::fromStdString(bytes));
     }
 
 private:
     QTemporaryDir m_dir;
+    testsupport::ProgramSeams m_seams{Bin(), 2026};
 };
 
 } // namespace
@@ -78,27 +66,6 @@ class TestInstalled : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<frmMain> Open(QStringList* messages = nullptr)
-    {
-        auto w = std::make_unique<frmMain>();
-        const QStringList shown = testsupport::AnswerMessageBoxes([&] { w->Form_Load(); });
-        if (messages)
-            *messages = shown;
-        w->show();
-        w->activateWindow();
-        if (!QTest::qWaitForWindowActive(w.get()))
-            qWarning("window not active");
-        return w;
-    }
-
-    static void Calculate(frmMain& w, const char* year)
-    {
-        Find<QLineEdit>(w, "txtInput0")->clear();
-        Find<QLineEdit>(w, "txtInput0")->setFocus();
-        QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QLatin1String(year));
-        QTest::keyClick(Find<QLineEdit>(w, "txtInput0"), Qt::Key_Return);
-    }
-
 private slots:
     // A new era after 令和 in the user's era file: the windows' captions and
     // the conversions follow it; the other court line keeps the installed file.
@@ -108,7 +75,7 @@ private slots:
         layout.WriteUserFile("Yomari.dan",
                              Cp932("\"未来\",\"みらい\",\"\",2031\r\n") + layout.Installed("Yomari.dan"));
         QStringList messages;
-        auto w = Open(&messages);
+        auto w = OpenMain(&messages);
         QCOMPARE(messages, QStringList());
         QCOMPARE(Find<QRadioButton>(*w, "optInput1")->text(), QStringLiteral("未来"));
         QCOMPARE(Find<QRadioButton>(*w, "optInput2")->text(), QStringLiteral("令和"));
@@ -119,17 +86,17 @@ private slots:
         QCOMPARE(Find<QRadioButton>(w->ADGen(), "Option23")->text(), QStringLiteral("未来"));
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0")); // 西暦->元号
-        Calculate(*w, "2031");
+        EnterYear(*w, "2031");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("未来"));
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1"));
-        Calculate(*w, "2030");
+        EnterYear(*w, "2030");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("令和"));
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("12"));
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode1")); // 元号変換: 未来3 is 2033
         ClickRadio(Find<QRadioButton>(*w, "optInput1"));
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
-        Calculate(*w, "3");
+        EnterYear(*w, "3");
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("2033"));
 
         // Each file on its own: no user file for the Southern line.
@@ -146,7 +113,7 @@ private slots:
         layout.WriteUserFile("Yomari.dan",
                              Cp932("\"未来\",\"みらい\",\"\",二〇三一\r\n") + layout.Installed("Yomari.dan"));
         QStringList messages;
-        auto w = Open(&messages);
+        auto w = OpenMain(&messages);
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.dan")),
                  qPrintable(messages[0]));
@@ -167,7 +134,7 @@ private slots:
     {
         InstalledLayout layout;
         layout.WriteUserFile("Yomari.daj", Cp932("\"古代\",\"大化\",\"延暦\"\r\n"));
-        auto w = Open();
+        auto w = OpenMain();
         const auto openSearch = [&] {
             Find<QRadioButton>(*w, "optInput5")->setChecked(true);
             QStringList shown = testsupport::AnswerMessageBoxes(
@@ -180,7 +147,7 @@ private slots:
         w->close();
 
         layout.WriteUserFile("Yomari.daj", Cp932("\"古代\",\"大化\""));
-        w = Open();
+        w = OpenMain();
         const QStringList messages = openSearch();
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(layout.UserData() + QStringLiteral("/Yomari.daj")),
@@ -199,13 +166,13 @@ private slots:
         QCOMPARE(yomari::app::FindSettings().file, ini);
         QCOMPARE(yomari::app::FindSettings().readFrom, ini);
         {
-            auto w = Open();
+            auto w = OpenMain();
             ClickRadio(Find<QRadioButton>(*w, "optCalMode3"));
             w->close();
         }
         QVERIFY(QFile::exists(ini));
         QVERIFY(!QFile::exists(layout.Bin() + QStringLiteral("/Yomari.ini")));
-        auto w = Open();
+        auto w = OpenMain();
         QVERIFY(Find<QRadioButton>(*w, "optCalMode3")->isChecked());
         w->close();
     }
@@ -230,7 +197,7 @@ private slots:
             blocker.write("x");
         }
         qputenv("XDG_CONFIG_HOME", layout.Path("notafolder/config").toLocal8Bit());
-        auto w = Open();
+        auto w = OpenMain();
         const QStringList messages = testsupport::AnswerMessageBoxes([&] { w->close(); });
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(layout.Path("notafolder/config/yomari/Yomari.ini")),

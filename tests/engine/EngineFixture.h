@@ -3,6 +3,7 @@
 #include "engine/CYomari.h"
 #include "tests/engine/TempDir.h"
 #include "engine/TextDecoding.h"
+#include "tests/support/ShippedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,7 @@ inline const char* const kFourEras = "\"平成\",\"へいせい\",\"\",1989\r\n"
                                      "\"大正\",\"たいしょう\",\"\",1912\r\n"
                                      "\"明治\",\"めいじ\",\"\",1868\r\n";
 
-inline std::string Cp932(const std::string& utf8)
-{
-    return *yomari::EncodeCp932(utf8);
-}
+using testsupport::Cp932;
 
 // One calculation as the main window asks for it: the mode, then the inputs
 // that mode takes (eras in modes 0 and 2, the second year in mode 2), on a

@@ -6,24 +6,19 @@
 
 #include <gtest/gtest.h>
 
+using testsupport::ShippedCalendar;
 using testsupport::ShippedEnv;
 
 using namespace yomari;
 
 namespace {
 
-const EraCalendar& Line(int32_t line)
-{
-    static const EraCalendar north = EraCalendar::Load(ShippedEnv(), 0);
-    static const EraCalendar south = EraCalendar::Load(ShippedEnv(), 1);
-    return line == 0 ? north : south;
-}
-
 std::string Answer(std::string_view text, int32_t line = 0)
 {
     try {
         std::string out;
-        AppendAnswerText(AnswerDateQuery(Line(line), ParseDateQuery(Line(line), text)), out);
+        AppendAnswerText(AnswerDateQuery(ShippedCalendar(line), ParseDateQuery(ShippedCalendar(line), text)),
+                         out);
         return out;
     } catch (const DateError& e) {
         return std::string("refused: ") + e.what();

@@ -11,28 +11,23 @@
 #include <chrono>
 #include <cstdlib>
 
+using testsupport::ShippedCalendar;
 using testsupport::ShippedEnv;
 
 using namespace yomari;
 
 namespace {
 
-const EraCalendar& North()
-{
-    static const EraCalendar c = EraCalendar::Load(ShippedEnv(), 0);
-    return c;
-}
-
 std::string EraDate(CivilDate d)
 {
-    const auto r = North().ToEraDate(d);
+    const auto r = ShippedCalendar().ToEraDate(d);
     return FormatEraYear(r.eraYear) + std::to_string(r.month) + "月" + std::to_string(r.day) + "日" +
            (r.exact ? "" : "?");
 }
 
 CivilDate Western(const char* era, int32_t y, int32_t m, int32_t d)
 {
-    const auto r = North().FromEraDate(North().FindEra(era), y, m, d);
+    const auto r = ShippedCalendar().FromEraDate(ShippedCalendar().FindEra(era), y, m, d);
     EXPECT_TRUE(r.date.has_value());
     return r.date.value_or(CivilDate{});
 }
@@ -40,7 +35,7 @@ CivilDate Western(const char* era, int32_t y, int32_t m, int32_t d)
 std::string Refusal(const char* era, int32_t y, int32_t m, int32_t d)
 {
     try {
-        North().FromEraDate(North().FindEra(era), y, m, d);
+        ShippedCalendar().FromEraDate(ShippedCalendar().FindEra(era), y, m, d);
     } catch (const DateError& e) {
         return e.what();
     }
@@ -73,15 +68,15 @@ TEST(EraDates, DaysAroundEachModernBoundary)
 
 TEST(EraDates, BeforeGregorianDaysOnlyTheYearIsAnswered)
 {
-    EXPECT_THROW(North().ToEraDate({644, 12, 31}), DateError);
+    EXPECT_THROW(ShippedCalendar().ToEraDate({644, 12, 31}), DateError);
 
     // Lunisolar months had 29 or 30 days.
-    EXPECT_EQ(North().FromEraDate(North().FindEra("元禄"), 15, 1, 1).westernYear, 1702);
-    EXPECT_EQ(North().FromEraDate(North().FindEra("元禄"), 15, 12, 30).westernYear, 1702);
-    EXPECT_THROW(North().FromEraDate(North().FindEra("元禄"), 15, 1, 0), DateError);
-    EXPECT_THROW(North().FromEraDate(North().FindEra("元禄"), 15, 1, 31), DateError);
+    EXPECT_EQ(ShippedCalendar().FromEraDate(ShippedCalendar().FindEra("元禄"), 15, 1, 1).westernYear, 1702);
+    EXPECT_EQ(ShippedCalendar().FromEraDate(ShippedCalendar().FindEra("元禄"), 15, 12, 30).westernYear, 1702);
+    EXPECT_THROW(ShippedCalendar().FromEraDate(ShippedCalendar().FindEra("元禄"), 15, 1, 0), DateError);
+    EXPECT_THROW(ShippedCalendar().FromEraDate(ShippedCalendar().FindEra("元禄"), 15, 1, 31), DateError);
 
-    const auto r = North().FromEraDate(North().FindEra("明治"), 5, 12, 2);
+    const auto r = ShippedCalendar().FromEraDate(ShippedCalendar().FindEra("明治"), 5, 12, 2);
     EXPECT_EQ(r.westernYear, 1872);
     EXPECT_FALSE(r.date.has_value());
 }
@@ -100,21 +95,23 @@ TEST(EraDates, DaysThatNeverExistedAreRefusedWithTheReason)
     for (int32_t year : {2019, 2020}) {
         for (int32_t m = 1; m <= 12; ++m) {
             const int32_t last = lengths[m - 1] + (m == 2 && year == 2020 ? 1 : 0);
-            EXPECT_NO_THROW(North().ToEraDate({year, m, last})) << year << "-" << m;
-            EXPECT_THROW(North().ToEraDate({year, m, last + 1}), DateError) << year << "-" << m;
-            EXPECT_THROW(North().FromEraDate(North().FindEra("令和"), year - 2018, m, last + 1), DateError);
+            EXPECT_NO_THROW(ShippedCalendar().ToEraDate({year, m, last})) << year << "-" << m;
+            EXPECT_THROW(ShippedCalendar().ToEraDate({year, m, last + 1}), DateError) << year << "-" << m;
+            EXPECT_THROW(
+                ShippedCalendar().FromEraDate(ShippedCalendar().FindEra("令和"), year - 2018, m, last + 1),
+                DateError);
         }
     }
-    EXPECT_THROW(North().ToEraDate({2019, 0, 1}), DateError);
-    EXPECT_THROW(North().ToEraDate({2019, 13, 1}), DateError);
-    EXPECT_THROW(North().ToEraDate({2019, 2, 29}), DateError);
-    EXPECT_NO_THROW(North().ToEraDate({2020, 2, 29}));
-    EXPECT_THROW(North().ToEraDate({1900, 2, 29}), DateError);
+    EXPECT_THROW(ShippedCalendar().ToEraDate({2019, 0, 1}), DateError);
+    EXPECT_THROW(ShippedCalendar().ToEraDate({2019, 13, 1}), DateError);
+    EXPECT_THROW(ShippedCalendar().ToEraDate({2019, 2, 29}), DateError);
+    EXPECT_NO_THROW(ShippedCalendar().ToEraDate({2020, 2, 29}));
+    EXPECT_THROW(ShippedCalendar().ToEraDate({1900, 2, 29}), DateError);
 }
 
 TEST(EraDates, WesternYearOfTwoErasListsBothNewestFirst)
 {
-    const auto y = North().ErasOfYear(1989);
+    const auto y = ShippedCalendar().ErasOfYear(1989);
     ASSERT_EQ(y.size(), 2u);
     EXPECT_EQ(FormatEraYear(y[0].eraYear), "平成元年");
     EXPECT_EQ(y[0].from, (CivilDate{1989, 1, 8}));
@@ -123,24 +120,24 @@ TEST(EraDates, WesternYearOfTwoErasListsBothNewestFirst)
     EXPECT_EQ(y[1].from, (CivilDate{1989, 1, 1}));
     EXPECT_EQ(y[1].to, (CivilDate{1989, 1, 7}));
 
-    ASSERT_EQ(North().ErasOfYear(1975).size(), 1u);
-    EXPECT_EQ(North().ErasOfYear(2026)[0].eraYear, (EraYearRef{"令和", "れいわ", 8}));
+    ASSERT_EQ(ShippedCalendar().ErasOfYear(1975).size(), 1u);
+    EXPECT_EQ(ShippedCalendar().ErasOfYear(2026)[0].eraYear, (EraYearRef{"令和", "れいわ", 8}));
 
     // Before 1873 the shared year comes from the table, without days.
-    const auto old = North().ErasOfYear(1868);
+    const auto old = ShippedCalendar().ErasOfYear(1868);
     ASSERT_EQ(old.size(), 2u);
     EXPECT_EQ(FormatEraYear(old[0].eraYear), "明治元年");
     EXPECT_EQ(FormatEraYear(old[1].eraYear), "慶応4年");
     EXPECT_FALSE(old[0].from.has_value());
-    EXPECT_TRUE(North().ErasOfYear(644).empty());
+    EXPECT_TRUE(ShippedCalendar().ErasOfYear(644).empty());
     // Past the years with days, the newest era goes on.
-    const auto far = North().ErasOfYear(20000);
+    const auto far = ShippedCalendar().ErasOfYear(20000);
     ASSERT_EQ(far.size(), 1u);
     EXPECT_EQ(far[0].eraYear, (EraYearRef{"令和", "れいわ", 17982}));
 
     using Span = std::optional<std::pair<CivilDate, CivilDate>>;
     const auto days = [](const char* era, int32_t y) {
-        return North().DaysOfEraYear(North().FindEra(era), y);
+        return ShippedCalendar().DaysOfEraYear(ShippedCalendar().FindEra(era), y);
     };
     EXPECT_EQ(days("昭和", 64), Span({{1989, 1, 1}, {1989, 1, 7}}));
     EXPECT_EQ(days("令和", 8), Span({{2026, 1, 1}, {2026, 12, 31}}));
@@ -157,7 +154,7 @@ TEST(EraDates, SouthernLineHasItsOwnEras)
     const auto y = south.ErasOfYear(1336);
     ASSERT_FALSE(y.empty());
     EXPECT_EQ(FormatEraYear(y[0].eraYear), "延元元年");
-    EXPECT_EQ(FormatEraYear(North().ErasOfYear(1336)[0].eraYear), "建武3年");
+    EXPECT_EQ(FormatEraYear(ShippedCalendar().ErasOfYear(1336)[0].eraYear), "建武3年");
 }
 
 TEST(EraDates, KanshiCycle)

@@ -16,6 +16,7 @@
 #include <sstream>
 
 using namespace yomari;
+using testsupport::ShippedDays;
 using testsupport::ShippedEnv;
 using testsupport::Slurp;
 
@@ -26,20 +27,11 @@ std::string Shipped(const std::string& ext)
     return Slurp(std::string(YOMARI_BIN_DIR) + "/Yomari" + ext);
 }
 
-// One engine over the shipped data for the whole suite: the loops below
-// would otherwise read the files again and again.
-const DayEngine& Engine(int32_t line)
-{
-    static const auto north = DayEngine::Load(ShippedEnv(), 0);
-    static const auto south = DayEngine::Load(ShippedEnv(), 1);
-    return line == 0 ? *north : *south;
-}
-
 // The one-line answer to a day or a month; a year alone is no day.
 std::string Answer(const std::string& text, int32_t line = 0, bool gregorian = false)
 {
     try {
-        const QueryAnswer a = AnswerQuery(Engine(line), text, DayOptions{gregorian});
+        const QueryAnswer a = AnswerQuery(ShippedDays(line), text, DayOptions{gregorian});
         if (a.day)
             return a.day->text;
         using Kind = ParsedQuery::Kind;
@@ -55,7 +47,7 @@ std::string Answer(const std::string& text, int32_t line = 0, bool gregorian = f
 
 int64_t JdnOf(const std::string& text, int32_t line = 0)
 {
-    const auto a = AnswerDay(Engine(line), text);
+    const auto a = AnswerDay(ShippedDays(line), text);
     return a ? a->jdn : -1;
 }
 
@@ -96,10 +88,10 @@ TEST(Lunisolar, EveryMonthOfTheTableAsAnEraMonthAnswersItsDays)
 {
     int failures = 0;
     for (const MonthRow& m : ShippedMonths()) {
-        const auto first = Engine(0).Calendar().EraDayOf(m.jdn);
+        const auto first = ShippedDays(0).Calendar().EraDayOf(m.jdn);
         if (first.era == 0 || first.day != 1 || failures >= 10)
             continue;
-        const std::string asked = FormatEraDay(Engine(0).Eras(), first);
+        const std::string asked = FormatEraDay(ShippedDays(0).Eras(), first);
         const std::string month = asked.substr(0, asked.size() - std::string("1日").size());
         const int64_t last = std::min(m.jdn + m.days - 1, kFirstGregorianJdn - 1);
         const std::string days =
@@ -131,7 +123,7 @@ TEST(Lunisolar, EveryDayFrom645RoundTripsInBothLinesAndMonthsMatchTheTable)
                 ++failures;
             }
             for (int32_t line : {0, 1}) {
-                const DayCalendar& cal = Engine(line).Calendar();
+                const DayCalendar& cal = ShippedDays(line).Calendar();
                 const DayFacts f = cal.Facts(jdn);
                 LunisolarDate want = m.first;
                 want.day = d;
@@ -180,7 +172,7 @@ TEST(Lunisolar, EveryEraBeginsAndEndsOnItsDaysInBothLines)
             f.push_back(c);
         ASSERT_EQ(f.size(), 6u) << row;
         const int32_t line = f[0] == "n" ? 0 : 1;
-        const DayCalendar& cal = Engine(line).Calendar();
+        const DayCalendar& cal = ShippedDays(line).Calendar();
         const int32_t era = cal.Eras().FindEra(f[1]);
         ASSERT_NE(era, 0) << row;
         // Days written lunisolar are found through the month table itself.
@@ -328,12 +320,12 @@ TEST(Lunisolar, KanshiAndJsonForms)
     EXPECT_EQ(KanshiOfDay(y2k + 6), "甲子");
     EXPECT_EQ(KanshiOfDay(y2k + 66), "甲子");
     // The other line's date only where the lines differ.
-    const auto split = AnswerDay(Engine(0), "1392-11-18");
+    const auto split = AnswerDay(ShippedDays(0), "1392-11-18");
     ASSERT_TRUE(split && split->otherLine);
     EXPECT_EQ(split->otherLine->text, "元中9年閏10月4日");
     EXPECT_EQ(split->otherLineName, "南朝");
-    EXPECT_FALSE(AnswerDay(Engine(1), "1392-11-19")->otherLine);
-    const auto a = AnswerDay(Engine(0), "1224-08-17");
+    EXPECT_FALSE(AnswerDay(ShippedDays(1), "1392-11-19")->otherLine);
+    const auto a = AnswerDay(ShippedDays(0), "1224-08-17");
     ASSERT_TRUE(a);
     EXPECT_EQ(a->yearKanshi.kanji, "甲申");
 }

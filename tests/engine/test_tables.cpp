@@ -8,14 +8,9 @@
 #include <gtest/gtest.h>
 
 using namespace yomari;
+using testsupport::ShippedCalendar;
 
 namespace {
-
-const EraCalendar& Shipped()
-{
-    static const EraCalendar calendar = EraCalendar::Load(testsupport::ShippedEnv(), 0);
-    return calendar;
-}
 
 const std::vector<std::string>& RowOf(const TextTable& t, const std::string& westernYear)
 {
@@ -34,7 +29,7 @@ using Cells = std::vector<std::string>;
 TEST(AgeTable, Year2026WithMilestones)
 {
     const Milestones m = ReadMilestoneFile(YOMARI_BIN_DIR "/Yomari.dak", "Yomari");
-    const TextTable t = AgeTableText(MakeAgeRows(Shipped(), 2026, &m, "Yomari"), true);
+    const TextTable t = AgeTableText(MakeAgeRows(ShippedCalendar(), 2026, &m, "Yomari"), true);
     EXPECT_EQ(t.header, (Cells{"西暦", "和暦", "干支", "満年齢", "誕生日前", "数え年", "厄年(男)", "厄年(女)",
                                "長寿祝い"}));
     ASSERT_EQ(t.rows.size(), 121u);
@@ -49,18 +44,19 @@ TEST(AgeTable, Year2026WithMilestones)
     EXPECT_EQ(RowOf(t, "1984年")[2], "甲子(きのえね)");
 
     // Without the data the three columns go; the rest stays.
-    const TextTable plain = AgeTableText(MakeAgeRows(Shipped(), 2026, nullptr, "Yomari"), false);
+    const TextTable plain = AgeTableText(MakeAgeRows(ShippedCalendar(), 2026, nullptr, "Yomari"), false);
     EXPECT_EQ(plain.header.size(), 6u);
     EXPECT_EQ(RowOf(plain, "1966年"),
               (Cells{"1966年", "昭和41年", "丙午(ひのえうま)", "60歳", "59歳", "61歳"}));
 
     // Another year looked from; the ends of the year range, 121 to 9999 (the
     // first year whose 120-year-old was born in the year 1).
-    EXPECT_EQ(RowOf(AgeTableText(MakeAgeRows(Shipped(), 1990, &m, "Yomari"), true), "1966年")[3], "24歳");
+    EXPECT_EQ(RowOf(AgeTableText(MakeAgeRows(ShippedCalendar(), 1990, &m, "Yomari"), true), "1966年")[3],
+              "24歳");
     for (int32_t year : {121, 9999})
-        EXPECT_NO_THROW(MakeAgeRows(Shipped(), year, nullptr, "Yomari")) << year;
+        EXPECT_NO_THROW(MakeAgeRows(ShippedCalendar(), year, nullptr, "Yomari")) << year;
     for (int32_t year : {120, 10000})
-        EXPECT_THROW(MakeAgeRows(Shipped(), year, nullptr, "Yomari"), YomariError) << year;
+        EXPECT_THROW(MakeAgeRows(ShippedCalendar(), year, nullptr, "Yomari"), YomariError) << year;
 }
 
 TEST(SchoolTable, EntryFollowsTheFirstOfApril)
@@ -72,12 +68,12 @@ TEST(SchoolTable, EntryFollowsTheFirstOfApril)
     EXPECT_EQ(PrimarySchoolEntryYear({2000, 12, 31}), 2007);
     EXPECT_EQ(PrimarySchoolEntryYear({2000, 5, 1}), 2007);
 
-    const TextTable a = SchoolTableText(MakeSchoolStages(Shipped(), {2000, 4, 1}, "Yomari"));
+    const TextTable a = SchoolTableText(MakeSchoolStages(ShippedCalendar(), {2000, 4, 1}, "Yomari"));
     EXPECT_EQ(a.rows[1], (Cells{"小学校", "2006年4月", "平成18年4月", "2012年3月", "平成24年3月"}));
-    const TextTable b = SchoolTableText(MakeSchoolStages(Shipped(), {2000, 4, 2}, "Yomari"));
+    const TextTable b = SchoolTableText(MakeSchoolStages(ShippedCalendar(), {2000, 4, 2}, "Yomari"));
     EXPECT_EQ(b.rows[1], (Cells{"小学校", "2007年4月", "平成19年4月", "2013年3月", "平成25年3月"}));
 
-    const auto stages = MakeSchoolStages(Shipped(), {2012, 4, 2}, "Yomari");
+    const auto stages = MakeSchoolStages(ShippedCalendar(), {2012, 4, 2}, "Yomari");
     const TextTable c = SchoolTableText(stages);
     EXPECT_EQ(c.header, (Cells{"学校", "入学(西暦)", "入学(和暦)", "卒業(西暦)", "卒業(和暦)"}));
     const std::vector<Cells> expected{
@@ -91,7 +87,7 @@ TEST(SchoolTable, EntryFollowsTheFirstOfApril)
     };
     EXPECT_EQ(c.rows, expected);
     // An era change inside a school year: the April and the March each keep their own era.
-    const TextTable d = SchoolTableText(MakeSchoolStages(Shipped(), {2007, 4, 2}, "Yomari"));
+    const TextTable d = SchoolTableText(MakeSchoolStages(ShippedCalendar(), {2007, 4, 2}, "Yomari"));
     EXPECT_EQ(d.rows[0], (Cells{"幼稚園(3年保育)", "2011年4月", "平成23年4月", "2014年3月", "平成26年3月"}));
     EXPECT_EQ(d.rows[1][4], "令和2年3月");
 
@@ -116,17 +112,17 @@ TEST(SchoolTable, EntryFollowsTheFirstOfApril)
 TEST(BirthInput, YearsAndDatesAsTyped)
 {
     for (const char* text : {"1975", "昭和50", "S50", "1975-06-01"})
-        EXPECT_EQ(ReadBirthYear(Shipped(), text), 1975) << text;
-    EXPECT_EQ(ReadBirthYear(Shipped(), "昭和70"), std::nullopt);
+        EXPECT_EQ(ReadBirthYear(ShippedCalendar(), text), 1975) << text;
+    EXPECT_EQ(ReadBirthYear(ShippedCalendar(), "昭和70"), std::nullopt);
 
     std::string reason;
-    EXPECT_EQ(ReadBirthDate(Shipped(), "H24.04.02", reason), (CivilDate{2012, 4, 2}));
-    EXPECT_EQ(DescribeBirthDate(Shipped(), {2012, 4, 2}), "2012年4月2日(平成24年4月2日)生まれ");
-    EXPECT_EQ(ReadBirthDate(Shipped(), "平成24", reason), std::nullopt);
+    EXPECT_EQ(ReadBirthDate(ShippedCalendar(), "H24.04.02", reason), (CivilDate{2012, 4, 2}));
+    EXPECT_EQ(DescribeBirthDate(ShippedCalendar(), {2012, 4, 2}), "2012年4月2日(平成24年4月2日)生まれ");
+    EXPECT_EQ(ReadBirthDate(ShippedCalendar(), "平成24", reason), std::nullopt);
     EXPECT_EQ(reason, "月日まで入れてください");
     for (const char* text : {"2012-02-30", "明治5年12月3日", "きのう"}) {
         reason.clear();
-        EXPECT_EQ(ReadBirthDate(Shipped(), text, reason), std::nullopt) << text;
+        EXPECT_EQ(ReadBirthDate(ShippedCalendar(), text, reason), std::nullopt) << text;
         EXPECT_FALSE(reason.empty()) << text;
     }
 }

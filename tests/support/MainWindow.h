@@ -1,7 +1,8 @@
 #pragma once
 
-// The main window's options dialog as a person drives it, and an engine of
-// the test's own over the program folder's data. Header-only: the tests that
+// The main window started, and driven as a person drives it: a year
+// calculated, the options dialog, the date window; and an engine of the
+// test's own over the program folder's data. Header-only: the tests that
 // include it link the windows.
 
 #include "app/AppEnvironment.h"
@@ -15,11 +16,56 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 
 namespace testsupport {
+
+// The main window started as the program starts it. Where `messages` is
+// given, the start's message boxes are answered and their texts kept there;
+// otherwise none is expected, and one fails the test.
+inline std::unique_ptr<frmMain> StartMain(QStringList* messages = nullptr)
+{
+    auto w = std::make_unique<frmMain>();
+    if (messages)
+        *messages = AnswerMessageBoxes([&] { w->Form_Load(); });
+    else
+        w->Form_Load();
+    return w;
+}
+
+// The main window started, shown and active, as a person finds it.
+inline std::unique_ptr<frmMain> OpenMain(QStringList* messages = nullptr)
+{
+    auto w = StartMain(messages);
+    w->show();
+    w->activateWindow();
+    if (!QTest::qWaitForWindowActive(w.get()))
+        qWarning("window not active");
+    return w;
+}
+
+// Types the year into the first year box in place of its text and presses
+// Enter, which calculates.
+inline void EnterYear(frmMain& w, const QString& year)
+{
+    QLineEdit* box = Find<QLineEdit>(w, QStringLiteral("txtInput0"));
+    Retype(box, year);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+// Opens the date window with the main window's button; the date window once
+// it is active, or null.
+inline QWidget* OpenDates(frmMain& w)
+{
+    Click(w, QStringLiteral("cmdDates"));
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QStringLiteral("frmDates") && QTest::qWaitForWindowActive(top))
+            return top;
+    return nullptr;
+}
 
 // Opens the options dialog with a click on the main window's button and runs
 // `step` once it is the active window; whatever the step leaves open is

@@ -32,39 +32,53 @@ inline QByteArray FourErasCp932()
                       "\"\x8c\x63\x89\x9e\",\"\x82\xaf\x82\xa2\x82\xa8\x82\xa4\",\"\",1865\r\n");
 }
 
+// Copies the shipped data files of those names (by default the ones every
+// window reads) into the folder.
+inline void CopyShippedInto(const QString& folder, const QStringList& names = {"Yomari.dan", "Yomari.das",
+                                                                               "Yomari.daj", "Yomari.hlp"})
+{
+    for (const QString& name : names)
+        QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, folder + QLatin1Char('/') + name);
+}
+
+// The program's folder and the current year as the windows see them, for as
+// long as it lives.
+class ProgramSeams {
+public:
+    ProgramSeams(const QString& programFolder, int currentYear)
+    {
+        yomari::app::SetLocationForTesting(
+            yomari::app::ProgramLocation{programFolder, QStringLiteral("Yomari")});
+        yomari::app::SetCurrentYearForTesting([currentYear] { return currentYear; });
+    }
+    ~ProgramSeams()
+    {
+        yomari::app::SetLocationForTesting(std::nullopt);
+        yomari::app::SetCurrentYearForTesting(nullptr);
+    }
+    ProgramSeams(const ProgramSeams&) = delete;
+    ProgramSeams& operator=(const ProgramSeams&) = delete;
+};
+
 class ProgramFolder {
 public:
     enum class Data { FourEras, Shipped, None };
 
     explicit ProgramFolder(Data data = Data::Shipped, int currentYear = 2026)
+        : m_seams(m_dir.path(), currentYear)
     {
         if (data == Data::FourEras) {
             Write(QStringLiteral("Yomari.dan"), FourErasCp932());
             Write(QStringLiteral("Yomari.das"), FourErasCp932());
         } else if (data == Data::Shipped) {
-            for (const char* ext : {".dan", ".das", ".daj", ".hlp"}) {
-                const QString name = QStringLiteral("Yomari") + QLatin1String(ext);
-                QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, Path(name));
-            }
+            CopyShippedInto(m_dir.path());
         }
-        yomari::app::SetLocationForTesting(
-            yomari::app::ProgramLocation{m_dir.path(), QStringLiteral("Yomari")});
-        yomari::app::SetCurrentYearForTesting([currentYear] { return currentYear; });
-    }
-    ~ProgramFolder()
-    {
-        yomari::app::SetLocationForTesting(std::nullopt);
-        yomari::app::SetCurrentYearForTesting(nullptr);
     }
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
     // Copies shipped data files ("Yomari.dad", ...) into the folder.
-    void CopyShipped(const QStringList& names) const
-    {
-        for (const QString& name : names)
-            QFile::copy(QStringLiteral(YOMARI_BIN_DIR "/") + name, Path(name));
-    }
+    void CopyShipped(const QStringList& names) const { CopyShippedInto(m_dir.path(), names); }
 
     void Write(const QString& name, const QByteArray& bytes) const
     {
@@ -87,6 +101,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    ProgramSeams m_seams;
 };
 
 // The description of the yomari::YomariError the action raised, or

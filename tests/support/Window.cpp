@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -109,6 +110,17 @@ void PressAsX(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers)
 void PressLater(QAbstractButton* button)
 {
     QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+}
+
+QPoint CentredOnScreen(QSize size)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};
+}
+
+void FlushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 QStringList Items(const QComboBox* list)

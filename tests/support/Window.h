@@ -3,6 +3,8 @@
 // Typing, clicking and reading in a shown window as a person does.
 
 #include <QObject>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QSystemTrayIcon>
@@ -61,6 +63,14 @@ void PressAsX(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoM
 // A button pressed from inside a modal step: queued, so that a message box it
 // opens does not block the step that pressed it.
 void PressLater(QAbstractButton* button);
+
+// Where centring on the primary screen puts a window of that size: its
+// size() where it was placed before it was shown, without the frame that
+// showing adds, otherwise its frameGeometry().size().
+QPoint CentredOnScreen(QSize size);
+
+// Deletes at once the windows that deleteLater() (or closing) scheduled.
+void FlushDeletes();
 
 // The entries of a list, top to bottom; a menu's separators as "-".
 QStringList Items(const QComboBox* list);

@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using testsupport::AnswerMessageBoxes;
 using testsupport::ChooseFromTrayMenu;
 using testsupport::ChooseMenuItem;
 using testsupport::Find;
@@ -24,13 +25,6 @@ using testsupport::ProgramFolder;
 
 class TestTray : public QObject {
     Q_OBJECT
-
-private:
-    // Answers the question of "常駐解除" while `action` runs.
-    QStringList Answer(QMessageBox::StandardButton button, const std::function<void()>& action)
-    {
-        return testsupport::AnswerMessageBoxes(action, button);
-    }
 
 private slots:
     void init() { cTaskTray::SetAvailableForTesting(true); }
@@ -127,8 +121,8 @@ private slots:
         QVERIFY(w.Tray().IconShown());
         QVERIFY(!w.isVisible());
 
-        QStringList asked =
-            Answer(QMessageBox::No, [&] { ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除")); });
+        QStringList asked = AnswerMessageBoxes(
+            [&] { ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除")); }, QMessageBox::No);
         QCOMPARE(asked, QStringList{QStringLiteral("Yomariを終了しますか?")});
         QCOMPARE(w.Options().InSysTray(), false);
         QVERIFY(!w.Tray().IconShown());
@@ -137,7 +131,8 @@ private slots:
 
         w.Options().SetInSysTray(true);
         w.Tray().Create();
-        asked = Answer(QMessageBox::Yes, [&] { ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除")); });
+        asked = AnswerMessageBoxes([&] { ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除")); },
+                                   QMessageBox::Yes);
         QCOMPARE(asked.size(), 1);
         QVERIFY(!w.isVisible());
         // The program ended through the main window: settings written with

@@ -6,6 +6,7 @@
 #include "tests/support/Cli.h"
 #include "tests/support/ShownText.h"
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "tray/frmTray.h"
 #include "ui/main/frmMain.h"
 
@@ -48,10 +49,8 @@ struct Program {
         main.show();
         if (!QTest::qWaitForWindowActive(&main))
             qFatal("the main window did not come up");
-        QTest::mouseClick(Find<QPushButton>(main, QStringLiteral("cmdDates")), Qt::LeftButton);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("frmDates") && QTest::qWaitForWindowActive(w))
-                return w;
+        if (QWidget* d = testsupport::OpenDates(main))
+            return d;
         qFatal("the date window did not come forward");
     }
     QLineEdit* Form(const char* form) const { return Find<QLineEdit>(*d, QStringLiteral("txt") + form); }
@@ -246,7 +245,7 @@ private slots:
         p.d->move(p.d->pos() + QPoint(40, 30));
         const QPoint place = p.d->pos();
         p.main.close(); // the program ends with the window open
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        testsupport::FlushDeletes();
 
         frmMain again;
         QWidget* d = Program::Start(again);

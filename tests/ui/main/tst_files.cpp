@@ -25,21 +25,13 @@
 
 using testsupport::TextOf;
 using testsupport::Find;
+using testsupport::CentredOnScreen;
 using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
 using testsupport::SettingsText;
+using testsupport::StartMain;
 
 namespace {
-
-// The start as the program makes it: messages answered and kept.
-std::unique_ptr<frmMain> Start(QStringList* messages = nullptr)
-{
-    auto w = std::make_unique<frmMain>();
-    const QStringList shown = testsupport::AnswerMessageBoxes([&] { w->Form_Load(); });
-    if (messages)
-        *messages = shown;
-    return w;
-}
 
 // What the tests store, before each spoils some of it.
 const testsupport::SettingsFile kStored{.Top = 1500,
@@ -57,15 +49,6 @@ const testsupport::SettingsFile kStored{.Top = 1500,
                                         .ADGenTop = 3000,
                                         .ADGenLeft = 4500,
                                         .SelectedGengo = 2};
-
-// Where centring puts a window (placed before it is shown, so without the
-// frame that showing adds).
-QPoint Centred(const QWidget* w)
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize size = w->size();
-    return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};
-}
 
 // The names of the files opened in a folder since the watch began, as the
 // kernel reports them: no seam in the program, the real reads.
@@ -138,7 +121,7 @@ private slots:
         ProgramFolder folder(ProgramFolder::Data::Shipped);
         const QByteArray dan = folder.Read(QStringLiteral("Yomari.dan"));
         folder.Write(QStringLiteral("Yomari.das"), dan.left(dan.indexOf('\n') + 1));
-        auto w = Start();
+        auto w = StartMain();
         w->show();
         // The southern line chosen and confirmed; the dialog, still open
         // after the refusal, cancelled.
@@ -181,7 +164,7 @@ private slots:
         file.close();
 
         QStringList messages;
-        auto w = Start(&messages);
+        auto w = StartMain(&messages);
         QCOMPARE(messages.size(), 1);
         const QString installed = folder.Path(QStringLiteral("Yomari.dan")) + QStringLiteral(" と ") +
                                   folder.Path(QStringLiteral("Yomari.dad"));
@@ -219,7 +202,7 @@ private slots:
         const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", oldXdg); });
 
         OpenedFiles opened(folder.Path(QString()));
-        auto w = Start();
+        auto w = StartMain();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         const QSet<QString> atStart = opened.Names();
@@ -251,7 +234,7 @@ private slots:
         v[14] = QStringLiteral("-2");  // SelectedGengo, line 22
         folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
         QStringList messages;
-        auto w = Start(&messages);
+        auto w = StartMain(&messages);
         QCOMPARE(messages.size(), 1);
         const QString& m = messages[0];
         QVERIFY2(m.contains(folder.Path(QStringLiteral("Yomari.ini"))), qPrintable(m));
@@ -280,13 +263,13 @@ private slots:
         v[3] = QStringLiteral("3");
         folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
         QStringList messages;
-        auto w = Start(&messages);
+        auto w = StartMain(&messages);
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
         QVERIFY(Find<QRadioButton>(*w, "optInput3")->isChecked());
         QVERIFY(Find<QRadioButton>(*w, "optInput6")->isChecked());
         QVERIFY(Find<QRadioButton>(*w, "optCalMode2")->isChecked());
         QCOMPARE(w->pos(), QPoint(150, 100));
-        QCOMPARE(w->ADGen().pos(), Centred(&w->ADGen()));
+        QCOMPARE(w->ADGen().pos(), CentredOnScreen(w->ADGen().size()));
     }
 
     void aHugeSettingsValueGivesAShortMessage()
@@ -294,7 +277,7 @@ private slots:
         ProgramFolder folder;
         folder.Write(QStringLiteral("Yomari.ini"), "Top =" + QByteArray(1 << 20, '1') + "z\r\nLeft =30\r\n");
         QStringList messages;
-        auto w = Start(&messages);
+        auto w = StartMain(&messages);
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].size() < 300, qPrintable(messages[0].left(300)));
         QVERIFY(messages[0].contains(QString(40, QLatin1Char('1')) + QStringLiteral("…")));
@@ -331,10 +314,10 @@ private slots:
         v[12] = QString::number(top);
         v[13] = QString::number(left);
         folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
-        auto w = Start();
+        auto w = StartMain();
         for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(&w->ADGen())}) {
             if (centred)
-                QCOMPARE(window->pos(), Centred(window));
+                QCOMPARE(window->pos(), CentredOnScreen(window->size()));
             else
                 QCOMPARE(window->pos(), QPoint(left / 15, top / 15));
         }
@@ -349,7 +332,7 @@ private slots:
         v[4] = QStringLiteral("6"); // 西暦
         v[10] = QStringLiteral("10");
         folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
-        auto w = Start();
+        auto w = StartMain();
         w->show();
         QTest::keyClicks(Find<QLineEdit>(*w, "txtInput0"), QStringLiteral("2147481659"));
         const QStringList errors = testsupport::AnswerMessageBoxes(
@@ -382,7 +365,7 @@ private slots:
         write(QStringLiteral("Yomari.ini"), old);
         write(QStringLiteral("Yomari.ini.Q1w2E3"), old);
 
-        auto w = Start();
+        auto w = StartMain();
         w->show();
         QVERIFY(!QFile::exists(dir + QStringLiteral("/Yomari.ini.Q1w2E3")));
         w->move(10, 10);

@@ -25,6 +25,7 @@ using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::Click;
 using testsupport::ClickRadio;
+using testsupport::EnterYear;
 using testsupport::PressAsX;
 using testsupport::ProgramFolder;
 using testsupport::Type;
@@ -36,21 +37,9 @@ private:
     // A shown main window over the given data, focus in the first year box.
     std::unique_ptr<frmMain> Open()
     {
-        auto w = std::make_unique<frmMain>();
-        w->Form_Load();
-        w->show();
-        w->activateWindow();
-        if (!QTest::qWaitForWindowActive(w.get()))
-            qWarning("window not active");
+        auto w = testsupport::OpenMain();
         Find<QLineEdit>(*w, "txtInput0")->setFocus();
         return w;
-    }
-
-    void Calculate(frmMain& w, const QString& year)
-    {
-        Find<QLineEdit>(w, "txtInput0")->setFocus();
-        Type(Find<QLineEdit>(w, "txtInput0"), year);
-        QTest::keyClick(Find<QLineEdit>(w, "txtInput0"), Qt::Key_Return);
     }
 
 private slots:
@@ -63,7 +52,7 @@ private slots:
         ClickRadio(Find<QRadioButton>(*w, "optInput2"));
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
         QCOMPARE(w->Layout(), 2);
-        Calculate(*w, "50");
+        EnterYear(*w, "50");
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1975"));
         QCOMPARE(TextOf(*w, "lblWarning"), QString());
         QVERIFY(Find<QLineEdit>(*w, "txtInput0")->hasFocus());
@@ -71,16 +60,16 @@ private slots:
         // Same era both sides gives the year unchanged; into 平成 warns.
         ClickRadio(Find<QRadioButton>(*w, "optInput8"));
         QCOMPARE(w->Layout(), 2); // an era change keeps the mode's layout
-        Calculate(*w, "50");
+        EnterYear(*w, "50");
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("50"));
         ClickRadio(Find<QRadioButton>(*w, "optInput7"));
-        Calculate(*w, "70");
+        EnterYear(*w, "70");
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("7"));
         QCOMPARE(TextOf(*w, "lblWarning"),
                  QStringLiteral("Warning!!\r\n入力年は\r\n元号最終年以上です。\r\n"));
         // The target era had not begun: an empty box and the warning.
         ClickRadio(Find<QRadioButton>(*w, "optInput4"));
-        Calculate(*w, "1");
+        EnterYear(*w, "1");
         QCOMPARE(TextOf(*w, "txtOutput0"), QString());
         QVERIFY(TextOf(*w, "lblWarning").contains(QStringLiteral("始まっていません。")));
     }
@@ -106,7 +95,7 @@ private slots:
                      {"1926", "昭和", "1"}, {"1912", "大正", "1"}, {"1868", "明治", "1"},
                      {"645", "大化", "1"},  {"1350", "観応", "1"}};
         for (const auto& c : cases) {
-            Calculate(*w, QString::fromLatin1(c.year));
+            EnterYear(*w, QString::fromLatin1(c.year));
             QCOMPARE(TextOf(*w, "lblOutput0"), QString::fromUtf8(c.era));
             QCOMPARE(TextOf(*w, "txtOutput0"), QString::fromLatin1(c.eraYear));
             QCOMPARE(TextOf(*w, "lblWarning"), QString());
@@ -115,7 +104,7 @@ private slots:
                      QString::fromUtf8(c.era) + QString::fromLatin1(c.eraYear));
             QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
         }
-        Calculate(*w, "644");
+        EnterYear(*w, "644");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("西暦"));
         QCOMPARE(TextOf(*w, "txtOutput0"), QString());
         QCOMPARE(TextOf(*w, "lblWarning"), QStringLiteral("Warning!!\r\n大化以前です。\r\n"));
@@ -220,17 +209,17 @@ private slots:
         for (const auto& c : cases) {
             ClickRadio(Find<QRadioButton>(*w, "optCalMode", c.mode));
             QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
-            Calculate(*w, QString::fromLatin1(c.typed));
+            EnterYear(*w, QString::fromLatin1(c.typed));
             QCOMPARE(TextOf(*w, "lblOutput0") + TextOf(*w, "txtOutput0"), QString::fromUtf8(c.shown));
             QCOMPARE(TextOf(*w, "lblOtherEra"), QString::fromUtf8(c.other));
             QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->isVisible(), *c.other != '\0');
         }
         // The note goes with the result it belongs to.
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
-        Calculate(*w, "2019");
+        EnterYear(*w, "2019");
         QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
         QCOMPARE(TextOf(*w, "lblOtherEra"), QString());
-        Calculate(*w, "2019");
+        EnterYear(*w, "2019");
         ClickRadio(Find<QRadioButton>(*w, "optCalMode1"));
         QCOMPARE(TextOf(*w, "lblOtherEra"), QString());
     }
@@ -293,7 +282,7 @@ private slots:
         QCOMPARE(TextOf(*w, "lblInput0"), QStringLiteral("今年"));
         QCOMPARE(TextOf(*w, "lblOutput2"), QStringLiteral("(西暦"));
         QCOMPARE(TextOf(*w, "lblOutput4"), QStringLiteral(")生まれ"));
-        Calculate(*w, "51");
+        EnterYear(*w, "51");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("昭和"));
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("50"));
         QCOMPARE(TextOf(*w, "txtOutput1"), QStringLiteral("1975"));
@@ -378,7 +367,7 @@ private slots:
         ClickRadio(Find<QRadioButton>(*w, "optInput1")); // 平成
         ClickRadio(Find<QRadioButton>(*w, "optInput6")); // 西暦
         QLineEdit* box = Find<QLineEdit>(*w, "txtInput0");
-        Calculate(*w, "1234");
+        EnterYear(*w, "1234");
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("3222"));
         QTest::keyClick(box, Qt::Key_Home);
         PressAsX(box, Qt::Key_Delete);
@@ -517,12 +506,12 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        Calculate(*w, "50");
+        EnterYear(*w, "50");
         QVERIFY(!TextOf(*w, "txtOutput0").isEmpty());
         ClickRadio(Find<QRadioButton>(*w, "optInput3"));
         QCOMPARE(TextOf(*w, "txtInput0"), QString());
         QCOMPARE(TextOf(*w, "txtOutput0"), QString());
-        Calculate(*w, "5");
+        EnterYear(*w, "5");
         ClickRadio(Find<QRadioButton>(*w, "optCalMode2"));
         QCOMPARE(TextOf(*w, "txtInput0"), QString());
         QCOMPARE(TextOf(*w, "txtOutput0"), QString());
@@ -564,7 +553,7 @@ private slots:
 
         // 元和 5 is 1619.
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
-        Calculate(*w, "5");
+        EnterYear(*w, "5");
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1619"));
 
         ClickRadio(Find<QRadioButton>(*w, "optInput0"));
@@ -586,7 +575,7 @@ private slots:
         auto w = Open();
         ClickRadio(Find<QRadioButton>(*w, "optInput1"));
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
-        Calculate(*w, "9999");
+        EnterYear(*w, "9999");
         QCOMPARE(TextOf(*w, "txtOutput0"), QString());
         QCOMPARE(TextOf(*w, "lblWarning"), QStringLiteral("計算結果が表示可能最大値を超えました。"));
 
@@ -727,7 +716,7 @@ private slots:
         QCOMPARE(w->Options().BirthYearWhichCopy(), 0);
         // The engine reads the Southern line too: 1350 is 正平 there.
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
-        Calculate(*w, "1350");
+        EnterYear(*w, "1350");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("正平"));
 
         // Booleans: 0 false, -1 true; a huge digit count is held to 10.

@@ -21,6 +21,7 @@
 using testsupport::TextOf;
 using testsupport::Click;
 using testsupport::Find;
+using testsupport::FlushDeletes;
 using testsupport::Items;
 using testsupport::ProgramFolder;
 using testsupport::TypeJapanese;
@@ -88,11 +89,6 @@ QWidget* NextTabStop(QWidget* w)
             next->focusProxy() == nullptr)
             return next;
     return nullptr;
-}
-
-void FlushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 enum Period { Asuka = 0, Nara, Heian, Kamakura, Nanboku, Muromachi, Sengoku, Azuchi, Edo, Meiji };

@@ -330,21 +330,10 @@ void TestShownText::optionsShowEveryChoiceApart()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     // Read while the dialog is open, as the user sees it, then cancelled.
     QStringList faults;
-    bool seen = false;
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<frmOption*>(QApplication::activeModalWidget());
-        if (!d || seen)
-            return;
-        seen = true;
-        faults << shown::CutInWindow(d);
-        QTest::mouseClick(Find<QPushButton>(*d, "cmdCancel"), Qt::LeftButton);
-    });
-    timer.start();
-    QTest::mouseClick(Find<QPushButton>(w, "cmdOption"), Qt::LeftButton);
-    timer.stop();
-    QVERIFY(seen);
+    QVERIFY(testsupport::WithOptionsOpen(w, [&](frmOption& d) {
+        faults << shown::CutInWindow(&d);
+        QTest::mouseClick(Find<QPushButton>(d, "cmdCancel"), Qt::LeftButton);
+    }));
     faults.removeAll(QString());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
 }
@@ -364,12 +353,8 @@ void TestShownText::datesShowEveryEraWhole()
     frmMain w;
     w.Form_Load();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::mouseClick(testsupport::Find<QPushButton>(w, "cmdDates"), Qt::LeftButton);
-    QWidget* d = nullptr;
-    for (QWidget* t : QApplication::topLevelWidgets())
-        if (t->objectName() == QStringLiteral("frmDates"))
-            d = t;
-    QVERIFY(d && QTest::qWaitForWindowActive(d));
+    QWidget* d = testsupport::OpenDates(w);
+    QVERIFY(d);
     auto* box = testsupport::Find<QLineEdit>(*d, "txtDate");
     auto* era = testsupport::Find<QLineEdit>(*d, "txtEra");
 

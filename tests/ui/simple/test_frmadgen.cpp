@@ -3,6 +3,7 @@
 
 #include "app/AppSetup.h"
 #include "tests/support/TestProgram.h"
+#include "tests/support/MainWindow.h"
 #include "app/Twips.h"
 #include "app/basYomari.h"
 #include "tray/cTaskTray.h"
@@ -55,12 +56,7 @@ struct Program {
             folder.Write(QStringLiteral("Yomari.ini"), ini);
         if (!eraFile.isEmpty())
             folder.Write(QStringLiteral("Yomari.dan"), eraFile);
-        main = std::make_unique<frmMain>();
-        // A start-up message would stop the test; answer it and fail instead.
-        const QStringList boxes = testsupport::AnswerMessageBoxes([this] { main->Form_Load(); });
-        if (!boxes.isEmpty())
-            QTest::qFail(qPrintable(QStringLiteral("start-up message: ") + boxes.join('\n')), __FILE__,
-                         __LINE__);
+        main = testsupport::StartMain();
         ad = &main->ADGen();
     }
     void Show()
@@ -99,13 +95,6 @@ Shown Read(const frmADGen* ad)
 char* toString(const Shown& s)
 {
     return QTest::toString(QStringLiteral("[%1] %2 [%3] %4").arg(s.input, s.unit, s.result, s.note));
-}
-
-QPoint CentredPos(const QWidget* w)
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize size = w->frameGeometry().size();
-    return QPoint((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
 }
 
 } // namespace
@@ -756,7 +745,7 @@ void TestFrmADGen::settingsPositionRecentred()
     Program p(ProgramFolder::Data::FourEras,
               withFile ? SettingsFile{.ADGenTop = top, .ADGenLeft = left, .SelectedGengo = 2}.Bytes()
                        : QByteArray());
-    QCOMPARE(p.ad->pos(), CentredPos(p.ad));
+    QCOMPARE(p.ad->pos(), testsupport::CentredOnScreen(p.ad->frameGeometry().size()));
     QCOMPARE(p.ad->SelectedGengo(), withFile ? 2 : 3);
 }
 
