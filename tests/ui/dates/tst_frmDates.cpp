@@ -230,11 +230,10 @@ private slots:
 
         // The icon's menu opens it again, right after 早見表, with the last
         // day selected so that typing replaces it.
-        frmTray& tray = p.main.Tray();
-        const QList<QAction*> entries = tray.mnuRight->actions();
-        QCOMPARE(entries.indexOf(tray.mnuDates), entries.indexOf(tray.mnuTable) + 1);
-        QCOMPARE(tray.mnuDates->text(), QStringLiteral("日付変換"));
-        tray.mnuDates->trigger();
+        QMenu* menu = Find<QMenu>(p.main.Tray(), QStringLiteral("mnuRight"));
+        const QStringList entries = testsupport::Items(menu);
+        QCOMPARE(entries.indexOf(QStringLiteral("日付変換")), entries.indexOf(QStringLiteral("早見表")) + 1);
+        testsupport::ChooseMenuItem(menu, QStringLiteral("日付変換"));
         QVERIFY(QTest::qWaitForWindowActive(p.d));
         QCOMPARE(QApplication::focusWidget(), p.box);
         QCOMPARE(p.box->selectedText(), QStringLiteral("1224-08-17"));
