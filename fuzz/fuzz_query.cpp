@@ -80,6 +80,18 @@ void CheckDayRoundTrip(const DayEngine& engine, const DayAnswer& a)
     Check(back && back->jdn == a.jdn);
 }
 
+// A month answered by its days: each era's first and last day in it are
+// days of that era year.
+void CheckMonthDays(const DayEngine& engine, const DateAnswer& a)
+{
+    for (const auto& share : a.eras)
+        for (const auto& day : {share.from, share.to}) {
+            const auto back = AnswerDay(engine, FormatCivilDate(*day));
+            Check(back && back->era && back->era->name == share.eraYear.era &&
+                  back->era->year == share.eraYear.year);
+        }
+}
+
 void CheckYearRoundTrip(const EraCalendar& cal, const DateAnswer& a, const std::string& text)
 {
     using K = ParsedQuery::Kind;
@@ -136,6 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
               withoutBom(ToValidUtf8(query)));
         if (first.day)
             CheckDayRoundTrip(engine, *first.day);
+        else if (first.year && !first.year->firstDay.empty())
+            CheckMonthDays(engine, *first.year);
         else if (first.year && first.year->exact)
             CheckYearRoundTrip(engine.Eras(), *first.year, first.text);
     }

@@ -183,6 +183,8 @@ void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_v
     AppendKanshi(o, k.kanji, k.reading);
     if (a.beforeExactDays)
         o.String("note", kYearLevelNote);
+    else if (!a.note.empty())
+        o.String("note", a.note);
     o.End();
 }
 

@@ -226,9 +226,8 @@ Shape ReadMonthDay(Cursor& c, bool eraYear, ParsedQuery& q)
                 return Shape::None;
             q.month = *m->value;
         }
-        // A 閏 month alone is no month the year-level answers know.
         if (c.AtEnd())
-            return q.leap ? Shape::None : Shape::Month;
+            return Shape::Month;
         if (!ReadDay(c, q))
             return Shape::None;
         return c.AtEnd() ? Shape::Date : Shape::None;
@@ -570,6 +569,9 @@ void AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& query, DateAnswe
         const auto days = cal.DaysOfEraYear(q.era, q.year); // checks the year
         if (q.month < 1 || q.month > 12)
             throw DateError(MonthText(ref, q.month) + "はありません（月は1から12まで）");
+        if (q.leap && days)
+            throw DateError(FormatEraYear(ref) + "閏" + std::to_string(q.month) +
+                            "月はありません（閏月は1873年より前の旧暦にだけあります）");
         if (!days) {
             a.westernYear = cal.FromEraDate(q.era, q.year, q.month, 1).westernYear;
             a.eras.push_back({ref, std::nullopt, std::nullopt});
@@ -697,6 +699,16 @@ std::string FormatEraDate(const EraCalendar::EraDateResult& date)
 
 void AppendAnswerText(const DateAnswer& a, std::string& out)
 {
+    if (!a.firstDay.empty()) {
+        out += a.firstDay;
+        out += "–";
+        out += a.lastDay;
+        if (!a.note.empty()) {
+            out += " ※";
+            out += a.note;
+        }
+        return;
+    }
     switch (a.query.kind) {
     case ParsedQuery::Kind::Jdn: // answered as a Western date
     case ParsedQuery::Kind::WesternDate:

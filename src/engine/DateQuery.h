@@ -51,6 +51,11 @@ struct DateAnswer {
     std::vector<EraCalendar::YearShare> eras;          // eras of the year or month
     bool exact = false;
     bool beforeExactDays = false; // a date before 1873: year-level only
+    // A month before 1873, answered by its lunisolar days: its first and
+    // last day in the other calendar ("1333-06-13", "正慶2年5月2日"), and
+    // what the days say besides (days of another era, days without one).
+    std::string firstDay, lastDay;
+    std::string note;
 };
 
 // Converts by the year before 1873 (the lunisolar days are DayQuery's);
@@ -61,11 +66,12 @@ DateAnswer AnswerDateQuery(const EraCalendar& calendar, const ParsedQuery& query
 // The same into a fresh answer the caller holds (the piped column's hot path).
 void AnswerDateQuery(const EraCalendar& calendar, const ParsedQuery& query, DateAnswer& answer);
 
-// Said with every date answer before 1873.
+// Said with a date answer before 1873 when the lunisolar days are unknown.
 inline constexpr const char* kYearLevelNote = "1873年より前は年のみの対応です（旧暦の月日は扱いません）";
 
 // One line without its line end: "平成31年4月30日", "2019-04-30", "1975",
-// "2019年4月", "平成31年4月", "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)".
+// "2019年4月", "平成31年4月", "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)",
+// "1333-06-13–1333-07-12", "正慶2年5月2日–6月2日".
 void AppendAnswerText(const DateAnswer& answer, std::string& out);
 
 // "平成31年4月30日"

@@ -65,6 +65,109 @@ int64_t WesternJdn(const ParsedQuery& q, const DayOptions& o)
     return JdnOfGregorian(d);
 }
 
+CivilDate WesternOf(int64_t jdn, const DayOptions& o)
+{
+    return !o.prolepticGregorian && jdn < kFirstJulianReformJdn ? JulianOfJdn(jdn) : GregorianOfJdn(jdn);
+}
+
+// The first and last day of a month before 1873, or nothing when the month
+// is not one the lunisolar days answer.
+std::optional<std::pair<int64_t, int64_t>> MonthDays(const DayCalendar& cal, const ParsedQuery& q,
+                                                     const DayOptions& o)
+{
+    if (q.kind == ParsedQuery::Kind::EraMonth) {
+        const int32_t start = cal.FirstLunisolarYear(q.era);
+        const int64_t year = int64_t{start} + q.year - 1;
+        if (start == 0 || year > 1872)
+            return std::nullopt;
+        const auto first = cal.DayOf(q.era, q.year, q.month, q.leap, 1); // throws what does not exist
+        if (!first)
+            return std::nullopt;
+        const int32_t days = cal.Months()->DaysOf(static_cast<int32_t>(year), q.month, q.leap);
+        // 明治5年12月 had two days: the third was 1873-01-01.
+        return std::pair{first->jdn, std::min(first->jdn + days - 1, kFirstGregorianJdn - 1)};
+    }
+    if (q.year < 1 || q.year > 1872 || q.month < 1 || q.month > 12)
+        return std::nullopt;
+    const bool julian = !o.prolepticGregorian && CivilDate{q.year, q.month, 1} < CivilDate{1582, 10, 15};
+    const int32_t last = julian && q.month == 2 ? (q.year % 4 == 0 ? 29 : 28) : DaysInMonth(q.year, q.month);
+    const int64_t from = julian ? JdnOfJulian({q.year, q.month, 1}) : JdnOfGregorian({q.year, q.month, 1});
+    // October 1582 ends in the Gregorian calendar either way.
+    const int64_t to = julian && CivilDate{q.year, q.month, last} >= CivilDate{1582, 10, 5}
+                           ? JdnOfGregorian({q.year, q.month, last})
+                       : julian ? JdnOfJulian({q.year, q.month, last})
+                                : JdnOfGregorian({q.year, q.month, last});
+    // The month table begins shortly before the first era.
+    if (to < cal.FirstJdn())
+        throw DateError(std::to_string(q.year) + "年" + std::to_string(q.month) + "月は" +
+                        cal.Eras().Table().Gengo.back() + "より前で、元号がありません");
+    return std::pair{std::max(from, cal.FirstJdn()), to};
+}
+
+// A month before 1873 by its lunisolar days: an era month as the Western
+// days it covered, a Western month as the era dates of its first and last
+// day. Days of another era than the one asked, or of none, are noted.
+std::optional<DateAnswer> AnswerMonthByDays(const DayCalendar& cal, const ParsedQuery& q, const DayOptions& o)
+{
+    if (!cal.HasLunisolar())
+        return std::nullopt;
+    const auto days = MonthDays(cal, q, o);
+    if (!days)
+        return std::nullopt;
+    const EraCalendar& eras = cal.Eras();
+    DateAnswer a;
+    a.query = q;
+    a.exact = true;
+    a.westernYear = WesternOf(days->first, o).year;
+    // The month's days in runs of one era year (no era: era 0).
+    std::optional<EraDay> firstWithEra, lastWithEra;
+    std::vector<std::string> notes;
+    for (int64_t jdn = days->first; jdn <= days->second;) {
+        const EraDay d = cal.EraDayOf(jdn);
+        int64_t end = jdn;
+        EraDay last = d;
+        for (EraDay next;
+             end < days->second && (next = cal.EraDayOf(end + 1)).era == d.era && next.year == d.year;)
+            last = next, ++end;
+        const CivilDate from = WesternOf(jdn, o);
+        const CivilDate to = WesternOf(end, o);
+        const std::string span =
+            FormatCivilDate(from) + (end == jdn ? std::string() : "–" + FormatCivilDate(to)) + "は";
+        if (d.era == 0) {
+            notes.push_back(span + "元号なし");
+        } else {
+            a.eras.push_back({eras.Ref(d.era, d.year), from, to});
+            if (!firstWithEra)
+                firstWithEra = d;
+            lastWithEra = last;
+            if (q.kind == ParsedQuery::Kind::EraMonth && (d.era != q.era || d.year != q.year))
+                notes.push_back(span + FormatEraYear(eras.Ref(d.era, d.year)));
+        }
+        jdn = end + 1;
+    }
+    if (q.kind == ParsedQuery::Kind::EraMonth) {
+        a.firstDay = FormatCivilDate(WesternOf(days->first, o));
+        a.lastDay = FormatCivilDate(WesternOf(days->second, o));
+    } else {
+        const std::string asked = std::to_string(q.year) + "年" + std::to_string(q.month) + "月";
+        if (!firstWithEra) {
+            const DayFacts f = cal.Facts(days->first);
+            throw DateError(f.eraBefore == 0
+                                ? asked + "は" + eras.Table().Gengo.back() + "より前で、元号がありません"
+                                : asked + "は元号のない時期です（" + eras.Table().Gengo[f.eraBefore] +
+                                      "の後・" + eras.Table().Gengo[f.eraAfter] + "の前）");
+        }
+        a.firstDay = FormatEraDay(eras, *firstWithEra);
+        a.lastDay = lastWithEra->era == firstWithEra->era && lastWithEra->year == firstWithEra->year
+                        ? MonthDayText(lastWithEra->month, lastWithEra->leap, lastWithEra->day)
+                        : FormatEraDay(eras, *lastWithEra);
+    }
+    std::reverse(a.eras.begin(), a.eras.end()); // newest first, as for a year
+    for (const std::string& n : notes)
+        a.note += (a.note.empty() ? "" : "、") + n;
+    return a;
+}
+
 } // namespace
 
 std::string FormatEraDay(const EraCalendar& eras, const EraDay& d)
@@ -223,6 +326,12 @@ QueryAnswer AnswerQuery(const DayEngine& engine, std::string_view text, const Da
         throw DateError(engine.Eras(1 - engine.Line())->Table().Gengo[q.era] + "は" + line +
                         "の元号です（年と月だけの問い合わせは" + (engine.Line() == 0 ? "北朝" : "南朝") +
                         "の元号で読みます）");
+    }
+    if (q.kind == ParsedQuery::Kind::EraMonth || q.kind == ParsedQuery::Kind::WesternMonth) {
+        if (auto month = AnswerMonthByDays(engine.Calendar(), q, options)) {
+            r.year = std::move(month);
+            return r;
+        }
     }
     r.year = AnswerDateQuery(q.otherLine ? *engine.Eras(1 - engine.Line()) : engine.Eras(), q);
     return r;

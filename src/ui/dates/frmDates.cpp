@@ -290,11 +290,12 @@ void frmDates::Answer()
             return;
         }
         // A year or a month, or a day before 1873 without the lunisolar
-        // tables: the answer the command line gives, for the year.
+        // tables: the answer the command line gives.
         const yomari::DateAnswer& a = *answer.year;
         std::string line;
         yomari::AppendAnswerText(a, line);
-        QString note = QStringLiteral("年だけの答え：") + Q(line);
+        QString note =
+            (a.firstDay.empty() ? QStringLiteral("年だけの答え：") : QStringLiteral("月の答え：")) + Q(line);
         if (const std::string error = a.beforeExactDays ? m_engine->LunisolarError() : std::string();
             !error.empty()) {
             m_lblData->setText(Q(error) + QStringLiteral(" 1873年より前の日付は年だけで答えます。"));

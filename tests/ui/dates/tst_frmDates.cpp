@@ -83,7 +83,7 @@ QString SaysWhatTheCommandLineSays(const char* typed, const Program& p)
     const bool day = !p.Form("Era")->text().isEmpty();
     const bool same =
         day ? p.Shown().contains(said.section(QRegularExpression(QStringLiteral("[ （]")), 0, 0))
-            : p.Note()->text() == (cli.status == 0 ? QStringLiteral("年だけの答え：") : QString()) + said;
+            : p.Note()->text().mid(cli.status == 0 ? p.Note()->text().indexOf(u'：') + 1 : 0) == said;
     return same ? QString() : QString::fromUtf8(typed) + QStringLiteral(": yomari-cli says ") + said;
 }
 
@@ -143,6 +143,7 @@ private slots:
              "天正10年9月19日 |  |  | 1582-10-05 | 1582-10-15 | 1582年（壬午）9月19日 | 甲戌 | "
              "壬午（みずのえうま） | 2299161 | "},
             {"2019年4月", " |  |  |  |  |  |  |  |  | 年だけの答え：平成31年4月"},
+            {"天保3年閏11月", " |  |  |  |  |  |  |  |  | 月の答え：1832-12-22–1833-01-20"},
             {"123456", " |  |  |  |  |  |  |  |  | 年だけの答え：令和121438年"},
             {"abc", " |  |  |  |  |  |  |  |  | 「abc」は日付・年として読めません"},
             {"延元元年", " |  |  |  |  |  |  |  |  | "
