@@ -701,7 +701,7 @@ void AppendAnswerText(const DateAnswer& a, std::string& out)
 {
     if (!a.firstDay.empty()) {
         out += a.firstDay;
-        out += "–";
+        out += "〜";
         out += a.lastDay;
         if (!a.note.empty()) {
             out += " ※";

@@ -132,7 +132,7 @@ std::optional<DateAnswer> AnswerMonthByDays(const DayCalendar& cal, const Parsed
         const CivilDate from = WesternOf(jdn, o);
         const CivilDate to = WesternOf(end, o);
         const std::string span =
-            FormatCivilDate(from) + (end == jdn ? std::string() : "–" + FormatCivilDate(to)) + "は";
+            FormatCivilDate(from) + (end == jdn ? std::string() : "〜" + FormatCivilDate(to)) + "は";
         if (d.era == 0) {
             notes.push_back(span + "元号なし");
         } else {

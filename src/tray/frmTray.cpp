@@ -16,12 +16,14 @@ frmTray::frmTray(WindowHost& host, AppOptions& options)
     , m_host(host)
     , m_options(options)
 {
+    setObjectName(QStringLiteral("frmTray"));
     setWindowTitle(QStringLiteral("Yomari"));
     // A window without an icon of its own shows the application's.
     if (QApplication::windowIcon().isNull())
         setWindowIcon(YomariIcon());
 
     mnuRight = new QMenu(QStringLiteral("右クリック"), this);
+    mnuRight->setObjectName(QStringLiteral("mnuRight"));
     const char* const captions[] = {"起動", "常駐解除", "-", "ヘルプ", "-", "終了"};
     for (int i = 0; i < 6; ++i) {
         QAction* action = nullptr;
@@ -29,13 +31,16 @@ frmTray::frmTray(WindowHost& host, AppOptions& options)
             action = mnuRight->addSeparator();
         else
             action = mnuRight->addAction(QString::fromUtf8(captions[i]));
+        action->setObjectName(QStringLiteral("mnuRightClick") + QString::number(i));
         connect(action, &QAction::triggered, this, [this, i] { mnuRightClick_Click(i); });
         mnuRightClick[i] = action;
     }
     mnuTable = new QAction(QStringLiteral("早見表"), mnuRight);
+    mnuTable->setObjectName(QStringLiteral("mnuTable"));
     mnuRight->insertAction(mnuRightClick[1], mnuTable);
     connect(mnuTable, &QAction::triggered, this, [this] { m_host.ShowTables(); });
     mnuDates = new QAction(QStringLiteral("日付変換"), mnuRight);
+    mnuDates->setObjectName(QStringLiteral("mnuDates"));
     mnuRight->insertAction(mnuRightClick[1], mnuDates);
     connect(mnuDates, &QAction::triggered, this, [this] { m_host.ShowDates(); });
 }
@@ -45,6 +50,7 @@ frmTray::~frmTray() = default;
 void frmTray::Form_Load()
 {
     TaskTray1 = new cTaskTray(this);
+    TaskTray1->setObjectName(QStringLiteral("TaskTray1"));
     TaskTray1->SetToolTip(windowTitle());
     TaskTray1->SetForm(this);
     connect(TaskTray1, &cTaskTray::LeftClick, this, &frmTray::TaskTray1_LeftClick);

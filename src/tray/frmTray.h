@@ -29,12 +29,18 @@ public:
 
     // Whether the icon is in the notification area now.
     bool IconShown() const;
+
     // Brings the window of the edition in use forward, as the icon does.
     void ShowCurrentWindow();
 
+private:
+    // The icon's handlers.
     void TaskTray1_LeftClick();
     void TaskTray1_RightClick();
+    // The menu's commands, by their place in mnuRightClick.
+    void mnuRightClick_Click(int index);
 
+    // Each objectName is its name here, an array's index appended.
     cTaskTray* TaskTray1 = nullptr;
     QMenu* mnuRight = nullptr;
     std::array<QAction*, 6> mnuRightClick{};
@@ -42,10 +48,6 @@ public:
     QAction* mnuTable = nullptr;
     // Opens the date window.
     QAction* mnuDates = nullptr;
-
-private:
-    // The menu's commands, by their place in mnuRightClick.
-    void mnuRightClick_Click(int index);
 
     WindowHost& m_host;
     AppOptions& m_options;

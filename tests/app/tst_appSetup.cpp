@@ -51,7 +51,9 @@ private slots:
                 box->button(QMessageBox::No)->click();
                 return true;
             })
-            .Run([&] { w.Tray().mnuRightClick[1]->trigger(); }); // 常駐解除 asks whether to end
+            .Run([&] {
+                testsupport::ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除"));
+            }); // asks whether to end
         QCOMPARE(buttons, (QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}));
     }
 

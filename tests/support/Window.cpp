@@ -1,10 +1,12 @@
 #include "tests/support/Window.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
@@ -12,6 +14,19 @@
 #include <stdexcept>
 
 namespace testsupport {
+
+namespace {
+
+// Fails the running test with the message and ends its test function, which
+// cannot go on without what it looked for.
+[[noreturn]] void Stop(const QString& message, const char* file, int line)
+{
+    const QByteArray text = message.toUtf8();
+    QTest::qFail(text.constData(), file, line);
+    throw std::runtime_error(text.toStdString());
+}
+
+} // namespace
 
 QObject* FindControl(const QObject& window, const QString& name, const QMetaObject& type)
 {
@@ -21,16 +36,12 @@ QObject* FindControl(const QObject& window, const QString& name, const QMetaObje
             found << child;
     if (found.size() == 1)
         return found.front();
-    const QByteArray message =
-        QStringLiteral("%1 \"%2\" in %3 \"%4\"")
-            .arg(found.isEmpty() ? QStringLiteral("no") : QStringLiteral("more than one"))
-            .arg(name)
-            .arg(QLatin1String(window.metaObject()->className()))
-            .arg(window.objectName())
-            .toUtf8();
-    QTest::qFail(message.constData(), __FILE__, __LINE__);
-    // The caller has no control to go on with: end its test function here.
-    throw std::runtime_error(message.toStdString());
+    Stop(QStringLiteral("%1 \"%2\" in %3 \"%4\"")
+             .arg(found.isEmpty() ? QStringLiteral("no") : QStringLiteral("more than one"))
+             .arg(name)
+             .arg(QLatin1String(window.metaObject()->className()))
+             .arg(window.objectName()),
+         __FILE__, __LINE__);
 }
 
 void ClickRadio(QRadioButton* button)
@@ -47,8 +58,7 @@ QString TextOf(const QObject& window, const QString& name)
         return box->text();
     if (auto* button = qobject_cast<QAbstractButton*>(control))
         return button->text();
-    QTest::qFail(qPrintable(name + QStringLiteral(" shows no text")), __FILE__, __LINE__);
-    throw std::runtime_error("no text");
+    Stop(name + QStringLiteral(" shows no text"), __FILE__, __LINE__);
 }
 
 void Click(const QObject& window, const QString& name)
@@ -115,6 +125,47 @@ QStringList Items(const QListWidget* list)
     for (int i = 0; i < list->count(); ++i)
         items << list->item(i)->text();
     return items;
+}
+
+QStringList Items(const QMenu* menu)
+{
+    QStringList items;
+    for (const QAction* a : menu->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return items;
+}
+
+void ClickTrayIcon(const QObject& window, QSystemTrayIcon::ActivationReason reason)
+{
+    const QList<QSystemTrayIcon*> icons = window.findChildren<QSystemTrayIcon*>();
+    if (icons.size() != 1 || !icons.front()->isVisible())
+        Stop(QStringLiteral("no notification-area icon shown by ") + window.objectName(), __FILE__, __LINE__);
+    emit icons.front()->activated(reason);
+}
+
+void ChooseMenuItem(QMenu* menu, const QString& text)
+{
+    QList<QAction*> found;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator() && a->text() == text)
+            found << a;
+    if (found.size() != 1 || !found.front()->isEnabled())
+        Stop(QStringLiteral("no single entry \"%1\" to choose in menu %2").arg(text, menu->objectName()),
+             __FILE__, __LINE__);
+    if (!menu->isVisible())
+        menu->popup(QPoint(0, 0));
+    if (!QTest::qWaitForWindowExposed(menu))
+        Stop(QStringLiteral("menu %1 does not show").arg(menu->objectName()), __FILE__, __LINE__);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(found.front()).center());
+}
+
+void ChooseFromTrayMenu(const QObject& window, const QString& text)
+{
+    ClickTrayIcon(window, QSystemTrayIcon::Context);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+        Stop(QStringLiteral("no menu pops up from the icon of ") + window.objectName(), __FILE__, __LINE__);
+    ChooseMenuItem(menu, text);
 }
 
 } // namespace testsupport

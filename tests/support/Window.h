@@ -5,12 +5,14 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QSystemTrayIcon>
 #include <Qt>
 
 class QAbstractButton;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QRadioButton;
 class QWidget;
 
@@ -60,8 +62,23 @@ void PressAsX(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoM
 // opens does not block the step that pressed it.
 void PressLater(QAbstractButton* button);
 
-// The entries of a list, top to bottom.
+// The entries of a list, top to bottom; a menu's separators as "-".
 QStringList Items(const QComboBox* list);
 QStringList Items(const QListWidget* list);
+QStringList Items(const QMenu* menu);
+
+// A click on the window's notification-area icon as the desktop reports it:
+// Trigger for the left button, Context for the right. A window without a
+// shown icon fails the test.
+void ClickTrayIcon(const QObject& window, QSystemTrayIcon::ActivationReason reason);
+
+// Chooses the menu's entry of that text with a mouse click where it stands,
+// popping the menu up first where it is not shown. No single enabled entry
+// of that text fails the test.
+void ChooseMenuItem(QMenu* menu, const QString& text);
+
+// Right-clicks the window's notification-area icon and chooses the entry of
+// the menu that pops up.
+void ChooseFromTrayMenu(const QObject& window, const QString& text);
 
 } // namespace testsupport

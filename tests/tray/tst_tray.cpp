@@ -17,6 +17,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using testsupport::ChooseFromTrayMenu;
+using testsupport::ChooseMenuItem;
 using testsupport::Find;
 using testsupport::ProgramFolder;
 
@@ -84,7 +86,7 @@ private slots:
         QVERIFY(!w.isVisible());
         QVERIFY(!w.ADGen().isVisible());
 
-        w.Tray().TaskTray1->MouseMove(cTaskTray::kLeftButtonDown);
+        testsupport::ClickTrayIcon(w.Tray(), QSystemTrayIcon::Trigger);
         QVERIFY(w.ADGen().isVisible()); // AppMode 1: the simple window
         QVERIFY(!w.isVisible());
         QCOMPARE(w.ADGen().focusWidget(), static_cast<QWidget*>(Find<QLineEdit>(w.ADGen(), "Text1")));
@@ -92,7 +94,7 @@ private slots:
         w.ADGen().hide();
         w.Options().SetAppMode(0);
         w.SetWindowStateBeforeTray(basYomari::kStateMaximized);
-        w.Tray().mnuRightClick[0]->trigger(); // 起動
+        ChooseFromTrayMenu(w.Tray(), QStringLiteral("起動"));
         QVERIFY(w.isVisible());
         QVERIFY(w.isMaximized());
         QCOMPARE(w.focusWidget(), static_cast<QWidget*>(Find<QLineEdit>(w, "txtInput0")));
@@ -125,7 +127,8 @@ private slots:
         QVERIFY(w.Tray().IconShown());
         QVERIFY(!w.isVisible());
 
-        QStringList asked = Answer(QMessageBox::No, [&] { w.Tray().mnuRightClick[1]->trigger(); });
+        QStringList asked =
+            Answer(QMessageBox::No, [&] { ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除")); });
         QCOMPARE(asked, QStringList{QStringLiteral("Yomariを終了しますか?")});
         QCOMPARE(w.Options().InSysTray(), false);
         QVERIFY(!w.Tray().IconShown());
@@ -134,7 +137,7 @@ private slots:
 
         w.Options().SetInSysTray(true);
         w.Tray().Create();
-        asked = Answer(QMessageBox::Yes, [&] { w.Tray().mnuRightClick[1]->trigger(); });
+        asked = Answer(QMessageBox::Yes, [&] { ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除")); });
         QCOMPARE(asked.size(), 1);
         QVERIFY(!w.isVisible());
         // The program ended through the main window: settings written with
@@ -147,15 +150,14 @@ private slots:
         ProgramFolder folder;
         frmMain w;
         w.Form_Load();
-        QCOMPARE(w.Tray().mnuRight->title(), QStringLiteral("右クリック"));
-        QStringList captions;
-        for (QAction* a : w.Tray().mnuRightClick)
-            captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(captions, (QStringList{"起動", "常駐解除", "-", "ヘルプ", "-", "終了"}));
+        QMenu* menu = Find<QMenu>(w.Tray(), QStringLiteral("mnuRight"));
+        QCOMPARE(menu->title(), QStringLiteral("右クリック"));
+        QCOMPARE(testsupport::Items(menu),
+                 (QStringList{"起動", "早見表", "日付変換", "常駐解除", "-", "ヘルプ", "-", "終了"}));
 
         QList<HelpRequest> requests;
         const HelpHandler previous = HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
-        w.Tray().mnuRightClick[3]->trigger();
+        ChooseMenuItem(menu, QStringLiteral("ヘルプ"));
         QTest::mouseClick(Find<QPushButton>(w.ADGen(), "cmdHelp"), Qt::LeftButton); // the simple window's "?"
         HlpDlg::SetHelpHandler(previous);
         QCOMPARE(requests.size(), 2);
@@ -167,7 +169,7 @@ private slots:
 
         w.Options().SetInSysTray(true);
         w.Tray().Create();
-        w.Tray().mnuRightClick[5]->trigger(); // 終了, no question
+        ChooseFromTrayMenu(w.Tray(), QStringLiteral("終了")); // no question
         QVERIFY(!w.isVisible());
         QVERIFY(folder.Read("Yomari.ini").contains("InSysTray =True\r\n"));
     }

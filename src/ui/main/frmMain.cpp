@@ -515,12 +515,7 @@ void frmMain::cmdInputSerch_Click(int index)
         });
         m_frmSerch->Form_Load();
     }
-    m_frmSerch->setWindowTitle(QStringLiteral("元号検索(第") + QString::number(index + 1) +
-                               QStringLiteral("入力)"));
-    m_frmSerch->Tag = QString::number(index);
-    m_frmSerch->show();
-    m_frmSerch->raise();
-    m_frmSerch->activateWindow();
+    m_frmSerch->Open(index);
 }
 
 void frmMain::SetGengoList(QComboBox* anyCombo, const QString& serched)
@@ -536,7 +531,7 @@ void frmMain::SetGengoList(QComboBox* anyCombo, const QString& serched)
 void frmMain::UnloadSerch()
 {
     if (frmSerch* serch = Serch())
-        serch->Unload();
+        serch->close();
 }
 
 // ---- calculation ----------------------------------------------------------------

@@ -141,6 +141,15 @@ void frmSerch::Form_Load()
     FitSerchHelp();
 }
 
+void frmSerch::Open(int group)
+{
+    m_group = group;
+    setWindowTitle(QStringLiteral("元号検索(第") + QString::number(group + 1) + QStringLiteral("入力)"));
+    show();
+    raise();
+    activateWindow();
+}
+
 void frmSerch::FitPeriodBox()
 {
     // A long period name ("南北朝時代(北朝)") needs a wider box than the
@@ -357,16 +366,14 @@ void frmSerch::cmdOK_Click()
 {
     if (!ChkInput())
         return;
-    bool ok = false;
-    const int k = Tag.trimmed().toShort(&ok);
-    if (ok && k >= 0)
-        emit EraChosen(k, SelectedText(lstMatch));
+    if (m_group >= 0)
+        emit EraChosen(m_group, SelectedText(lstMatch));
     Unload();
 }
 
 void frmSerch::cmdCancel_Click()
 {
-    Tag.clear();
+    m_group = -1;
     Unload();
 }
 
@@ -406,7 +413,7 @@ void frmSerch::reject()
 void frmSerch::closeEvent(QCloseEvent* event)
 {
     // Closing never asks anything; QDialog's own handling would go through
-    // reject() and clear Tag.
+    // reject() and forget the group.
     m_unloaded = true;
     event->accept();
 }

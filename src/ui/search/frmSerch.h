@@ -20,8 +20,8 @@ class CYomari;
 
 // The era search dialog: narrows the eras before the modern ones (numbers
 // above modernEraCount) to one period, finds eras by reading or name with
-// wildcards, and hands the chosen one on through EraChosen with the group
-// named by Tag. Modeless; it deletes itself when unloaded.
+// wildcards, and hands the chosen one on through EraChosen with the group it
+// was opened for. Modeless; it deletes itself when closed.
 class frmSerch : public QDialog {
     Q_OBJECT
 
@@ -35,12 +35,11 @@ public:
     // once; the dialog then searches all pre-Meiji eras.
     void Form_Load();
 
-    // True when an era is selected in lstMatch; otherwise moves the focus to
-    // where the user has to act and answers false.
-    bool ChkInput();
+    // Shows the dialog, titled for the main window's era list `group` (0 or
+    // 1), which the choice then goes to; an open dialog keeps its search.
+    void Open(int group);
 
-    // Closes the dialog for good; a later search opens a new one.
-    void Unload();
+    // Whether the dialog has been closed; a later search opens a new one.
     bool IsUnloaded() const { return m_unloaded; }
 
     // Whether the period data file gave periods; false means all eras.
@@ -51,18 +50,8 @@ public:
     // Katakana as the hiragana the readings are written in (ショウ → しょう).
     static QString AsHiragana(QString text);
 
-    // Index of the main window's era list to fill ("0" or "1"); "" after Cancel.
-    QString Tag;
-
-    // The period data file's records, and the first record naming the
-    // Northern and Southern Courts (-1 when there is none).
-    QStringList JidaiName;
-    QStringList JidaiFirst;
-    QStringList JidaiLast;
-    int32_t NanbokuIndex = -1;
-
 signals:
-    // OK with an era selected: the era list of group (Tag) takes the era.
+    // OK with an era selected: the era list of the group opened for takes the era.
     void EraChosen(int group, const QString& era);
 
 public slots:
@@ -82,6 +71,12 @@ private:
     void cmdSerchClear_Click();
     void lstMatch_Click();
 
+    // True when an era is selected in lstMatch; otherwise moves the focus to
+    // where the user has to act and answers false.
+    bool ChkInput();
+    // Closes the dialog for good.
+    void Unload();
+
     void CreateControls();
     void SetTabOrder();
     void ConnectHandlers();
@@ -100,6 +95,15 @@ private:
     int32_t m_modernEraCount;
     bool m_jidaiAvailable = false;
     bool m_unloaded = false;
+    // The main window's era list to fill (0 or 1); -1 after Cancel.
+    int m_group = -1;
+
+    // The period data file's records, and the first record naming the
+    // Northern and Southern Courts (-1 when there is none).
+    QStringList JidaiName;
+    QStringList JidaiFirst;
+    QStringList JidaiLast;
+    int32_t NanbokuIndex = -1;
 
     // Controls; each objectName is its name here.
     QLineEdit* txtSerch = nullptr;

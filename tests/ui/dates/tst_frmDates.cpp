@@ -143,7 +143,7 @@ private slots:
              "天正10年9月19日 |  |  | 1582-10-05 | 1582-10-15 | 1582年（壬午）9月19日 | 甲戌 | "
              "壬午（みずのえうま） | 2299161 | "},
             {"2019年4月", " |  |  |  |  |  |  |  |  | 年だけの答え：平成31年4月"},
-            {"天保3年閏11月", " |  |  |  |  |  |  |  |  | 月の答え：1832-12-22–1833-01-20"},
+            {"天保3年閏11月", " |  |  |  |  |  |  |  |  | 月の答え：1832-12-22〜1833-01-20"},
             {"123456", " |  |  |  |  |  |  |  |  | 年だけの答え：令和121438年"},
             {"abc", " |  |  |  |  |  |  |  |  | 「abc」は日付・年として読めません"},
             {"延元元年", " |  |  |  |  |  |  |  |  | "
@@ -230,11 +230,10 @@ private slots:
 
         // The icon's menu opens it again, right after 早見表, with the last
         // day selected so that typing replaces it.
-        frmTray& tray = p.main.Tray();
-        const QList<QAction*> entries = tray.mnuRight->actions();
-        QCOMPARE(entries.indexOf(tray.mnuDates), entries.indexOf(tray.mnuTable) + 1);
-        QCOMPARE(tray.mnuDates->text(), QStringLiteral("日付変換"));
-        tray.mnuDates->trigger();
+        QMenu* menu = Find<QMenu>(p.main.Tray(), QStringLiteral("mnuRight"));
+        const QStringList entries = testsupport::Items(menu);
+        QCOMPARE(entries.indexOf(QStringLiteral("日付変換")), entries.indexOf(QStringLiteral("早見表")) + 1);
+        testsupport::ChooseMenuItem(menu, QStringLiteral("日付変換"));
         QVERIFY(QTest::qWaitForWindowActive(p.d));
         QCOMPARE(QApplication::focusWidget(), p.box);
         QCOMPARE(p.box->selectedText(), QStringLiteral("1224-08-17"));

@@ -791,10 +791,10 @@ void TestFrmOption::iconAndHelpAnswerWhileOpen()
 
         // The icon's menu opens, and its help item opens the help window,
         // whose links are followed.
-        emit w.Tray().TaskTray1->RightClick();
-        menuShown = w.Tray().mnuRight->isVisible();
-        w.Tray().mnuRight->close();
-        w.Tray().mnuRightClick[3]->trigger();
+        testsupport::ClickTrayIcon(w.Tray(), QSystemTrayIcon::Context);
+        QMenu* menu = Find<QMenu>(w.Tray(), "mnuRight");
+        menuShown = menu->isVisible();
+        testsupport::ChooseMenuItem(menu, QStringLiteral("ヘルプ"));
         HelpViewer* viewer = HelpViewer::Instance();
         if (!viewer || !QTest::qWaitForWindowExposed(viewer))
             return;

@@ -211,11 +211,11 @@ private slots:
         t.close();
 
         // The icon's menu: "早見表" right after "起動".
-        const QList<QAction*> entries = m.Tray().mnuRight->actions();
-        QCOMPARE(entries.indexOf(m.Tray().mnuTable), entries.indexOf(m.Tray().mnuRightClick[0]) + 1);
-        QCOMPARE(m.Tray().mnuTable->text(), QStringLiteral("早見表"));
+        QMenu* menu = Find<QMenu>(m.Tray(), "mnuRight");
+        const QStringList entries = testsupport::Items(menu);
+        QCOMPARE(entries.indexOf(QStringLiteral("早見表")), entries.indexOf(QStringLiteral("起動")) + 1);
         m.hide();
-        m.Tray().mnuTable->trigger();
+        testsupport::ChooseMenuItem(menu, QStringLiteral("早見表"));
         QVERIFY(t.isVisible());
         QVERIFY(!m.isVisible());
     }
