@@ -195,6 +195,7 @@ std::optional<DayAnswer> AnswerDay(const DayEngine& engine, const ParsedQuery& q
     const DayCalendar& cal = engine.Calendar();
     DayAnswer a;
     a.fromEra = q.kind == Kind::EraDate;
+    a.fromJdn = q.kind == Kind::Jdn;
     std::vector<std::string> notes;
     if (q.kind == Kind::Jdn) {
         a.jdn = q.jdn;
@@ -237,8 +238,8 @@ std::optional<DayAnswer> AnswerDay(const DayEngine& engine, const ParsedQuery& q
         }
     }
     if (a.jdn < cal.FirstJdn() || a.jdn > DayCalendar::kLastJdn) {
-        if (!cal.HasLunisolar() && a.jdn < kFirstGregorianJdn && q.kind != Kind::Jdn &&
-            a.jdn >= JdnOfJulian({645, 7, 17}))
+        // Known by the year only, as a Western date of those days is.
+        if (!cal.HasLunisolar() && a.jdn < kFirstGregorianJdn && a.jdn >= JdnOfJulian({645, 7, 17}))
             return std::nullopt;
         cal.Facts(a.jdn); // throws the reason
     }

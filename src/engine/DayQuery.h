@@ -56,6 +56,7 @@ struct EraDateView {
 
 struct DayAnswer {
     bool fromEra = false; // the query was an era date (else a Western day or JDN)
+    bool fromJdn = false; // the query was JDN n
     int64_t jdn = 0;
     CivilDate julian;    // the day in the Julian calendar
     CivilDate gregorian; // in the proleptic Gregorian calendar

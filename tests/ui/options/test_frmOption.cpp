@@ -173,6 +173,7 @@ private slots:
     void digitCountWriteBack();
     void oversizedDigitCountRefused();
     void switchCourtLine();
+    void captionsFollowTheCourtLine();
     void courtLineFileMissing();
     void cancelAndEscapeKeepEverything();
     void sysTrayWithoutNotificationArea();
@@ -485,6 +486,51 @@ void TestFrmOption::switchCourtLine()
     QCOMPARE(w.Options().NanBokuMode(), 0);
     QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("観応")));
     QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("北朝"));
+}
+
+// A user's Northern file with an era the Southern one lacks: everything drawn
+// from the era table follows each change of line, in both windows.
+void TestFrmOption::captionsFollowTheCourtLine()
+{
+    ProgramFolder folder(ProgramFolder::Data::FourEras);
+    folder.Write(QStringLiteral("Yomari.dan"),
+                 "\"未来\",\"みらい\",\"\",2030\r\n\"平成\",\"へいせい\",\"\",1989\r\n"
+                 "\"昭和\",\"しょうわ\",\"\",1926\r\n\"大正\",\"たいしょう\",\"\",1912\r\n"
+                 "\"明治\",\"めいじ\",\"\",1868\r\n\"慶応\",\"けいおう\",\"\",1865\r\n");
+    frmMain w;
+    w.Form_Load();
+    w.show();
+    ClickRadio(Find<QRadioButton>(w, "optCalMode1")); // 元号変換: both groups, last years shown
+    ClickRadio(Find<QRadioButton>(w, "optInput2"));
+    ClickRadio(Find<QRadioButton>(w, "optInput8"));
+    const struct {
+        int line;
+        QStringList modern; // the group's buttons 1-5, newest first
+        QString lastYear;   // of the second modern era
+        QString listFirst;  // the older eras' list
+    } rows[] = {
+        {1, {"平成", "昭和", "大正", "明治", "明治以前"}, "64年", "慶応"},
+        {0, {"未来", "平成", "昭和", "大正", "大正以前"}, "42年", "明治"},
+        {1, {"平成", "昭和", "大正", "明治", "明治以前"}, "64年", "慶応"},
+    };
+    for (const auto& row : rows) {
+        // Changed where the simple window is chosen too, so that it shows.
+        QCOMPARE(testsupport::ChooseOptions(
+                     w, {QStringLiteral("optNanBoku%1").arg(row.line), QStringLiteral("optAppMode1")}),
+                 QStringList());
+        frmADGen& simple = w.ADGen();
+        QTRY_VERIFY(simple.isVisible());
+        for (int j = 0; j < 4; ++j)
+            QCOMPARE(Find<QRadioButton>(simple, "Option2", 3 - j)->text(), row.modern[j]);
+        testsupport::Click(simple, "cmdFullVersion");
+        QTRY_VERIFY(w.isVisible());
+        for (int g = 0; g < 2; ++g) {
+            for (int j = 0; j < 5; ++j)
+                QCOMPARE(Find<QRadioButton>(w, "optInput", g * 6 + 1 + j)->text(), row.modern[j]);
+            QCOMPARE(TextOf(w, QStringLiteral("lblGenlast%1").arg(g)), row.lastYear);
+            QCOMPARE(Items(Find<QComboBox>(w, QStringLiteral("cmbInput%1").arg(g))).value(0), row.listFirst);
+        }
+    }
 }
 
 void TestFrmOption::courtLineFileMissing()
