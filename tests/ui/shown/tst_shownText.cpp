@@ -4,6 +4,7 @@
 
 #include "app/AppEnvironment.h"
 #include "app/AppSetup.h"
+#include "app/TextFit.h"
 #include "engine/LunisolarCalendar.h"
 #include "tests/support/ShownText.h"
 #include "tests/support/TestProgram.h"
@@ -108,6 +109,7 @@ private slots:
     void optionsShowEveryChoiceApart();
     void datesShowEveryEraWhole_data();
     void datesShowEveryEraWhole();
+    void eraNamesAreAsWideAsTheirCharacters();
 };
 
 void TestShownText::mainWindowShowsEveryEraWhole_data()
@@ -365,6 +367,35 @@ void TestShownText::datesShowEveryEraWhole()
             faults << typed + QStringLiteral(": ") + f;
     }
     QVERIFY2(shown::Listed(faults).isEmpty(), qPrintable(shown::Listed(faults)));
+}
+
+// The main window adds up the advances of an era name's characters, each
+// measured once; in the font in use that must be the width of the whole name.
+void TestShownText::eraNamesAreAsWideAsTheirCharacters()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+    // Names a user's era file may hold: a kanji beyond the BMP, kana, digits,
+    // Latin letters, an access-key ampersand.
+    QStringList names{QStringLiteral("𠮷野"), QStringLiteral("令和ニ"), QStringLiteral("昭和64"),
+                      QStringLiteral("AVA朱鳥"), QStringLiteral("平&成")};
+    for (int court : {0, 1}) {
+        const auto engine = testsupport::FolderEngine(court);
+        for (int32_t j = 1; j <= engine->NumberOfGengo(); ++j)
+            names << QString::fromStdString(engine->Gengo(j));
+    }
+    QVERIFY2(names.size() > 2 * 200, qPrintable(QString::number(names.size())));
+    QLabel label;
+    yomari::fit::CharacterWidths widths(label.font());
+    const QFontMetricsF whole(label.font());
+    QStringList faults;
+    for (const QString& name : names)
+        if (widths.Width(name) != whole.horizontalAdvance(name) ||
+            yomari::fit::LabelWidth(&label, {name}, widths) != yomari::fit::LabelWidth(&label, {name}))
+            faults << QStringLiteral("%1: %2, whole %3")
+                          .arg(name)
+                          .arg(widths.Width(name))
+                          .arg(whole.horizontalAdvance(name));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
 }
 
 YOMARI_TEST_MAIN(TestShownText)
