@@ -8,10 +8,19 @@
 #include <QStyleOptionFrame>
 #include <QTextLayout>
 
+#include <QtMath>
+
 #include <algorithm>
 
 namespace yomari::fit {
 namespace {
+
+// Kanji, and the marks 々 and 〆 written among them.
+bool Ideograph(char32_t c)
+{
+    return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0x20000 && c <= 0x3FFFF) || c == 0x3005 || c == 0x3006;
+}
 
 // A label shows "&" only doubled; a single one marks the access key.
 QString Shown(const QString& text)
@@ -54,11 +63,30 @@ bool LeavesLoneCharacter(const QFont& font, const QString& text, int width)
     return false;
 }
 
+int LabelChrome(const QLabel* label)
+{
+    return label->width() - label->contentsRect().width() + 2 * std::max(0, label->margin());
+}
+
+// The room around the entry in the list's field.
+int ComboChrome(const QComboBox* list)
+{
+    QStyleOptionComboBox opt;
+    opt.initFrom(list);
+    opt.rect = list->rect();
+    opt.editable = list->isEditable();
+    opt.frame = list->hasFrame();
+    const QRect field =
+        list->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, list);
+    // The entry is drawn one pixel in from either side of its field.
+    return list->width() - field.width() + 2;
+}
+
 } // namespace
 
 int WrapWidth(const QLabel* label)
 {
-    const int chrome = label->width() - label->contentsRect().width() + 2 * std::max(0, label->margin());
+    const int chrome = LabelChrome(label);
     const int room = label->width() - chrome;
     // A few characters more at most; past that the text is left as it wraps.
     const int limit = room + 4 * QFontMetrics(label->font()).horizontalAdvance(QChar(u'あ'));
@@ -68,14 +96,47 @@ int WrapWidth(const QLabel* label)
     return label->width();
 }
 
+CharacterWidths::CharacterWidths(const QFont& font)
+    : m_font(font)
+    , m_metrics(font)
+{
+}
+
+qreal CharacterWidths::Width(const QString& text)
+{
+    qreal width = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        if (!Ideograph(c))
+            return m_metrics.horizontalAdvance(text);
+        auto found = m_advances.constFind(c);
+        if (found == m_advances.cend())
+            found = m_advances.insert(c, pair ? m_metrics.horizontalAdvance(text.mid(i, 2))
+                                              : m_metrics.horizontalAdvance(text[i]));
+        width += *found;
+        i += pair ? 2 : 1;
+    }
+    return width;
+}
+
 int LabelWidth(const QLabel* label, const QStringList& texts)
 {
     const QFontMetrics fm(label->font());
     int widest = 0;
     for (const QString& text : texts)
         widest = std::max(widest, fm.horizontalAdvance(Shown(text)));
-    const int chrome = label->width() - label->contentsRect().width() + 2 * std::max(0, label->margin());
-    return widest + chrome;
+    return widest + LabelChrome(label);
+}
+
+int LabelWidth(const QLabel* label, const QStringList& texts, CharacterWidths& widths)
+{
+    if (widths.Font() != label->font())
+        return LabelWidth(label, texts);
+    qreal widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, widths.Width(Shown(text)));
+    return qCeil(widest) + LabelChrome(label);
 }
 
 int LineEditWidth(const QLineEdit* box, int digits)
@@ -104,15 +165,17 @@ int ComboWidth(const QComboBox* list)
     int widest = 0;
     for (int i = 0; i < list->count(); ++i)
         widest = std::max(widest, fm.horizontalAdvance(list->itemText(i)));
-    QStyleOptionComboBox opt;
-    opt.initFrom(list);
-    opt.rect = list->rect();
-    opt.editable = list->isEditable();
-    opt.frame = list->hasFrame();
-    const QRect field =
-        list->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, list);
-    // The entry is drawn one pixel in from either side of its field.
-    return list->width() - field.width() + widest + 2;
+    return ComboChrome(list) + widest;
+}
+
+int ComboWidth(const QComboBox* list, CharacterWidths& widths)
+{
+    if (widths.Font() != list->font())
+        return ComboWidth(list);
+    qreal widest = 0;
+    for (int i = 0; i < list->count(); ++i)
+        widest = std::max(widest, widths.Width(list->itemText(i)));
+    return ComboChrome(list) + qCeil(widest);
 }
 
 } // namespace yomari::fit
