@@ -44,7 +44,9 @@ ParsedQuery ParseDateQuery(const EraCalendar& calendar, std::string_view text,
 
 // The answer to a query in the other calendar.
 struct DateAnswer {
+    // As answered: JDN n becomes the Western date or year it names.
     ParsedQuery query;
+    bool fromJdn = false; // the query was JDN n
     int32_t westernYear = 0;
     std::optional<CivilDate> western;                  // exact day
     std::optional<EraCalendar::EraDateResult> eraDate; // exact era date
@@ -71,7 +73,7 @@ inline constexpr const char* kYearLevelNote = "1873年より前は年のみの�
 
 // One line without its line end: "平成31年4月30日", "2019-04-30", "1975",
 // "2019年4月", "平成31年4月", "平成元年 (1月8日–12月31日)、昭和64年 (1月1日–1月7日)",
-// "1333-06-13–1333-07-12", "正慶2年5月2日–6月2日".
+// "1333-06-13〜1333-07-12", "正慶2年5月2日〜6月2日".
 void AppendAnswerText(const DateAnswer& answer, std::string& out);
 
 // "平成31年4月30日"

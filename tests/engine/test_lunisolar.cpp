@@ -96,7 +96,7 @@ TEST(Lunisolar, EveryMonthOfTheTableAsAnEraMonthAnswersItsDays)
         const int64_t last = std::min(m.jdn + m.days - 1, kFirstGregorianJdn - 1);
         const std::string days =
             FormatCivilDate(m.jdn < kFirstJulianReformJdn ? JulianOfJdn(m.jdn) : GregorianOfJdn(m.jdn)) +
-            "–" + FormatCivilDate(last < kFirstJulianReformJdn ? JulianOfJdn(last) : GregorianOfJdn(last));
+            "〜" + FormatCivilDate(last < kFirstJulianReformJdn ? JulianOfJdn(last) : GregorianOfJdn(last));
         const std::string said = Answer(month);
         if (said.substr(0, said.find(" ※")) != days) {
             EXPECT_EQ(said, days) << month;
@@ -260,18 +260,18 @@ TEST(Lunisolar, SeamsChangesAndForms)
         {"1500年2月晦日", 0, true, "明応9年1月20日"},
         // A month by its days: an era month as Western days, a Western
         // month as era dates, days of another era or of none noted.
-        {"天保3年閏11月", 0, false, "1832-12-22–1833-01-20"},
-        {"元禄15年12月", 0, false, "1703-01-17–1703-02-15"},
-        {"1702年12月", 0, false, "元禄15年10月13日–11月13日"},
-        {"慶応4年9月", 0, false, "1868-10-16–1868-11-13 ※1868-10-23–1868-11-13は明治元年"},
-        {"1868年10月", 0, false, "慶応4年8月16日–明治元年9月16日"},
-        {"明治5年12月", 0, false, "1872-12-30–1872-12-31"},
-        {"1872年12月", 0, false, "明治5年11月1日–12月2日"},
-        {"1582年10月", 0, false, "天正10年9月15日–10月5日"},
-        {"1582年10月", 0, true, "天正10年9月5日–10月5日"},
-        {"天正10年6月", 0, true, "1582-06-30–1582-07-29"},
-        {"645年7月", 0, false, "大化元年6月19日–7月3日 ※0645-07-01–0645-07-16は元号なし"},
-        {"元弘3年5月", 0, false, "1333-06-13–1333-07-12 ※1333-06-13–1333-07-06は正慶2年"},
+        {"天保3年閏11月", 0, false, "1832-12-22〜1833-01-20"},
+        {"元禄15年12月", 0, false, "1703-01-17〜1703-02-15"},
+        {"1702年12月", 0, false, "元禄15年10月13日〜11月13日"},
+        {"慶応4年9月", 0, false, "1868-10-16〜1868-11-13 ※1868-10-23〜1868-11-13は明治元年"},
+        {"1868年10月", 0, false, "慶応4年8月16日〜明治元年9月16日"},
+        {"明治5年12月", 0, false, "1872-12-30〜1872-12-31"},
+        {"1872年12月", 0, false, "明治5年11月1日〜12月2日"},
+        {"1582年10月", 0, false, "天正10年9月15日〜10月5日"},
+        {"1582年10月", 0, true, "天正10年9月5日〜10月5日"},
+        {"天正10年6月", 0, true, "1582-06-30〜1582-07-29"},
+        {"645年7月", 0, false, "大化元年6月19日〜7月3日 ※0645-07-01〜0645-07-16は元号なし"},
+        {"元弘3年5月", 0, false, "1333-06-13〜1333-07-12 ※1333-06-13〜1333-07-06は正慶2年"},
         {"645年1月", 0, false, "refused: 645年1月は大化より前で、元号がありません"},
         {"690年5月", 0, false, "refused: 690年5月は元号のない時期です（朱鳥の後・大宝の前）"},
         {"元禄15年閏12月", 0, false, "refused: 元禄15年閏12月1日はありません（元禄15年の閏月は閏8月）"},
