@@ -150,7 +150,8 @@ private slots:
             QTRY_VERIFY(!window->isVisible());
             windows << window;
         }
-        Answer(QMessageBox::No, [&] { ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除")); });
+        AnswerMessageBoxes([&] { ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除")); },
+                           QMessageBox::No);
         for (QWidget* window : windows) {
             QTRY_VERIFY(window->isVisible());
             QVERIFY(window->isMinimized());
