@@ -153,7 +153,8 @@ void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_v
     std::string text;
     AppendAnswerText(a, text);
     JsonObject o(out);
-    AppendAnswerHead(o, query, KindName(a.query.kind), line, text);
+    AppendAnswerHead(o, query, a.fromJdn ? KindName(ParsedQuery::Kind::Jdn) : KindName(a.query.kind), line,
+                     text);
     AppendDate(o, "western", a.western);
     o.Int("westernYear", a.westernYear);
     if (a.eraDate) {
@@ -191,7 +192,11 @@ void AppendAnswerJson(std::string_view query, const DateAnswer& a, std::string_v
 void AppendDayAnswerJson(std::string_view query, const DayAnswer& a, std::string_view line, std::string& out)
 {
     JsonObject o(out);
-    AppendAnswerHead(o, query, a.fromEra ? "era-date" : "western-date", line, a.text);
+    AppendAnswerHead(o, query,
+                     KindName(a.fromEra   ? ParsedQuery::Kind::EraDate
+                              : a.fromJdn ? ParsedQuery::Kind::Jdn
+                                          : ParsedQuery::Kind::WesternDate),
+                     line, a.text);
     o.Int("jdn", a.jdn);
     o.String("julian", FormatCivilDate(a.julian)).String("gregorian", FormatCivilDate(a.gregorian));
     o.String("western", FormatCivilDate(a.western)).Int("westernYear", a.western.year);

@@ -2,7 +2,6 @@
 // Western calendar, from arguments or one query per line of standard input.
 #include "cli/Platform.h"
 #include "engine/AgeTable.h"
-#include "engine/BirthInput.h"
 #include "engine/DateQuery.h"
 #include "engine/DayQuery.h"
 #include "engine/EngineEnvironment.h"
@@ -242,37 +241,35 @@ bool AnswerOne(const DayEngine& days, const Options& o, std::string_view query, 
     }
 }
 
-// The Gregorian day a date query names; refuses years and lunisolar days.
-CivilDate ExactDay(const EraCalendar& cal, std::string_view text)
+// The day a text names, read as every query is read (one grammar, the era
+// names of both court lines, the chosen calendar for old Western dates).
+// Refuses years and months, and days before 1873 where `before1873` says
+// why (an era date only, unless `westernToo`).
+CivilDate NamedDay(const DayEngine& days, const Options& o, std::string_view text, const char* notADay,
+                   const char* before1873, bool westernToo)
 {
-    const ParsedQuery q = ParseDateQuery(cal, text);
-    if (q.lastDay || q.leap || q.kind == ParsedQuery::Kind::Jdn) {
-        // Forms that name a Gregorian day only from 1873 on.
-        if (const auto day = AnswerDateQuery(cal, q).western)
-            return *day;
-        throw DateError("1873年より前の和暦の日付では満年齢を出せません");
-    }
-    if (q.kind == ParsedQuery::Kind::WesternDate) {
-        const CivilDate d{q.year, q.month, q.day};
-        cal.ToEraDate(d); // refuses days that do not exist
-        return d;
-    }
-    if (q.kind == ParsedQuery::Kind::EraDate) {
-        const auto r = cal.FromEraDate(q.era, q.year, q.month, q.day);
-        if (!r.date)
-            throw DateError("1873年より前の和暦の日付では満年齢を出せません");
-        return *r.date;
-    }
-    throw DateError("年だけでなく月日まで指定してください");
+    const ParsedQuery q = ReadQuery(days, text);
+    using Kind = ParsedQuery::Kind;
+    if (q.kind != Kind::WesternDate && q.kind != Kind::EraDate && q.kind != Kind::Jdn)
+        throw DateError(notADay);
+    const auto day = AnswerDay(days, q, o.calendar);
+    // Nothing: a day before 1873 while the lunisolar data cannot be read.
+    if (!day || (day->jdn < kFirstGregorianJdn && (westernToo || q.kind == Kind::EraDate)))
+        throw DateError(before1873);
+    return day->gregorian;
 }
 
-int RunAge(const EraCalendar& cal, const Options& o, CivilDate today, Output& out)
+int RunAge(const DayEngine& days, const Options& o, CivilDate today, Output& out)
 {
     const std::string& query = *o.age;
     std::string& buf = out.Buffer();
+    const auto exactDay = [&](const std::string& text) {
+        return NamedDay(days, o, text, "年だけでなく月日まで指定してください",
+                        "1873年より前の和暦の日付では満年齢を出せません", false);
+    };
     try {
-        const CivilDate birth = ExactDay(cal, query);
-        const CivilDate on = o.on ? ExactDay(cal, *o.on) : today;
+        const CivilDate birth = exactDay(query);
+        const CivilDate on = o.on ? exactDay(*o.on) : today;
         const int32_t age = AgeOn(birth, on);
         if (age < 0)
             throw DateError("基準日 " + FormatCivilDate(on) + " が生年月日より前です");
@@ -307,19 +304,34 @@ int RunAge(const EraCalendar& cal, const Options& o, CivilDate today, Output& ou
 
 // The age table of a year, as the window shows it. Without readable 厄年・長寿
 // data the table comes without those columns and the status says so.
-int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& env, Output& out)
+int RunTable(const DayEngine& days, const Options& o, const EngineEnvironment& env, Output& out)
 {
+    const EraCalendar& cal = days.Eras();
     int32_t year = env.currentYear();
     if (o.tableYear) {
         // A Western year is taken as written, so that one out of range is
-        // told so; an era year is converted first.
+        // told so; anything else is answered as the same text on its own
+        // line is (a day that never existed, or a year of the other court
+        // line, refused), and its year taken.
         std::optional<int32_t> named;
         try {
-            const ParsedQuery q = ParseDateQuery(cal, *o.tableYear);
+            const ParsedQuery q = ReadQuery(days, *o.tableYear);
             const bool western = q.kind == ParsedQuery::Kind::WesternYear ||
                                  q.kind == ParsedQuery::Kind::WesternMonth ||
                                  q.kind == ParsedQuery::Kind::WesternDate;
-            named = western ? q.year : AnswerDateQuery(cal, q).westernYear;
+            if (western) {
+                named = q.year;
+                if (q.kind != ParsedQuery::Kind::WesternYear && q.year >= kAgeTableFirstYear &&
+                    q.year <= kAgeTableLastYear) {
+                    ParsedQuery first = q; // a month's first day exists when the month does
+                    if (first.day == 0)
+                        first.day = 1;
+                    WesternJdn(first, o.calendar);
+                }
+            } else {
+                const QueryAnswer a = AnswerQuery(days, *o.tableYear, o.calendar, AnswerNeed::Text);
+                named = a.day ? a.day->western.year : a.year->westernYear;
+            }
         } catch (const DateError& e) {
             UsageError("--table の年として「" + *o.tableYear + "」を読めません: " + e.what());
         }
@@ -347,11 +359,15 @@ int RunTable(const EraCalendar& cal, const Options& o, const EngineEnvironment& 
     return status;
 }
 
-int RunSchool(const EraCalendar& cal, const Options& o, Output& out)
+int RunSchool(const DayEngine& days, const Options& o, Output& out)
 {
-    std::string reason;
-    const auto birth = ReadBirthDate(cal, *o.school, reason);
-    if (!birth) {
+    const EraCalendar& cal = days.Eras();
+    std::optional<CivilDate> birth;
+    try {
+        birth = NamedDay(days, o, *o.school, "月日まで入れてください",
+                         "1873年より前の生年月日には対応していません", true);
+    } catch (const DateError& e) {
+        const std::string reason = e.what();
         ReportInvalid(*o.school, reason);
         if (o.json) {
             AppendErrorJson(*o.school, reason, out.Buffer());
@@ -469,10 +485,8 @@ int CliMain(int argc, char** argv)
                      refused.c_str(), reason.c_str(), used.c_str());
     };
     std::unique_ptr<DayEngine> days;
-    const EraCalendar* cal = nullptr;
     try {
         days = DayEngine::Load(env, o.line);
-        cal = &days->Eras();
     } catch (const YomariError& e) {
         std::fprintf(stderr, "%s: %s\n", kProgram, e.Description().c_str());
         return 2;
@@ -483,11 +497,11 @@ int CliMain(int argc, char** argv)
 
     Output out;
     if (o.age)
-        return RunAge(*cal, o, cli::LocalToday(), out);
+        return RunAge(*days, o, cli::LocalToday(), out);
     if (o.table)
-        return RunTable(*cal, o, env, out);
+        return RunTable(*days, o, env, out);
     if (o.school)
-        return RunSchool(*cal, o, out);
+        return RunSchool(*days, o, out);
     if (o.queries.empty())
         return RunStream(*days, o, out);
     bool allAnswered = true;

@@ -488,13 +488,16 @@ void AnswerDateQuery(const EraCalendar& cal, const ParsedQuery& query, DateAnswe
 {
     a.query = query;
     ParsedQuery& q = a.query;
-    if (q.kind == ParsedQuery::Kind::Jdn) {
+    a.fromJdn = q.kind == ParsedQuery::Kind::Jdn;
+    if (a.fromJdn) {
         // By the day from 1873 on, else by the year the historians write.
         const CivilDate d = q.jdn < kFirstJulianReformJdn ? JulianOfJdn(q.jdn) : GregorianOfJdn(q.jdn);
         q.kind = q.jdn < kFirstGregorianJdn ? ParsedQuery::Kind::WesternYear : ParsedQuery::Kind::WesternDate;
         q.year = d.year;
         q.month = d.month;
         q.day = d.day;
+        // A day answered by its year, as a Western date of those days is.
+        a.beforeExactDays = q.jdn < kFirstGregorianJdn;
     }
     if (q.lastDay && q.month >= 1 && q.month <= 12) {
         // 晦日: the Gregorian month's last day; a lunisolar one is answered

@@ -44,7 +44,9 @@ ParsedQuery ParseDateQuery(const EraCalendar& calendar, std::string_view text,
 
 // The answer to a query in the other calendar.
 struct DateAnswer {
+    // As answered: JDN n becomes the Western date or year it names.
     ParsedQuery query;
+    bool fromJdn = false; // the query was JDN n
     int32_t westernYear = 0;
     std::optional<CivilDate> western;                  // exact day
     std::optional<EraCalendar::EraDateResult> eraDate; // exact era date

@@ -56,6 +56,7 @@ struct EraDateView {
 
 struct DayAnswer {
     bool fromEra = false; // the query was an era date (else a Western day or JDN)
+    bool fromJdn = false; // the query was JDN n
     int64_t jdn = 0;
     CivilDate julian;    // the day in the Julian calendar
     CivilDate gregorian; // in the proleptic Gregorian calendar
@@ -109,6 +110,11 @@ struct QueryAnswer {
 // Throws DateError, with one text for what cannot be read at all.
 QueryAnswer AnswerQuery(const DayEngine& engine, std::string_view text, const DayOptions& options = {},
                         AnswerNeed need = AnswerNeed::Everything);
+
+// The Julian Day Number of a Western date (year, month, day of the query) in
+// the calendar the options choose; throws DateError naming what exists for a
+// day that does not.
+int64_t WesternJdn(const ParsedQuery& query, const DayOptions& options);
 
 // "貞応3年閏7月1日"
 std::string FormatEraDay(const EraCalendar& eras, const EraDay& d);

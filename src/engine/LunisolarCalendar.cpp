@@ -257,7 +257,10 @@ DayFacts DayCalendar::Facts(int64_t jdn) const
     if (m_spans.empty() || jdn < m_firstJdn || jdn > kLastJdn) {
         if (jdn < m_firstJdn && m_firstJdn == kFirstGregorianJdn && jdn >= JdnOfJulian({645, 7, 17}))
             throw DateError("旧暦のデータがないため、1873年より前の日付には答えられません");
-        throw DateError("日付は" + FormatCivilDate(JulianOfJdn(m_firstJdn)) + "から9999-12-31までです");
+        throw DateError("日付は" +
+                        FormatCivilDate(m_firstJdn < kFirstJulianReformJdn ? JulianOfJdn(m_firstJdn)
+                                                                           : GregorianOfJdn(m_firstJdn)) +
+                        "から9999-12-31までです");
     }
     DayFacts f;
     f.jdn = jdn;

@@ -638,6 +638,61 @@ TEST(Cli, LunisolarDays)
     const size_t named = m.err.find("Yomari.dal");
     EXPECT_NE(named, std::string::npos) << m.err;
     EXPECT_EQ(m.err.find("Yomari.dal", named + 1), std::string::npos) << m.err;
+
+    // JDN n is its own kind of query, whether answered by the day or, without
+    // the lunisolar data, by the year as a Western date of those days is.
+    const struct {
+        std::string program;
+        const char* query;
+        const char* answer;
+        bool exact;
+    } jdns[] = {
+        {copy, "JDN 2000000", "天平宝字7年 ※1873年より前は年のみの対応です", false},
+        {copy, "JDN 2451545", "平成12年1月1日", true},
+        {std::string(YOMARI_BIN_DIR) + "/yomari-cli", "JDN 2000000", "天平宝字7年8月3日", true},
+    };
+    for (const auto& row : jdns) {
+        const Outcome r = RunCli({"--json", row.query}, nullptr, row.program);
+        EXPECT_EQ(r.status, 0) << row.query << r.err;
+        const QJsonObject o = ParseLine(r.out);
+        EXPECT_EQ(o["type"].toString(), "jdn") << r.out;
+        EXPECT_TRUE(o["answer"].toString().startsWith(QString::fromUtf8(row.answer))) << r.out;
+        EXPECT_EQ(o["exact"].toBool(), row.exact) << r.out;
+    }
+    // Without the lunisolar data days begin on 1873-01-01, written so.
+    EXPECT_NE(RunCli({"JDN 1000000"}, nullptr, copy).err.find("日付は1873-01-01から"), std::string::npos);
+}
+
+// Every input is read as a plain query is: the era names of both court lines,
+// the chosen calendar for old Western days, and the same refusals.
+TEST(Cli, OptionsReadDatesAsQueriesDo)
+{
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* said; // the second line of standard output, or in standard error
+    } rows[] = {
+        {{"--table", "正平5年1月1日"}, 0, "1350年\t貞和6年/観応元年\t"},
+        {{"--line", "s", "--table", "暦応3年1月1日"}, 0, "1340年\t延元5年/興国元年\t"},
+        {{"--table", "正平5"}, 2, "正平は南朝の元号です"},
+        {{"--age", "正平5年1月1日"}, 1, "1873年より前の和暦の日付では満年齢を出せません"},
+        {{"--age", "2000-01-01", "--on", "正平5年1月1日"}, 1, "1873年より前の和暦の日付では"},
+        {{"--school", "正平5年1月1日"}, 1, "1873年より前の生年月日には対応していません"},
+        {{"--line", "s", "--school", "暦応3年1月1日"}, 1, "1873年より前の生年月日には対応していません"},
+        {{"--age", "1582-10-10"}, 1, "ユリウス暦1582年10月4日の翌日"},
+        {{"--calendar", "gregorian", "--age", "1582-10-10", "--on", "1583-10-10"}, 0, "満1歳"},
+        {{"--age", "JDN 2451545", "--on", "2026-01-01"}, 0, "満26歳"},
+    };
+    for (const auto& row : rows) {
+        const Outcome r = RunCli(row.args);
+        std::string what;
+        for (const auto& a : row.args)
+            what += a + " ";
+        EXPECT_EQ(r.status, row.status) << what << r.err;
+        const auto lines = Lines(r.out);
+        const std::string shown = row.status != 0 ? r.err : lines.size() > 1 ? lines[1] : r.out;
+        EXPECT_NE(shown.find(row.said), std::string::npos) << what << ": " << shown;
+    }
 }
 
 // "Today" is the local date: the same moment is a different day in zones 26

@@ -7,6 +7,7 @@
 #include "app/AppEnvironment.h"
 #include "engine/CYomari.h"
 #include "tests/support/Modals.h"
+#include "tests/support/TestProgram.h"
 #include "tests/support/Window.h"
 #include "ui/main/frmMain.h"
 #include "ui/options/frmOption.h"
@@ -18,8 +19,25 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace testsupport {
+
+// A program folder with `data` and, if given, a settings file, and its main
+// window loaded as the program starts it (shown, unless the settings keep it
+// in the notification area or choose the simple window).
+struct MainProgram {
+    explicit MainProgram(std::optional<SettingsFile> settings = std::nullopt,
+                         ProgramFolder::Data data = ProgramFolder::Data::Shipped, int currentYear = 2026)
+        : folder(data, currentYear)
+    {
+        if (settings)
+            folder.WriteSettings(*settings);
+        w.Form_Load();
+    }
+    ProgramFolder folder;
+    frmMain w;
+};
 
 // Opens the options dialog with a click on the main window's button and runs
 // `step` once it is the active window; whatever the step leaves open is

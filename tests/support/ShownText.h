@@ -316,6 +316,26 @@ inline QStringList Overlaps(const QWidget* parent, int touch = 1, bool seen = fa
     return faults;
 }
 
+// All a person sees amiss in a shown window: a text cut, two controls that
+// cover each other by more than `touch` pixels (labels by their ink with
+// `seen`), a control reaching outside the window.
+inline QStringList SeenFaults(QWidget* window, int touch = 1, bool seen = false)
+{
+    QStringList faults = CutInWindow(window) + Overlaps(window, touch, seen);
+    for (const QWidget* c : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (c->isVisible() && !c->isWindow() && !window->rect().contains(c->geometry()))
+            faults << NameOf(c) + QStringLiteral(" reaches outside the window");
+    return faults;
+}
+
+// The faults one a line, blanks dropped, the first `most` of them; "" when
+// there are none.
+inline QString Listed(QStringList faults, qsizetype most = 12)
+{
+    faults.removeAll(QString());
+    return faults.mid(0, most).join(QLatin1Char('\n'));
+}
+
 // Where the widget stands in its window.
 inline QRect InWindow(const QWidget* w)
 {
@@ -323,19 +343,22 @@ inline QRect InWindow(const QWidget* w)
     return seen.translated(w->parentWidget()->mapTo(w->window(), QPoint(0, 0)));
 }
 
-// "" when `a` stands wholly left of `b`, on the same row.
-inline QString LeftOf(const QWidget* a, const QWidget* b)
+// "" when `a` stands left of `b`, on the same row, sharing at most `touch`
+// columns of pixels.
+inline QString LeftOf(const QWidget* a, const QWidget* b, int touch = 0)
 {
     const QRect ra = InWindow(a), rb = InWindow(b);
-    if (ra.right() < rb.left() && ra.top() <= rb.bottom() && rb.top() <= ra.bottom())
+    if (ra.right() - touch < rb.left() && ra.left() < rb.left() && ra.top() <= rb.bottom() &&
+        rb.top() <= ra.bottom())
         return {};
     return QStringLiteral("%1 is not left of %2 on its row").arg(NameOf(a), NameOf(b));
 }
 
-// "" when `a` stands wholly above `b`.
-inline QString Above(const QWidget* a, const QWidget* b)
+// "" when `a` stands above `b`, sharing at most `touch` rows of pixels.
+inline QString Above(const QWidget* a, const QWidget* b, int touch = 0)
 {
-    if (InWindow(a).bottom() < InWindow(b).top())
+    const QRect ra = InWindow(a), rb = InWindow(b);
+    if (ra.bottom() - touch < rb.top() && ra.top() < rb.top())
         return {};
     return QStringLiteral("%1 is not above %2").arg(NameOf(a), NameOf(b));
 }

@@ -188,8 +188,11 @@ void frmMain::ArrangeWindow()
     if (m_CYomari)
         for (int32_t j = 1; j <= m_CYomari->NumberOfGengo(); ++j)
             eras << QString::fromStdString(m_CYomari->Gengo(j));
+    // The era names fill the result's label and both lists: their characters
+    // are measured once for all three.
+    yomari::fit::CharacterWidths eraWidths(lblOutput[0]->font());
     // An era name the size of a page would push the window off the screen.
-    const int eraLabel = std::min(yomari::fit::LabelWidth(lblOutput[0], eras),
+    const int eraLabel = std::min(yomari::fit::LabelWidth(lblOutput[0], eras, eraWidths),
                                   QFontMetrics(lblOutput[0]->font()).horizontalAdvance(QChar(u'元')) * 12);
     const std::pair<QWidget*, int> line[] = {
         {Label2, yomari::fit::LabelWidth(Label2, {Label2->text()})},
@@ -223,7 +226,7 @@ void frmMain::ArrangeWindow()
     int groupShift = 0;
     for (int g = 0; g < 2; ++g) {
         const QRect list = m_designed.value(cmbInput[g]);
-        const int listWidth = std::max(list.width(), yomari::fit::ComboWidth(cmbInput[g]));
+        const int listWidth = std::max(list.width(), yomari::fit::ComboWidth(cmbInput[g], eraWidths));
         cmbInput[g]->resize(listWidth, list.height());
         const QRect frame = m_designed.value(frameInput[g]);
         const int frameWidth = std::max(frame.width(), list.x() + listWidth + frameMargin);

@@ -60,12 +60,17 @@ frmMain::frmMain(QWidget* parent)
 void frmMain::OptionChanged(AppOptions::Option option)
 {
     switch (option) {
-    case AppOptions::Option::NanBokuMode:
-        // The other court line has other era names.
-        if (m_CYomari)
-            SetGengoData();
-        break;
+    case AppOptions::Option::NanBokuMode: FollowCourtLine(); break;
     case AppOptions::Option::TextLenMax: ClearShow(1); break;
+    case AppOptions::Option::InSysTray:
+        // No icon to come back through: the windows hidden into it come back
+        // as minimised windows.
+        if (!m_options.InSysTray())
+            for (QWidget* window :
+                 {static_cast<QWidget*>(m_frmTable.get()), static_cast<QWidget*>(m_frmDates.get())})
+                if (window && window->isHidden() && window->isMinimized())
+                    window->showMinimized();
+        break;
     default: break;
     }
 }
@@ -90,6 +95,7 @@ frmTable& frmMain::Table()
     if (!m_frmTable) {
         m_frmTable = std::make_unique<frmTable>(m_options);
         m_frmTable->Form_Load();
+        basYomari::HideIntoTrayWhenMinimised(m_frmTable.get(), [this] { return HidesIntoTray(); });
     }
     return *m_frmTable;
 }
@@ -305,6 +311,22 @@ void frmMain::SetGengoCaptions()
     // The simple window took the design captions when the settings created it.
     if (m_adGen)
         m_adGen->SetEngine(m_CYomari.get());
+}
+
+void frmMain::FollowCourtLine()
+{
+    ShowNanBoku();
+    if (!m_CYomari)
+        return; // the settings' line, before the engine loads it
+    // The other court line has other era names: whatever was drawn from the
+    // era table is drawn again (the lists' refill shows the eras' last years
+    // anew). The engine has the new line already.
+    SetGengoCaptions();
+    SetGengoData();
+    // An open era search lists the periods of the line it was opened for.
+    UnloadSerch();
+    if (m_frmTable)
+        m_frmTable->FollowCourtLine();
 }
 
 void frmMain::ShowNanBoku()
@@ -715,7 +737,6 @@ void frmMain::cmdHelp_Click()
 void frmMain::cmdOption_Click()
 {
     const bool wasInSysTray = m_options.InSysTray();
-    const int32_t nanBokuBefore = m_options.NanBokuMode();
     Tray().SetModal(true);
 
     frmOption dialog(m_options, m_CYomari.get(), this);
@@ -728,12 +749,6 @@ void frmMain::cmdOption_Click()
     Tray().SetModal(false);
     // The year boxes follow the digit count.
     ArrangeWindow();
-    // An open era search lists the periods of the court line it was opened for.
-    if (m_options.NanBokuMode() != nanBokuBefore)
-        UnloadSerch();
-    if (m_frmTable)
-        m_frmTable->FollowCourtLine();
-    ShowNanBoku();
     const int32_t mode = basYomari::SelectedIndex(QList<QRadioButton*>(optCalMode.begin(), optCalMode.end()));
     if (mode == 0 || mode == 3)
         optCalMode_Click(mode);
@@ -854,8 +869,10 @@ void frmMain::ShowTables()
 void frmMain::ShowDates()
 {
     // Made on first use: the main window's start does not pay for the dates.
-    if (!m_frmDates)
+    if (!m_frmDates) {
         m_frmDates = std::make_unique<frmDates>(m_options);
+        basYomari::HideIntoTrayWhenMinimised(m_frmDates.get(), [this] { return HidesIntoTray(); });
+    }
     m_frmDates->Open();
 }
 

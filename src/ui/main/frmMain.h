@@ -141,6 +141,7 @@ private:
     void EnableBeforeMeiji(int group, bool enable);
     void GetGroupBounds(int group, int& first, int& last) const;
     void ShowNanBoku();
+    void FollowCourtLine();
     // Selects the era the search chose in the list, if it holds it.
     void SetGengoList(QComboBox* anyCombo, const QString& serched);
     void ApplyCommandLine(const QString& commandLine);

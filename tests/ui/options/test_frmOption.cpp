@@ -12,6 +12,7 @@
 
 #include "tests/support/TestProgram.h"
 #include "tests/support/MainWindow.h"
+#include "tests/support/ShownText.h"
 #include "ui/main/frmMain.h"
 #include "tray/cTaskTray.h"
 #include "ui/simple/frmADGen.h"
@@ -33,6 +34,7 @@ using testsupport::Find;
 using testsupport::WithOptionsOpen;
 using testsupport::Items;
 using testsupport::PressLater;
+using testsupport::MainProgram;
 using testsupport::ProgramFolder;
 using testsupport::TypeJapanese;
 using testsupport::Retype;
@@ -171,6 +173,7 @@ private slots:
     void digitCountWriteBack();
     void oversizedDigitCountRefused();
     void switchCourtLine();
+    void captionsFollowTheCourtLine();
     void courtLineFileMissing();
     void cancelAndEscapeKeepEverything();
     void sysTrayWithoutNotificationArea();
@@ -183,35 +186,33 @@ private slots:
 
 void TestFrmOption::dialogLayout()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
-    frmMain w;
-    w.Form_Load();
+    MainProgram p;
+    frmMain& w = p.w;
     const auto engine = testsupport::FolderEngine();
     frmOption d(w.Options(), engine.get(), &w);
 
     QCOMPARE(d.windowTitle(), QStringLiteral("ヨマリ Yomari - オプション"));
     QVERIFY(d.isModal());
-    QCOMPARE(d.minimumSize(), QSize(343, 172)); // 5145 x 2580 twips, not resizable
-    QCOMPARE(d.maximumSize(), d.minimumSize());
+    QCOMPARE(d.maximumSize(), d.minimumSize()); // not resizable
     QCOMPARE(TextOf(d, "lblTextMaxLen"), QStringLiteral("(4以上を入力)"));
     QVERIFY(!Find<QLineEdit>(d, "txtMaxLen")->testAttribute(Qt::WA_InputMethodEnabled));
 
-    // Every control lies inside the dialog, the option buttons inside their
-    // frames, and no two controls of the dialog cover each other (the label
-    // above the digit box touches it by one pixel, 15 twips, by design).
-    const QList<QWidget*> top{Find<QGroupBox>(d, "frameNanBoku"),   Find<QGroupBox>(d, "frameSysTray"),
-                              Find<QGroupBox>(d, "frameAppMode"),   Find<QLabel>(d, "Label1"),
-                              Find<QLineEdit>(d, "txtMaxLen"),      Find<QLabel>(d, "lblTextMaxLen"),
-                              Find<QGroupBox>(d, "frameWhichCopy"), Find<QPushButton>(d, "cmdOK"),
-                              Find<QPushButton>(d, "cmdCancel")};
-    for (QWidget* c : top) {
-        QVERIFY2(d.rect().contains(c->geometry()), qPrintable(c->objectName()));
-        for (QWidget* other : top) {
-            const QRect both = c->geometry().intersected(other->geometry());
-            QVERIFY2(c == other || both.width() <= 1 || both.height() <= 1,
-                     qPrintable(c->objectName() + QStringLiteral(" / ") + other->objectName()));
-        }
-    }
+    // As a person sees it: every text whole and inside the dialog, no two
+    // controls covering each other (the label above the digit box touches it
+    // by one pixel, by design); court line and tray on top, the function
+    // and the copy down the left, the digits and OK / Cancel at the right.
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    QStringList faults = shown::SeenFaults(&d);
+    const auto c = [&d](const char* name) { return Find<QWidget>(d, QLatin1String(name)); };
+    faults << shown::LeftOf(c("frameNanBoku"), c("frameSysTray"))
+           << shown::Above(c("frameNanBoku"), c("frameAppMode"))
+           << shown::Above(c("frameAppMode"), c("frameWhichCopy"))
+           << shown::Above(c("frameSysTray"), c("Label1")) << shown::LeftOf(c("frameAppMode"), c("Label1"))
+           << shown::Above(c("Label1"), c("txtMaxLen")) << shown::LeftOf(c("txtMaxLen"), c("lblTextMaxLen"))
+           << shown::Above(c("txtMaxLen"), c("cmdOK")) << shown::LeftOf(c("frameWhichCopy"), c("cmdOK"))
+           << shown::LeftOf(c("cmdOK"), c("cmdCancel"));
+    QVERIFY2(shown::Listed(faults).isEmpty(), qPrintable(shown::Listed(faults)));
     for (const QString group : {"NanBoku", "SysTray", "AppMode", "WhichCopy"}) {
         const auto* frame = Find<QGroupBox>(d, QStringLiteral("frame") + group);
         const QRadioButton* buttons[] = {Find<QRadioButton>(d, QStringLiteral("opt") + group, 0),
@@ -226,11 +227,9 @@ void TestFrmOption::dialogLayout()
 
 void TestFrmOption::accessKeysAndTabOrder()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
     cTaskTray::SetAvailableForTesting(true);
-    frmMain w;
-    w.Form_Load();
-    w.show();
+    MainProgram p;
+    frmMain& w = p.w;
     const auto engine = testsupport::FolderEngine();
     frmOption d(w.Options(), engine.get(), &w);
     d.show();
@@ -277,9 +276,8 @@ void TestFrmOption::accessKeysAndTabOrder()
 
 void TestFrmOption::digitFilter()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
-    frmMain w;
-    w.Form_Load();
+    MainProgram p;
+    frmMain& w = p.w;
     const auto engine = testsupport::FolderEngine();
     frmOption d(w.Options(), engine.get(), &w);
     d.show();
@@ -316,10 +314,8 @@ void TestFrmOption::okWithoutChangesChangesNothing()
 {
     QFETCH(int, mode);
     QFETCH(bool, inputKept);
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
-    frmMain w;
-    w.Form_Load();
-    w.show();
+    MainProgram p;
+    frmMain& w = p.w;
     ClickRadio(Find<QRadioButton>(w, "optCalMode", mode));
     if (mode != 0 && mode != 3) {
         ClickRadio(Find<QRadioButton>(w, "optInput5")); // 明治以前: a list entry SetGengoData would reset
@@ -368,9 +364,8 @@ void TestFrmOption::digitCountWriteBack()
     QFETCH(bool, pasted);
     QFETCH(int, stored);
     QFETCH(bool, cleared);
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
-    frmMain w;
-    w.Form_Load();
+    MainProgram p;
+    frmMain& w = p.w;
     w.Options().SetTextLenMax(before);
     w.show();
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
@@ -397,10 +392,8 @@ void TestFrmOption::digitCountWriteBack()
 
 void TestFrmOption::oversizedDigitCountRefused()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
-    frmMain w;
-    w.Form_Load();
-    w.show();
+    MainProgram p;
+    frmMain& w = p.w;
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
     const Options before = OptionsOf(w);
 
@@ -453,10 +446,8 @@ void TestFrmOption::oversizedDigitCountRefused()
 
 void TestFrmOption::switchCourtLine()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
-    frmMain w;
-    w.Form_Load();
-    w.show();
+    MainProgram p;
+    frmMain& w = p.w;
     for (QComboBox* list : {Find<QComboBox>(w, "cmbInput0"), Find<QComboBox>(w, "cmbInput1")}) {
         QVERIFY(Items(list).contains(QStringLiteral("観応")));
         QVERIFY(!Items(list).contains(QStringLiteral("正平")));
@@ -495,6 +486,51 @@ void TestFrmOption::switchCourtLine()
     QCOMPARE(w.Options().NanBokuMode(), 0);
     QVERIFY(Items(Find<QComboBox>(w, "cmbInput0")).contains(QStringLiteral("観応")));
     QCOMPARE(TextOf(w, "lblNanBoku"), QStringLiteral("北朝"));
+}
+
+// A user's Northern file with an era the Southern one lacks: everything drawn
+// from the era table follows each change of line, in both windows.
+void TestFrmOption::captionsFollowTheCourtLine()
+{
+    ProgramFolder folder(ProgramFolder::Data::FourEras);
+    folder.Write(QStringLiteral("Yomari.dan"),
+                 "\"未来\",\"みらい\",\"\",2030\r\n\"平成\",\"へいせい\",\"\",1989\r\n"
+                 "\"昭和\",\"しょうわ\",\"\",1926\r\n\"大正\",\"たいしょう\",\"\",1912\r\n"
+                 "\"明治\",\"めいじ\",\"\",1868\r\n\"慶応\",\"けいおう\",\"\",1865\r\n");
+    frmMain w;
+    w.Form_Load();
+    w.show();
+    ClickRadio(Find<QRadioButton>(w, "optCalMode1")); // 元号変換: both groups, last years shown
+    ClickRadio(Find<QRadioButton>(w, "optInput2"));
+    ClickRadio(Find<QRadioButton>(w, "optInput8"));
+    const struct {
+        int line;
+        QStringList modern; // the group's buttons 1-5, newest first
+        QString lastYear;   // of the second modern era
+        QString listFirst;  // the older eras' list
+    } rows[] = {
+        {1, {"平成", "昭和", "大正", "明治", "明治以前"}, "64年", "慶応"},
+        {0, {"未来", "平成", "昭和", "大正", "大正以前"}, "42年", "明治"},
+        {1, {"平成", "昭和", "大正", "明治", "明治以前"}, "64年", "慶応"},
+    };
+    for (const auto& row : rows) {
+        // Changed where the simple window is chosen too, so that it shows.
+        QCOMPARE(testsupport::ChooseOptions(
+                     w, {QStringLiteral("optNanBoku%1").arg(row.line), QStringLiteral("optAppMode1")}),
+                 QStringList());
+        frmADGen& simple = w.ADGen();
+        QTRY_VERIFY(simple.isVisible());
+        for (int j = 0; j < 4; ++j)
+            QCOMPARE(Find<QRadioButton>(simple, "Option2", 3 - j)->text(), row.modern[j]);
+        testsupport::Click(simple, "cmdFullVersion");
+        QTRY_VERIFY(w.isVisible());
+        for (int g = 0; g < 2; ++g) {
+            for (int j = 0; j < 5; ++j)
+                QCOMPARE(Find<QRadioButton>(w, "optInput", g * 6 + 1 + j)->text(), row.modern[j]);
+            QCOMPARE(TextOf(w, QStringLiteral("lblGenlast%1").arg(g)), row.lastYear);
+            QCOMPARE(Items(Find<QComboBox>(w, QStringLiteral("cmbInput%1").arg(g))).value(0), row.listFirst);
+        }
+    }
 }
 
 void TestFrmOption::courtLineFileMissing()
@@ -553,11 +589,9 @@ void TestFrmOption::courtLineFileMissing()
 
 void TestFrmOption::cancelAndEscapeKeepEverything()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
     cTaskTray::SetAvailableForTesting(true);
-    frmMain w;
-    w.Form_Load();
-    w.show();
+    MainProgram p;
+    frmMain& w = p.w;
     ClickRadio(Find<QRadioButton>(w, "optInput5"));
     Find<QComboBox>(w, "cmbInput0")->setCurrentIndex(3);
     QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QStringLiteral("12"));
@@ -595,11 +629,9 @@ void TestFrmOption::cancelAndEscapeKeepEverything()
 
 void TestFrmOption::sysTrayWithoutNotificationArea()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
     cTaskTray::SetAvailableForTesting(false);
-    frmMain w;
-    w.Form_Load();
-    w.show();
+    MainProgram p;
+    frmMain& w = p.w;
 
     // Residence cannot be chosen where no icon can be shown.
     OptionsFlow flow;
@@ -641,9 +673,8 @@ void TestFrmOption::sysTrayWithoutNotificationArea()
 
 void TestFrmOption::choosingTheSimpleWindowSwitchesToIt()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
-    frmMain w;
-    w.Form_Load();
+    MainProgram p;
+    frmMain& w = p.w;
     QVERIFY(w.isVisible());
     bool modalWhileOpen = false;
     OptionsFlow flow;
@@ -709,10 +740,8 @@ void TestFrmOption::optionsRoundTripThroughSettingsFile()
 
 void TestFrmOption::exitWhileDialogOpen()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
-    frmMain w;
-    w.Form_Load();
-    w.show();
+    MainProgram p;
+    frmMain& w = p.w;
     OptionsFlow flow;
     flow.Run(w, {[&](frmOption& d) {
                  ClickRadio(Find<QRadioButton>(d, "optAppMode1"));
@@ -722,15 +751,13 @@ void TestFrmOption::exitWhileDialogOpen()
     QVERIFY(flow.failure.isEmpty());
     QVERIFY(!w.isVisible());
     QCOMPARE(w.Options().AppMode(), 0);
-    QVERIFY(folder.Read(QStringLiteral("Yomari.ini")).contains("AppMode =0\r\n"));
+    QVERIFY(p.folder.Read(QStringLiteral("Yomari.ini")).contains("AppMode =0\r\n"));
 }
 
 void TestFrmOption::keyboardLandsOnTheCheckedButtons()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped);
-    folder.WriteSettings({.NanBokuMode = 1, .BirthYearWhichCopy = 1});
-    frmMain w;
-    w.Form_Load();
+    MainProgram p({{.NanBokuMode = 1, .BirthYearWhichCopy = 1}});
+    frmMain& w = p.w;
     QVERIFY(QTest::qWaitForWindowActive(&w));
 
     QString first;

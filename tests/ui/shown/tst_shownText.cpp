@@ -4,6 +4,7 @@
 
 #include "app/AppEnvironment.h"
 #include "app/AppSetup.h"
+#include "app/TextFit.h"
 #include "engine/LunisolarCalendar.h"
 #include "tests/support/ShownText.h"
 #include "tests/support/TestProgram.h"
@@ -22,6 +23,7 @@
 using testsupport::TextOf;
 using testsupport::Find;
 using testsupport::ClickRadio;
+using testsupport::MainProgram;
 using testsupport::ProgramFolder;
 using testsupport::Retype;
 
@@ -107,6 +109,7 @@ private slots:
     void optionsShowEveryChoiceApart();
     void datesShowEveryEraWhole_data();
     void datesShowEveryEraWhole();
+    void eraNamesAreAsWideAsTheirCharacters();
 };
 
 void TestShownText::mainWindowShowsEveryEraWhole_data()
@@ -119,32 +122,29 @@ void TestShownText::mainWindowShowsEveryEraWhole_data()
 void TestShownText::mainWindowShowsEveryEraWhole()
 {
     QFETCH(int, court);
-    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
-    folder.WriteSettings({.NanBokuMode = court, .ADGenLeft = 6000});
-    frmMain w;
-    w.Form_Load();
+    MainProgram p({{.NanBokuMode = court, .ADGenLeft = 6000}});
+    frmMain& w = p.w;
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(w.Options().NanBokuMode(), court);
-    const auto folderEngine = testsupport::FolderEngine(court);
-    const yomari::CYomari& engine = *folderEngine;
+    const auto engine = testsupport::FolderEngine(court);
     QStringList faults = Faults(w, QStringLiteral("at start"));
 
     // 西暦->元号 from the first year of every era: its name before the result.
     ClickRadio(Find<QRadioButton>(w, "optCalMode0"));
     QSet<QString> named;
-    for (int32_t j = 1; j <= engine.NumberOfGengo(); ++j) {
-        Enter(Find<QLineEdit>(w, "txtInput0"), engine.Gengo1stADYear(j));
+    for (int32_t j = 1; j <= engine->NumberOfGengo(); ++j) {
+        Enter(Find<QLineEdit>(w, "txtInput0"), engine->Gengo1stADYear(j));
         named << TextOf(w, "lblOutput0");
-        faults << Faults(w, QStringLiteral("西暦->元号 ") + QString::number(engine.Gengo1stADYear(j)));
+        faults << Faults(w, QStringLiteral("西暦->元号 ") + QString::number(engine->Gengo1stADYear(j)));
     }
     // Eras that began in the same year as the next are shown under the next.
-    QVERIFY2(named.size() > engine.NumberOfGengo() - 10, qPrintable(QString::number(named.size())));
+    QVERIFY2(named.size() > engine->NumberOfGengo() - 10, qPrintable(QString::number(named.size())));
 
     // 生年計算 with the age of someone born in the first year of every era.
     ClickRadio(Find<QRadioButton>(w, "optCalMode3"));
-    for (int32_t j = 1; j <= engine.NumberOfGengo(); ++j) {
-        Enter(Find<QLineEdit>(w, "txtInput0"), 2026 - engine.Gengo1stADYear(j));
-        faults << Faults(w, QStringLiteral("生年計算 ") + QString::number(2026 - engine.Gengo1stADYear(j)));
+    for (int32_t j = 1; j <= engine->NumberOfGengo(); ++j) {
+        Enter(Find<QLineEdit>(w, "txtInput0"), 2026 - engine->Gengo1stADYear(j));
+        faults << Faults(w, QStringLiteral("生年計算 ") + QString::number(2026 - engine->Gengo1stADYear(j)));
     }
 
     // 元号変換 and 年齢計算 with every era of both pre-Meiji lists, picked with
@@ -177,15 +177,13 @@ void TestShownText::mainWindowShowsEveryEraWhole()
             }
         }
     }
-    faults.removeAll(QString());
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+    QVERIFY2(shown::Listed(faults).isEmpty(), qPrintable(shown::Listed(faults)));
 }
 
 void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
-    frmMain w;
-    w.Form_Load();
+    MainProgram p;
+    frmMain& w = p.w;
     QVERIFY(QTest::qWaitForWindowActive(&w));
     SetDigits(w, 10);
     QCOMPARE(w.Options().TextLenMax(), 10);
@@ -241,8 +239,7 @@ void TestShownText::numbersOfTextLenMaxDigitsShowWhole()
     QCOMPARE(TextOf(simple, "Label3"), QStringLiteral("12017"));
     faults << shown::CutInWindow(&simple);
 
-    faults.removeAll(QString());
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+    QVERIFY2(shown::Listed(faults).isEmpty(), qPrintable(shown::Listed(faults)));
 }
 
 void TestShownText::simpleWindowShowsItsErasWhole_data()
@@ -253,15 +250,11 @@ void TestShownText::simpleWindowShowsItsErasWhole_data()
 void TestShownText::simpleWindowShowsItsErasWhole()
 {
     QFETCH(int, court);
-    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
-    folder.WriteSettings({.NanBokuMode = court, .AppMode = 1, .ADGenLeft = 6000});
     cTaskTray::SetAvailableForTesting(true);
-    frmMain w;
-    w.Form_Load();
-    frmADGen& simple = w.ADGen();
+    MainProgram p({{.NanBokuMode = court, .AppMode = 1, .ADGenLeft = 6000}});
+    frmADGen& simple = p.w.ADGen();
     QVERIFY(QTest::qWaitForWindowExposed(&simple));
-    const auto folderEngine = testsupport::FolderEngine(court);
-    const yomari::CYomari& engine = *folderEngine;
+    const auto engine = testsupport::FolderEngine(court);
     QStringList faults = shown::CutInWindow(&simple);
 
     // Each era: its last year and the one after, so that the note runs to
@@ -269,7 +262,7 @@ void TestShownText::simpleWindowShowsItsErasWhole()
     for (int j = 0; j < 4; ++j) {
         ClickRadio(Find<QRadioButton>(simple, "Option2", j));
         const int32_t era = 4 - j;
-        const int32_t last = era > 1 ? engine.GengoLastYear(era) : 30;
+        const int32_t last = era > 1 ? engine->GengoLastYear(era) : 30;
         for (int32_t year : {last, last + 1}) {
             Retype(Find<QLineEdit>(simple, "Text1"), QString::number(year));
             QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
@@ -279,14 +272,13 @@ void TestShownText::simpleWindowShowsItsErasWhole()
     }
     ClickRadio(Find<QRadioButton>(simple, "Option11"));
     for (int32_t era = 1; era <= 4; ++era) {
-        for (int32_t year : {engine.Gengo1stADYear(era), engine.Gengo1stADYear(4) - 1}) {
+        for (int32_t year : {engine->Gengo1stADYear(era), engine->Gengo1stADYear(4) - 1}) {
             Retype(Find<QLineEdit>(simple, "Text1"), QString::number(year));
             QTest::keyClick(Find<QLineEdit>(simple, "Text1"), Qt::Key_Return);
             faults << shown::CutInWindow(&simple);
         }
     }
-    faults.removeAll(QString());
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+    QVERIFY2(shown::Listed(faults).isEmpty(), qPrintable(shown::Listed(faults)));
 }
 
 void TestShownText::searchShowsEveryPeriodAndEraWhole_data()
@@ -297,10 +289,8 @@ void TestShownText::searchShowsEveryPeriodAndEraWhole_data()
 void TestShownText::searchShowsEveryPeriodAndEraWhole()
 {
     QFETCH(int, court);
-    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
-    folder.WriteSettings({.NanBokuMode = court, .ADGenLeft = 6000});
-    frmMain w;
-    w.Form_Load();
+    MainProgram p({{.NanBokuMode = court, .ADGenLeft = 6000}});
+    frmMain& w = p.w;
     QVERIFY(QTest::qWaitForWindowActive(&w));
     ClickRadio(Find<QRadioButton>(w, "optInput5"));
     QTest::mouseClick(Find<QPushButton>(w, "cmdInputSerch0"), Qt::LeftButton);
@@ -318,35 +308,18 @@ void TestShownText::searchShowsEveryPeriodAndEraWhole()
         QVERIFY(Find<QListWidget>(*d, "lstMatch")->count() > 0);
         faults << shown::CutInWindow(d);
     }
-    faults.removeAll(QString());
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+    QVERIFY2(shown::Listed(faults).isEmpty(), qPrintable(shown::Listed(faults)));
 }
 
 void TestShownText::optionsShowEveryChoiceApart()
 {
-    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
-    frmMain w;
-    w.Form_Load();
+    MainProgram p;
+    frmMain& w = p.w;
     QVERIFY(QTest::qWaitForWindowActive(&w));
     // Read while the dialog is open, as the user sees it, then cancelled.
     QStringList faults;
-    bool seen = false;
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<frmOption*>(QApplication::activeModalWidget());
-        if (!d || seen)
-            return;
-        seen = true;
-        faults << shown::CutInWindow(d);
-        QTest::mouseClick(Find<QPushButton>(*d, "cmdCancel"), Qt::LeftButton);
-    });
-    timer.start();
-    QTest::mouseClick(Find<QPushButton>(w, "cmdOption"), Qt::LeftButton);
-    timer.stop();
-    QVERIFY(seen);
-    faults.removeAll(QString());
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
+    QVERIFY(testsupport::WithOptionsOpen(w, [&](frmOption& d) { faults << shown::CutInWindow(&d); }));
+    QVERIFY2(shown::Listed(faults).isEmpty(), qPrintable(shown::Listed(faults)));
 }
 
 void TestShownText::datesShowEveryEraWhole_data()
@@ -393,7 +366,47 @@ void TestShownText::datesShowEveryEraWhole()
         for (const QString& f : found)
             faults << typed + QStringLiteral(": ") + f;
     }
-    faults.removeAll(QString());
+    QVERIFY2(shown::Listed(faults).isEmpty(), qPrintable(shown::Listed(faults)));
+}
+
+// The main window adds up the advances of an era name's characters, each
+// measured once, and measures only the names that may be the widest; in the
+// font in use that must give the width of each whole name and the widest.
+void TestShownText::eraNamesAreAsWideAsTheirCharacters()
+{
+    ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
+    // Names a user's era file may hold: a kanji beyond the BMP, kana, digits,
+    // Latin letters, an access-key ampersand.
+    QStringList names{QStringLiteral("𠮷野"), QStringLiteral("令和ニ"), QStringLiteral("昭和64"),
+                      QStringLiteral("AVA朱鳥"), QStringLiteral("平&成")};
+    for (int court : {0, 1}) {
+        const auto engine = testsupport::FolderEngine(court);
+        for (int32_t j = 1; j <= engine->NumberOfGengo(); ++j)
+            names << QString::fromStdString(engine->Gengo(j));
+    }
+    QVERIFY2(names.size() > 2 * 200, qPrintable(QString::number(names.size())));
+    QLabel label;
+    const QFontMetricsF whole(label.font());
+    QStringList faults;
+    qreal widest = 0;
+    for (const QString& name : names) {
+        yomari::fit::CharacterWidths widths(label.font());
+        widest = std::max(widest, whole.horizontalAdvance(name));
+        if (widths.Width(name) != whole.horizontalAdvance(name) ||
+            yomari::fit::LabelWidth(&label, {name}, widths) != yomari::fit::LabelWidth(&label, {name}))
+            faults << QStringLiteral("%1: %2, whole %3")
+                          .arg(name)
+                          .arg(widths.Width(name))
+                          .arg(whole.horizontalAdvance(name));
+    }
+    // The widest of all, also of the names without those a user may add.
+    yomari::fit::CharacterWidths widths(label.font());
+    QCOMPARE(widths.Widest(names), widest);
+    const QStringList shipped = names.mid(5);
+    qreal widestShipped = 0;
+    for (const QString& name : shipped)
+        widestShipped = std::max(widestShipped, whole.horizontalAdvance(name));
+    QCOMPARE(yomari::fit::CharacterWidths(label.font()).Widest(shipped), widestShipped);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/AppSetup.h"
 #include "tests/support/TestProgram.h"
+#include "tests/support/ShownText.h"
 #include "app/Twips.h"
 #include "app/basYomari.h"
 #include "tray/cTaskTray.h"
@@ -63,11 +64,13 @@ struct Program {
                          __LINE__);
         ad = &main->ADGen();
     }
-    void Show()
+    // The simple window shown and active.
+    frmADGen* Show()
     {
         ad->show();
         ad->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(ad));
+        [this] { QVERIFY(QTest::qWaitForWindowActive(ad)); }();
+        return ad;
     }
 
     ProgramFolder folder;
@@ -83,6 +86,13 @@ void Type(frmADGen* ad, const QString& digits)
 void Enter(QWidget* w)
 {
     QTest::keyClick(w, Qt::Key_Return);
+}
+
+// Types the digits into the year box and presses Enter there.
+void Calculate(frmADGen* ad, const QString& digits)
+{
+    Type(ad, digits);
+    Enter(Find<QLineEdit>(*ad, "Text1"));
 }
 
 // What the window shows: the year box, the unit, the result and the note.
@@ -156,8 +166,7 @@ void TestFrmADGen::layoutAndCaptions()
     QVERIFY(p.main->ADGenLoaded());
     QVERIFY(!ad->isVisible());
     QCOMPARE(ad->windowTitle(), QStringLiteral("ヨマリ 簡易版"));
-    QCOMPARE(ad->size(), QSize(3390 / 15, 2760 / 15));
-    QCOMPARE(ad->minimumSize(), ad->maximumSize());
+    QCOMPARE(ad->minimumSize(), ad->maximumSize()); // not resizable
     // Option2(0) is the oldest era, optInput(4); Option2(3) the newest.
     const QStringList eras{QStringLiteral("明治"), QStringLiteral("大正"), QStringLiteral("昭和"),
                            QStringLiteral("平成")};
@@ -169,8 +178,26 @@ void TestFrmADGen::layoutAndCaptions()
         Find<QLineEdit>(*ad, "Text1")->testAttribute(Qt::WA_InputMethodEnabled)); // full-width digits arrive
     QVERIFY(Find<QLineEdit>(*ad, "Label3")->isReadOnly());
 
-    // Tab runs from the year box through the buttons to the result box.
+    // As a person sees it: every text whole and inside the window, nothing
+    // covering anything; the direction on top, the eras newest first down the
+    // left, the row "year → unit result" with the note under it, the two
+    // buttons under the note and the small ones at the bottom.
     p.Show();
+    QStringList faults = shown::SeenFaults(ad);
+    // Neighbours designed to share a pixel's edge may.
+    const auto c = [ad](const QString& name) { return Find<QWidget>(*ad, name); };
+    const auto leftOf = [&](const char* a, const char* b) { return shown::LeftOf(c(a), c(b), 1); };
+    const auto above = [&](const QString& a, const QString& b) { return shown::Above(c(a), c(b), 1); };
+    faults << leftOf("Option10", "Option11") << above("Frame1", "Frame2") << above("Frame1", "Text1")
+           << leftOf("Frame2", "Text1") << leftOf("Text1", "Label1") << leftOf("Label1", "Label2")
+           << leftOf("Label2", "Label3") << above("Text1", "Label4") << above("Label4", "Command1")
+           << leftOf("Command1", "cmdCopy") << above("Command1", "cmdFullVersion")
+           << leftOf("cmdFullVersion", "cmdHelp");
+    for (int j = 1; j < 4; ++j)
+        faults << above(QStringLiteral("Option2%1").arg(j), QStringLiteral("Option2%1").arg(j - 1));
+    QVERIFY2(shown::Listed(faults).isEmpty(), qPrintable(shown::Listed(faults)));
+
+    // Tab runs from the year box through the buttons to the result box.
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
     QList<QWidget*> visited;
     for (int i = 0; i < 9; ++i) {
@@ -219,12 +246,10 @@ void TestFrmADGen::eraToWestern()
     QFETCH(QString, result);
     QFETCH(QString, note);
     Program p;
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     ClickRadio(Find<QRadioButton>(*ad, "Option2", era));
     QVERIFY(Find<QRadioButton>(*ad, "Option2", era)->isChecked());
-    Type(ad, input);
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, input);
     QCOMPARE(Read(ad), (Shown{input, QStringLiteral("西暦"), result, note}));
 
     // The button gives the same answer.
@@ -258,12 +283,10 @@ void TestFrmADGen::westernToEra()
     QFETCH(QString, result);
     QFETCH(QString, note);
     Program p;
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     QVERIFY(Find<QRadioButton>(*ad, "Option11")->isChecked());
-    Type(ad, input);
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, input);
     // Before the first era the input stays for correction.
     QCOMPARE(Read(ad), (Shown{input, unit, result, note}));
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
@@ -272,19 +295,16 @@ void TestFrmADGen::westernToEra()
 void TestFrmADGen::copyResult()
 {
     Program p;
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     QClipboard* clipboard = QApplication::clipboard();
 
-    Type(ad, QStringLiteral("16"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("16"));
     QTest::mouseClick(Find<QPushButton>(*ad, "cmdCopy"), Qt::LeftButton);
     QCOMPARE(clipboard->text(), QStringLiteral("2004"));
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
-    Type(ad, QStringLiteral("1912"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("1912"));
     QTest::mouseClick(Find<QPushButton>(*ad, "cmdCopy"), Qt::LeftButton);
     QCOMPARE(clipboard->text(), QStringLiteral("大正1"));
 
@@ -298,10 +318,8 @@ void TestFrmADGen::copyResult()
 void TestFrmADGen::directionEnablesEraButtons()
 {
     Program p;
-    p.Show();
-    frmADGen* ad = p.ad;
-    Type(ad, QStringLiteral("16"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    frmADGen* ad = p.Show();
+    Calculate(ad, QStringLiteral("16"));
     QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("2004"));
 
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
@@ -312,8 +330,7 @@ void TestFrmADGen::directionEnablesEraButtons()
     QCOMPARE(Read(ad), Shown{});
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
-    Type(ad, QStringLiteral("1867"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("1867"));
     QVERIFY(!TextOf(*ad, "Label4").isEmpty());
     ClickRadio(Find<QRadioButton>(*ad, "Option10"));
     for (int j = 0; j < 4; ++j)
@@ -324,28 +341,23 @@ void TestFrmADGen::directionEnablesEraButtons()
 void TestFrmADGen::overLengthEmptiesInput()
 {
     Program p;
-    p.Show();
-    frmADGen* ad = p.ad;
-    Type(ad, QStringLiteral("9999"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    frmADGen* ad = p.Show();
+    Calculate(ad, QStringLiteral("9999"));
     QCOMPARE(Read(ad), (Shown{{}, {}, {}, QStringLiteral("計算結果が表示可能最大値を超えました。")}));
     QVERIFY(Find<QLineEdit>(*ad, "Text1")->hasFocus());
 
     // With room for five digits the same year is shown.
     p.main->Options().SetTextLenMax(5);
-    Type(ad, QStringLiteral("9999"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("9999"));
     QCOMPARE(Read(ad), (Shown{"9999", QStringLiteral("西暦"), "11987", {}}));
 }
 
 void TestFrmADGen::deleteKey()
 {
     Program p;
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     ClickRadio(Find<QRadioButton>(*ad, "Option20")); // 明治
-    Type(ad, QStringLiteral("46"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("46"));
     QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("1913"));
     const QString note = TextOf(*ad, "Label4");
     // Delete as an X server sends it, with the text DEL: the character after
@@ -358,8 +370,7 @@ void TestFrmADGen::deleteKey()
 void TestFrmADGen::keyFilter()
 {
     Program p;
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
 
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_0);
     QCOMPARE(TextOf(*ad, "Text1"), QString());
@@ -387,8 +398,7 @@ void TestFrmADGen::keyFilter()
 
     // Backspace takes the old result away but leaves the note.
     ClickRadio(Find<QRadioButton>(*ad, "Option20"));
-    Type(ad, QStringLiteral("46"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("46"));
     QCOMPARE(TextOf(*ad, "Label3"), QStringLiteral("1913"));
     const QString note = TextOf(*ad, "Label4");
     QVERIFY(!note.isEmpty());
@@ -423,8 +433,7 @@ void TestFrmADGen::escape()
     cTaskTray::SetAvailableForTesting(trayAvailable);
     Program p;
     p.main->Options().SetInSysTray(inSysTray);
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     CloseWatcher mainWatcher(p.main.get());
     // An option group by its checked button.
     QWidget* target = Find<QWidget>(*ad, control == "Option1"   ? QStringLiteral("Option10")
@@ -453,11 +462,9 @@ void TestFrmADGen::escapeClearsNonEmptyInputFirst()
 {
     Program p;
     p.main->Options().SetInSysTray(true);
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     ClickRadio(Find<QRadioButton>(*ad, "Option20"));
-    Type(ad, QStringLiteral("46"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("46"));
     QVERIFY(!TextOf(*ad, "Label4").isEmpty());
     QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_Escape);
     QVERIFY(ad->isVisible());
@@ -478,10 +485,8 @@ void TestFrmADGen::escapeClearsNonEmptyInputFirst()
 void TestFrmADGen::eraButtonKeysAndClicks()
 {
     Program p;
-    p.Show();
-    frmADGen* ad = p.ad;
-    Type(ad, QStringLiteral("16"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    frmADGen* ad = p.Show();
+    Calculate(ad, QStringLiteral("16"));
     QVERIFY(!TextOf(*ad, "Label3").isEmpty());
 
     // Choosing an era clears, and the focus stays on the button.
@@ -554,8 +559,7 @@ void TestFrmADGen::sixteenBitLimits()
     QFETCH(QString, inputAfter);
     Program p(ProgramFolder::Data::FourEras, SettingsFile{.TextLenMax = 6}.Bytes());
     QCOMPARE(p.main->Options().TextLenMax(), 6);
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     if (westernToEra)
         ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     if (typed) {
@@ -573,18 +577,15 @@ void TestFrmADGen::sixteenBitLimits()
 void TestFrmADGen::noEraChecked()
 {
     Program p(ProgramFolder::Data::FourEras, SettingsFile{.SelectedGengo = -1}.Bytes());
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     QCOMPARE(ad->SelectedGengo(), -1);
-    Type(ad, QStringLiteral("16"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("16"));
     QCOMPARE(TextOf(*ad, "Label4"), frmADGen::NoEraMessage());
     QVERIFY(TextOf(*ad, "Label3").isEmpty());
 
     // The other direction needs no era button.
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
-    Type(ad, QStringLiteral("2004"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("2004"));
     QCOMPARE(TextOf(*ad, "Label2") + TextOf(*ad, "Label3"), QStringLiteral("平成16"));
 }
 
@@ -596,12 +597,10 @@ void TestFrmADGen::badEraData()
                              "\"大正\",\"たいしょう\",\"\",1930\r\n\"明治\",\"めいじ\",\"\",1868\r\n"
                              "\"慶応\",\"けいおう\",\"\",1865\r\n")
                   .toUtf8());
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     for (bool westernToEra : {false, true}) {
         ClickRadio(Find<QRadioButton>(*ad, "Option1", westernToEra ? 1 : 0));
-        Type(ad, QStringLiteral("1950"));
-        Enter(Find<QLineEdit>(*ad, "Text1"));
+        Calculate(ad, QStringLiteral("1950"));
         QCOMPARE(TextOf(*ad, "Label4"), frmADGen::BadEraDataMessage());
         QVERIFY(TextOf(*ad, "Label3").isEmpty());
     }
@@ -611,10 +610,8 @@ void TestFrmADGen::fullVersion()
 {
     Program p;
     p.main->Options().SetAppMode(1);
-    p.Show();
-    frmADGen* ad = p.ad;
-    Type(ad, QStringLiteral("16"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    frmADGen* ad = p.Show();
+    Calculate(ad, QStringLiteral("16"));
     QTest::mouseClick(Find<QPushButton>(*ad, "cmdFullVersion"), Qt::LeftButton);
     QVERIFY(!ad->isVisible());
     QVERIFY(p.main->isVisible());
@@ -629,8 +626,7 @@ void TestFrmADGen::minimise()
 {
     Program p;
     p.main->Options().SetInSysTray(true);
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     p.main->ADGen().SetWindowStateBeforeTray(basYomari::kStateMinimized);
     ad->showMaximized();
     QCOMPARE(p.main->ADGen().WindowStateBeforeTray(), basYomari::kStateMaximized);
@@ -652,34 +648,29 @@ void TestFrmADGen::minimise()
 void TestFrmADGen::shippedData()
 {
     Program p(ProgramFolder::Data::Shipped);
-    p.Show();
-    frmADGen* ad = p.ad;
+    frmADGen* ad = p.Show();
     // The captions follow the era table, not the design captions.
     const QStringList eras{QStringLiteral("大正"), QStringLiteral("昭和"), QStringLiteral("平成"),
                            QStringLiteral("令和")};
     for (int j = 0; j < 4; ++j)
         QCOMPARE(Find<QRadioButton>(*ad, "Option2", j)->text(), eras[j]);
 
-    Type(ad, QStringLiteral("8"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("8"));
     QCOMPARE(Read(ad), (Shown{"8", QStringLiteral("西暦"), "2026", {}}));
 
     ClickRadio(Find<QRadioButton>(*ad, "Option22"));
-    Type(ad, QStringLiteral("31"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("31"));
     QCOMPARE(Read(ad),
              (Shown{"31", QStringLiteral("西暦"), "2019", QStringLiteral("元号最終年:平成31年      ")}));
 
     ClickRadio(Find<QRadioButton>(*ad, "Option11"));
     for (const auto& [year, era] :
          {std::pair{"2026", "令和8"}, std::pair{"2019", "令和1"}, std::pair{"1912", "大正1"}}) {
-        Type(ad, QString::fromLatin1(year));
-        Enter(Find<QLineEdit>(*ad, "Text1"));
+        Calculate(ad, QString::fromLatin1(year));
         QCOMPARE(TextOf(*ad, "Label2") + TextOf(*ad, "Label3"), QString::fromUtf8(era));
         Find<QLineEdit>(*ad, "Text1")->clear();
     }
-    Type(ad, QStringLiteral("1911"));
-    Enter(Find<QLineEdit>(*ad, "Text1"));
+    Calculate(ad, QStringLiteral("1911"));
     QCOMPARE(TextOf(*ad, "Label4"), QStringLiteral("大正以前です。"));
 }
 
