@@ -141,6 +141,46 @@ void RestoreWindow(QWidget* window, int32_t windowState)
     window->activateWindow();
 }
 
+namespace {
+
+class TrayHider : public QObject {
+public:
+    TrayHider(QWidget* window, std::function<bool()> hides)
+        : QObject(window)
+        , m_window(window)
+        , m_hides(std::move(hides))
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window && event->type() == QEvent::WindowStateChange && m_window->isMinimized() &&
+            m_hides())
+            // Hidden once the state change is through; a window brought back
+            // meanwhile stays.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (m_window->isMinimized() && m_hides())
+                        m_window->hide();
+                },
+                Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+    std::function<bool()> m_hides;
+};
+
+} // namespace
+
+void HideIntoTrayWhenMinimised(QWidget* window, std::function<bool()> hides)
+{
+    new TrayHider(window, std::move(hides));
+}
+
 void KeepOnScreen(QWidget* window, int32_t choice)
 {
     const int top = TopTwips(window);

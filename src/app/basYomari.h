@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class QKeyEvent;
 class QLineEdit;
@@ -53,6 +54,10 @@ int KeyAscii(const QKeyEvent* event);
 
 void CenterForm(QWidget* window);
 void RestoreWindow(QWidget* window, int32_t windowState);
+
+// Minimising the window hides it into the notification area while `hides`
+// says an icon is there to bring it back; what opens the window shows it again.
+void HideIntoTrayWhenMinimised(QWidget* window, std::function<bool()> hides);
 // Brings a window back when its top-left lies off the screen: choice 0 to
 // the top-left corner, 1 centred, any other value leaves it.
 void KeepOnScreen(QWidget* window, int32_t choice);

@@ -310,7 +310,9 @@ int RunTable(const DayEngine& days, const Options& o, const EngineEnvironment& e
     int32_t year = env.currentYear();
     if (o.tableYear) {
         // A Western year is taken as written, so that one out of range is
-        // told so; an era year is converted first.
+        // told so; anything else is answered as the same text on its own
+        // line is (a day that never existed, or a year of the other court
+        // line, refused), and its year taken.
         std::optional<int32_t> named;
         try {
             const ParsedQuery q = ReadQuery(days, *o.tableYear);
@@ -319,9 +321,14 @@ int RunTable(const DayEngine& days, const Options& o, const EngineEnvironment& e
                                  q.kind == ParsedQuery::Kind::WesternDate;
             if (western) {
                 named = q.year;
+                if (q.kind != ParsedQuery::Kind::WesternYear && q.year >= kAgeTableFirstYear &&
+                    q.year <= kAgeTableLastYear) {
+                    ParsedQuery first = q; // a month's first day exists when the month does
+                    if (first.day == 0)
+                        first.day = 1;
+                    WesternJdn(first, o.calendar);
+                }
             } else {
-                // Answered as the same text on its own line is: a day in
-                // its year, a year of the other court line refused.
                 const QueryAnswer a = AnswerQuery(days, *o.tableYear, o.calendar, AnswerNeed::Text);
                 named = a.day ? a.day->western.year : a.year->westernYear;
             }

@@ -36,35 +36,6 @@ bool SameDate(const EraDateView& a, const EraDateView& b)
     return a.text == b.text;
 }
 
-// The Western day of a date in the chosen calendar; throws for days that do
-// not exist there.
-int64_t WesternJdn(const ParsedQuery& q, const DayOptions& o)
-{
-    const CivilDate d{q.year, q.month, q.day};
-    const std::string asked =
-        std::to_string(q.year) + "年" + std::to_string(q.month) + "月" + std::to_string(q.day) + "日";
-    if (q.year < 1 || q.year > kLastExactYear)
-        throw DateError("日付の年は1から" + std::to_string(kLastExactYear) + "までです");
-    if (q.month < 1 || q.month > 12)
-        throw DateError(asked + "はありません（月は1から12まで）");
-    const bool julian = !o.prolepticGregorian && d < CivilDate{1582, 10, 15};
-    if (julian) {
-        if (!IsValidJulianDate(d))
-            throw DateError(
-                asked + "はありません（ユリウス暦の" + std::to_string(q.month) + "月は" +
-                std::to_string(q.month == 2 ? (q.year % 4 == 0 ? 29 : 28) : DaysInMonth(2001, q.month)) +
-                "日まで）");
-        if (d > CivilDate{1582, 10, 4})
-            throw DateError(asked +
-                            "はありません（ユリウス暦1582年10月4日の翌日がグレゴリオ暦1582年10月15日）");
-        return JdnOfJulian(d);
-    }
-    if (!IsValidCivilDate(d))
-        throw DateError(asked + "はありません（" + std::to_string(q.month) + "月は" +
-                        std::to_string(DaysInMonth(d.year, d.month)) + "日まで）");
-    return JdnOfGregorian(d);
-}
-
 CivilDate WesternOf(int64_t jdn, const DayOptions& o)
 {
     return !o.prolepticGregorian && jdn < kFirstJulianReformJdn ? JulianOfJdn(jdn) : GregorianOfJdn(jdn);
@@ -169,6 +140,33 @@ std::optional<DateAnswer> AnswerMonthByDays(const DayCalendar& cal, const Parsed
 }
 
 } // namespace
+
+int64_t WesternJdn(const ParsedQuery& q, const DayOptions& o)
+{
+    const CivilDate d{q.year, q.month, q.day};
+    const std::string asked =
+        std::to_string(q.year) + "年" + std::to_string(q.month) + "月" + std::to_string(q.day) + "日";
+    if (q.year < 1 || q.year > kLastExactYear)
+        throw DateError("日付の年は1から" + std::to_string(kLastExactYear) + "までです");
+    if (q.month < 1 || q.month > 12)
+        throw DateError(asked + "はありません（月は1から12まで）");
+    const bool julian = !o.prolepticGregorian && d < CivilDate{1582, 10, 15};
+    if (julian) {
+        if (!IsValidJulianDate(d))
+            throw DateError(
+                asked + "はありません（ユリウス暦の" + std::to_string(q.month) + "月は" +
+                std::to_string(q.month == 2 ? (q.year % 4 == 0 ? 29 : 28) : DaysInMonth(2001, q.month)) +
+                "日まで）");
+        if (d > CivilDate{1582, 10, 4})
+            throw DateError(asked +
+                            "はありません（ユリウス暦1582年10月4日の翌日がグレゴリオ暦1582年10月15日）");
+        return JdnOfJulian(d);
+    }
+    if (!IsValidCivilDate(d))
+        throw DateError(asked + "はありません（" + std::to_string(q.month) + "月は" +
+                        std::to_string(DaysInMonth(d.year, d.month)) + "日まで）");
+    return JdnOfGregorian(d);
+}
 
 std::string FormatEraDay(const EraCalendar& eras, const EraDay& d)
 {

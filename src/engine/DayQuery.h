@@ -111,6 +111,11 @@ struct QueryAnswer {
 QueryAnswer AnswerQuery(const DayEngine& engine, std::string_view text, const DayOptions& options = {},
                         AnswerNeed need = AnswerNeed::Everything);
 
+// The Julian Day Number of a Western date (year, month, day of the query) in
+// the calendar the options choose; throws DateError naming what exists for a
+// day that does not.
+int64_t WesternJdn(const ParsedQuery& query, const DayOptions& options);
+
 // "貞応3年閏7月1日"
 std::string FormatEraDay(const EraCalendar& eras, const EraDay& d);
 

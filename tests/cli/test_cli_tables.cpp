@@ -64,6 +64,8 @@ TEST(CliTables, OptionsStatusesAndMessages)
         {"--table 99", "121 から 9999 までの年です: 99"},
         {"--table 10000", "121 から 9999 までの年です: 10000"},
         {"--table abc", "--table の年として「abc」を読めません"},
+        {"--table 2026-13-01", "2026年13月1日はありません"},
+        {"--table 1582-10-10", "ユリウス暦1582年10月4日の翌日"},
         {"--table 2026 1989", "一緒に使えません"},
         {"--school", "--school のあとに値がありません"},
         {"--table --school 2012-04-02", "一緒に使えません"},
@@ -75,7 +77,8 @@ TEST(CliTables, OptionsStatusesAndMessages)
         EXPECT_NE(bad.err.find(u.err), std::string::npos) << u.args << ": " << bad.err;
     }
     // The year's bounds, and --table as the last argument: this year.
-    for (const char* args : {"--table 9999", "--table 121", "--line s --table"}) {
+    for (const char* args :
+         {"--table 9999", "--table 121", "--line s --table", "--calendar gregorian --table 1582-10-10"}) {
         const Outcome good = RunCli(args);
         EXPECT_EQ(good.status, 0) << args << good.err;
         EXPECT_EQ(good.lines.size(), 122u) << args;

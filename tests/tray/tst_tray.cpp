@@ -119,6 +119,55 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
+    // The table and date windows hide as the main window does, come back
+    // through the icon's menu, and come back minimised when residence ends.
+    void sideWindowsHideIntoTheIcon()
+    {
+        ProgramFolder folder;
+        folder.CopyShipped({QStringLiteral("Yomari.dad"), QStringLiteral("Yomari.dal"),
+                            QStringLiteral("Yomari.dae"), QStringLiteral("Yomari.dak")});
+        folder.WriteSettings({.InSysTray = true});
+        frmMain w;
+        w.Form_Load();
+        QVERIFY(w.Tray().IconShown());
+        const auto topLevel = [](const char* type) -> QWidget* {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (QLatin1String(window->metaObject()->className()) == QLatin1String(type))
+                    return window;
+            return nullptr;
+        };
+        const struct {
+            const char* button;
+            const char* menu;
+            const char* type;
+        } rows[] = {{"cmdTable", "早見表", "frmTable"}, {"cmdDates", "日付変換", "frmDates"}};
+        QList<QWidget*> windows;
+        for (const auto& row : rows) {
+            testsupport::Click(w, QString::fromLatin1(row.button));
+            QWidget* window = topLevel(row.type);
+            QVERIFY2(window, row.type);
+            QTRY_VERIFY(window->isVisible());
+            window->showMinimized();
+            QTRY_VERIFY(!window->isVisible());
+            ChooseFromTrayMenu(w.Tray(), QString::fromUtf8(row.menu));
+            QTRY_VERIFY(window->isVisible());
+            QVERIFY(!window->isMinimized());
+            window->showMinimized();
+            QTRY_VERIFY(!window->isVisible());
+            windows << window;
+        }
+        Answer(QMessageBox::No, [&] { ChooseFromTrayMenu(w.Tray(), QStringLiteral("常駐解除")); });
+        for (QWidget* window : windows) {
+            QTRY_VERIFY(window->isVisible());
+            QVERIFY(window->isMinimized());
+            // Without residence minimising stays an ordinary minimise.
+            window->showNormal();
+            window->showMinimized();
+            QTest::qWait(20);
+            QVERIFY(window->isVisible());
+        }
+    }
+
     void leavingResidenceAsksWhetherToEnd()
     {
         ProgramFolder folder;

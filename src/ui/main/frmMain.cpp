@@ -62,6 +62,15 @@ void frmMain::OptionChanged(AppOptions::Option option)
     switch (option) {
     case AppOptions::Option::NanBokuMode: FollowCourtLine(); break;
     case AppOptions::Option::TextLenMax: ClearShow(1); break;
+    case AppOptions::Option::InSysTray:
+        // No icon to come back through: the windows hidden into it come back
+        // as minimised windows.
+        if (!m_options.InSysTray())
+            for (QWidget* window :
+                 {static_cast<QWidget*>(m_frmTable.get()), static_cast<QWidget*>(m_frmDates.get())})
+                if (window && window->isHidden() && window->isMinimized())
+                    window->showMinimized();
+        break;
     default: break;
     }
 }
@@ -86,6 +95,7 @@ frmTable& frmMain::Table()
     if (!m_frmTable) {
         m_frmTable = std::make_unique<frmTable>(m_options);
         m_frmTable->Form_Load();
+        basYomari::HideIntoTrayWhenMinimised(m_frmTable.get(), [this] { return HidesIntoTray(); });
     }
     return *m_frmTable;
 }
@@ -859,8 +869,10 @@ void frmMain::ShowTables()
 void frmMain::ShowDates()
 {
     // Made on first use: the main window's start does not pay for the dates.
-    if (!m_frmDates)
+    if (!m_frmDates) {
         m_frmDates = std::make_unique<frmDates>(m_options);
+        basYomari::HideIntoTrayWhenMinimised(m_frmDates.get(), [this] { return HidesIntoTray(); });
+    }
     m_frmDates->Open();
 }
 
