@@ -11,6 +11,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace yomari::fit {
 namespace {
@@ -63,6 +64,22 @@ bool LeavesLoneCharacter(const QFont& font, const QString& text, int width)
     return false;
 }
 
+// Calls `each` with every character of `text` and its place; false, having
+// stopped, at the first one that is no kanji.
+template <typename Each>
+bool ForEachKanji(const QString& text, Each each)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        if (!Ideograph(c))
+            return false;
+        each(c, i);
+        i += pair ? 2 : 1;
+    }
+    return true;
+}
+
 int LabelChrome(const QLabel* label)
 {
     return label->width() - label->contentsRect().width() + 2 * std::max(0, label->margin());
@@ -99,25 +116,62 @@ int WrapWidth(const QLabel* label)
 CharacterWidths::CharacterWidths(const QFont& font)
     : m_font(font)
     , m_metrics(font)
+    // The writing system whose script is Han, the one kanji are set in.
+    , m_kanjiFont(QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese))
 {
+    // A pixel more than the widest glyph for an advance that hinting rounds up.
+    if (m_kanjiFont.isValid() && m_kanjiFont.maxCharWidth() > 0)
+        m_widestKanji = std::ceil(m_kanjiFont.maxCharWidth()) + 1;
+}
+
+qreal CharacterWidths::Advance(char32_t c, const QString& text, qsizetype at)
+{
+    auto found = m_advances.constFind(c);
+    if (found == m_advances.cend())
+        found =
+            m_advances.insert(c, QChar::requiresSurrogates(c) ? m_metrics.horizontalAdvance(text.mid(at, 2))
+                                                              : m_metrics.horizontalAdvance(text[at]));
+    return *found;
 }
 
 qreal CharacterWidths::Width(const QString& text)
 {
     qreal width = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-        if (!Ideograph(c))
-            return m_metrics.horizontalAdvance(text);
-        auto found = m_advances.constFind(c);
-        if (found == m_advances.cend())
-            found = m_advances.insert(c, pair ? m_metrics.horizontalAdvance(text.mid(i, 2))
-                                              : m_metrics.horizontalAdvance(text[i]));
-        width += *found;
-        i += pair ? 2 : 1;
-    }
+    if (!ForEachKanji(text, [&](char32_t c, qsizetype at) { width += Advance(c, text, at); }))
+        return m_metrics.horizontalAdvance(text);
     return width;
+}
+
+qreal CharacterWidths::Bound(const QString& text)
+{
+    qreal bound = 0;
+    const bool kanji = ForEachKanji(text, [&](char32_t c, qsizetype at) {
+        const auto known = m_advances.constFind(c);
+        if (known != m_advances.cend())
+            bound += *known;
+        else if (m_widestKanji > 0 && m_kanjiFont.supportsCharacter(c))
+            bound += m_widestKanji;
+        else
+            bound += Advance(c, text, at);
+    });
+    return kanji ? bound : Width(text);
+}
+
+qreal CharacterWidths::Widest(const QStringList& texts)
+{
+    QList<std::pair<qreal, qsizetype>> bounds;
+    bounds.reserve(texts.size());
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        bounds.append({Bound(texts[i]), i});
+    std::sort(bounds.begin(), bounds.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    qreal widest = 0;
+    for (const auto& [bound, i] : bounds) {
+        // No text from here on can be wider than one measured.
+        if (bound <= widest)
+            break;
+        widest = std::max(widest, Width(texts[i]));
+    }
+    return widest;
 }
 
 int LabelWidth(const QLabel* label, const QStringList& texts)
@@ -133,10 +187,10 @@ int LabelWidth(const QLabel* label, const QStringList& texts, CharacterWidths& w
 {
     if (widths.Font() != label->font())
         return LabelWidth(label, texts);
-    qreal widest = 0;
+    QStringList shown;
     for (const QString& text : texts)
-        widest = std::max(widest, widths.Width(Shown(text)));
-    return qCeil(widest) + LabelChrome(label);
+        shown << Shown(text);
+    return qCeil(widths.Widest(shown)) + LabelChrome(label);
 }
 
 int LineEditWidth(const QLineEdit* box, int digits)
@@ -172,10 +226,10 @@ int ComboWidth(const QComboBox* list, CharacterWidths& widths)
 {
     if (widths.Font() != list->font())
         return ComboWidth(list);
-    qreal widest = 0;
+    QStringList items;
     for (int i = 0; i < list->count(); ++i)
-        widest = std::max(widest, widths.Width(list->itemText(i)));
-    return ComboChrome(list) + qCeil(widest);
+        items << list->itemText(i);
+    return ComboChrome(list) + qCeil(widths.Widest(items));
 }
 
 } // namespace yomari::fit

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QRawFont>
 #include <QStringList>
 
 class QComboBox;
@@ -24,10 +25,23 @@ public:
     explicit CharacterWidths(const QFont& font);
     const QFont& Font() const { return m_font; }
     qreal Width(const QString& text);
+    // The width of the widest of `texts`. Loading a glyph to learn its
+    // advance is the dear part, so only the texts that may be the widest
+    // are measured: those longest in kanji, with the font's widest advance
+    // for each kanji not yet measured.
+    qreal Widest(const QStringList& texts);
 
 private:
+    // At least the width of `text`, its width when it is not all kanji.
+    qreal Bound(const QString& text);
+    qreal Advance(char32_t c, const QString& text, qsizetype at);
+
     QFont m_font;
     QFontMetricsF m_metrics;
+    // The font that sets kanji (the first of the font's families with them)
+    // and its widest advance; 0 where it cannot tell.
+    QRawFont m_kanjiFont;
+    qreal m_widestKanji = 0;
     QHash<char32_t, qreal> m_advances;
 };
 

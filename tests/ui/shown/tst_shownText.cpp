@@ -370,7 +370,8 @@ void TestShownText::datesShowEveryEraWhole()
 }
 
 // The main window adds up the advances of an era name's characters, each
-// measured once; in the font in use that must be the width of the whole name.
+// measured once, and measures only the names that may be the widest; in the
+// font in use that must give the width of each whole name and the widest.
 void TestShownText::eraNamesAreAsWideAsTheirCharacters()
 {
     ProgramFolder folder(ProgramFolder::Data::Shipped, 2026);
@@ -385,16 +386,27 @@ void TestShownText::eraNamesAreAsWideAsTheirCharacters()
     }
     QVERIFY2(names.size() > 2 * 200, qPrintable(QString::number(names.size())));
     QLabel label;
-    yomari::fit::CharacterWidths widths(label.font());
     const QFontMetricsF whole(label.font());
     QStringList faults;
-    for (const QString& name : names)
+    qreal widest = 0;
+    for (const QString& name : names) {
+        yomari::fit::CharacterWidths widths(label.font());
+        widest = std::max(widest, whole.horizontalAdvance(name));
         if (widths.Width(name) != whole.horizontalAdvance(name) ||
             yomari::fit::LabelWidth(&label, {name}, widths) != yomari::fit::LabelWidth(&label, {name}))
             faults << QStringLiteral("%1: %2, whole %3")
                           .arg(name)
                           .arg(widths.Width(name))
                           .arg(whole.horizontalAdvance(name));
+    }
+    // The widest of all, also of the names without those a user may add.
+    yomari::fit::CharacterWidths widths(label.font());
+    QCOMPARE(widths.Widest(names), widest);
+    const QStringList shipped = names.mid(5);
+    qreal widestShipped = 0;
+    for (const QString& name : shipped)
+        widestShipped = std::max(widestShipped, whole.horizontalAdvance(name));
+    QCOMPARE(yomari::fit::CharacterWidths(label.font()).Widest(shipped), widestShipped);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 12).join(u'\n')));
 }
 
