@@ -19,6 +19,7 @@
 
 using testsupport::TextOf;
 using testsupport::Find;
+using testsupport::Calculate;
 using testsupport::ClickRadio;
 
 namespace {
@@ -89,14 +90,6 @@ private:
         if (!QTest::qWaitForWindowActive(w.get()))
             qWarning("window not active");
         return w;
-    }
-
-    static void Calculate(frmMain& w, const char* year)
-    {
-        Find<QLineEdit>(w, "txtInput0")->clear();
-        Find<QLineEdit>(w, "txtInput0")->setFocus();
-        QTest::keyClicks(Find<QLineEdit>(w, "txtInput0"), QLatin1String(year));
-        QTest::keyClick(Find<QLineEdit>(w, "txtInput0"), Qt::Key_Return);
     }
 
 private slots:

@@ -101,6 +101,16 @@ inline QString EraOfYear(frmMain& w, int year)
     return Find<QLabel>(w, QStringLiteral("lblOutput0"))->text();
 }
 
+// Types the year into the emptied first year box and presses Enter there.
+inline void Calculate(frmMain& w, const QString& year)
+{
+    auto* box = Find<QLineEdit>(w, QStringLiteral("txtInput0"));
+    box->clear();
+    box->setFocus();
+    Type(box, year);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
 // The engine over the program folder's data, read as the program reads it,
 // for a test that walks every era the windows show.
 inline std::unique_ptr<yomari::CYomari> FolderEngine(int32_t nanBokuMode = 0)

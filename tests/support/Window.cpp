@@ -3,11 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -109,6 +111,12 @@ void PressAsX(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers)
 void PressLater(QAbstractButton* button)
 {
     QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+}
+
+QPoint CentredOnScreen(const QSize& size)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};
 }
 
 QStringList Items(const QComboBox* list)

@@ -15,6 +15,8 @@ class QListWidget;
 class QMenu;
 class QRadioButton;
 class QWidget;
+class QSize;
+class QPoint;
 
 namespace testsupport {
 
@@ -61,6 +63,10 @@ void PressAsX(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoM
 // A button pressed from inside a modal step: queued, so that a message box it
 // opens does not block the step that pressed it.
 void PressLater(QAbstractButton* button);
+
+// Where centring on the primary screen puts a window of that size (its
+// frame included once it is shown).
+QPoint CentredOnScreen(const QSize& size);
 
 // The entries of a list, top to bottom; a menu's separators as "-".
 QStringList Items(const QComboBox* list);

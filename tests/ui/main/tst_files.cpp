@@ -25,6 +25,7 @@
 
 using testsupport::TextOf;
 using testsupport::Find;
+using testsupport::CentredOnScreen;
 using testsupport::ClickRadio;
 using testsupport::ProgramFolder;
 using testsupport::SettingsText;
@@ -57,15 +58,6 @@ const testsupport::SettingsFile kStored{.Top = 1500,
                                         .ADGenTop = 3000,
                                         .ADGenLeft = 4500,
                                         .SelectedGengo = 2};
-
-// Where centring puts a window (placed before it is shown, so without the
-// frame that showing adds).
-QPoint Centred(const QWidget* w)
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize size = w->size();
-    return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};
-}
 
 // The names of the files opened in a folder since the watch began, as the
 // kernel reports them: no seam in the program, the real reads.
@@ -286,7 +278,7 @@ private slots:
         QVERIFY(Find<QRadioButton>(*w, "optInput6")->isChecked());
         QVERIFY(Find<QRadioButton>(*w, "optCalMode2")->isChecked());
         QCOMPARE(w->pos(), QPoint(150, 100));
-        QCOMPARE(w->ADGen().pos(), Centred(&w->ADGen()));
+        QCOMPARE(w->ADGen().pos(), CentredOnScreen(w->ADGen().size()));
     }
 
     void aHugeSettingsValueGivesAShortMessage()
@@ -331,10 +323,10 @@ private slots:
         v[12] = QString::number(top);
         v[13] = QString::number(left);
         folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
-        auto w = Start();
+        auto w = Start(); // placed, not shown: no frame yet
         for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(&w->ADGen())}) {
             if (centred)
-                QCOMPARE(window->pos(), Centred(window));
+                QCOMPARE(window->pos(), CentredOnScreen(window->size()));
             else
                 QCOMPARE(window->pos(), QPoint(left / 15, top / 15));
         }

@@ -23,6 +23,7 @@
 
 using testsupport::TextOf;
 using testsupport::Find;
+using testsupport::Calculate;
 using testsupport::Click;
 using testsupport::ClickRadio;
 using testsupport::PressAsX;
@@ -44,13 +45,6 @@ private:
             qWarning("window not active");
         Find<QLineEdit>(*w, "txtInput0")->setFocus();
         return w;
-    }
-
-    void Calculate(frmMain& w, const QString& year)
-    {
-        Find<QLineEdit>(w, "txtInput0")->setFocus();
-        Type(Find<QLineEdit>(w, "txtInput0"), year);
-        QTest::keyClick(Find<QLineEdit>(w, "txtInput0"), Qt::Key_Return);
     }
 
 private slots:

@@ -111,13 +111,6 @@ char* toString(const Shown& s)
     return QTest::toString(QStringLiteral("[%1] %2 [%3] %4").arg(s.input, s.unit, s.result, s.note));
 }
 
-QPoint CentredPos(const QWidget* w)
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize size = w->frameGeometry().size();
-    return QPoint((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
-}
-
 } // namespace
 
 class TestFrmADGen : public QObject {
@@ -747,7 +740,7 @@ void TestFrmADGen::settingsPositionRecentred()
     Program p(ProgramFolder::Data::FourEras,
               withFile ? SettingsFile{.ADGenTop = top, .ADGenLeft = left, .SelectedGengo = 2}.Bytes()
                        : QByteArray());
-    QCOMPARE(p.ad->pos(), CentredPos(p.ad));
+    QCOMPARE(p.ad->pos(), testsupport::CentredOnScreen(p.ad->frameGeometry().size()));
     QCOMPARE(p.ad->SelectedGengo(), withFile ? 2 : 3);
 }
 
