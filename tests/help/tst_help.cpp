@@ -355,10 +355,8 @@ private slots:
 
     void shippedHelpMatchesTheWindows()
     {
-        testsupport::ProgramFolder folder;
-        frmMain main;
-        main.Form_Load();
-        main.show();
+        testsupport::MainProgram program;
+        frmMain& main = program.w;
         const auto folderEngine = testsupport::FolderEngine();
         frmOption options(main.Options(), folderEngine.get(), &main);
         Find<QRadioButton>(main, "optInput5")->setChecked(true);

@@ -809,9 +809,8 @@ private slots:
     // under a name taken, shows here.
     void everyControlIsNamed()
     {
-        ProgramFolder folder;
-        frmMain w;
-        w.Form_Load();
+        testsupport::MainProgram p;
+        frmMain& w = p.w;
         const auto engine = testsupport::FolderEngine();
         frmOption options(w.Options(), engine.get(), &w);
         frmSerch serch(&w, *engine, w.Options(), w.ModernEraCount());
