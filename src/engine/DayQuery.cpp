@@ -326,6 +326,36 @@ QueryAnswer AnswerQuery(const DayEngine& engine, std::string_view text, const Da
                         "の元号です（年と月だけの問い合わせは" + (engine.Line() == 0 ? "北朝" : "南朝") +
                         "の元号で読みます）");
     }
+    if (q.kind == ParsedQuery::Kind::EraYear && !q.otherLine &&
+        q.year > engine.Eras().Table().GengoLastYear[q.era]) {
+        // A year the era file closes early (元中8 and 9 of the Southern
+        // line, where 明徳 keeps its real first year) but whose days were
+        // dated by it.
+        const DayCalendar& cal = engine.Calendar();
+        const int32_t first = cal.FirstLunisolarYear(q.era);
+        const auto dated = [&](int32_t year) {
+            try {
+                const auto day = cal.DayOf(q.era, year, 1, false, 1);
+                return day && !day->inUse;
+            } catch (const DateError&) {
+                return false;
+            }
+        };
+        int32_t last = engine.Eras().Table().GengoLastYear[q.era];
+        while (cal.HasLunisolar() && first != 0 && last < q.year && int64_t{first} + last <= 1872 &&
+               dated(last + 1))
+            ++last;
+        if (last > engine.Eras().Table().GengoLastYear[q.era]) {
+            if (q.year > last)
+                throw DateError(engine.Eras().Table().Gengo[q.era] + "は" + std::to_string(last) +
+                                "年までです");
+            DateAnswer& a = r.year.emplace();
+            a.query = q;
+            a.westernYear = first + q.year - 1;
+            a.eras.push_back({engine.Eras().Ref(q.era, q.year), std::nullopt, std::nullopt});
+            return r;
+        }
+    }
     if (q.kind == ParsedQuery::Kind::EraMonth || q.kind == ParsedQuery::Kind::WesternMonth) {
         if (auto month = AnswerMonthByDays(engine.Calendar(), q, options)) {
             r.year = std::move(month);

@@ -19,10 +19,10 @@
 #include <QtTest>
 
 using testsupport::Cp932;
-using testsupport::EnterYear;
 using testsupport::OpenMain;
 using testsupport::TextOf;
 using testsupport::Find;
+using testsupport::Calculate;
 using testsupport::ClickRadio;
 
 namespace {
@@ -86,17 +86,17 @@ private slots:
         QCOMPARE(Find<QRadioButton>(w->ADGen(), "Option23")->text(), QStringLiteral("未来"));
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0")); // 西暦->元号
-        EnterYear(*w, "2031");
+        Calculate(*w, "2031");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("未来"));
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1"));
-        EnterYear(*w, "2030");
+        Calculate(*w, "2030");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("令和"));
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("12"));
 
         ClickRadio(Find<QRadioButton>(*w, "optCalMode1")); // 元号変換: 未来3 is 2033
         ClickRadio(Find<QRadioButton>(*w, "optInput1"));
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
-        EnterYear(*w, "3");
+        Calculate(*w, "3");
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("2033"));
 
         // Each file on its own: no user file for the Southern line.

@@ -591,6 +591,11 @@ TEST(Cli, LunisolarDays)
     EXPECT_EQ(r.out, "天正10年6月2日\n1582-06-21\n1582-06-21\n1868-05-22\n"
                      "元号なし 660年（庚申）3月16日（白雉の後・朱鳥の前）\n明治5年12月2日\n明治6年1月1日\n");
 
+    // The Southern line dated 元中 to the reunion, past the year its era file gives.
+    const Outcome s = RunCli({"--line", "s", "元中8", "元中9", "元中10"});
+    EXPECT_EQ(s.out, "1391\n1392\n\n");
+    EXPECT_NE(s.err.find("「元中10」: 元中は9年までです"), std::string::npos) << s.err;
+
     const Outcome g = Pipe("1582-07-01\n天正10年6月2日\n", {"--calendar", "gregorian"});
     EXPECT_EQ(g.out, "天正10年6月2日\n1582-07-01\n");
     EXPECT_EQ(RunCli({"--calendar", "maya", "1582-07-01"}).status, 2);

@@ -278,6 +278,8 @@ TEST(Lunisolar, SeamsChangesAndForms)
         {"平成31年閏4月", 0, false,
          "refused: 平成31年閏4月はありません（閏月は1873年より前の旧暦にだけあります）"},
         {"平成31年4月", 0, false, "2019年4月"},
+        {"1873年1月", 0, false, "明治6年1月"},
+        {"1700年13月", 0, false, "refused: 1700年13月はありません（月は1から12まで）"},
         // A year alone is no day.
         {"1600", 0, false, "no day"},
         {"慶長5年", 0, false, "no day"},

@@ -208,36 +208,37 @@ private slots:
         }
     }
 
-    void contextNumbersOpenTheirTopic()
+    // Context numbers and keywords, each asked with the viewer at the top:
+    // the topic's heading scrolled into view, the word found selected, or
+    // the contents with a note naming what was not found.
+    void requestsOpenTheirTopic()
     {
-        HelpViewer* v = Open(1, 20);
-        QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx20"));
-        const int at20 = Scroll(v);
-        QVERIFY(at20 > 0);
-        Open(8, 40); // the popup command shows the topic in the viewer too
-        QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx40"));
-        QVERIFY(Scroll(v) > at20);
-
-        Open(1, 999);
-        QCOMPARE(v->CurrentTopic(), QStringLiteral("contents"));
-        QVERIFY(v->Note().contains("999"));
-    }
-
-    void keywordsFindAnchorsThenText()
-    {
-        HelpViewer* v = Open(257, 0, QStringLiteral("元号変換"));
-        QCOMPARE(v->CurrentTopic(), QStringLiteral("key:元号変換"));
-        Open(261, 0, QStringLiteral("南北"));
-        QCOMPARE(v->CurrentTopic(), QStringLiteral("key:南北朝時代"));
-
-        Open(257, 0, QStringLiteral("ワイルドカード"));
-        QCOMPARE(v->CurrentTopic(), QStringLiteral("ctx30"));
-        QCOMPARE(v->Browser()->textCursor().selectedText(), QStringLiteral("ワイルドカード"));
-        QCOMPARE(v->Note(), QString());
-
-        Open(257, 0, QStringLiteral("存在しない語"));
-        QCOMPARE(v->CurrentTopic(), QStringLiteral("contents"));
-        QVERIFY(v->Note().contains(QStringLiteral("存在しない語")));
+        const struct {
+            int command, context;
+            const char *key, *topic, *selected, *note;
+        } requests[] = {
+            {1, 20, "", "ctx20", "", ""},
+            {8, 40, "", "ctx40", "", ""}, // the popup command shows the topic in the viewer too
+            {1, 999, "", "contents", "", "999"},
+            {257, 0, "元号変換", "key:元号変換", "", ""},
+            {261, 0, "南北", "key:南北朝時代", "", ""},
+            {257, 0, "ワイルドカード", "ctx30", "ワイルドカード", ""},
+            {257, 0, "存在しない語", "contents", "", "存在しない語"},
+        };
+        for (const auto& r : requests) {
+            HelpViewer* v = Open(3);
+            QCOMPARE(Open(r.command, r.context, QString::fromUtf8(r.key)), v);
+            const QString topic = QString::fromUtf8(r.topic);
+            QCOMPARE(v->CurrentTopic(), topic);
+            QCOMPARE(v->Browser()->textCursor().selectedText(), QString::fromUtf8(r.selected));
+            QCOMPARE(v->Note().isEmpty(), *r.note == '\0');
+            QVERIFY2(v->Note().contains(QString::fromUtf8(r.note)), qPrintable(v->Note()));
+            QCOMPARE(Scroll(v) > 0, topic != QStringLiteral("contents"));
+            QTextCursor heading(v->Browser()->document());
+            heading.setPosition(v->AnchorPosition(topic));
+            QVERIFY2(v->Browser()->viewport()->rect().contains(v->Browser()->cursorRect(heading).topLeft()),
+                     r.topic);
+        }
     }
 
     void linksAndHistoryMoveBetweenTopics()
@@ -354,10 +355,8 @@ private slots:
 
     void shippedHelpMatchesTheWindows()
     {
-        testsupport::ProgramFolder folder;
-        frmMain main;
-        main.Form_Load();
-        main.show();
+        testsupport::MainProgram program;
+        frmMain& main = program.w;
         const auto folderEngine = testsupport::FolderEngine();
         frmOption options(main.Options(), folderEngine.get(), &main);
         Find<QRadioButton>(main, "optInput5")->setChecked(true);

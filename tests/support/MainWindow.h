@@ -49,15 +49,6 @@ inline std::unique_ptr<frmMain> OpenMain(QStringList* messages = nullptr)
     return w;
 }
 
-// Types the year into the first year box in place of its text and presses
-// Enter, which calculates.
-inline void EnterYear(frmMain& w, const QString& year)
-{
-    QLineEdit* box = Find<QLineEdit>(w, QStringLiteral("txtInput0"));
-    Retype(box, year);
-    QTest::keyClick(box, Qt::Key_Return);
-}
-
 // Opens the date window with the main window's button; the date window once
 // it is active, or null.
 inline QWidget* OpenDates(frmMain& w)
@@ -145,6 +136,16 @@ inline QString EraOfYear(frmMain& w, int year)
     Retype(Find<QLineEdit>(w, QStringLiteral("txtInput0")), QString::number(year));
     Click(w, QStringLiteral("cmdCal"));
     return Find<QLabel>(w, QStringLiteral("lblOutput0"))->text();
+}
+
+// Types the year into the emptied first year box and presses Enter there.
+inline void Calculate(frmMain& w, const QString& year)
+{
+    auto* box = Find<QLineEdit>(w, QStringLiteral("txtInput0"));
+    box->clear();
+    box->setFocus();
+    Type(box, year);
+    QTest::keyClick(box, Qt::Key_Return);
 }
 
 // The engine over the program folder's data, read as the program reads it,

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -112,7 +113,7 @@ void PressLater(QAbstractButton* button)
     QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
-QPoint CentredOnScreen(QSize size)
+QPoint CentredOnScreen(const QSize& size)
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};

@@ -17,6 +17,8 @@ class QListWidget;
 class QMenu;
 class QRadioButton;
 class QWidget;
+class QSize;
+class QPoint;
 
 namespace testsupport {
 
@@ -64,10 +66,9 @@ void PressAsX(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoM
 // opens does not block the step that pressed it.
 void PressLater(QAbstractButton* button);
 
-// Where centring on the primary screen puts a window of that size: its
-// size() where it was placed before it was shown, without the frame that
-// showing adds, otherwise its frameGeometry().size().
-QPoint CentredOnScreen(QSize size);
+// Where centring on the primary screen puts a window of that size (its
+// frame included once it is shown).
+QPoint CentredOnScreen(const QSize& size);
 
 // Deletes at once the windows that deleteLater() (or closing) scheduled.
 void FlushDeletes();

@@ -289,10 +289,13 @@ void frmMain::SecondStart(const QString& commandLine)
 
 void frmMain::SetGengoData()
 {
+    QStringList older;
+    for (int32_t j = m_modernEraCount + 1; j <= m_CYomari->NumberOfGengo(); ++j)
+        older << FromStd(m_CYomari->Gengo(j));
     for (QComboBox* list : cmbInput) {
         list->clear();
-        for (int32_t j = m_modernEraCount + 1; j <= m_CYomari->NumberOfGengo(); ++j)
-            list->addItem(FromStd(m_CYomari->Gengo(j)));
+        // All at once: the list model grows once, not once per era.
+        list->addItems(older);
         list->setCurrentIndex(0);
     }
     // The other court line has other era names.

@@ -314,7 +314,7 @@ private slots:
         v[12] = QString::number(top);
         v[13] = QString::number(left);
         folder.Write(QStringLiteral("Yomari.ini"), SettingsText(v));
-        auto w = StartMain();
+        auto w = StartMain(); // placed, not shown: no frame yet
         for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(&w->ADGen())}) {
             if (centred)
                 QCOMPARE(window->pos(), CentredOnScreen(window->size()));

@@ -23,9 +23,9 @@
 
 using testsupport::TextOf;
 using testsupport::Find;
+using testsupport::Calculate;
 using testsupport::Click;
 using testsupport::ClickRadio;
-using testsupport::EnterYear;
 using testsupport::PressAsX;
 using testsupport::ProgramFolder;
 using testsupport::Type;
@@ -66,7 +66,7 @@ private slots:
         for (const auto& c : steps) {
             ClickRadio(Find<QRadioButton>(*w, c.target));
             QCOMPARE(w->Layout(), 2);
-            EnterYear(*w, QString::fromLatin1(c.typed));
+            Calculate(*w, QString::fromLatin1(c.typed));
             QCOMPARE(TextOf(*w, "txtOutput0"), QString::fromLatin1(c.result));
             QCOMPARE(TextOf(*w, "lblWarning"), QString::fromUtf8(c.warning));
             QVERIFY(Find<QLineEdit>(*w, "txtInput0")->hasFocus());
@@ -94,7 +94,7 @@ private slots:
                      {"1926", "昭和", "1"}, {"1912", "大正", "1"}, {"1868", "明治", "1"},
                      {"645", "大化", "1"},  {"1350", "観応", "1"}};
         for (const auto& c : cases) {
-            EnterYear(*w, QString::fromLatin1(c.year));
+            Calculate(*w, QString::fromLatin1(c.year));
             QCOMPARE(TextOf(*w, "lblOutput0"), QString::fromUtf8(c.era));
             QCOMPARE(TextOf(*w, "txtOutput0"), QString::fromLatin1(c.eraYear));
             QCOMPARE(TextOf(*w, "lblWarning"), QString());
@@ -103,7 +103,7 @@ private slots:
                      QString::fromUtf8(c.era) + QString::fromLatin1(c.eraYear));
             QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
         }
-        EnterYear(*w, "644");
+        Calculate(*w, "644");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("西暦"));
         QCOMPARE(TextOf(*w, "txtOutput0"), QString());
         QCOMPARE(TextOf(*w, "lblWarning"), QStringLiteral("Warning!!\r\n大化以前です。\r\n"));
@@ -208,17 +208,17 @@ private slots:
         for (const auto& c : cases) {
             ClickRadio(Find<QRadioButton>(*w, "optCalMode", c.mode));
             QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
-            EnterYear(*w, QString::fromLatin1(c.typed));
+            Calculate(*w, QString::fromLatin1(c.typed));
             QCOMPARE(TextOf(*w, "lblOutput0") + TextOf(*w, "txtOutput0"), QString::fromUtf8(c.shown));
             QCOMPARE(TextOf(*w, "lblOtherEra"), QString::fromUtf8(c.other));
             QCOMPARE(Find<QLabel>(*w, "lblOtherEra")->isVisible(), *c.other != '\0');
         }
         // The note goes with the result it belongs to.
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
-        EnterYear(*w, "2019");
+        Calculate(*w, "2019");
         QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_Escape);
         QCOMPARE(TextOf(*w, "lblOtherEra"), QString());
-        EnterYear(*w, "2019");
+        Calculate(*w, "2019");
         ClickRadio(Find<QRadioButton>(*w, "optCalMode1"));
         QCOMPARE(TextOf(*w, "lblOtherEra"), QString());
     }
@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(TextOf(*w, "lblInput0"), QStringLiteral("今年"));
         QCOMPARE(TextOf(*w, "lblOutput2"), QStringLiteral("(西暦"));
         QCOMPARE(TextOf(*w, "lblOutput4"), QStringLiteral(")生まれ"));
-        EnterYear(*w, "51");
+        Calculate(*w, "51");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("昭和"));
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("50"));
         QCOMPARE(TextOf(*w, "txtOutput1"), QStringLiteral("1975"));
@@ -366,7 +366,7 @@ private slots:
         ClickRadio(Find<QRadioButton>(*w, "optInput1")); // 平成
         ClickRadio(Find<QRadioButton>(*w, "optInput6")); // 西暦
         QLineEdit* box = Find<QLineEdit>(*w, "txtInput0");
-        EnterYear(*w, "1234");
+        Calculate(*w, "1234");
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("3222"));
         QTest::keyClick(box, Qt::Key_Home);
         PressAsX(box, Qt::Key_Delete);
@@ -505,12 +505,12 @@ private slots:
     {
         ProgramFolder folder(ProgramFolder::Data::FourEras);
         auto w = Open();
-        EnterYear(*w, "50");
+        Calculate(*w, "50");
         QVERIFY(!TextOf(*w, "txtOutput0").isEmpty());
         ClickRadio(Find<QRadioButton>(*w, "optInput3"));
         QCOMPARE(TextOf(*w, "txtInput0"), QString());
         QCOMPARE(TextOf(*w, "txtOutput0"), QString());
-        EnterYear(*w, "5");
+        Calculate(*w, "5");
         ClickRadio(Find<QRadioButton>(*w, "optCalMode2"));
         QCOMPARE(TextOf(*w, "txtInput0"), QString());
         QCOMPARE(TextOf(*w, "txtOutput0"), QString());
@@ -552,7 +552,7 @@ private slots:
 
         // 元和 5 is 1619.
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
-        EnterYear(*w, "5");
+        Calculate(*w, "5");
         QCOMPARE(TextOf(*w, "txtOutput0"), QStringLiteral("1619"));
 
         ClickRadio(Find<QRadioButton>(*w, "optInput0"));
@@ -574,7 +574,7 @@ private slots:
         auto w = Open();
         ClickRadio(Find<QRadioButton>(*w, "optInput1"));
         ClickRadio(Find<QRadioButton>(*w, "optInput6"));
-        EnterYear(*w, "9999");
+        Calculate(*w, "9999");
         QCOMPARE(TextOf(*w, "txtOutput0"), QString());
         QCOMPARE(TextOf(*w, "lblWarning"), QStringLiteral("計算結果が表示可能最大値を超えました。"));
 
@@ -717,7 +717,7 @@ private slots:
         QCOMPARE(w->Options().BirthYearWhichCopy(), 0);
         // The engine reads the Southern line too: 1350 is 正平 there.
         ClickRadio(Find<QRadioButton>(*w, "optCalMode0"));
-        EnterYear(*w, "1350");
+        Calculate(*w, "1350");
         QCOMPARE(TextOf(*w, "lblOutput0"), QStringLiteral("正平"));
 
         // Booleans: 0 false, -1 true; a huge digit count is held to 10.
@@ -804,9 +804,8 @@ private slots:
     // under a name taken, shows here.
     void everyControlIsNamed()
     {
-        ProgramFolder folder;
-        frmMain w;
-        w.Form_Load();
+        testsupport::MainProgram p;
+        frmMain& w = p.w;
         const auto engine = testsupport::FolderEngine();
         frmOption options(w.Options(), engine.get(), &w);
         frmSerch serch(&w, *engine, w.Options(), w.ModernEraCount());
