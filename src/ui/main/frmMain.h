@@ -68,10 +68,6 @@ public:
     int32_t WindowStateBeforeTray() const { return m_windowState; }
     void SetWindowStateBeforeTray(int32_t state) { m_windowState = state; }
 
-    // Refills both pre-Meiji era lists from the engine's table.
-    void SetGengoData();
-    // Clears results; 0 also inputs and last-year labels, 1 also inputs.
-    void ClearShow(int32_t lngSW);
     // Writes the settings file; throws yomari::YomariError when it cannot.
     void PrintIni();
 
@@ -81,23 +77,16 @@ public:
     // The age and school-year tables, created and loaded on first use.
     frmTable& Table();
     bool TableLoaded() const { return m_frmTable != nullptr; }
-    // Shows the tables in front, whichever window was current.
-    void ShowTable();
     // The hidden form behind the notification-area icon, loaded at start-up.
     frmTray& Tray();
-    bool TrayLoaded() const { return m_frmTray != nullptr; }
 
     // The era search dialog while it is loaded, else nullptr.
     frmSerch* Serch() const;
     bool SerchLoaded() const { return Serch() != nullptr; }
-    void UnloadSerch();
 
-    int32_t GetCalcLayout();
-    void SetModeLabels(int32_t layout);
     int32_t SelectedGengoNumber(int group) const;
     int32_t ModernEraCount() const { return m_modernEraCount; }
     int32_t Layout() const { return m_layout; }
-    QString VersionCaption() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -105,6 +94,18 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Refills both pre-Meiji era lists from the engine's table.
+    void SetGengoData();
+    // Clears results; 0 also inputs and last-year labels, 1 also inputs.
+    void ClearShow(int32_t lngSW);
+    // Shows the tables in front, whichever window was current.
+    void ShowTable();
+    bool TrayLoaded() const { return m_frmTray != nullptr; }
+    void UnloadSerch();
+    int32_t GetCalcLayout();
+    void SetModeLabels(int32_t layout);
+    QString VersionCaption() const;
+
     // The controls' handlers.
     void cmdCal_Click();
     void cmdClear_Click();

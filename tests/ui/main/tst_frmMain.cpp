@@ -428,7 +428,7 @@ private slots:
         Find<QPushButton>(*w, "cmdInputSerch0")->setFocus();
         QTest::keyClick(Find<QPushButton>(*w, "cmdInputSerch0"), Qt::Key_Return);
         QVERIFY(w->SerchLoaded());
-        w->UnloadSerch();
+        Click(*w->Serch(), "cmdCancel");
 
         Find<QPushButton>(*w, "cmdExit")->setFocus();
         QTest::keyClick(Find<QPushButton>(*w, "cmdExit"), Qt::Key_Return);

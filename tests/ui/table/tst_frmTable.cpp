@@ -292,10 +292,10 @@ private slots:
         const int row1336 = RowOf(g, QStringLiteral("1336年"));
         QCOMPARE(g->item(row1336, 1)->text(), QStringLiteral("建武3年"));
         p.main.Options().SetNanBokuMode(1);
-        p.main.ShowTable();
+        testsupport::Click(p.main, "cmdTable");
         QCOMPARE(g->item(row1336, 1)->text(), QStringLiteral("建武3年/延元元年"));
         p.main.Options().SetNanBokuMode(0);
-        p.main.ShowTable();
+        testsupport::Click(p.main, "cmdTable");
         ui.spnYear->setValue(2000);
 
         // Copy takes the selected rows with the header, as tab-separated lines.
@@ -309,7 +309,7 @@ private slots:
     void schoolTableAndResumeCopy()
     {
         Program p;
-        p.main.ShowTable();
+        testsupport::Click(p.main, "cmdTable");
         frmTable& t = p.main.Table();
         const Controls ui(t);
         QVERIFY(QTest::qWaitForWindowActive(&t));
@@ -365,7 +365,7 @@ private slots:
     void printsThroughThePrintDialog()
     {
         Program p;
-        p.main.ShowTable();
+        testsupport::Click(p.main, "cmdTable");
         frmTable& t = p.main.Table();
         const Controls ui(t);
         QVERIFY(QTest::qWaitForWindowExposed(&t));
@@ -395,7 +395,7 @@ private slots:
     void csvReadsBackAndPdfHasPages()
     {
         Program p;
-        p.main.ShowTable();
+        testsupport::Click(p.main, "cmdTable");
         frmTable& t = p.main.Table();
         const Controls ui(t);
         QVERIFY(QTest::qWaitForWindowExposed(&t));
@@ -464,13 +464,13 @@ private slots:
         QCOMPARE(ui.grdAge->horizontalHeaderItem(5)->text(), QStringLiteral("数え年"));
         // Told once, not on every opening.
         t.close();
-        QVERIFY(testsupport::AnswerMessageBoxes([&] { p.main.ShowTable(); }).isEmpty());
+        QVERIFY(testsupport::AnswerMessageBoxes([&] { testsupport::Click(p.main, "cmdTable"); }).isEmpty());
     }
 
     void settingsLiveInAFileOfTheirOwn()
     {
         Program p;
-        p.main.ShowTable();
+        testsupport::Click(p.main, "cmdTable");
         frmTable& t = p.main.Table();
         const Controls ui(t);
         ui.tabTables->setCurrentIndex(1);
