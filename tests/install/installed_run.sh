@@ -15,6 +15,14 @@ DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null
 root=$work/root
 exe=$root/usr/bin/Yomari
 [ -x "$exe" ] || fail "no installed executable"
+# No run path, installed or built: the program's own code links statically and
+# Qt is the system's, and an empty entry makes the loader look for every
+# library in the current folder first.
+for f in "$exe" "$root/usr/bin/yomari-cli" "$build/bin/Yomari" "$build/bin/yomari-cli"; do
+  if readelf -d "$f" | grep -q 'RPATH\|RUNPATH'; then
+    fail "$f has a run path: $(readelf -d "$f" | grep 'RPATH\|RUNPATH')"
+  fi
+done
 for f in Yomari.dan Yomari.das Yomari.daj Yomari.dad Yomari.dal Yomari.dae Yomari.hlp; do
   [ -f "$root/usr/share/yomari/$f" ] || fail "$f not installed in share/yomari"
 done
