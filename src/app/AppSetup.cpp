@@ -60,6 +60,10 @@ QFont ProgramFont()
     QFont font = QApplication::font();
     font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(12);
+    // At 12 px IPA Gothic looks the same without hinting; with it, Qt ran
+    // the auto-hinter over each glyph's outline to find its advance, which
+    // was a tenth of the start-up.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
