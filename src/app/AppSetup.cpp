@@ -9,7 +9,11 @@
 #include <QLibraryInfo>
 #include <QPixmapCache>
 #include <QStyle>
+#include <QTimer>
 #include <QTranslator>
+#include <QWidget>
+
+#include <utility>
 
 namespace yomari::app {
 namespace {
@@ -53,6 +57,29 @@ void PreloadGroupBoxFrame()
     QPixmapCache::insert(key, QPixmap::fromImage(image));
 }
 
+// Sets the program's icon once the first window has been painted. The icon
+// is drawn with a font size no window uses, and the first window need not
+// wait for that.
+class IconAfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, [] {
+                if (QApplication::windowIcon().isNull())
+                    QApplication::setWindowIcon(YomariIcon());
+            });
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 QFont ProgramFont()
@@ -72,7 +99,9 @@ void SetUpApplication()
     QApplication::setApplicationName(QStringLiteral("Yomari"));
     QApplication::setApplicationDisplayName(QString());
     QApplication::setFont(ProgramFont());
-    QApplication::setWindowIcon(YomariIcon());
+    static bool iconWaits = false;
+    if (!std::exchange(iconWaits, true))
+        qApp->installEventFilter(new IconAfterFirstPaint(qApp));
     // The program ends through its main window, also while every window is
     // hidden in the notification area.
     QApplication::setQuitOnLastWindowClosed(false);

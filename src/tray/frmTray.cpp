@@ -18,9 +18,6 @@ frmTray::frmTray(WindowHost& host, AppOptions& options)
 {
     setObjectName(QStringLiteral("frmTray"));
     setWindowTitle(QStringLiteral("Yomari"));
-    // A window without an icon of its own shows the application's.
-    if (QApplication::windowIcon().isNull())
-        setWindowIcon(YomariIcon());
 
     mnuRight = new QMenu(QStringLiteral("右クリック"), this);
     mnuRight->setObjectName(QStringLiteral("mnuRight"));
@@ -56,11 +53,16 @@ void frmTray::Form_Load()
     connect(TaskTray1, &cTaskTray::LeftClick, this, &frmTray::TaskTray1_LeftClick);
     connect(TaskTray1, &cTaskTray::RightClick, this, &frmTray::TaskTray1_RightClick);
     if (m_options.InSysTray())
-        TaskTray1->Create();
+        Create();
 }
 
 void frmTray::Create()
 {
+    // The icon takes this window's picture, which is the program's once a
+    // window has been on screen; a start straight into the notification
+    // area comes before that.
+    if (windowIcon().isNull())
+        setWindowIcon(YomariIcon());
     TaskTray1->Create();
 }
 

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QtTest>
 
 using testsupport::Find;
@@ -25,6 +26,25 @@ class TestAppSetup : public QObject {
 private slots:
     void initTestCase() { yomari::app::SetUpApplication(); }
     void cleanup() { cTaskTray::SetAvailableForTesting(std::nullopt); }
+
+    // The program's icon comes once the first window is on screen; a start
+    // straight into the notification area draws it for the icon there.
+    // (First here: no window of this process has been painted yet.)
+    void windowsAndTheTrayIconCarryTheProgramsIcon()
+    {
+        ProgramFolder folder;
+        cTaskTray::SetAvailableForTesting(true);
+        frmMain resident;
+        resident.Form_Load(QStringLiteral("/T"));
+        auto* trayIcon = resident.Tray().findChild<QSystemTrayIcon*>();
+        QVERIFY(trayIcon && trayIcon->isVisible());
+        QVERIFY(!trayIcon->icon().isNull());
+
+        frmMain w;
+        w.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(!w.windowHandle()->icon().isNull());
+    }
 
     void windowsUseTheJapaneseFont()
     {
