@@ -103,7 +103,6 @@ frmTable& frmMain::Table()
 void frmMain::ShowTable()
 {
     frmTable& table = Table();
-    table.FollowCourtLine();
     table.showNormal();
     table.raise();
     table.activateWindow();

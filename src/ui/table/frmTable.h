@@ -34,7 +34,8 @@ public:
     // data, reads this window's settings and fills the tables. A data file
     // that cannot be read is reported; the tables show what they still can.
     void Form_Load();
-    // Takes the main window's court line when it changed since loading.
+    // Takes the main window's court line when it changed since loading;
+    // the main window calls it at each change.
     void FollowCourtLine();
     // Tells, once, what Form_Load could not read; called once the window shows.
     void ReportLoadProblems();
