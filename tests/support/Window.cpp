@@ -144,7 +144,7 @@ QStringList Items(const QMenu* menu)
 {
     QStringList items;
     for (const QAction* a : menu->actions())
-        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        items << (a->isSeparator() ? QStringLiteral("──") : a->text());
     return items;
 }
 

@@ -73,7 +73,8 @@ QPoint CentredOnScreen(const QSize& size);
 // Deletes at once the windows that deleteLater() (or closing) scheduled.
 void FlushDeletes();
 
-// The entries of a list, top to bottom; a menu's separators as "-".
+// The entries of a list, top to bottom; a menu's separators as "──", which
+// no entry's text could pass for.
 QStringList Items(const QComboBox* list);
 QStringList Items(const QListWidget* list);
 QStringList Items(const QMenu* menu);

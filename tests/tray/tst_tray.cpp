@@ -198,7 +198,7 @@ private slots:
         QMenu* menu = Find<QMenu>(w.Tray(), QStringLiteral("mnuRight"));
         QCOMPARE(menu->title(), QStringLiteral("右クリック"));
         QCOMPARE(testsupport::Items(menu),
-                 (QStringList{"起動", "早見表", "日付変換", "常駐解除", "-", "ヘルプ", "-", "終了"}));
+                 (QStringList{"起動", "早見表", "日付変換", "常駐解除", "──", "ヘルプ", "──", "終了"}));
 
         QList<HelpRequest> requests;
         const HelpHandler previous = HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
