@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    InstallStartupProbe(app);
+    InstallStartupProbe();
     QLabel window(QStringLiteral("ヨマリ"));
     window.resize(400, 340);
     window.show();

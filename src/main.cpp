@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
         if (loaded)
             main.SecondStart(later.join(QLatin1Char(' ')));
     });
-    InstallStartupProbe(app, [&main] { main.close(); });
+    InstallStartupProbe([&main] { main.close(); });
     try {
         main.Form_Load(args.join(QLatin1Char(' ')));
     } catch (const yomari::YomariError& error) {

@@ -1,5 +1,6 @@
 #include "app/AppSetup.h"
 
+#include "app/StartupProbe.h"
 #include "app/YomariIcon.h"
 
 #include <QApplication>
@@ -9,9 +10,7 @@
 #include <QLibraryInfo>
 #include <QPixmapCache>
 #include <QStyle>
-#include <QTimer>
 #include <QTranslator>
-#include <QWidget>
 
 #include <utility>
 
@@ -57,29 +56,6 @@ void PreloadGroupBoxFrame()
     QPixmapCache::insert(key, QPixmap::fromImage(image));
 }
 
-// Sets the program's icon once the first window has been painted. The icon
-// is drawn with a font size no window uses, and the first window need not
-// wait for that.
-class IconAfterFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow()) {
-            qApp->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, [] {
-                if (QApplication::windowIcon().isNull())
-                    QApplication::setWindowIcon(YomariIcon());
-            });
-            deleteLater();
-        }
-        return false;
-    }
-};
-
 } // namespace
 
 QFont ProgramFont()
@@ -99,9 +75,14 @@ void SetUpApplication()
     QApplication::setApplicationName(QStringLiteral("Yomari"));
     QApplication::setApplicationDisplayName(QString());
     QApplication::setFont(ProgramFont());
+    // The icon is drawn with a font size no window uses; the first window
+    // need not wait for that.
     static bool iconWaits = false;
     if (!std::exchange(iconWaits, true))
-        qApp->installEventFilter(new IconAfterFirstPaint(qApp));
+        AfterFirstPaint(FirstPaint::AnyWindow, [] {
+            if (QApplication::windowIcon().isNull())
+                QApplication::setWindowIcon(YomariIcon());
+        });
     // The program ends through its main window, also while every window is
     // hidden in the notification area.
     QApplication::setQuitOnLastWindowClosed(false);

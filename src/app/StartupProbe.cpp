@@ -9,11 +9,12 @@
 
 namespace {
 
-class FirstPaintProbe : public QObject {
+class FirstPaintWatch : public QObject {
 public:
-    FirstPaintProbe(QObject* parent, std::function<void()> leave)
+    FirstPaintWatch(QObject* parent, FirstPaint which, std::function<void()> work)
         : QObject(parent)
-        , m_leave(std::move(leave))
+        , m_which(which)
+        , m_work(std::move(work))
     {
     }
 
@@ -21,25 +22,34 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow() && !QApplication::activeModalWidget()) {
-            // Leave after this paint has reached the screen.
-            QTimer::singleShot(0, qApp, m_leave);
+            static_cast<QWidget*>(watched)->isWindow() &&
+            (m_which == FirstPaint::AnyWindow || !QApplication::activeModalWidget())) {
+            // After this paint has reached the screen.
+            QTimer::singleShot(0, qApp, std::move(m_work));
             qApp->removeEventFilter(this);
+            deleteLater();
         }
         return false;
     }
 
 private:
-    std::function<void()> m_leave;
+    FirstPaint m_which;
+    std::function<void()> m_work;
 };
 
 } // namespace
 
-void InstallStartupProbe(QApplication& app, std::function<void()> closeProgram)
+void AfterFirstPaint(FirstPaint which, std::function<void()> work)
+{
+    qApp->installEventFilter(new FirstPaintWatch(qApp, which, std::move(work)));
+}
+
+void InstallStartupProbe(std::function<void()> closeProgram)
 {
     if (qEnvironmentVariableIsSet("YOMARI_EXIT_AFTER_FIRST_PAINT"))
-        app.installEventFilter(new FirstPaintProbe(&app, [] { std::_Exit(0); }));
+        AfterFirstPaint(FirstPaint::OutsideModalDialogs, [] { std::_Exit(0); });
     else if (qEnvironmentVariableIsSet("YOMARI_CLOSE_AFTER_FIRST_PAINT"))
-        app.installEventFilter(new FirstPaintProbe(
-            &app, closeProgram ? std::move(closeProgram) : [] { QCoreApplication::quit(); }));
+        AfterFirstPaint(
+            FirstPaint::OutsideModalDialogs,
+            closeProgram ? std::move(closeProgram) : [] { QCoreApplication::quit(); });
 }
