@@ -3,13 +3,12 @@
 #include "engine/ItemReader.h"
 #include "engine/NumberText.h"
 #include "engine/TextDecoding.h"
+#include "app/WholeFile.h"
 #include "app/basYomari.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -99,15 +98,13 @@ QString Quoted(const QString& value)
 ReadResult Read(const QString& fileName)
 {
     ReadResult result;
-    QFile file(fileName);
-    if (!file.exists())
+    if (!QFileInfo::exists(fileName))
         return result;
     result.status = ReadResult::Status::Unreadable;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.fileError = file.errorString();
+    const auto bytes = app::ReadWholeFile(fileName, result.fileError);
+    if (!bytes)
         return result;
-    }
-    const auto text = DecodeTextFile(file.readAll().toStdString());
+    const auto text = DecodeTextFile(bytes->toStdString());
     if (!text) {
         result.fileError = QStringLiteral("文字コードを判別できません");
         return result;
@@ -168,22 +165,9 @@ QByteArray Format(const Snapshot& s)
 
 QString Write(const QString& fileName, const QByteArray& content)
 {
-    QSaveFile file(fileName);
     // A writable file in a folder that is not (a copy carried around) can
     // only be written in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    // The flush is checked here: a failed flush inside commit() (a full disk)
-    // would go unnoticed and put an empty file in place of the old one.
-    if (file.write(content) != content.size() || !file.flush()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    return app::WriteWholeFile(fileName, content, app::InPlace::Allowed);
 }
 
 void RemoveStaleTemporaries(const QString& fileName)

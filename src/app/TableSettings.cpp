@@ -1,5 +1,7 @@
 #include "app/TableSettings.h"
 
+#include "app/WholeFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -17,6 +19,8 @@ constexpr qsizetype kMaxBirthDate = 40;
 Values Read(const QString& fileName, int stageCount)
 {
     Values v;
+    if (QFileInfo::exists(fileName) && !app::RefusedFile(fileName).isEmpty())
+        return v;
     QSettings s(fileName, QSettings::IniFormat);
     v.geometry = s.value(QStringLiteral("Window/Geometry")).toByteArray();
     const int tab = s.value(QStringLiteral("Window/Tab"), 0).toInt();

@@ -1,15 +1,15 @@
 #include "ui/table/TableExport.h"
 
+#include "app/WholeFile.h"
 #include "app/basYomari.h"
 #include "ui/table/TablePrinter.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QPdfWriter>
 #include <QPluginLoader>
-#include <QSaveFile>
 #include <QTextDocument>
 
 #include <optional>
@@ -80,11 +80,9 @@ std::string CsvBytes(const ExportTable& table)
 QString WriteCsv(const ExportTable& table, const QString& fileName)
 {
     const std::string bytes = CsvBytes(table);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit())
-        return QStringLiteral("CSVファイルを保存できません。(%1: %2)").arg(fileName, file.errorString());
+    const QString error = app::WriteWholeFile(fileName, QByteArray::fromStdString(bytes));
+    if (!error.isEmpty())
+        return QStringLiteral("CSVファイルを保存できません。(%1: %2)").arg(fileName, error);
     return {};
 }
 
@@ -128,17 +126,22 @@ void Print(const ExportTable& table, QPagedPaintDevice& device, const QFont& fon
 
 QString WritePdf(const ExportTable& table, const QString& fileName, const QFont& font)
 {
-    QFile::remove(fileName);
+    // Made whole in memory first, then written like the CSV file: a full
+    // disk leaves the old file, not a cut-off one.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(fileName);
+        QPdfWriter pdf(&bytes);
         pdf.setResolution(1200);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setTitle(table.title);
         pdf.setCreator(basYomari::AppTitle());
         Print(table, pdf, font);
     }
-    if (QFileInfo(fileName).size() <= 0)
-        return QStringLiteral("PDFファイルを保存できません。(%1)").arg(fileName);
+    const QString error = bytes.data().isEmpty() ? QStringLiteral("PDFを作れません")
+                                                 : app::WriteWholeFile(fileName, bytes.data());
+    if (!error.isEmpty())
+        return QStringLiteral("PDFファイルを保存できません。(%1: %2)").arg(fileName, error);
     return {};
 }
 

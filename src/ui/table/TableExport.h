@@ -37,7 +37,7 @@ QString ClipboardText(const ExportTable& table);
 std::string CsvBytes(const ExportTable& table);
 
 // Answer an error text naming the file, empty when written. A failed CSV
-// write leaves the old file as it was.
+// or PDF write leaves the old file as it was.
 QString WriteCsv(const ExportTable& table, const QString& fileName);
 QString WritePdf(const ExportTable& table, const QString& fileName, const QFont& font);
 

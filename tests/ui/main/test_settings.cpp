@@ -1,4 +1,5 @@
 #include "app/SettingsFile.h"
+#include "app/TableSettings.h"
 #include "tests/support/SmallDisk.h"
 
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace yomari::settings;
 
@@ -165,10 +168,20 @@ TEST_F(SettingsFileTest, MissingUnreadableAndHugeFiles)
     EXPECT_FALSE(r.fileError.isEmpty());
     EXPECT_EQ(Fields(r.values), Fields(Values{}));
 
+    // Neither a folder, a pipe, a device nor a file over 4 MB is read: a pipe
+    // would hang the start, /dev/zero fill the memory. The tables' settings
+    // take their defaults from them.
     QDir(m_dir.path()).mkdir(QStringLiteral("folder.ini"));
-    r = Read(Path(QStringLiteral("folder.ini")));
-    EXPECT_EQ(r.status, ReadResult::Status::Unreadable);
-    EXPECT_FALSE(r.fileError.isEmpty());
+    ASSERT_EQ(mkfifo(Path(QStringLiteral("pipe.ini")).toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Path(QStringLiteral("zero.ini"))));
+    QFile big(Path(QStringLiteral("big.ini")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((4 << 20) + 1));
+    for (const char* name : {"folder.ini", "pipe.ini", "zero.ini", "big.ini"}) {
+        r = Read(Path(QString::fromLatin1(name)));
+        EXPECT_EQ(r.status, ReadResult::Status::Unreadable) << name;
+        EXPECT_FALSE(r.fileError.isEmpty()) << name;
+        EXPECT_EQ(yomari::tablesettings::Read(Path(QString::fromLatin1(name)), 7).tab, 0) << name;
+    }
 
     // A value of a megabyte is quoted by its beginning only.
     r = ReadBytes("Top =" + QByteArray(1 << 20, '7') + "x\r\nLeft =30\r\n");

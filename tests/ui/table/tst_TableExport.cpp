@@ -1,7 +1,10 @@
 // The tables' export without a window: text tables in; the CSV's bytes, the
 // clipboard text and the page on paper out; a CSV written to a real file.
 #include "ui/table/TableExport.h"
+#include "tests/support/Files.h"
+#include "tests/support/SmallDisk.h"
 
+#include <QFont>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -9,6 +12,8 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <QtTest>
+
+#include <functional>
 
 using yomari::tableexport::ExportTable;
 
@@ -128,6 +133,36 @@ private slots:
         const QString nowhere = dir.filePath(QStringLiteral("none/x.csv"));
         QVERIFY(yomari::tableexport::WriteCsv(t, nowhere).contains(nowhere));
         QVERIFY(!QFile::exists(nowhere));
+    }
+
+    // A full disk: the message names the file, and the file saved before
+    // stays whole, with no temporary file left beside it.
+    void fullDiskKeepsTheSavedFile()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("disk"));
+        const testsupport::SmallDisk disk(folder, 512);
+        if (!disk.Mounted())
+            QSKIP(qPrintable(disk.Why()));
+        const ExportTable t = TableOf(QStringLiteral("西暦\n1975年"), QStringLiteral("N"));
+        const std::pair<QString, std::function<QString(const QString&)>> writers[] = {
+            {QStringLiteral("年齢早見表.csv"),
+             [&](const QString& f) { return yomari::tableexport::WriteCsv(t, f); }},
+            {QStringLiteral("年齢早見表.pdf"),
+             [&](const QString& f) { return yomari::tableexport::WritePdf(t, f, QFont()); }},
+        };
+        for (const auto& [name, write] : writers) {
+            const QString file = folder + QLatin1Char('/') + name;
+            QCOMPARE(write(file), QString());
+            const std::string saved = testsupport::Slurp(file.toStdString());
+            QVERIFY(!saved.empty());
+            disk.Fill();
+            QVERIFY2(write(file).contains(file), qPrintable(name));
+            QVERIFY(testsupport::Slurp(file.toStdString()) == saved);
+            QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{QStringLiteral("filler"), name}));
+            disk.Free();
+            QFile::remove(file);
+        }
     }
 };
 
