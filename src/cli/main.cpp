@@ -114,6 +114,15 @@ private:
     std::string m_buf;
 };
 
+// Help and version go out like answers: a failed write is said, not lost.
+[[noreturn]] void PrintAndExit(const std::string& text)
+{
+    Output out;
+    out.Buffer() = text;
+    out.Flush();
+    std::exit(0);
+}
+
 struct Options {
     int32_t line = 0;
     bool json = false;
@@ -142,11 +151,9 @@ Options ParseArguments(int argc, char** argv)
         } else if (a == "--") {
             optionsEnd = true;
         } else if (a == "--help" || a == "-h") {
-            std::fputs(kHelp, stdout);
-            std::exit(0);
+            PrintAndExit(kHelp);
         } else if (a == "--version") {
-            std::printf("%s %s\n", kProgram, YOMARI_VERSION);
-            std::exit(0);
+            PrintAndExit(std::string(kProgram) + " " + YOMARI_VERSION + "\n");
         } else if (a == "--json") {
             o.json = true;
         } else if (a == "--line") {

@@ -184,6 +184,24 @@ TEST(Cli, AnInvalidArgumentDoesNotStopTheOthers)
         << r.err;
 }
 
+// Whatever was asked, an output that takes nothing (a full disk) is said,
+// with status 2, not taken for an answer given.
+TEST(Cli, AnOutputThatFailsIsSaid)
+{
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"2019-05-01"},
+                                               {"--json", "1989"},
+                                               {"--age", "2000-01-01"},
+                                               {"--table"},
+                                               {"--school", "2012-04-02"},
+                                               {"--help"},
+                                               {"--version"}}) {
+        const Outcome r = RunCli(args, nullptr, std::string(YOMARI_BIN_DIR) + "/yomari-cli", "/dev/full");
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.err, "yomari-cli: 標準出力に書き込めません: No space left on device\n") << args[0];
+    }
+}
+
 TEST(Cli, CourtLineChoosesTheEras)
 {
     EXPECT_EQ(RunCli({"--line", "s", "1336"}).out, "延元元年、建武3年\n");

@@ -32,9 +32,11 @@ inline std::string ShellQuote(const std::string& s)
 }
 
 // Runs the program with the arguments; input, when given, is piped to it,
-// otherwise it reads an empty standard input.
+// otherwise it reads an empty standard input. Standard output goes to
+// `output` when one is named (/dev/full, say), and `out` stays empty.
 inline CliOutcome RunCli(const std::vector<std::string>& args, const std::string* input = nullptr,
-                         const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli")
+                         const std::string& program = std::string(YOMARI_BIN_DIR) + "/yomari-cli",
+                         const std::string& output = {})
 {
     TempDir dir;
     // No user data folder of the person running the tests gets in the way.
@@ -43,7 +45,7 @@ inline CliOutcome RunCli(const std::vector<std::string>& args, const std::string
     for (const auto& a : args)
         cmd += " " + ShellQuote(a);
     cmd += " < " + (input ? ShellQuote(dir.Write("in.txt", *input)) : std::string("/dev/null"));
-    cmd += " > " + ShellQuote((dir.Path() / "out").string()) + " 2> " +
+    cmd += " > " + ShellQuote(output.empty() ? (dir.Path() / "out").string() : output) + " 2> " +
            ShellQuote((dir.Path() / "err").string());
     CliOutcome r;
     const int raw = std::system(cmd.c_str());
