@@ -1,5 +1,6 @@
 #include "engine/SchoolTable.h"
 
+#include "engine/EraDates.h"
 #include "engine/YomariError.h"
 
 #include <algorithm>
@@ -46,10 +47,13 @@ int32_t PrimarySchoolEntryYear(CivilDate birth)
 std::vector<SchoolStage> MakeSchoolStages(const EraCalendar& calendar, CivilDate birth,
                                           const std::string& errorSource)
 {
-    if (birth.year < 1 || birth.year > 9999 - 7 - kLastLeaveOffset)
+    // From the first exact day on, and no later than the last school year
+    // that ends inside the calendar.
+    constexpr int32_t kLastBirthYear = 9999 - 7 - kLastLeaveOffset;
+    if (birth.year < kFirstExactDay.year || birth.year > kLastBirthYear)
         throw YomariError(ErrorNumber::Overflow, errorSource,
-                          "学歴を求められる生年は 1 から " + std::to_string(9999 - 7 - kLastLeaveOffset) +
-                              " 年までです。(" + std::to_string(birth.year) + ")");
+                          "学歴を求められる生年は" + std::to_string(kFirstExactDay.year) + "年から" +
+                              std::to_string(kLastBirthYear) + "年までです");
     const int32_t primary = PrimarySchoolEntryYear(birth);
     std::vector<SchoolStage> stages;
     for (const StageRule& rule : kStages) {
