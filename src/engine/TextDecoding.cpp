@@ -194,6 +194,12 @@ std::string ToValidUtf8(std::string_view bytes)
 std::string ShowableText(std::string_view bytes)
 {
     static constexpr char kHex[] = "0123456789abcdef";
+    // The direction marks, embeddings, overrides and isolates: shown as they
+    // are, they would reorder the rest of the line on screen.
+    const auto reorders = [](char32_t c) {
+        return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+               (c >= 0x2066 && c <= 0x2069);
+    };
     std::string out;
     out.reserve(bytes.size());
     for (size_t i = 0; i < bytes.size();) {
@@ -203,10 +209,10 @@ std::string ShowableText(std::string_view bytes)
             out += "\\x";
             out += kHex[c.code >> 4];
             out += kHex[c.code & 15];
-        } else if (c.code >= 0x80 && c.code < 0xA0) {
-            out += "\\u00";
-            out += kHex[c.code >> 4];
-            out += kHex[c.code & 15];
+        } else if ((c.code >= 0x80 && c.code < 0xA0) || reorders(c.code)) {
+            out += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += kHex[(c.code >> shift) & 15];
         } else {
             AppendUtf8(c.code, out);
         }

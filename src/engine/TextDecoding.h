@@ -40,9 +40,10 @@ bool IsValidUtf8(std::string_view bytes);
 // The text with every malformed part replaced by U+FFFD.
 std::string ToValidUtf8(std::string_view bytes);
 
-// Text as a message to a terminal quotes it: valid UTF-8, and control
-// characters (C0, DEL, C1) written as \x1b, so that quoted input can neither
-// move the cursor nor retitle or clear the terminal.
+// Text as a message to a terminal quotes it: valid UTF-8, control
+// characters (C0, DEL, C1) written as \x1b and the characters that reorder
+// text (U+202E) as \u202e, so that quoted input can neither move the cursor,
+// retitle or clear the terminal, nor make a message read otherwise.
 std::string ShowableText(std::string_view bytes);
 
 // A value as a message quotes it: the first 40 characters of UTF-8 text, and

@@ -151,6 +151,11 @@ TEST(TextDecoding, ShowableTextEscapesControlsAndReplacesBrokenBytes)
 {
     EXPECT_EQ(ShowableText("\x1b]0;X\x07\x1b[2J"), "\\x1b]0;X\\x07\\x1b[2J");
     EXPECT_EQ(ShowableText("a\tb\r\x7f\xC2\x85平"), "a\\x09b\\x0d\\x7f\\u0085平");
+    // What reorders a line is escaped (marks, embeddings, overrides,
+    // isolates); the characters beside them are not.
+    EXPECT_EQ(ShowableText("d\u202Eevil \u061C\u200E\u200F\u202A\u2069"),
+              "d\\u202eevil \\u061c\\u200e\\u200f\\u202a\\u2069");
+    EXPECT_EQ(ShowableText("\u200D\u2029\u202F\u2065\u206A"), "\u200D\u2029\u202F\u2065\u206A");
     EXPECT_EQ(ShowableText("\xED\xA0\x80x"), "\uFFFD\uFFFD\uFFFDx");
     EXPECT_EQ(ShowableText(std::string_view("a\0b", 3)), "a\\x00b");
 }
