@@ -45,9 +45,9 @@ std::string Answer(const std::string& text, int32_t line = 0, bool gregorian = f
     }
 }
 
-int64_t JdnOf(const std::string& text, int32_t line = 0)
+int64_t JdnOf(const std::string& text, int32_t line = 0, bool gregorian = false)
 {
-    const auto a = AnswerDay(ShippedDays(line), text);
+    const auto a = AnswerDay(ShippedDays(line), text, DayOptions{gregorian});
     return a ? a->jdn : -1;
 }
 
@@ -202,6 +202,39 @@ TEST(Lunisolar, EveryEraBeginsAndEndsOnItsDaysInBothLines)
     EXPECT_EQ(eras, 470);
 }
 
+// A Western month is answered by all of its days, Julian or Gregorian: the
+// first span starts on its 1st, the last ends the day before the next 1st.
+TEST(Lunisolar, EveryWesternMonthBefore1873SpansItsDays)
+{
+    const auto text = [](int32_t y, int32_t m, int32_t d) { return FormatCivilDate(CivilDate{y, m, d}); };
+    for (const bool gregorian : {false, true}) {
+        for (int32_t y = 646; y <= 1872; ++y) {
+            for (int32_t m = 1; m <= 12; ++m) {
+                const std::string month = std::to_string(y) + "年" + std::to_string(m) + "月";
+                QueryAnswer a;
+                try {
+                    a = AnswerQuery(ShippedDays(0), month, DayOptions{gregorian});
+                } catch (const DateError& e) {
+                    ASSERT_NE(std::string(e.what()).find("は元号のない時期です"), std::string::npos)
+                        << e.what();
+                    continue;
+                }
+                ASSERT_TRUE(a.year && !a.year->eras.empty()) << month;
+                if (!a.year->note.empty()) // days without an era lie at an end
+                    continue;
+                const auto& spans = a.year->eras; // newest first
+                const int64_t first = JdnOf(FormatCivilDate(*spans.back().from), 0, gregorian);
+                const int64_t last = JdnOf(FormatCivilDate(*spans.front().to), 0, gregorian);
+                ASSERT_EQ(first, JdnOf(text(y, m, 1), 0, gregorian)) << month << gregorian;
+                ASSERT_EQ(last + 1, JdnOf(m == 12 ? text(y + 1, 1, 1) : text(y, m + 1, 1), 0, gregorian))
+                    << month << gregorian;
+                // 晦日 names that last day too.
+                ASSERT_EQ(JdnOf(month + "晦日", 0, gregorian), last) << month << gregorian;
+            }
+        }
+    }
+}
+
 TEST(Lunisolar, SeamsChangesAndForms)
 {
     struct Case {
@@ -252,6 +285,9 @@ TEST(Lunisolar, SeamsChangesAndForms)
         {"1582-10-05", 0, false,
          "refused: 1582年10月5日はありません（ユリウス暦1582年10月4日の翌日がグレゴリオ暦1582年10月15日）"},
         {"1500-02-29", 0, true, "refused: 1500年2月29日はありません（2月は28日まで）"},
+        {"1404-02-30", 0, false, "refused: 1404年2月30日はありません（ユリウス暦の2月は29日まで）"},
+        {"1405-02-29", 0, false, "refused: 1405年2月29日はありません（ユリウス暦の2月は28日まで）"},
+        {"天正10年9月19日", 0, false, "1582-10-15"},
         {"平成31年5月1日", 0, false, "refused: 平成31年5月1日はありません（平成は2019-04-30まで）"},
         {"明治6年1月1日", 0, false, "1873-01-01"},
         // The last day of a Western month, Julian or Gregorian.
