@@ -478,7 +478,8 @@ TEST(LunisolarData, EraDaysAgreeWithTheEraFilesAndStartDays)
     const int taisho = LineOf(dae, "n,大正,");
     const int heisei = LineOf(dae, "n,平成,");
     const std::vector<Fault> faults = {
-        {hakuchi, "n,白鳳,650,650-2-15,650-2-15,654-12-30", "元号データでは「白雉」"},
+        {hakuchi, "n,白鳳,650,650-2-15,650-2-15,654-12-30",
+         "2番目に古い元号が「白鳳」、元号データでは「白雉」"},
         {hakuchi, "n,白雉,651,651-1-1,651-1-1,654-12-30", "元号データでは650"},
         {hakuchi, "n,白雉,650,650-2-15,650-2-10,654-12-30", "順が逆"},
         {hakuchi, "n,白雉,650,650-2-14,650-2-14,654-12-30", "重なる"},
@@ -488,6 +489,7 @@ TEST(LunisolarData, EraDaysAgreeWithTheEraFilesAndStartDays)
         {hakuchi, "x,白雉,650,650-2-15,650-2-15,654-12-30", "系統"},
         {hakuchi, "n,白雉,650", "項目が6つ"},
         {taisho, "n,大正,1912,1912-07-31,1912-07-31,1926-12-24", "開始日データ"},
+        {taisho, "n,大正,1912,1912-07-30,1912-07-30,1926-12-2x", "存在しない日"},
         {heisei, "n,平成,1989,1989-01-08,1989-01-08,2019-04-29", "次の元号の開始日"},
         {taika, "n,大化,700,700-1-1,700-1-1,700-1-2", "より古い"},
     };
