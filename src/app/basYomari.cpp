@@ -244,9 +244,12 @@ QString AppTitle()
 
 void ShowError(QWidget* parent, const yomari::YomariError& error)
 {
-    QMessageBox::critical(
-        parent, AppTitle(),
-        QStringLiteral("エラー %1: %2").arg(error.Number()).arg(QString::fromStdString(error.Description())));
+    QString text =
+        QStringLiteral("エラー %1: %2").arg(error.Number()).arg(QString::fromStdString(error.Description()));
+    // "Overflow" alone does not tell a person what to change.
+    if (error.Number() == yomari::ErrorNumber::Overflow)
+        text += QStringLiteral("\n年が大きすぎて計算できません。");
+    QMessageBox::critical(parent, AppTitle(), text);
 }
 
 } // namespace basYomari

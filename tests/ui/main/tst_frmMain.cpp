@@ -601,8 +601,10 @@ private slots:
             QStringList says;
         } refused[] = {
             {"optCalMode0", "-5", {QStringLiteral("1003"), QStringLiteral("入力年が0または負の数値です")}},
-            {"optCalMode0", "99999999999", {QStringLiteral("オーバーフロー")}},
-            {"optCalMode1", "2147483647", {}}, // 昭和 to 西暦
+            {"optCalMode0",
+             "99999999999",
+             {QStringLiteral("オーバーフロー"), QStringLiteral("年が大きすぎて")}},
+            {"optCalMode1", "2147483647", {QStringLiteral("年が大きすぎて")}}, // 昭和 to 西暦
         };
         for (const auto& c : refused) {
             ClickRadio(Find<QRadioButton>(*w, c.mode));
