@@ -1,5 +1,5 @@
 // The tables' export without a window: text tables in; the CSV's bytes, the
-// clipboard text and the page on paper out; a CSV written to a real file.
+// clipboard text and the page on paper out; CSV and PDF written to real files, a full disk among them.
 #include "ui/table/TableExport.h"
 #include "tests/support/Files.h"
 #include "tests/support/SmallDisk.h"
