@@ -5,11 +5,13 @@
 #include "app/Twips.h"
 
 #include <QGuiApplication>
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QWidget>
 
 namespace basYomari {
@@ -250,6 +252,12 @@ void ShowError(QWidget* parent, const yomari::YomariError& error)
     if (error.Number() == yomari::ErrorNumber::Overflow)
         text += QStringLiteral("\n年が大きすぎて計算できません。");
     QMessageBox::critical(parent, AppTitle(), text);
+}
+
+void HelpOnF1(QAbstractButton* help)
+{
+    auto* key = new QShortcut(QKeySequence::HelpContents, help->window());
+    QObject::connect(key, &QShortcut::activated, help, &QAbstractButton::click);
 }
 
 } // namespace basYomari

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+class QAbstractButton;
 class QKeyEvent;
 class QLineEdit;
 class QRadioButton;
@@ -89,6 +90,9 @@ yomari::YomariError OverflowError();
 
 // Shows an error with its number and description; the windows stay usable.
 void ShowError(QWidget* parent, const yomari::YomariError& error);
+
+// F1 anywhere in the help button's window presses it, as in other programs.
+void HelpOnF1(QAbstractButton* help);
 
 // The title of the program's message boxes.
 QString AppTitle();

@@ -142,6 +142,7 @@ void frmMain::ConnectHandlers()
     connect(cmdCopy, &QPushButton::clicked, this, &frmMain::cmdCopy_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+    basYomari::HelpOnF1(cmdHelp);
     connect(cmdOption, &QPushButton::clicked, this, &frmMain::cmdOption_Click);
     connect(cmdTable, &QPushButton::clicked, this, &frmMain::cmdTable_Click);
     connect(cmdDates, &QPushButton::clicked, this, &frmMain::ShowDates);

@@ -179,6 +179,7 @@ void frmADGen::ConnectHandlers()
     connect(cmdCopy, &QPushButton::clicked, this, &frmADGen::cmdCopy_Click);
     connect(cmdFullVersion, &QPushButton::clicked, this, &frmADGen::cmdFullVersion_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmADGen::cmdHelp_Click);
+    basYomari::HelpOnF1(cmdHelp);
 }
 
 // ---- load and captions -----------------------------------------------------------

@@ -643,19 +643,24 @@ private slots:
         QCOMPARE(TextOf(*w, "lblNanBoku"), QStringLiteral("北朝"));
     }
 
+    // The help button, or F1 in a year box.
     void helpButtonOpensTheContentsOfTheFileBesideTheProgram()
     {
         ProgramFolder folder;
         auto w = Open();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QList<HelpRequest> requests;
         const HelpHandler previous = HlpDlg::SetHelpHandler([&](const HelpRequest& r) { requests << r; });
         QTest::mouseClick(Find<QPushButton>(*w, "cmdHelp"), Qt::LeftButton);
+        QTest::keyClick(Find<QLineEdit>(*w, "txtInput0"), Qt::Key_F1);
         HlpDlg::SetHelpHandler(previous);
-        QCOMPARE(requests.size(), 1);
-        QCOMPARE(requests[0].owner.data(), static_cast<QWidget*>(w.get()));
-        QCOMPARE(requests[0].file, folder.Path("Yomari.hlp"));
-        QCOMPARE(requests[0].command, 3);
-        QCOMPARE(requests[0].context, 0);
+        QCOMPARE(requests.size(), 2);
+        for (const HelpRequest& r : requests) {
+            QCOMPARE(r.owner.data(), static_cast<QWidget*>(w.get()));
+            QCOMPARE(r.file, folder.Path("Yomari.hlp"));
+            QCOMPARE(r.command, 3);
+            QCOMPARE(r.context, 0);
+        }
     }
 
     void settingsRoundTripByteExact()

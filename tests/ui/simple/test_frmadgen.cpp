@@ -7,6 +7,7 @@
 #include "tests/support/ShownText.h"
 #include "app/Twips.h"
 #include "app/basYomari.h"
+#include "help/HlpDlg.h"
 #include "tray/cTaskTray.h"
 #include "ui/simple/frmADGen.h"
 #include "ui/main/frmMain.h"
@@ -601,6 +602,12 @@ void TestFrmADGen::fullVersion()
     p.main->Options().SetAppMode(1);
     frmADGen* ad = p.Show();
     Calculate(ad, QStringLiteral("16"));
+    // F1 asks for help as "?" does.
+    int helpAsked = 0;
+    const HelpHandler previous = HlpDlg::SetHelpHandler([&](const HelpRequest&) { ++helpAsked; });
+    QTest::keyClick(Find<QLineEdit>(*ad, "Text1"), Qt::Key_F1);
+    HlpDlg::SetHelpHandler(previous);
+    QCOMPARE(helpAsked, 1);
     QTest::mouseClick(Find<QPushButton>(*ad, "cmdFullVersion"), Qt::LeftButton);
     QVERIFY(!ad->isVisible());
     QVERIFY(p.main->isVisible());
