@@ -3,7 +3,6 @@
 #include "engine/EraTable.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace yomari::app {
@@ -19,11 +18,12 @@ QString TooBig()
 
 QString RefusedFile(const QString& fileName)
 {
-    const QFileInfo info(fileName);
-    if (!info.isFile())
-        return QStringLiteral("通常のファイルではありません");
-    if (static_cast<std::uintmax_t>(info.size()) > kMaxDataFileBytes)
-        return TooBig();
+    switch (CheckFileToRead(fileName.toStdString())) {
+    case FileRefusal::Missing:
+    case FileRefusal::NotRegular: return QStringLiteral("通常のファイルではありません");
+    case FileRefusal::TooBig: return TooBig();
+    case FileRefusal::None: break;
+    }
     return {};
 }
 

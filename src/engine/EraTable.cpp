@@ -59,26 +59,34 @@ EraTable MakeEraTable(std::vector<EraRecord> records, const std::string& errorSo
     return t;
 }
 
+FileRefusal CheckFileToRead(const std::string& fileName)
+{
+    std::error_code ec;
+    const std::filesystem::path path = PathFromUtf8(fileName);
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status))
+        return FileRefusal::Missing;
+    if (!std::filesystem::is_regular_file(status))
+        return FileRefusal::NotRegular;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    return !ec && size > kMaxDataFileBytes ? FileRefusal::TooBig : FileRefusal::None;
+}
+
 std::string ReadTextFileUtf8(const std::string& fileName, const std::string& errorSource)
 {
     const auto refuse = [&](int32_t number, const std::string& why) {
         return YomariError(number, errorSource, why + "(" + fileName + ")");
     };
-    std::error_code ec;
-    const std::filesystem::path path = PathFromUtf8(fileName);
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status))
-        throw refuse(ErrorNumber::FileNotFound, "ファイルが見つかりません。");
-    // A folder, a pipe or a device is no data file (a pipe would never end).
-    if (!std::filesystem::is_regular_file(status))
-        throw refuse(ErrorNumber::FileAccessError, "ファイルを読み込めません。");
     const std::string tooBig = "ファイルが大きすぎます。" +
                                std::to_string(kMaxDataFileBytes / (1024 * 1024)) +
                                " MB までのファイルを読みます。";
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && size > kMaxDataFileBytes)
-        throw refuse(ErrorNumber::FileAccessError, tooBig);
-    std::ifstream in(path, std::ios::binary);
+    switch (CheckFileToRead(fileName)) {
+    case FileRefusal::Missing: throw refuse(ErrorNumber::FileNotFound, "ファイルが見つかりません。");
+    case FileRefusal::NotRegular: throw refuse(ErrorNumber::FileAccessError, "ファイルを読み込めません。");
+    case FileRefusal::TooBig: throw refuse(ErrorNumber::FileAccessError, tooBig);
+    case FileRefusal::None: break;
+    }
+    std::ifstream in(PathFromUtf8(fileName), std::ios::binary);
     if (!in)
         throw refuse(ErrorNumber::FileAccessError, "ファイルを読み込めません。");
     // Read in pieces up to one byte past the limit: a file that grows while

@@ -42,6 +42,11 @@ std::vector<EraRecord> ReadEraFile(const std::string& fileName, const std::strin
 // bigger file is surely no data file, and reading it whole could exhaust memory.
 inline constexpr std::uintmax_t kMaxDataFileBytes = 4 * 1024 * 1024;
 
+// What keeps a file from being read whole, found without reading it: a pipe
+// would never end, a device such as /dev/zero never ends.
+enum class FileRefusal { None, Missing, NotRegular, TooBig };
+FileRefusal CheckFileToRead(const std::string& fileName);
+
 // Reads a whole text file of the program's encodings into UTF-8; throws like
 // ReadEraFile for a missing, unreadable, undecodable file, one that is no
 // regular file or one over kMaxDataFileBytes (found without reading it all).
